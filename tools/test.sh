@@ -1,0 +1,67 @@
+#!/bin/bash
+# Builds and runs every test: set-up, both build trees, the native tests with
+# sanitizers and bounded fuzz runs, the Windows tests under Wine, and the
+# Python tests of the protocol kit and the peers.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+"$root/tools/setup.sh" || exit 1
+"$root/tools/build.sh" || exit 1
+
+source "$root/tools/wine-env.sh"
+zr_wine_start
+
+export ZR_ROOT="$root"
+export ZR_BUILD_NATIVE="$root/build/native"
+export ZR_BUILD_WIN="$root/build/win"
+jobs="${ZR_JOBS:-$(nproc)}"
+passed=0
+failed=0
+log="$(mktemp -d)"
+
+count_ctest() {
+  local out="$1" line
+  line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n1)"
+  [[ -z "$line" ]] && return
+  local total fail
+  total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+  fail="$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")"
+  passed=$((passed + total - fail))
+  failed=$((failed + fail))
+}
+
+run_ctest() {
+  local name="$1" dir="$2"; shift 2
+  echo "== $name"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" "$@" 2>&1 | tee "$log/$name.txt"
+  local rc=${PIPESTATUS[0]}
+  count_ctest "$log/$name.txt"
+  if ((rc != 0)) && ! grep -q 'tests failed out of' "$log/$name.txt"; then
+    failed=$((failed + 1))
+  fi
+}
+
+run_ctest native "$ZR_BUILD_NATIVE"
+run_ctest windows "$ZR_BUILD_WIN"
+
+if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
+  echo "== python"
+  /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" 2>&1 | tee "$log/python.txt"
+  rc=${PIPESTATUS[0]}
+  summary="$(grep -E '^[=]* ?[0-9]+ (passed|failed)' "$log/python.txt" | tail -n1)"
+  p="$(grep -oE '[0-9]+ passed' <<<"$summary" | grep -oE '[0-9]+' || echo 0)"
+  f=0
+  for n in $(grep -oE '[0-9]+ (failed|error|errors)' <<<"$summary" | grep -oE '^[0-9]+'); do
+    f=$((f + n))
+  done
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if ((rc != 0 && rc != 5)) && [[ "${f:-0}" == 0 ]]; then
+    failed=$((failed + 1))
+  fi
+fi
+
+rm -rf "$log"
+echo "all: $passed passed, $failed failed"
+((failed == 0))

@@ -1,0 +1,53 @@
+# Sourced by the test and run scripts: an X display, the Wine prefix of the
+# Windows tree and one persistent wineserver for the whole run.
+# Call zr_wine_start after sourcing; zr_wine_stop runs at exit.
+
+zr_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="$zr_root/build/win/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+zr_xvfb_pid=""
+
+zr_start_display() {
+  if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local fdfile
+  fdfile="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  zr_xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s "$fdfile" ]] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+}
+
+zr_init_prefix() {
+  if [[ -f "$WINEPREFIX/.zr-ready" ]]; then
+    return
+  fi
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # The same text metrics on every machine: Arial is drawn with Liberation Sans.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+    /d "Liberation Sans" /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.zr-ready"
+}
+
+zr_wine_start() {
+  zr_start_display
+  zr_init_prefix
+  wineserver -p
+  trap zr_wine_stop EXIT
+}
+
+zr_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [[ -n "$zr_xvfb_pid" ]]; then
+    kill "$zr_xvfb_pid" 2>/dev/null || true
+  fi
+}
