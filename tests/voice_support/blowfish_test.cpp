@@ -128,6 +128,17 @@ TEST(Blowfish, KeyBeyondFiftySixBytesIsCut)
     EXPECT_EQ(0, std::memcmp(a, b, sizeof(a)));
 }
 
+TEST(Blowfish, EmptyKeyStillCiphersBothWays)
+{
+    const CBlowfish encipher(nullptr, 0, BlowfishDirection::Encipher);
+    const CBlowfish decipher(nullptr, 0, BlowfishDirection::Decipher);
+    uint8_t block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    encipher.CryptBlock(block);
+    EXPECT_NE(1, block[0]);
+    decipher.CryptBlock(block);
+    EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}), std::vector<uint8_t>(block, block + 8));
+}
+
 TEST(Blowfish, ReportsEightByteBlocks)
 {
     const CBlowfish cipher(kDefaultBlowfishKey.data(), kDefaultBlowfishKey.size(),

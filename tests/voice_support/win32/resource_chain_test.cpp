@@ -67,6 +67,15 @@ TEST_F(ResourceChainTest, StringIsCutToTheBuffer)
     EXPECT_STREQ("", buffer);
 }
 
+TEST_F(ResourceChainTest, LongStringIsReadWhole)
+{
+    m_chain.AddModule(m_engine);
+    const std::string text = m_chain.LoadText(IDS_LONG_TEXT).value_or("");
+    ASSERT_EQ(480u, text.size()); // 120 numbered pieces "000-" to "119-"
+    EXPECT_EQ("000-", text.substr(0, 4));
+    EXPECT_EQ("119-", text.substr(476));
+}
+
 TEST_F(ResourceChainTest, ResourcesComeFromTheNewestModuleThatHasThem)
 {
     m_chain.AddModule(m_engine);

@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr size_t kFirstStringBuffer = 256;
 // A string table entry holds at most 65535 characters.
 constexpr size_t kLongestString = 65536;
 
@@ -45,12 +46,17 @@ size_t CResourceChain::LoadText(UINT id, char* buffer, size_t size) const
 
 std::optional<std::string> CResourceChain::LoadText(UINT id) const
 {
-    std::string text(kLongestString, '\0');
-    const size_t length = LoadText(id, text.data(), text.size());
-    if (length == 0)
-        return std::nullopt;
-    text.resize(length);
-    return text;
+    // A text that fills the buffer may have been cut; try again with more room.
+    for (size_t size = kFirstStringBuffer;; size *= 2) {
+        std::string text(size, '\0');
+        const size_t length = LoadText(id, text.data(), text.size());
+        if (length == 0)
+            return std::nullopt;
+        if (length + 1 < size || size >= kLongestString) {
+            text.resize(length);
+            return text;
+        }
+    }
 }
 
 std::optional<CResourceChain::FoundResource> CResourceChain::Find(UINT id,
