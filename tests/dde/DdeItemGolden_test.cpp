@@ -2,6 +2,7 @@
 // layouts, the other end's reading of them, and every truncated prefix.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 
 #include "DdeGoldenCases.h"
