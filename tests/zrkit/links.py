@@ -43,6 +43,10 @@ class TcpLink:
             pass
         self.abort_quietly()
 
+    def shutdown_write(self):
+        if self.writer.can_write_eof() and not self.writer.is_closing():
+            self.writer.write_eof()
+
     def abort(self):
         self.writer.transport.abort()
 
@@ -81,6 +85,9 @@ class TunnelLink:
 
     async def close_gracefully(self, timeout=2.0):
         await self.drain()
+        self.abort_quietly()
+
+    def shutdown_write(self):
         self.abort_quietly()
 
     def abort(self):

@@ -194,8 +194,8 @@ OPS_TO_SERVER = {
     23: [("full_name", "text"), ("location", "text"), ("email", "text")],
     25: [("group", "u32"), ("position", "pos")],
     26: [("group", ("opt", "u32"))],
-    28: [("value", "u16"), ("id", "u32"), ("key", "namekey"), ("value2", ("opt", "u16"))],
-    29: [("value", "u16"), ("id", "u32"), ("key", "namekey"), ("value2", ("opt", "u16"))],
+    28: [("value", "u16"), ("id", "u32"), ("namekey", "namekey"), ("value2", ("opt", "u16"))],
+    29: [("value", "u16"), ("id", "u32"), ("namekey", "namekey"), ("value2", ("opt", "u16"))],
 }
 
 OPS_TO_CLIENT = {
@@ -223,12 +223,12 @@ OPS_TO_CLIENT = {
     21: [("value", "u16"), ("blob", ("opt", "blob"))],
     22: [("serial", "u8"), ("has_data", "flag")],
     23: OPS_TO_SERVER[23],
-    24: [("flags", "u16")],
+    24: [("member_flags", "u16")],
     25: OPS_TO_SERVER[25],
     26: [],
     27: [("value", "u16")],
-    28: [("value", "u16"), ("id", "u32"), ("key", "namekey"), ("value2", "u16")],
-    29: [("value", "u16"), ("id", "u32"), ("key", "namekey"), ("value2", "u16")],
+    28: [("value", "u16"), ("id", "u32"), ("namekey", "namekey"), ("value2", "u16")],
+    29: [("value", "u16"), ("id", "u32"), ("namekey", "namekey"), ("value2", "u16")],
     30: [("value", "u16"), ("id", "u32"), ("field", "u16"),
          ("keys", ("when", "field", 0, ("list", "u32", "namekey"))),
          ("keys_rest", ("unless", "field", 0, ("rest", "namekey")))],

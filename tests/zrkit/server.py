@@ -205,6 +205,7 @@ class Connection:
         self.delay = 0.0
         self.paused_until = 0.0
         self.closed = False
+        self.closing = False
         self.writer_task = None
 
     def send_payload(self, payload):
@@ -226,7 +227,11 @@ class Connection:
                 return
             if self.delay:
                 await asyncio.sleep(self.delay)
-            self.link.write(self.frames_out.frame(data) if kind == "frame" else data)
+            if kind == "frame":
+                data = self.frames_out.frame(data)
+            elif kind == "end":
+                data = self.frames_out.end()
+            self.link.write(data)
             await self.link.drain()
 
     async def flush(self):
@@ -237,15 +242,24 @@ class Connection:
         except asyncio.TimeoutError:
             pass
 
+    async def finish(self, grace=2.0):
+        """Ends the connection from the server's side after what is queued:
+        half-close, then the read loop drains the client's input until it
+        closes too (or the grace time ends), so that no reset is sent."""
+        await self.flush()
+        self.link.shutdown_write()
+        self.closing = True
+        asyncio.get_running_loop().call_later(grace, self.link.abort_quietly)
+
     async def next_payload(self, timeout=None):
         while True:
-            frame = self.frames_in.next_frame()
-            if frame is not False:
-                return frame
             now = time.monotonic()
             if self.paused_until > now:
                 await asyncio.sleep(self.paused_until - now)
                 continue
+            frame = self.frames_in.next_frame()
+            if frame is not False:
+                return frame
             data = await asyncio.wait_for(self.link.read(), timeout)
             if not data:
                 return b"EOF"
@@ -256,7 +270,7 @@ class Connection:
         self.writer_task = asyncio.ensure_future(self.write_loop())
         srv.log_event(None, "connected", conn=self.cid, peer=list(self.link.peer))
         try:
-            self.send_raw(self.frames_out.frame(srv.peer_role(self.link.peer)))
+            self.send_payload(srv.peer_role(self.link.peer))
             srv.log_event(None, "first_frame", conn=self.cid)
             hello = await self.next_payload(srv.args.hello_timeout)
             if hello in (END, b"EOF"):
@@ -276,7 +290,8 @@ class Connection:
                     srv.log_event(self.session, "dropped", conn=self.cid)
                     srv.session_broken(self.session)
                     return
-                self.session.on_payload(payload)
+                if not self.closing:
+                    self.session.on_payload(payload)
         except FramingError as err:
             srv.log_event(self.session, "framing_error", conn=self.cid, error=str(err))
             if self.session:
@@ -526,7 +541,7 @@ class CommunityServer:
         node = place.find(msg["about"]) if place else None
         dest = place.find(msg["dest"]) if place else None
         if node is None or not isinstance(dest, Group) or dest is place \
-                or not dest.can_accept(node) or dest in node.ancestors():
+                or not dest.can_accept(node) or node in dest.ancestors():
             self.op_to(person, msg["about"], 9, code=MOVE_REFUSED, object=msg["dest"], value=1)
             return
         old_parent = node.parent
@@ -728,12 +743,10 @@ class CommunityServer:
             session.ended = True
             self.end_session(session, "closed by control")
             if conn:
-                await conn.flush()
-                await conn.link.close_gracefully()
+                await conn.finish()
         elif cmd == "end":
-            self._need(conn).send_raw(conn.frames_out.end())
-            await conn.flush()
-            await conn.link.close_gracefully()
+            self._need(conn).outbox.put_nowait(("end", None))
+            await conn.finish()
         elif cmd == "drop":
             self._need(conn).link.abort()
         elif cmd == "delay":
