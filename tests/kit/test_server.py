@@ -242,3 +242,10 @@ def test_resume_with_unknown_window_is_refused(server_factory):
     assert len(frames[0]) == 4
     refusal = M.decode(M.TO_CLIENT, frames[1])
     assert (refusal["type"], refusal["code"]) == (3, 222)
+
+
+def test_cli_prints_its_ports_and_stops_after_the_time_limit(server_factory):
+    srv = server_factory("--time-limit", "1")
+    assert srv.port and srv.ports["CONTROL"]
+    assert srv.proc.wait(10) == 0
+    assert srv.log()[-1] == dict(srv.log()[-1], event="stopped", why="time limit")

@@ -6,11 +6,11 @@ small view of the place tree from what the server tells it.
 `Bot` is asyncio; `BotPool` runs bots on a background event loop and gives
 each a blocking twin (`SyncBot`) for ordinary test code."""
 import asyncio
-import threading
 
 from . import messages as M
 from . import wire
 from .framing import END, FramedStream
+from .harness import LoopThread
 from .session import Window
 from .wire import NameKey, PersonForm, PersonInfo, Position, Selector
 
@@ -285,21 +285,14 @@ class SyncBot:
         return call
 
 
-class BotPool:
+class BotPool(LoopThread):
     """Bots on one background event loop; `stop` closes them all."""
 
     def __init__(self, host, port, timeout=15.0):
+        super().__init__(timeout)
         self.host = host
         self.port = port
-        self.timeout = timeout
-        self.loop = asyncio.new_event_loop()
-        self.thread = threading.Thread(target=self.loop.run_forever, daemon=True)
-        self.thread.start()
         self.bots = []
-
-    def run(self, coro, timeout=None):
-        fut = asyncio.run_coroutine_threadsafe(coro, self.loop)
-        return fut.result(timeout or self.timeout)
 
     def bot(self, name, start=True, **kw):
         async def make():
@@ -316,6 +309,4 @@ class BotPool:
                 self.run(b.bot.close(), timeout=5)
             except Exception:  # the bot may be broken already; stop the rest anyway
                 pass
-        self.loop.call_soon_threadsafe(self.loop.stop)
-        self.thread.join(5)
-        self.loop.close()
+        super().stop()

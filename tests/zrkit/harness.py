@@ -2,6 +2,7 @@
 server as a child process with its control socket and log, and helpers
 shared by the proxy launchers. Every wait has a timeout; every process is
 stopped by `stop`."""
+import asyncio
 import json
 import os
 import pathlib
@@ -9,6 +10,7 @@ import select
 import socket
 import subprocess
 import sys
+import threading
 import time
 
 TESTS_DIR = pathlib.Path(__file__).resolve().parent.parent
@@ -159,3 +161,23 @@ class ServerProcess:
         stop_process(self.proc)
         self.proc.stdout.close()
         self._stderr.close()
+
+
+class LoopThread:
+    """An asyncio event loop on a background thread, for in-process peers
+    (bots, scripted proxies) driven from blocking test code."""
+
+    def __init__(self, timeout=15.0):
+        self.timeout = timeout
+        self.loop = asyncio.new_event_loop()
+        self.thread = threading.Thread(target=self.loop.run_forever, daemon=True)
+        self.thread.start()
+
+    def run(self, coro, timeout=None):
+        fut = asyncio.run_coroutine_threadsafe(coro, self.loop)
+        return fut.result(timeout or self.timeout)
+
+    def stop(self):
+        self.loop.call_soon_threadsafe(self.loop.stop)
+        self.thread.join(5)
+        self.loop.close()

@@ -872,7 +872,8 @@ async def serve(args):
         print("CONTROL %s %d" % (args.host, ctl.sockets[0].getsockname()[1]), flush=True)
     if args.tunnel_port is not None:
         from .proxies import PostTunnelEndpoint
-        endpoint = PostTunnelEndpoint(server.serve_link)
+        endpoint = PostTunnelEndpoint(server.serve_link, log=lambda event, **kw:
+                                      server.log_event(None, event, **kw))
         tun = await asyncio.start_server(endpoint.handle, args.host, args.tunnel_port)
         extra.append(tun)
         print("TUNNEL %s %d" % (args.host, tun.sockets[0].getsockname()[1]), flush=True)
