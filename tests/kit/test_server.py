@@ -249,3 +249,55 @@ def test_cli_prints_its_ports_and_stops_after_the_time_limit(server_factory):
     assert srv.port and srv.ports["CONTROL"]
     assert srv.proc.wait(10) == 0
     assert srv.log()[-1] == dict(srv.log()[-1], event="stopped", why="time limit")
+
+
+def test_pair_group_and_dissolving_seen_by_a_newcomer(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    ann.enter(PAGE, Position.xy(1, 1))
+    g1024 = bob.enter(PAGE, Position.xy(2, 2))["snapshot"]["g1024"].id
+    ann.expect(type=15, op=4)
+    # bob pairs with ann: a group of two, ann (the partner) its host
+    bob.op(10, info=wire.GroupInfo(name="duo", capacity=2, flags=2), kind=0x202, other=g1024,
+           value=0, pair=1, partner=ann.member_id)
+    pair = ann.expect(type=15, op=10)
+    assert (pair["about"], pair["pair"], pair["partner"]) == (bob.member_id, 1, ann.member_id)
+    cy = bots.bot("cy")
+    group = cy.enter(PAGE, Position.xy(3, 3))["snapshot"]["g1024"].children[0]
+    assert group.kind == 0x202 and group.obj.host == ann.member_id
+    assert sorted(c.obj.id for c in group.obj.children) == sorted([ann.member_id, bob.member_id])
+    # bob moves out; with one member left the group dissolves (flag bit 1)
+    bob.move(g1024, Position.xy(4, 4))
+    assert cy.expect(type=15, op=6)["about"] == bob.member_id
+    dan = bots.bot("dan")
+    kids = dan.enter(PAGE, Position.xy(5, 5))["snapshot"]["g1024"].children
+    assert sorted((c.kind, c.obj.id) for c in kids) == sorted(
+        (0x100, m.member_id) for m in (ann, bob, cy))
+
+
+def test_group_request_refusals(community_server, bots):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    # a group at a seat position is refused with op 11 about the requester
+    ann.make_group(0x202, Position.seat(1))
+    refused = ann.expect(type=15, op=11)
+    assert (refused["about"], refused["kind"]) == (ann.member_id, 0x202)
+    # a pair with an unknown partner too
+    ann.op(10, info=wire.GroupInfo(capacity=2), kind=0x202, other=0, value=0, pair=1,
+           partner=4242)
+    assert ann.expect(type=15, op=11)["about"] == ann.member_id
+    # a move into a container that does not exist is denied with op 9
+    ann.move(777777, Position.xy(1, 1))
+    denied = ann.expect(type=15, op=9)
+    assert (denied["object"], denied["value"]) == (777777, 1)
+
+
+def test_person_description_query(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    bob.enter(PAGE, Position.xy(1, 1))
+    ann.send(dict(type=21, a=1, b=bob.member_id, c=0, d=2, e=0, f=0))
+    desc = ann.expect(type=21)
+    assert (desc["recipient"], desc["desc"].id, desc["desc"].name) == (
+        ann.member_id, bob.member_id, "bob")
+    assert desc["desc"].container_kind == wire.GROUP_1024
