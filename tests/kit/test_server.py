@@ -301,3 +301,37 @@ def test_person_description_query(community_server, bots):
     assert (desc["recipient"], desc["desc"].id, desc["desc"].name) == (
         ann.member_id, bob.member_id, "bob")
     assert desc["desc"].container_kind == wire.GROUP_1024
+
+
+def read_some(s, n, timeout=5):
+    s.settimeout(timeout)
+    data = b""
+    while len(data) < n:
+        chunk = s.recv(n - len(data))
+        if not chunk:
+            break
+        data += chunk
+    return data
+
+
+@pytest.mark.parametrize("seq,first", [("on", "81 00000004 7f000001"),
+                                       ("off", "00000004 7f000001")])
+def test_first_frame_sequence_bytes_and_keepalive(server_factory, seq, first):
+    srv = server_factory("--seq", seq, "--keepalive", "0.2")
+    with socket.create_connection(("127.0.0.1", srv.port), 5) as s:
+        expected = bytes.fromhex(first)
+        assert read_some(s, len(expected)) == expected
+        assert read_some(s, 2) == b"\x80\x80"           # idle: keep-alive bytes
+
+
+def test_malformed_messages_and_bad_acknowledgements_are_logged(server_factory):
+    srv = server_factory(window_id=3)
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann")
+        pool.run(ann.bot.send_payload(bytes.fromhex("0005 00 0000")))     # cut short
+        assert srv.wait_log({"event": "malformed"})["hex"] == "0005000000"
+        ann.send(dict(type=33, count=50))                 # more than the server sent
+        assert "acknowledged 50" in srv.wait_log({"event": "bad_ack"})["error"]
+    finally:
+        pool.stop()
