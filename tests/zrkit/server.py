@@ -25,13 +25,13 @@ from .framing import END, FrameReader, FrameWriter, FramingError
 from .links import TcpLink
 from .session import Window, WindowError
 from .wire import Position, WireError
-from .world import Group, Person, Place, World
+from .world import Group, Person, World
 
 PROTOCOL_MAJOR = 3
 WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
 MOVE_REFUSED = 302             # op-9 code: the destination cannot take the object
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
-KIND_GROUP_1024 = wire.GROUP_1024
+CLOSED = object()               # what the read side reports when the peer closed
 
 
 class ServerSession:
@@ -62,10 +62,6 @@ class ServerSession:
         self.server.log_message(self, "out", payload, msg)
         if self.conn is not None:
             self.conn.send_payload(payload)
-
-    def op(self, member, obj, op, **fields):
-        """A place operation to a member's client, with its current key."""
-        member.session.send(M.place_op(member.session.key, obj, op, **fields))
 
     # -------------------------------------------------------------- receiving
 
@@ -262,7 +258,7 @@ class Connection:
                 return frame
             data = await asyncio.wait_for(self.link.read(), timeout)
             if not data:
-                return b"EOF"
+                return CLOSED
             self.frames_in.feed(data)
 
     async def run(self):
@@ -273,7 +269,7 @@ class Connection:
             self.send_payload(srv.peer_role(self.link.peer))
             srv.log_event(None, "first_frame", conn=self.cid)
             hello = await self.next_payload(srv.args.hello_timeout)
-            if hello in (END, b"EOF"):
+            if hello is END or hello is CLOSED:
                 return
             if not await self.start_session(hello):
                 return
@@ -286,7 +282,7 @@ class Connection:
                     await self.flush()
                     await self.link.close_gracefully()
                     return
-                if payload == b"EOF":
+                if payload is CLOSED:
                     srv.log_event(self.session, "dropped", conn=self.cid)
                     srv.session_broken(self.session)
                     return
@@ -386,7 +382,6 @@ class CommunityServer:
             place = self.world.place(spec["name"], spec.get("kind", wire.KIND_PLACE))
             for p in spec.get("persons", []):
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
-                person.session = None
                 x, y = p.get("position", (5000, 5000))
                 place.g1024.add(person, Position.xy(x, y))
 
@@ -441,7 +436,7 @@ class CommunityServer:
     # -------------------------------------------------------------- world relay
 
     def members_in(self, place):
-        return [p for p in place.persons() if getattr(p, "session", None) is not None
+        return [p for p in place.persons() if p.session is not None
                 and not p.session.ended]
 
     def knowing(self, node, exclude=None):
@@ -504,8 +499,9 @@ class CommunityServer:
                     if m is not moved:
                         m.known.difference_update(n.id for n in _subtree(moved))
 
-    def op_to(self, member, obj, op, **fields):
-        member.session.send(M.place_op(member.session.key, obj, op, **fields))
+    def op_to(self, member, about, op, **fields):
+        """A place operation to a member's client, with its current key."""
+        member.session.send(M.place_op(member.session.key, about, op, **fields))
 
     def op17(self, person, msg):
         """Talk: to every member for which the addressed object is itself or
@@ -673,7 +669,7 @@ class CommunityServer:
             p.id, p.kind & ~wire.KIND_OWN, False, p.name, 1,
             [p.info.full_name, p.info.location, p.info.email], p.info.value_le, "", "",
             place.kind if place else wire.KIND_PLACE, 1, place.id if place else 0,
-            place.name if place else "", p.parent.kind if p.parent else KIND_GROUP_1024,
+            place.name if place else "", p.parent.kind if p.parent else wire.GROUP_1024,
             False, list(p.items.values()))
 
     # -------------------------------------------------------------- session ends

@@ -40,6 +40,7 @@ class Person(Node):
         self.info = wire.PersonInfo(name=name)
         self.tag = tag
         self.member_flags = 0
+        self.session = None    # the member's server session; none for scripted persons
         self.known = set()     # identifiers the member's client holds
 
     @property
