@@ -378,9 +378,9 @@ class CommunityServer:
     # -------------------------------------------------------------- set-up
 
     def _load_places(self):
-        for spec in self.scenario.get("places", []):
-            place = self.world.place(spec["name"], spec.get("kind", wire.KIND_PLACE))
-            for p in spec.get("persons", []):
+        for entry in self.scenario.get("places", []):
+            place = self.world.place(entry["name"], entry.get("kind", wire.KIND_PLACE))
+            for p in entry.get("persons", []):
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
                 x, y = p.get("position", (5000, 5000))
                 place.g1024.add(person, Position.xy(x, y))
