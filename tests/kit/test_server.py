@@ -1,0 +1,337 @@
+"""Bot-to-bot runs through the community server: the main road, resumption
+with the acknowledgement window, the control socket and the scenario file."""
+import socket
+import time
+
+import pytest
+
+from zrkit import messages as M
+from zrkit import wire
+from zrkit.bot import BotError, BotPool
+from zrkit.framing import END, FrameReader, FrameWriter
+from zrkit.wire import Position, Selector
+
+PAGE = "http://example.org/page.html"
+
+
+def test_main_road_two_bots(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    assert ann.member_id and bob.member_id and ann.member_id != bob.member_id
+    assert ann.peer_role == socket.inet_aton("127.0.0.1")
+
+    snap_a = ann.enter(PAGE, Position.xy(1000, 2000))["snapshot"]
+    assert snap_a["g1024"].children == [] and snap_a["code"] == 0
+    assert ann.key == 1
+
+    op3 = bob.enter(PAGE, Position.xy(3000, 4000), selector=Selector(number=2))
+    snap_b = op3["snapshot"]
+    assert op3["about"] == bob.member_id and op3["key"] == 1
+    assert snap_b["place_id"] == snap_a["place_id"] and snap_b["selector"] == Selector(number=2)
+    listed = [c.obj.id for c in snap_b["g1024"].children]
+    assert listed == [ann.member_id]                       # without the entering user
+    assert snap_b["g1024"].info.capacity > len(listed)
+    assert all(not c.kind & wire.KIND_OWN for c in snap_b["g1024"].children)
+
+    appeared = ann.expect(type=15, op=4)
+    assert (appeared["key"], appeared["about"]) == (ann.key, snap_a["g1024"].id)
+    assert appeared["child"].obj.id == bob.member_id
+    assert appeared["child"].obj.position == Position.xy(3000, 4000)
+
+    # talk: op 17 about the speaker to everyone below the addressed object
+    bob.say("hello there")
+    heard = ann.expect(type=15, op=17)
+    assert (heard["about"], heard["object"], heard["text"], heard["value"]) == (
+        bob.member_id, snap_a["place_id"], "hello there", 5)
+    assert bob.expect(type=15, op=17)["text"] == "hello there"
+
+    # whispers
+    ann.whisper(bob.member_id, "psst", blob=b"\x01\x02")
+    got = bob.expect(type=5)
+    assert (got["recipient"], got["text"], got["blob"]) == (bob.member_id, "psst", b"\x01\x02")
+    assert (got["record"].sender, got["record"].name) == (ann.member_id, "ann")
+    assert got["record"].kind == wire.KIND_PERSON
+    ann.whisper(424242, "nobody")
+    refused = ann.expect(type=6)
+    assert (refused["recipient"], refused["target"]) == (ann.member_id, 424242)
+
+    # a move inside group 1024
+    bob.move(snap_b["g1024"].id, Position.xy(5, 6))
+    moved = ann.expect(type=15, op=6)
+    assert (moved["about"], moved["dest"], moved["position"]) == (
+        bob.member_id, snap_a["g1024"].id, Position.xy(5, 6))
+
+    # a group at a position: the creator becomes its host in seat 1
+    ann.make_group(0x202, Position.xy(7000, 7000), capacity=4, flags=1, name="pair")
+    made = bob.expect(type=15, op=10)
+    assert (made["about"], made["kind"], made["pair"]) == (ann.member_id, 0x202, 0)
+    group_id = made["group"]
+    assert ann.expect(type=15, op=10)["group"] == group_id
+    assert bob.tree[ann.member_id]["parent"] == group_id
+
+    # talk to the group reaches its member only
+    ann.say("in the group", obj=group_id)
+    assert ann.expect(type=15, op=17)["object"] == group_id
+    bob.say("to the place")
+    assert bob.expect(type=15, op=17)["text"] == "to the place"
+    assert ann.expect(type=15, op=17)["text"] == "to the place"
+    assert not [m for m in bob.received if m.get("text") == "in the group"]
+
+    # leave: the others hear op 5 about the one who left
+    bob.leave()
+    gone = ann.expect(type=15, op=5)
+    assert gone["about"] == bob.member_id and bob.member_id not in ann.tree
+
+    ann.close()
+    community_server.wait_log({"event": "end_frame"})
+    closed = community_server.wait_log({"event": "closed", "seq_from_client": True})
+    assert closed
+
+
+def test_operations_with_a_stale_key_are_dropped(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    ann.enter(PAGE, Position.xy(1, 1))
+    bob.enter(PAGE, Position.xy(2, 2))
+    ann.expect(type=15, op=4)
+    bots.run(bob.bot.send(M.place_op(0, bob.member_id, 17, object=bob.place_id, value=5,
+                                     text="old key", blob=b"")))
+    community_server.wait_log({"event": "stale_key", "key": 0, "current": 1})
+    bob.say("new key")
+    assert ann.expect(type=15, op=17)["text"] == "new key"
+
+
+def test_items_member_data_and_identity_are_relayed(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    ann.enter(PAGE, Position.xy(1, 1))
+    bob.enter(PAGE, Position.xy(2, 2))
+    ann.expect(type=15, op=4)
+    mood = wire.Item(wire.ITEM_TEXT, 7, "happy")
+    bob.op(19, item=mood)
+    assert ann.expect(type=15, op=19, about=bob.member_id)["item"] == mood
+    bob.op(22, serial=2, has_data=1, data=b"picture")
+    assert ann.expect(type=15, op=22, about=bob.member_id)["has_data"] == 1
+    ann.op(21, about=bob.member_id, mode=0)
+    assert ann.expect(type=15, op=21, about=bob.member_id)["blob"] == b"picture"
+    bob.op(23, full_name="Bob B", location="Here", email="b@x")
+    assert ann.expect(type=15, op=23)["full_name"] == "Bob B"
+    bob.op(20, code=7)
+    assert ann.expect(type=15, op=20)["code"] == 7
+
+
+def test_queries_answered_with_descriptions(community_server, bots):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    ann.send(dict(type=10, a=ann.member_id, b=33, c=0, text="an", f1=0, f2=0))
+    found = ann.expect(type=10)
+    assert found["id"] == 33 and [p.id for p in found["persons"]] == [ann.member_id]
+    assert found["persons"][0].place_text == PAGE
+    ann.send(dict(type=25, flags=1, a=ann.member_id, b=0, c=0, flag=0))
+    places = ann.expect(type=25)["places"]
+    assert [(p.name, p.count) for p in places] == [(PAGE, 1)]
+    ann.send(dict(type=19, sender=ann.member_id, person=ann.member_id, present=0))
+    assert ann.expect(type=19)["present"] == 0
+
+
+def test_control_injects_closes_and_drops(community_server, bots):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    # an operation injected with the member's current key, fields as hex
+    community_server.control("op", session="ann", about=ann.member_id, op=14, fields="0007")
+    notice = ann.expect(type=15, op=14)
+    assert (notice["key"], notice["value"]) == (ann.key, 7)
+    community_server.control("message", session="ann", type=35,
+                             fields=wire.Writer().text("note").bytes().hex())
+    assert ann.expect(type=35)["text"] == "note"
+    community_server.control("close", session="ann", code=224)
+    assert ann.expect(type=3)["code"] == 224
+    ann.expect(type="end")
+    bob = bots.bot("bob")
+    community_server.control("drop", session="bob")
+    bob.expect(type="end")
+    info = community_server.control("sessions")["sessions"]
+    assert [s["ended"] for s in info] == [True, True]
+
+
+def test_control_delay_and_pause(community_server, bots):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    community_server.control("pause", session="ann", seconds=0.6)
+    community_server.control("delay", session="ann", seconds=0.3)
+    started = time.monotonic()
+    ann.say("late")
+    assert ann.expect(type=15, op=17, timeout=5)["text"] == "late"
+    assert time.monotonic() - started >= 0.85
+
+
+def test_raw_bytes_reach_the_client_unframed(community_server, bots):
+    ann = bots.bot("ann")
+    # a keep-alive byte then a frame with the wrong sequence number
+    community_server.control("raw", session="ann", hex="80" + "ff00000003000000")
+    with pytest.raises(BotError, match="sequence"):
+        ann.expect(type=15)
+
+
+def test_scenario_items_references_and_persons(server_factory):
+    scenario = {
+        "items": [{"type": 0, "code": 1002, "value": "http://home/"},
+                  {"type": 2, "code": 1019, "value": 5}],
+        "references": [{"owner": 7, "kind": 289, "id": 8, "parent_le": 9}],
+        "places": [{"name": PAGE, "persons": [{"name": "ghost", "position": [10, 20]}]}],
+        "welcome": {"entry_count": 3, "full_name": "Ann A"},
+    }
+    srv = server_factory(scenario=scenario)
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann", start=False)
+        hello = ann.connect()
+        assert hello["items"] == [wire.Item(0, 1002, "http://home/"), wire.Item(2, 1019, 5)]
+        assert hello["refs"] == [wire.ObjectRef(7, 289, 8, 9)] and hello["window"] == 0
+        welcome = ann.login()
+        assert (welcome["entry_count"], welcome["full_name"]) == (3, "Ann A")
+        snap = ann.enter(PAGE, Position.xy(1, 1))["snapshot"]
+        assert [c.obj.info.name for c in snap["g1024"].children] == ["ghost"]
+    finally:
+        pool.stop()
+
+
+def test_resume_resends_what_the_client_missed(server_factory):
+    srv = server_factory("--ack-every", "2", window_id=77)
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann")
+        bob = pool.bot("bob")
+        assert ann.window.window_id == 77 and bob.window.window_id == 78
+        ann.enter(PAGE, Position.xy(1, 1))
+        bob.enter(PAGE, Position.xy(2, 2))
+        ann.expect(type=15, op=4)
+        # the server confirms every 2 counted messages: login, welcome answer
+        assert [m["count"] for m in ann.received if m.get("type") == 33][:1] == [2]
+        assert ann.window.acknowledged >= 2
+        pool.run(ann.bot.abort())               # TCP lost, no empty frame
+        srv.wait_log({"event": "dropped"})
+        bob.say("while you were away")
+        srv.wait_log({"dir": "out", "member": ann.member_id, "msg": {"op": 17}})
+        answer = ann.resume()
+        assert answer["count"] == srv.control("sessions")["sessions"][0]["received"]
+        assert ann.expect(type=15, op=17)["text"] == "while you were away"
+        ann.say("back")
+        assert bob.expect(type=15, op=17, match=lambda m: m["text"] == "back")
+        srv.wait_log({"event": "resumed"})
+    finally:
+        pool.stop()
+
+
+def test_resume_with_unknown_window_is_refused(server_factory):
+    srv = server_factory(window_id=5)
+    with socket.create_connection(("127.0.0.1", srv.port), 5) as s:
+        s.settimeout(5)
+        reader = FrameReader()
+        hello = M.encode(M.TO_SERVER, dict(type=0, major=3, minor=1, mode=5, window=999,
+                                           received=0))
+        s.sendall(FrameWriter().frame(hello))
+        frames = []
+        while END not in frames:
+            data = s.recv(4096)
+            if not data:
+                break
+            reader.feed(data)
+            while (f := reader.next_frame()) is not False:
+                frames.append(f)
+    assert len(frames[0]) == 4
+    refusal = M.decode(M.TO_CLIENT, frames[1])
+    assert (refusal["type"], refusal["code"]) == (3, 222)
+
+
+def test_cli_prints_its_ports_and_stops_after_the_time_limit(server_factory):
+    srv = server_factory("--time-limit", "1")
+    assert srv.port and srv.ports["CONTROL"]
+    assert srv.proc.wait(10) == 0
+    assert srv.log()[-1] == dict(srv.log()[-1], event="stopped", why="time limit")
+
+
+def test_pair_group_and_dissolving_seen_by_a_newcomer(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    ann.enter(PAGE, Position.xy(1, 1))
+    g1024 = bob.enter(PAGE, Position.xy(2, 2))["snapshot"]["g1024"].id
+    ann.expect(type=15, op=4)
+    # bob pairs with ann: a group of two, ann (the partner) its host
+    bob.op(10, info=wire.GroupInfo(name="duo", capacity=2, flags=2), kind=0x202, other=g1024,
+           value=0, pair=1, partner=ann.member_id)
+    pair = ann.expect(type=15, op=10)
+    assert (pair["about"], pair["pair"], pair["partner"]) == (bob.member_id, 1, ann.member_id)
+    cy = bots.bot("cy")
+    group = cy.enter(PAGE, Position.xy(3, 3))["snapshot"]["g1024"].children[0]
+    assert group.kind == 0x202 and group.obj.host == ann.member_id
+    assert sorted(c.obj.id for c in group.obj.children) == sorted([ann.member_id, bob.member_id])
+    # bob moves out; with one member left the group dissolves (flag bit 1)
+    bob.move(g1024, Position.xy(4, 4))
+    assert cy.expect(type=15, op=6)["about"] == bob.member_id
+    dan = bots.bot("dan")
+    kids = dan.enter(PAGE, Position.xy(5, 5))["snapshot"]["g1024"].children
+    assert sorted((c.kind, c.obj.id) for c in kids) == sorted(
+        (0x100, m.member_id) for m in (ann, bob, cy))
+
+
+def test_group_request_refusals(community_server, bots):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    # a group at a seat position is refused with op 11 about the requester
+    ann.make_group(0x202, Position.seat(1))
+    refused = ann.expect(type=15, op=11)
+    assert (refused["about"], refused["kind"]) == (ann.member_id, 0x202)
+    # a pair with an unknown partner too
+    ann.op(10, info=wire.GroupInfo(capacity=2), kind=0x202, other=0, value=0, pair=1,
+           partner=4242)
+    assert ann.expect(type=15, op=11)["about"] == ann.member_id
+    # a move into a container that does not exist is denied with op 9
+    ann.move(777777, Position.xy(1, 1))
+    denied = ann.expect(type=15, op=9)
+    assert (denied["object"], denied["value"]) == (777777, 1)
+
+
+def test_person_description_query(community_server, bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    bob.enter(PAGE, Position.xy(1, 1))
+    ann.send(dict(type=21, a=1, b=bob.member_id, c=0, d=2, e=0, f=0))
+    desc = ann.expect(type=21)
+    assert (desc["recipient"], desc["desc"].id, desc["desc"].name) == (
+        ann.member_id, bob.member_id, "bob")
+    assert desc["desc"].container_kind == wire.GROUP_1024
+
+
+def read_some(s, n, timeout=5):
+    s.settimeout(timeout)
+    data = b""
+    while len(data) < n:
+        chunk = s.recv(n - len(data))
+        if not chunk:
+            break
+        data += chunk
+    return data
+
+
+@pytest.mark.parametrize("seq,first", [("on", "81 00000004 7f000001"),
+                                       ("off", "00000004 7f000001")])
+def test_first_frame_sequence_bytes_and_keepalive(server_factory, seq, first):
+    srv = server_factory("--seq", seq, "--keepalive", "0.2")
+    with socket.create_connection(("127.0.0.1", srv.port), 5) as s:
+        expected = bytes.fromhex(first)
+        assert read_some(s, len(expected)) == expected
+        assert read_some(s, 2) == b"\x80\x80"           # idle: keep-alive bytes
+
+
+def test_malformed_messages_and_bad_acknowledgements_are_logged(server_factory):
+    srv = server_factory(window_id=3)
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann")
+        pool.run(ann.bot.send_payload(bytes.fromhex("0005 00 0000")))     # cut short
+        assert srv.wait_log({"event": "malformed"})["hex"] == "0005000000"
+        ann.send(dict(type=33, count=50))                 # more than the server sent
+        assert "acknowledged 50" in srv.wait_log({"event": "bad_ack"})["error"]
+    finally:
+        pool.stop()
