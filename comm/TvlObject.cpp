@@ -1,0 +1,3 @@
+#include "TvlObject.h"
+
+CTvlObject::~CTvlObject() = default;
