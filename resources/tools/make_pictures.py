@@ -9,6 +9,7 @@ The drawing is plain Python and fully deterministic, so that every build gives
 the same bytes. Pictures that the client draws transparently have the key
 colour RGB(204, 204, 204) wherever they are to be see-through.
 """
+import hashlib
 import math
 import pathlib
 import struct
@@ -423,7 +424,7 @@ def group_icon(colour):
 
 def small_glyph(glyph, colour, size=16):
     c = Canvas(size, size)
-    glyph(c, -4, -4, size + 8, colour)
+    glyph(c, -3, -3, size + 6, colour)
     return c
 
 
@@ -585,6 +586,17 @@ def auditorium_overview():
     return c
 
 
+def broadcast_picture(width, height):
+    c = Canvas(width, height, WHITE)
+    for y in range(height):
+        shade = 255 - y * 50 // height
+        c.rect(0, y, width, y + 1, (255, shade, shade // 2 + 100))
+    c.ellipse(width / 2, height / 2, height / 3, height / 3, YELLOW)
+    c.ring(width / 2, height / 2, height / 3, height / 3 - 2, ORANGE)
+    c.frame(0, 0, width, height, ORANGE)
+    return c
+
+
 def lightbulb():
     c = Canvas(32, 32)
     c.ellipse(16, 13, 9, 9, YELLOW)
@@ -729,16 +741,10 @@ def bitmaps():
     pictures[798] = speaker_icon(GRAY, 0)
     pictures[799] = speaker_icon(LIME, 2)
     pictures[800] = speaker_icon(RED, 0)
+    pictures[268] = broadcast_picture(96, 64)
+    pictures[498] = broadcast_picture(120, 80)
+    pictures[494] = background_tile()
     return pictures
-
-
-# Pictures drawn without a transparent colour: photographs of the brand,
-# patterns and the OR/AND overlay pairs.
-OPAQUE = {143, 269, 270, 271, 272, 323, 348, 438, 454, 455, 456, 436, 457, 458, 459,
-          505, 506, 507, 450, 464, 466, 559, 560}
-
-# Strips and their frame counts.
-STRIPS = {266: 4, 468: 5, 292: 2, 293: 4}
 
 
 # ---------------------------------------------------------------------------
@@ -872,19 +878,28 @@ def main(argv):
         return 2
     out = pathlib.Path(argv[1])
     out.mkdir(parents=True, exist_ok=True)
-    lines = ["// Written by make_pictures.py: the pictures of the resource library.\n"]
+    files = {}
+    lines = []
     for bid, picture in sorted(bitmaps().items()):
         name = f"bitmap{bid}.bmp"
-        write_if_changed(out / name, bmp_bytes(picture))
+        files[name] = bmp_bytes(picture)
         lines.append(f'{bid} BITMAP "{name}"\n')
     for cid, (hot_spot, rows) in sorted(CURSORS.items()):
         name = f"cursor{cid}.cur"
         # The link cursor also comes in a large size for high-resolution screens.
-        write_if_changed(out / name, cursor_file(hot_spot, rows, cid == 258))
+        files[name] = cursor_file(hot_spot, rows, cid == 258)
         lines.append(f'{cid} CURSOR "{name}"\n')
-    write_if_changed(out / "icon128.ico", icon_file())
+    files["icon128.ico"] = icon_file()
     lines.append('128 ICON "icon128.ico"\n')
-    write_if_changed(out / "pictures.rc", "".join(lines).encode("ascii"))
+    digest = hashlib.sha256()
+    for name, data in sorted(files.items()):
+        write_if_changed(out / name, data)
+        digest.update(name.encode("ascii") + data)
+    # The digest changes the script whenever a picture changes, so that the
+    # resource compiler runs again.
+    header = ("// Written by make_pictures.py: the pictures of the resource library.\n"
+              f"// Contents {digest.hexdigest()}\n")
+    write_if_changed(out / "pictures.rc", (header + "".join(lines)).encode("ascii"))
     return 0
 
 
