@@ -678,7 +678,7 @@ def bitmaps():
 
     pictures[266] = indicator_strip()
     pictures[468] = busy_strip()
-    pictures[454] = logo(96, 32)
+    pictures[454] = logo(112, 32)
     pictures[438] = logo(120, 32)
     pictures[323] = background_tile()
     pictures[272] = splash()
@@ -741,6 +741,9 @@ def bitmaps():
     pictures[798] = speaker_icon(GRAY, 0)
     pictures[799] = speaker_icon(LIME, 2)
     pictures[800] = speaker_icon(RED, 0)
+    # The tour button of the page frame: normal, hot and pressed, 96 x 44.
+    for bid, state in zip((400, 399, 401), ("normal", "hot", "down")):
+        pictures[bid] = hot_button(96, 44, glyph_tours, GOLD, state)
     pictures[268] = broadcast_picture(96, 64)
     pictures[498] = broadcast_picture(120, 80)
     pictures[494] = background_tile()
