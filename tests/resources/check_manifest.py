@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the compiled resource library against the manifest of every
-resource the client's specification names: ids, captions, control ids, menu
-items and quoted texts byte for byte, the accelerator table, the version
+resource the client relies on: ids, captions, control ids, menu items and
+texts byte for byte, the accelerator table, the version
 record and the constraints on pictures.
 
 Usage: check_manifest.py MANIFEST DLL [DLL ...]
