@@ -1,5 +1,7 @@
 #include "ZrMessageBox.h"
 
+#include <utility>
+
 #include "ZrMessageText.h"
 
 CZrMessageBox* CZrMessageBox::s_current = nullptr;
