@@ -158,6 +158,8 @@ bool CZrGroup::Send(TvlNdr& message)
 
 void CZrGroup::AddChild(CZrObject* child)
 {
+    if (child->m_parent)
+        child->m_parent->RemoveChild(child);
     child->m_parent = this;
     m_children.Append(child);
     child->m_node = m_children.End();
@@ -185,6 +187,8 @@ void CZrGroup::RemoveChild(CZrObject* child)
 
 void CZrGroup::DeleteChild(CZrObject* child)
 {
+    if (child->m_parent != this)
+        return;
     RemoveChild(child);
     delete child;
 }
@@ -206,6 +210,8 @@ bool CZrGroup::CanNest(const CZrObject& object) const
 
 void CZrGroup::RemoveDeparted(CZrObject* child, const std::string& reason)
 {
+    if (child->GetParent() != this)
+        return;
     const bool wasHost = m_host == child;
     child->OnLeave(reason);
     DeleteChild(child);

@@ -45,11 +45,13 @@ public:
     bool IsSeatTaken(uint16_t seat) const { return m_seats.Test(seat); }
 
     // The child joins the end of the children and takes the seat it stands
-    // on (in any group but the standing group of kind 1025).
+    // on (in any group but the standing group of kind 1025). A child still
+    // in another group leaves that one first.
     void AddChild(CZrObject* child);
     // AddChild, and the child becomes the host.
     void AddHost(CZrObject* child);
     // The child leaves: no longer the host, its seat freed.
+    // Both do nothing for an object that is not a child of this group.
     void RemoveChild(CZrObject* child);
     void DeleteChild(CZrObject* child);
     // Whether the object may join: always for the group of kind 1025, for
