@@ -168,6 +168,167 @@ void GroupForm(TvlNdr& reader, TreeTestPlace& place, TreeEvents& events)
     TakeApart(place, added);
 }
 
+// A group shape drawn from decision bytes, encoded as a group form.
+struct Shape {
+    uint32_t id = 0;
+    bool group = false;
+    uint16_t flags = 0;
+    uint8_t seat = 0;
+    std::vector<Shape> children;
+    int host = -1;
+};
+
+class Decisions {
+public:
+    Decisions(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    bool Empty() const { return m_at >= m_size; }
+    uint8_t Next() { return Empty() ? 0 : m_data[m_at++]; }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_at = 0;
+};
+
+// Each byte adds a person (with a seat from its bits) or an inner group, or
+// closes the group; groups nest up to 20 deep, past the tree's limit.
+Shape DrawGroup(Decisions& decisions, uint32_t& nextId, int depth)
+{
+    Shape shape;
+    shape.id = nextId++;
+    shape.group = true;
+    shape.flags = decisions.Next() & 0x1F;
+    while (!decisions.Empty() && shape.children.size() < 6) {
+        const uint8_t choice = decisions.Next();
+        if (choice < 0x40)
+            break;
+        if (choice < 0xC0 || depth >= 20) {
+            Shape person;
+            person.id = nextId++;
+            person.seat = choice & 0x3;
+            shape.children.push_back(person);
+        } else {
+            shape.children.push_back(DrawGroup(decisions, nextId, depth + 1));
+        }
+    }
+    const uint8_t host = decisions.Next();
+    if (!shape.children.empty() && (host & 1) && !shape.children[host % shape.children.size()].group)
+        shape.host = static_cast<int>(host % shape.children.size());
+    return shape;
+}
+
+void Encode(const Shape& shape, TvlNdr& writer)
+{
+    writer.PutLong(shape.id);
+    if (shape.seat) {
+        writer.PutByte(1);
+        writer.PutShort(shape.seat);
+    } else {
+        writer.PutByte(0);
+    }
+    writer.PutByte(0);
+    writer.PutText("n");
+    writer.PutByte(0);
+    writer.PutByte(0);
+    writer.PutShort(0);
+    if (!shape.group) {
+        for (int i = 0; i < 4; ++i)
+            writer.PutText("");
+        writer.PutLong(0, false);
+        writer.PutByte(1);
+        writer.PutShort(0);
+        return;
+    }
+    writer.PutShort(8);
+    writer.PutShort(shape.flags);
+    writer.PutShort(static_cast<uint16_t>(shape.children.size()));
+    for (const Shape& child : shape.children) {
+        writer.PutShort(child.group ? 0x200 : 0x100);
+        Encode(child, writer);
+    }
+    writer.PutByte(shape.host >= 0 ? 1 : 0);
+    if (shape.host >= 0)
+        writer.PutLong(shape.children[shape.host].id);
+}
+
+void Collect(CZrObject& object, std::vector<CZrObject*>& all)
+{
+    all.push_back(&object);
+    if (CZrGroup* group = object.AsGroup()) {
+        for (CTvlListIter it = group->Children().Begin(); it.IsValid(); it.Next())
+            Collect(*it.Get<CZrObject>(), all);
+    }
+}
+
+// Parents, hosts and levels agree, and the person count is the persons.
+void CheckTree(TreeTestPlace& place)
+{
+    std::vector<CZrObject*> all;
+    Collect(place, all);
+    int32_t persons = 0;
+    for (CZrObject* object : all) {
+        Check(object->GetLevel() <= kZrMaxTreeLevels);
+        persons += object->HasBit8() ? 1 : 0;
+        if (CZrGroup* group = object->AsGroup()) {
+            for (CTvlListIter it = group->Children().Begin(); it.IsValid(); it.Next())
+                Check(it.Get<CZrObject>()->GetParent() == group);
+            Check(!group->GetHost() || group->GetHost()->GetParent() == group);
+        }
+    }
+    Check(place.GetPersonCount() == persons);
+    Check(place.GetGroup1024()->GetParent() == &place && place.GetGroup1025()->GetParent() == &place);
+}
+
+// Builds a group, reads it into group 1024 and runs the tree operations on
+// objects that further bytes pick.
+void Operations(const uint8_t* data, size_t size, TreeTestPlace& place, TreeEvents& events)
+{
+    Decisions decisions(data, size);
+    uint32_t nextId = 1000;
+    const Shape shape = DrawGroup(decisions, nextId, 0);
+    TvlNdr writer;
+    Encode(shape, writer);
+    TvlNdr reader(writer.Used(), writer.Data());
+    auto group = std::make_unique<RecordingGroup>(events);
+    group->SetKind(0x200);
+    if (group->Unmarshal(reader, CZrReadContext{&place, 3}))
+        place.GetGroup1024()->AddChild(group.release());
+    CheckTree(place);
+    while (!decisions.Empty()) {
+        std::vector<CZrObject*> all;
+        Collect(place, all);
+        CZrObject* object = all[decisions.Next() % all.size()];
+        CZrObject* other = all[decisions.Next() % all.size()];
+        CZrGroup* parent = object->GetParent();
+        switch (decisions.Next() % 5) {
+        case 0:
+            // The place never lets the local user or its groups leave this
+            // way.
+            if (parent && !object->IsKind1024() && !object->IsKind1025() &&
+                !place.GetMyself()->IsInside(object))
+                parent->RemoveDeparted(object, "");
+            break;
+        case 1:
+            if (CZrGroup* destination = other->AsGroup())
+                object->MoveInto(*destination, CZrPosition::Seat(decisions.Next() % 4), 1);
+            break;
+        case 2:
+            if (object->HasBit8())
+                static_cast<CZrPerson*>(object)->ReturnToPlace();
+            break;
+        case 3:
+            if (parent && object->HasBit8())
+                parent->SetHost(object);
+            break;
+        default:
+            if (CZrGroup* asGroup = object->AsGroup())
+                asGroup->Dissolve(true);
+            break;
+        }
+        CheckTree(place);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -177,7 +338,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TvlNdr reader(static_cast<uint32_t>(size - 1), data + 1);
     TreeEvents events;
     TreeTestPlace place(events);
-    switch (data[0] % 14) {
+    switch (data[0] % 15) {
     case 0: GroupForm(reader, place, events); break;
     case 1: {
         CZrPerson person;
@@ -204,7 +365,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 10: WithLocal<CZrObjectRef>(reader); break;
     case 11: WithLocal<CZrTextMessage>(reader); break;
     case 12: Simple<CBroadcastInfo>(reader); break;
-    default: Simple<CZrString>(reader); break;
+    case 13: Simple<CZrString>(reader); break;
+    default: Operations(data + 1, size - 1, place, events); break;
     }
     return 0;
 }
