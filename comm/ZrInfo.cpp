@@ -16,9 +16,9 @@ void CZrInfo::Write(TvlNdr& writer, bool full) const
     const CZrMemberRecord& record = m_member.Body();
     writer.PutByte(full ? 1 : 0);
     writer.PutText(m_name);
-    writer.PutByte(record.GetSerial());
-    writer.PutByte(record.GetDataFlag() ? 1 : 0);
-    if (full && record.GetDataFlag()) {
+    writer.PutByte(record.Serial());
+    writer.PutByte(record.DataFlag() != 0 ? 1 : 0);
+    if (full && record.DataFlag() != 0) {
         const CTvlBlob* data = record.GetData();
         const uint32_t length = data ? data->Length() : 0;
         writer.PutLong(length);

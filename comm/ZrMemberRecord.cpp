@@ -11,3 +11,9 @@ std::unique_ptr<CTvlBlob> CZrMemberRecord::ReplaceData(std::unique_ptr<CTvlBlob>
 }
 
 CZrMemberHandle::CZrMemberHandle() : m_body(std::make_shared<CZrMemberRecord>()) {}
+
+CZrMemberHandle::CZrMemberHandle(std::shared_ptr<CZrMemberRecord> body) : m_body(std::move(body))
+{
+    if (!m_body)
+        m_body = std::make_shared<CZrMemberRecord>();
+}

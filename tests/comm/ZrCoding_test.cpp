@@ -234,7 +234,7 @@ TEST_F(ZrInfoTest, MemberDataTravelsOnlyInTheFullForm)
     TvlNdr fullReader(full.Size(), full.Data());
     ASSERT_TRUE(fromFull.Read(fullReader, &place));
     EXPECT_EQ(fromFull.GetName(), "Ann");
-    EXPECT_EQ(fromFull.Member()->GetSerial(), 3);
+    EXPECT_EQ(fromFull.Member()->Serial(), 3);
     ASSERT_NE(fromFull.Member()->GetData(), nullptr);
     EXPECT_NE(dynamic_cast<PlaceBlob*>(fromFull.Member()->GetData()), nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(fromFull.Member()->GetData()->Bytes()), 2), "xy");
@@ -245,7 +245,7 @@ TEST_F(ZrInfoTest, MemberDataTravelsOnlyInTheFullForm)
     CZrInfo fromBrief;
     TvlNdr briefReader(brief.Size(), brief.Data());
     ASSERT_TRUE(fromBrief.Read(briefReader, nullptr));
-    EXPECT_TRUE(fromBrief.Member()->GetDataFlag());
+    EXPECT_EQ(fromBrief.Member()->DataFlag(), 1u);
     EXPECT_EQ(fromBrief.Member()->GetData(), nullptr);
     EXPECT_EQ(briefReader.Remaining(), 0u);
 }
@@ -266,8 +266,11 @@ TEST_F(ZrInfoTest, CopiesShareTheMemberRecord)
     CZrGroupInfo copy(info);
     EXPECT_TRUE(copy.Member().SharesBodyWith(info.Member()));
     EXPECT_EQ(info.Member().UseCount(), 2);
+    const CZrMemberHandle fromShared(info.Member().Shared());
+    EXPECT_TRUE(fromShared.SharesBodyWith(info.Member()));
+    EXPECT_EQ(info.Member().UseCount(), 3);
     copy.Member()->SetSerial(8);
-    EXPECT_EQ(info.Member()->GetSerial(), 8);
+    EXPECT_EQ(info.Member()->Serial(), 8);
     copy.Items().Put(CZrItem::Text(1, "b"));
     EXPECT_EQ(info.Items().Find(1)->GetText(), "a");
 }
