@@ -38,6 +38,8 @@ CZrGroupInfo& CZrGroup::GetGroupInfo() const
 
 void CZrGroup::SetGroupInfo(std::unique_ptr<CZrGroupInfo> info)
 {
+    if (!info)
+        return;
     const uint16_t capacity = info->GetCapacity();
     SetInfo(std::move(info));
     m_seats.Resize(capacity);

@@ -232,6 +232,20 @@ TEST_F(ZrTreeTest, ChildrenBelongToOneGroupAtATime)
     EXPECT_TRUE(events.empty());
 }
 
+TEST_F(ZrTreeTest, GroupTakesACopyOfARequestRecord)
+{
+    CZrGroupInfo record;
+    record.SetCapacity(3);
+    record.SetFlags(CZrGroupInfo::kDissolveOneLeft);
+    RecordingGroup* group = place.AddGroup(G1024(), 50, 0, 0);
+    group->SetGroupInfo(std::make_unique<CZrGroupInfo>(record));
+    EXPECT_EQ(group->GetCapacity(), 3);
+    EXPECT_TRUE(group->GetGroupInfo().HasFlag(CZrGroupInfo::kDissolveOneLeft));
+    EXPECT_TRUE(group->GetInfo().Member().SharesBodyWith(record.Member()));
+    place.AddPerson(*group, 7, CZrPosition::Seat(3));
+    EXPECT_TRUE(group->IsSeatTaken(3)) << "the seat set follows the new capacity";
+}
+
 TEST_F(ZrTreeTest, GroupEmptiedDissolves)
 {
     RecordingGroup* group = place.AddGroup(G1025(), 50, 2, CZrGroupInfo::kDissolveEmpty);
