@@ -42,6 +42,7 @@ endfunction()
 
 # zr_add_fuzz(NAME SOURCES ... LIBS ... [SECONDS n])
 # A libFuzzer target, run for a bounded time by ctest (native clang tree only).
+# Seed inputs are read from a folder "<name>-seeds" beside its first source.
 function(zr_add_fuzz name)
   cmake_parse_arguments(ARG "" "SECONDS" "SOURCES;LIBS" ${ARGN})
   if(NOT ZR_CAN_FUZZ)
@@ -56,9 +57,19 @@ function(zr_add_fuzz name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   file(MAKE_DIRECTORY ${corpus})
+  # Seed inputs, when kept in a folder "<name>-seeds" beside the target's source.
+  list(GET ARG_SOURCES 0 first_source)
+  get_filename_component(source_dir ${first_source} DIRECTORY)
+  if(NOT IS_ABSOLUTE "${source_dir}")
+    set(source_dir ${CMAKE_CURRENT_SOURCE_DIR}/${source_dir})
+  endif()
+  set(seeds "")
+  if(IS_DIRECTORY ${source_dir}/${name}-seeds)
+    set(seeds ${source_dir}/${name}-seeds)
+  endif()
   add_test(NAME ${name}
            COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048
-                   -print_final_stats=0 ${corpus})
+                   -print_final_stats=0 ${corpus} ${seeds})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()
 
