@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cinttypes>
 #include <cstring>
 
+#include "TvlDebugSwitch.h"
 #include "ZrServerAddress.h"
 
 namespace {
@@ -35,6 +37,8 @@ uint32_t CUcmHttpHandshake::ReplyLength(const std::vector<uint8_t>& reply, bool&
         m_scanned = size;
         if (found == end) {
             malformed = size == kReceiveBufferSize;
+            if (malformed)
+                TvlTraces().ucmDebug.Trace("HTTP reply header over %" PRIu32 " bytes", kReceiveBufferSize);
             return 0;
         }
         m_headerLength = static_cast<uint32_t>(found - reply.begin()) + kEmptyLineLength;
@@ -45,12 +49,10 @@ uint32_t CUcmHttpHandshake::ReplyLength(const std::vector<uint8_t>& reply, bool&
 
 bool CUcmHttpHandshake::IsGranted(const uint8_t* header, uint32_t length, bool allowHttp11)
 {
-    uint32_t at = 0;
-    if (StartsWith(header, length, "HTTP/1.0") || (allowHttp11 && StartsWith(header, length, "HTTP/1.1")))
-        at = 8;
-    else
+    if (!StartsWith(header, length, "HTTP/1.0") && !(allowHttp11 && StartsWith(header, length, "HTTP/1.1")))
         return false;
-    const uint32_t afterVersion = at;
+    const uint32_t afterVersion = 8;
+    uint32_t at = afterVersion;
     while (at < length && header[at] == ' ')
         ++at;
     if (at == afterVersion || !StartsWith(header + at, length - at, "200"))

@@ -64,15 +64,15 @@ bool CUcmProxyHandshake::TakeReply(CTvlByteQueue& output)
 {
     bool malformed = false;
     const uint32_t length = ReplyLength(m_reply, malformed);
-    Verdict verdict = NextReply();
-    if (malformed)
-        verdict = Refused();
-    else if (length == 0)
+    if (malformed) {
+        m_status = EUcmProxyStatus::kRefused;
+        m_code = kRefusedCode;
         return false;
-    else
-        verdict = OnReply(m_reply.data(), length, output);
-    if (!malformed)
-        m_reply.erase(m_reply.begin(), m_reply.begin() + length);
+    }
+    if (length == 0)
+        return false;
+    const Verdict verdict = OnReply(m_reply.data(), length, output);
+    m_reply.erase(m_reply.begin(), m_reply.begin() + length);
     m_status = verdict.status;
     m_code = verdict.code;
     return m_status == EUcmProxyStatus::kNeedMore;

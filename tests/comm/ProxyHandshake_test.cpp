@@ -232,10 +232,12 @@ void FeedStep(CUcmProxyHandshake& handshake, const ProxyCase& c, size_t step, Fe
         }
     }
     EXPECT_EQ(progress.status, expected);
-    if (expected == kDone && feeding == Feeding::kWhole)
+    if (expected == kDone && feeding == Feeding::kWhole) {
         EXPECT_EQ(progress.consumed, reply.size()) << "bytes after the reply belong to the session";
-    if (expected == kRefused)
+    }
+    if (expected == kRefused) {
         EXPECT_EQ(progress.code, CUcmProxyHandshake::kRefusedCode);
+    }
     const ProxyBytes sent = Drain(output);
     EXPECT_EQ(sent, c.steps[step].sent) << Printable(sent);
 }
@@ -283,8 +285,9 @@ TEST_P(ProxyHandshakeCases, RepliesJoinedInOneRead)
     const ProxyBytes input = joined + kSessionBytes;
     const UcmProxyProgress progress = handshake->Feed(input.data(), static_cast<uint32_t>(input.size()), output);
     EXPECT_EQ(progress.status, c.outcome);
-    if (c.outcome == kDone)
+    if (c.outcome == kDone) {
         EXPECT_EQ(progress.consumed, joined.size());
+    }
     EXPECT_EQ(Drain(output), sent);
 }
 
