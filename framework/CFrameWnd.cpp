@@ -68,6 +68,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT cs) {
     return -1;
   }
   RecalcLayout();
+  // The status line (made by derived frames after this) starts idle.
+  PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
   return 0;
 }
 
