@@ -183,8 +183,20 @@ BOOL CSplitterWnd::OnSetCursor(CWnd* wnd, UINT hitTest, UINT) {
   return static_cast<BOOL>(Default());
 }
 
+int CSplitterWnd::TrackStart(int index) const {
+  const std::vector<Track>& tracks = m_trackingColumn ? m_cols : m_rows;
+  int start = 0;
+  for (int i = 0; i < index; ++i) {
+    start += tracks[static_cast<size_t>(i)].current + kBarSize;
+  }
+  return start;
+}
+
 void CSplitterWnd::OnLButtonDown(UINT, POINT point) {
   if (HitBar(point, m_trackingColumn, m_trackIndex)) {
+    const std::vector<Track>& tracks = m_trackingColumn ? m_cols : m_rows;
+    int barStart = TrackStart(m_trackIndex) + tracks[static_cast<size_t>(m_trackIndex)].current;
+    m_grabOffset = (m_trackingColumn ? point.x : point.y) - barStart;
     m_tracking = true;
     SetCapture();
   }
@@ -195,12 +207,8 @@ void CSplitterWnd::OnMouseMove(UINT, POINT point) {
     return;
   }
   std::vector<Track>& tracks = m_trackingColumn ? m_cols : m_rows;
-  int start = 0;
-  for (int i = 0; i < m_trackIndex; ++i) {
-    start += tracks[static_cast<size_t>(i)].current + kBarSize;
-  }
-  int edge = m_trackingColumn ? point.x : point.y;
-  tracks[static_cast<size_t>(m_trackIndex)].ideal = std::max(0, edge - start);
+  int edge = (m_trackingColumn ? point.x : point.y) - m_grabOffset;
+  tracks[static_cast<size_t>(m_trackIndex)].ideal = std::max(0, edge - TrackStart(m_trackIndex));
   RecalcLayout();
 }
 

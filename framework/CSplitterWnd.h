@@ -55,6 +55,8 @@ class CSplitterWnd : public CWnd {
   // A bar under point: column bars are vertical lines.
   bool HitBar(POINT point, bool& columnBar, int& index) const;
   static void Layout(std::vector<Track>& tracks, int extent);
+  // Where the pane before bar index starts, along the tracked direction.
+  int TrackStart(int index) const;
   void StopTracking();
 
   std::vector<Track> m_rows;
@@ -62,4 +64,5 @@ class CSplitterWnd : public CWnd {
   bool m_tracking = false;
   bool m_trackingColumn = false;
   int m_trackIndex = 0;
+  int m_grabOffset = 0;  // from the bar's start to where it was grabbed
 };

@@ -173,7 +173,7 @@ void CStatusBar::OnSize(UINT, int, int) {
 }
 
 LRESULT CStatusBar::OnSizeParent(WPARAM, LPARAM layoutParam) {
-  if (!IsWindowVisible()) {
+  if (!(GetStyle() & WS_VISIBLE)) {
     return 0;
   }
   auto* layout = reinterpret_cast<SizeParentParams*>(layoutParam);
@@ -195,7 +195,7 @@ LRESULT CStatusBar::OnSetText(WPARAM, LPARAM text) {
 
 LRESULT CStatusBar::OnIdleUpdateCmdUI(WPARAM disableIfNoHandler, LPARAM) {
   CWnd* parent = GetParent();
-  if (IsWindowVisible() && parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+  if ((GetStyle() & WS_VISIBLE) && parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
     OnUpdateCmdUI(static_cast<CFrameWnd*>(parent), disableIfNoHandler != 0);
   }
   return 0;

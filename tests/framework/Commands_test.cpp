@@ -101,7 +101,7 @@ class CommandRouting : public testing::Test {
     ASSERT_NE(document, nullptr);
     frame = docTemplate.CreateNewFrame(document, nullptr);
     ASSERT_NE(frame, nullptr);
-    docTemplate.InitialUpdateFrame(frame, document, true);
+    docTemplate.InitialUpdateFrame(frame, document, false);
   }
   void TearDown() override {
     App().commandObserver = nullptr;
