@@ -81,7 +81,7 @@ bool CWinApp::PreTranslateMessage(MSG* msg) {
 
 bool CWinApp::IsIdleMessage(const MSG& msg) {
   constexpr UINT kCaretBlink = 0x0118;
-  if (msg.message == WM_TIMER || msg.message == kCaretBlink) {
+  if (msg.message == WM_TIMER || msg.message == kCaretBlink || msg.message == WM_PAINT) {
     return false;
   }
   if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {

@@ -30,8 +30,8 @@ class CWinApp : public CCmdTarget {
   // Idle work at count 0, 1, ... since the last non-idle message; returns
   // whether more idle calls are wanted.
   virtual bool OnIdle(LONG count);
-  // Whether msg restarts idle processing; timer ticks and mouse moves that
-  // did not move the mouse do not.
+  // Whether msg restarts idle processing; timer ticks, painting and mouse
+  // moves that did not move the mouse do not.
   virtual bool IsIdleMessage(const MSG& msg);
   virtual bool PreTranslateMessage(MSG* msg);
   // Takes one message off the queue and delivers it; false on WM_QUIT.
