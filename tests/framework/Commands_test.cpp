@@ -126,6 +126,7 @@ TEST_F(CommandRouting, TemplateBuildsFrameViewAndDocument) {
   EXPECT_EQ(frame->GetWindowText(), "ZR Frame Test");
   EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
   EXPECT_NE(frame->m_hAccelTable, nullptr);
+  EXPECT_NE(::GetClassLongPtrA(*frame, GCLP_HICON), 0) << "the frame class has the icon";
   g_initialUpdates = 0;
 }
 

@@ -289,3 +289,52 @@ TEST(SelfDeletingWindow, IsDeletedOnceFromInsideItsHandler) {
 }
 
 }  // namespace
+
+namespace {
+
+// Clicks OK with a bad number, then with a good one.
+class ScriptedExchangeDialog : public ExchangeDialog {
+ public:
+  bool openAfterRefusal = false;
+
+ protected:
+  bool OnInitDialog() override {
+    SetTimer(1, 30);
+    return ExchangeDialog::OnInitDialog();
+  }
+  void OnTimer(UINT_PTR) {
+    HWND ok = ::GetDlgItem(m_hWnd, IDOK);
+    if (m_step++ == 0) {
+      SetDlgItemText(IDC_NUMBER, "500");
+      ::SendMessageA(ok, BM_CLICK, 0, 0);
+    } else {
+      openAfterRefusal = IsWindowVisible();
+      KillTimer(1);
+      SetDlgItemText(IDC_NUMBER, "150");
+      ::SendMessageA(ok, BM_CLICK, 0, 0);
+    }
+  }
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  int m_step = 0;
+};
+
+BEGIN_MESSAGE_MAP(ScriptedExchangeDialog, ExchangeDialog)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(ModalDialog, OkStaysOpenUntilTheDataIsValid) {
+  Watchdog watchdog(10000);
+  App().messages.clear();
+  ScriptedExchangeDialog dialog;
+  dialog.m_nIDTemplate = IDD_EXCHANGE;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialog.openAfterRefusal);
+  EXPECT_EQ(dialog.number, 150);
+  ASSERT_EQ(App().messages.size(), 1u);
+  EXPECT_EQ(App().messages[0], "Enter a number from 1 to 200.");
+  EXPECT_FALSE(Watchdog::Fired());
+}
+
+}  // namespace

@@ -3,55 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "CCmdUI.h"
-#include "CFrameWnd.h"
-#include "CStatusBar.h"
 #include "CWinApp.h"
+#include "DemoFrame.h"
 #include "ModuleState.h"
 #include "TestResources.h"
 
 namespace {
-
-class DemoFrame : public CFrameWnd {
- protected:
-  bool PreCreateWindow(CREATESTRUCTA& cs) override {
-    if (!CFrameWnd::PreCreateWindow(cs)) {
-      return false;
-    }
-    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_TESTFRAME));
-    if (!RegisterClassCopy(cs.lpszClass, "ZRFrame", icon)) {
-      return false;
-    }
-    cs.lpszClass = "ZRFrame";
-    return true;
-  }
-
-  int OnCreate(LPCREATESTRUCT cs) {
-    if (CFrameWnd::OnCreate(cs) == -1) {
-      return -1;
-    }
-    static const UINT indicators[] = {0, ID_INDICATOR_MODE};
-    if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(indicators, 2)) {
-      return -1;
-    }
-    RecalcLayout();
-    return 0;
-  }
-
-  void OnSayHello() { SetMessageText("Hello from the frame"); }
-  void OnUpdateMode(CCmdUI* ui) { ui->Enable(true); }
-
-  DECLARE_MESSAGE_MAP()
-
- private:
-  CStatusBar m_statusBar;
-};
-
-BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
-  ON_WM_CREATE()
-  ON_COMMAND(ID_SAY_HELLO, OnSayHello)
-  ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
-END_MESSAGE_MAP()
 
 class DemoApp : public CWinApp {
  public:
