@@ -68,12 +68,24 @@ INT_PTR CPropertySheet::DoModal() {
   header.nPages = static_cast<UINT>(pages.size());
   header.nStartPage = m_startPage < pages.size() ? m_startPage : 0;
   header.ppsp = pages.data();
+  m_ended = false;
   INT_PTR result = -1;
   RunWithCreationHook([&] { result = ::PropertySheetA(&header); });
   if (result < 0) {
     return -1;
   }
+  if (m_ended) {
+    return m_endResult;
+  }
   return result > 0 ? IDOK : IDCANCEL;
+}
+
+void CPropertySheet::EndDialog(int result) {
+  // The sheet's own loop ends only through its buttons: Cancel is the one
+  // that applies nothing.
+  m_ended = true;
+  m_endResult = result;
+  SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
 }
 
 LRESULT CPropertySheet::OnInitDialogMessage(WPARAM, LPARAM) {

@@ -23,8 +23,12 @@ class CPropertySheet : public CWnd {
   CPropertyPage* GetActivePage() const;
   bool SetActivePage(int index);
 
-  // IDOK or IDCANCEL; -1 when the sheet could not be made.
+  // IDOK or IDCANCEL, or the result given to EndDialog; -1 when the sheet
+  // could not be made.
   virtual INT_PTR DoModal();
+  // Closes the open sheet without applying its pages (they hear OnReset);
+  // DoModal returns result.
+  void EndDialog(int result);
   virtual bool OnInitDialog();
 
   DWORD m_dwSheetFlags = 0;  // extra PSH_* flags
@@ -39,4 +43,6 @@ class CPropertySheet : public CWnd {
   std::string m_caption;
   CWnd* m_pParentWnd;
   UINT m_startPage;
+  bool m_ended = false;
+  int m_endResult = 0;
 };

@@ -155,3 +155,27 @@ CDC* DCFromWParam(WPARAM wParam);
   ZR_CTLCOLOR(WM_CTLCOLORLISTBOX) ZR_CTLCOLOR(WM_CTLCOLORBTN)                  \
   ZR_CTLCOLOR(WM_CTLCOLORDLG) ZR_CTLCOLOR(WM_CTLCOLORSCROLLBAR)                \
   ZR_CTLCOLOR(WM_CTLCOLORSTATIC)
+#define ZR_SCROLL(msg, fn) \
+  ZR_MSG(msg, self->fn(LOWORD(call.wParam), HIWORD(call.wParam), ::zr::WndFromLParam(call.lParam)))
+#define ON_WM_HSCROLL() ZR_SCROLL(WM_HSCROLL, OnHScroll)
+#define ON_WM_VSCROLL() ZR_SCROLL(WM_VSCROLL, OnVScroll)
+#define ZR_KEY(msg, fn) \
+  ZR_MSG(msg, self->fn(static_cast<UINT>(call.wParam), LOWORD(call.lParam), HIWORD(call.lParam)))
+#define ON_WM_KEYDOWN() ZR_KEY(WM_KEYDOWN, OnKeyDown)
+#define ON_WM_CHAR() ZR_KEY(WM_CHAR, OnChar)
+#define ON_WM_RBUTTONUP() ZR_MOUSE(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_CONTEXTMENU() \
+  ZR_MSG(WM_CONTEXTMENU, self->OnContextMenu(::zr::WndFromLParam(static_cast<LPARAM>(call.wParam)), POINT{static_cast<short>(LOWORD(call.lParam)), static_cast<short>(HIWORD(call.lParam))}))
+#define ON_WM_ACTIVATE() \
+  ZR_MSG(WM_ACTIVATE, self->OnActivate(LOWORD(call.wParam), ::zr::WndFromLParam(call.lParam), HIWORD(call.wParam) != 0))
+#define ON_WM_SHOWWINDOW() ZR_MSG(WM_SHOWWINDOW, self->OnShowWindow(call.wParam != 0, static_cast<UINT>(call.lParam)))
+#define ON_WM_NCPAINT() ZR_MSG(WM_NCPAINT, self->OnNcPaint())
+#define ON_WM_NCLBUTTONDOWN() \
+  ZR_MSG(WM_NCLBUTTONDOWN, self->OnNcLButtonDown(static_cast<UINT>(call.wParam), POINT{static_cast<short>(LOWORD(call.lParam)), static_cast<short>(HIWORD(call.lParam))}))
+#define ON_WM_QUERYENDSESSION() ZR_MSG(WM_QUERYENDSESSION, call.result = self->OnQueryEndSession())
+#define ON_WM_COPYDATA() \
+  ZR_MSG(WM_COPYDATA, call.result = self->OnCopyData(::zr::WndFromLParam(static_cast<LPARAM>(call.wParam)), reinterpret_cast<COPYDATASTRUCT*>(call.lParam)))
+#define ON_WM_PALETTECHANGED() \
+  ZR_MSG(WM_PALETTECHANGED, self->OnPaletteChanged(::zr::WndFromLParam(static_cast<LPARAM>(call.wParam))))
+#define ON_WM_QUERYNEWPALETTE() ZR_MSG(WM_QUERYNEWPALETTE, call.result = self->OnQueryNewPalette())
+#define ON_WM_CAPTURECHANGED() ZR_MSG(WM_CAPTURECHANGED, self->OnCaptureChanged(::zr::WndFromLParam(call.lParam)))

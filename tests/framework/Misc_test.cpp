@@ -107,3 +107,57 @@ TEST(RuntimeClasses, CreateObjectsAndKnowTheirBases) {
 }
 
 }  // namespace
+
+namespace {
+
+// Handlers with unpacked parameters receive what the message carried.
+class CrackedWnd : public CWnd {
+ public:
+  std::string seen;
+
+ protected:
+  void OnSize(UINT type, int cx, int cy) { seen = "size " + std::to_string(type) + " " + std::to_string(cx) + "x" + std::to_string(cy); }
+  void OnLButtonDown(UINT flags, POINT point) {
+    seen = "down " + std::to_string(flags) + " " + std::to_string(point.x) + "," + std::to_string(point.y);
+  }
+  void OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    seen = "key " + std::to_string(key) + " " + std::to_string(repeat) + " " + std::to_string(flags);
+  }
+  BOOL OnCopyData(CWnd*, COPYDATASTRUCT* data) {
+    seen = "copy " + std::to_string(data->dwData) + " " + std::string(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+  }
+  LRESULT OnPrivate(WPARAM wParam, LPARAM lParam) {
+    seen = "private " + std::to_string(wParam) + " " + std::to_string(lParam);
+    return 1290;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CrackedWnd, CWnd)
+  ON_WM_SIZE()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_KEYDOWN()
+  ON_WM_COPYDATA()
+  ON_MESSAGE(0x50A, OnPrivate)
+END_MESSAGE_MAP()
+
+TEST(MessageMaps, HandlersGetUnpackedParameters) {
+  CrackedWnd wnd;
+  RECT none{0, 0, 0, 0};
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "cracked", WS_POPUP, none, nullptr, 0));
+  wnd.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
+  EXPECT_EQ(wnd.seen, "size 2 640x480");
+  wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-3), 7));
+  EXPECT_EQ(wnd.seen, "down 1 -3,7");
+  wnd.SendMessage(WM_KEYDOWN, 'A', MAKELPARAM(2, 30));
+  EXPECT_EQ(wnd.seen, "key 65 2 30");
+  char bytes[] = "abc";
+  COPYDATASTRUCT data{1547, 3, bytes};
+  EXPECT_EQ(wnd.SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+  EXPECT_EQ(wnd.seen, "copy 1547 abc");
+  EXPECT_EQ(wnd.SendMessage(0x50A, 9, 11), 1290);
+  EXPECT_EQ(wnd.seen, "private 9 11");
+}
+
+}  // namespace

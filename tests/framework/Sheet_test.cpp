@@ -193,4 +193,21 @@ TEST_F(ModalSheet, InitialisationHookHidesAndMovesButtons) {
   EXPECT_NE(title.find("Test Preferences"), std::string::npos) << title;
 }
 
+TEST_F(ModalSheet, EndDialogClosesTheSheetWithItsResult) {
+  sheet.steps = {
+      [](ScriptedSheet& s) {
+        s.SetActivePage(1);
+        s.SetActivePage(0);
+      },
+      [](ScriptedSheet& s) {
+        g_events.push_back("press");
+        s.EndDialog(1);
+      },
+  };
+  EXPECT_EQ(sheet.DoModal(), 1);
+  EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "apply:one="), 0);
+  EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "apply:two="), 0);
+  EXPECT_FALSE(Watchdog::Fired());
+}
+
 }  // namespace
