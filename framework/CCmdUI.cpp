@@ -23,12 +23,8 @@ void CCmdUI::SetCheck(int check) {
 }
 
 void CCmdUI::SetRadio(bool on) {
-  if (m_hMenu) {
-    ::CheckMenuRadioItem(m_hMenu, m_nIndex, m_nIndex, on ? m_nIndex : m_nIndex + 1,
-                         MF_BYPOSITION);
-    if (!on) {
-      ::CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | MF_UNCHECKED);
-    }
+  if (m_hMenu && on) {
+    ::CheckMenuRadioItem(m_hMenu, m_nIndex, m_nIndex, m_nIndex, MF_BYPOSITION);
   } else {
     SetCheck(on ? 1 : 0);
   }

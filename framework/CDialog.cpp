@@ -96,7 +96,7 @@ void CDialog::RunModalLoop() {
       return;
     }
     CWinApp* app = AfxGetApp();
-    bool translated = app ? app->PreTranslateMessage(&msg) : WalkPreTranslateTree(nullptr, &msg);
+    bool translated = app ? app->PreTranslateMessage(&msg) : WalkPreTranslateTree(&msg);
     if (!translated) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);

@@ -76,7 +76,7 @@ bool CWinApp::PumpMessage() {
 }
 
 bool CWinApp::PreTranslateMessage(MSG* msg) {
-  return CWnd::WalkPreTranslateTree(nullptr, msg);
+  return CWnd::WalkPreTranslateTree(msg);
 }
 
 bool CWinApp::IsIdleMessage(const MSG& msg) {

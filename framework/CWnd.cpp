@@ -261,13 +261,13 @@ bool CWnd::PreTranslateMessage(MSG*) {
   return false;
 }
 
-bool CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
+bool CWnd::WalkPreTranslateTree(MSG* msg) {
   for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (wnd && wnd->PreTranslateMessage(msg)) {
       return true;
     }
-    if (hwnd == stop || !(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
+    if (!(::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
       break;
     }
   }

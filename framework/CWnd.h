@@ -59,9 +59,9 @@ class CWnd : public CCmdTarget {
   // Default processing of the message being handled.
   LRESULT Default();
 
-  // Walks from msg's window through its parents up to and including stop,
+  // Walks from msg's window through its parents to its top-level window,
   // giving each object PreTranslateMessage.
-  static bool WalkPreTranslateTree(HWND stop, MSG* msg);
+  static bool WalkPreTranslateTree(MSG* msg);
 
   // Frequently used window operations.
   CWnd* GetParent() const;
