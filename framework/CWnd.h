@@ -10,7 +10,6 @@
 #include "CCmdTarget.h"
 #include "FrameworkIds.h"
 
-class CDC;
 class CFrameWnd;
 class CMenu;
 struct CCreateContext;
