@@ -1,0 +1,52 @@
+#include "CDocument.h"
+
+#include <algorithm>
+
+#include "CDocTemplate.h"
+#include "CView.h"
+
+IMPLEMENT_DYNCREATE(CDocument, CCmdTarget)
+
+CDocument::~CDocument() {
+  for (CView* view : m_views) {
+    view->m_pDocument = nullptr;
+  }
+  if (m_pDocTemplate) {
+    m_pDocTemplate->RemoveDocument(this);
+  }
+}
+
+void CDocument::SetTitle(const std::string& title) {
+  m_title = title;
+}
+
+bool CDocument::OnNewDocument() {
+  return true;
+}
+
+void CDocument::AddView(CView* view) {
+  if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
+    m_views.push_back(view);
+    view->m_pDocument = this;
+  }
+}
+
+void CDocument::RemoveView(CView* view) {
+  auto it = std::find(m_views.begin(), m_views.end(), view);
+  if (it == m_views.end()) {
+    return;
+  }
+  m_views.erase(it);
+  view->m_pDocument = nullptr;
+  if (m_views.empty() && m_bAutoDelete) {
+    delete this;
+  }
+}
+
+void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
+  for (CView* view : std::vector<CView*>(m_views)) {
+    if (view != sender) {
+      view->OnUpdate(sender, hint, hintObject);
+    }
+  }
+}
