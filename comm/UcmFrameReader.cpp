@@ -22,8 +22,10 @@ CUcmFrameReader::CUcmFrameReader(uint8_t options) : m_options(options)
 
 uint8_t* CUcmFrameReader::ReadArea()
 {
-    if (IsLarge())
+    if (IsLarge()) {
+        GrowLargeFrame();
         return m_large.data() + m_largeHeld;
+    }
     if (m_begin != 0) {
         std::memmove(m_buffer, m_buffer + m_begin, Available());
         m_end -= m_begin;
@@ -36,8 +38,16 @@ uint32_t CUcmFrameReader::ReadRoom()
 {
     ReadArea();
     if (IsLarge())
-        return m_expected - m_largeHeld;
+        return static_cast<uint32_t>(m_large.size()) - m_largeHeld;
     return kBufferSize - m_end;
+}
+
+void CUcmFrameReader::GrowLargeFrame()
+{
+    if (m_large.size() > m_largeHeld || m_largeHeld >= m_expected)
+        return;
+    const uint32_t step = std::max(kGrowthStep, m_largeHeld);
+    m_large.resize(m_largeHeld + std::min(step, m_expected - m_largeHeld));
 }
 
 void CUcmFrameReader::Added(uint32_t n)
@@ -126,12 +136,13 @@ int32_t CUcmFrameReader::ParseHeader()
 int32_t CUcmFrameReader::StartLargeFrame()
 {
     try {
-        m_large.resize(m_expected);
+        m_large.reserve(m_expected);
     } catch (const std::bad_alloc&) {
         m_expected = 0;
         return Fail(kNoBuffer, kCodeNoMemory);
     }
     const uint32_t moved = std::min(Available(), m_expected);
+    m_large.resize(moved);
     std::memcpy(m_large.data(), m_buffer + m_begin, moved);
     m_begin += moved;
     m_largeHeld = moved;

@@ -11,8 +11,9 @@
 // and the payload. Between frames a peer may send keep-alive bytes 0x80.
 //
 // Bytes arrive into a shared 8192-byte receive buffer; a frame longer than
-// that gets a buffer of exactly its length, and the rest of its payload is
-// received straight into it. Header bytes are dropped as soon as they are
+// that gets a buffer of exactly its length (reserved at once, filled in
+// steps as the bytes come), and the rest of its payload is received straight
+// into it. Header bytes are dropped as soon as they are
 // parsed, so a frame of up to 8192 payload bytes always fits the receive
 // buffer and the read area is never empty.
 class CUcmFrameReader : public CTvlObject {
@@ -65,6 +66,10 @@ private:
     int32_t ParseHeader();
     int32_t Fail(Failure failure, int32_t code);
     int32_t StartLargeFrame();
+    // Makes room in the large-frame buffer for the next read.
+    void GrowLargeFrame();
+
+    static constexpr uint32_t kGrowthStep = 64 * 1024;
 
     uint8_t m_options;
     uint8_t m_nextSequence = 0;
