@@ -50,7 +50,6 @@ public:
 
     // Bytes held and not yet delivered (header bytes included).
     uint32_t Buffered() const;
-    bool HasPendingFrame() const { return m_expected != 0; }
     uint32_t ExpectedLength() const { return m_expected; }
 
     Failure LastFailure() const { return m_failure; }

@@ -527,6 +527,20 @@ TEST(UcmAddress, ParseTable)
     }
 }
 
+TEST_F(UcmConnectionTest, InstalledManager)
+{
+    CUcmManager* previous = CUcmManager::Install(&manager);
+    EXPECT_EQ(CUcmManager::Current(), &manager);
+    EXPECT_EQ(CUcmManager::Install(previous), &manager);
+    {
+        CFakeUcmPort otherPort;
+        CUcmManager other(otherPort);
+        CUcmManager::Install(&other);
+    }
+    EXPECT_EQ(CUcmManager::Current(), nullptr) << "a manager that goes uninstalls itself";
+    CUcmManager::Install(previous);
+}
+
 TEST_F(UcmConnectionTest, RegisterCleansUpEverySixthCall)
 {
     CRecordingConnection* done = Make();

@@ -352,6 +352,27 @@ TEST(ZrMsgWindow, AcknowledgedTable)
     }
 }
 
+TEST(ZrMsgWindow, AcknowledgementsAreTracedWhenTheSwitchIsOn)
+{
+    CMapSwitchSource on{{{"ZR_DEBUG_ACK", 1}}};
+    CMapSwitchSource off{{}};
+    ITvlSwitchSource* previous = TvlSetSwitchSource(&off);
+    CLogCapture logs;
+    CZrMsgWindow window;
+    const uint8_t bytes[] = {1};
+    window.Keep(0, nullptr, 1, bytes);
+    window.Keep(0, nullptr, 1, bytes);
+    window.Acknowledged(0);
+    EXPECT_TRUE(logs.traces.empty());
+    TvlSetSwitchSource(&on);
+    window.Acknowledged(1);
+    TvlSetSwitchSource(previous);
+    ASSERT_EQ(logs.traces.size(), 2u) << "the switch is read at every call";
+    EXPECT_EQ(logs.traces[0].rfind("ZR_ACK,", 0), 0u);
+    EXPECT_NE(logs.traces[0].find(": ZrMsgWindow::acknowledged: (0,1,2)"), std::string::npos);
+    EXPECT_NE(logs.traces[1].find(": ZrMsgWindow::acknowledged: 1"), std::string::npos);
+}
+
 TEST_F(ZrSessionTest, WindowAcknowledgementFromTheServer)
 {
     StartSetUp(5);
