@@ -1,5 +1,9 @@
 #include "TvlList.h"
 
+#include <new>
+
+#include "TvlLog.h"
+
 CTvlList::CTvlList(int32_t keeps) : m_count(0), m_first(nullptr), m_last(nullptr), m_keeps(keeps) {}
 
 CTvlList::~CTvlList()
@@ -11,7 +15,9 @@ void CTvlList::Append(CTvlObject* object)
 {
     if (!object)
         return;
-    auto* node = new CTvlListNode(object);
+    auto* node = new (std::nothrow) CTvlListNode(object);
+    if (!node)
+        TvlOutOfMemory();
     node->prev = m_last;
     if (m_last)
         m_last->next = node;
