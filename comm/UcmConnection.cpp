@@ -44,7 +44,7 @@ CUcmConnection::~CUcmConnection()
     CloseSocket();
 }
 
-void CUcmConnection::Leave()
+void CUcmConnection::Leave(bool raiseIdle)
 {
     if (m_busy > 1) {
         --m_busy;
@@ -52,7 +52,7 @@ void CUcmConnection::Leave()
     }
     // Still busy while settling, so that nothing deletes the connection
     // from inside OnIdle or a failure's notification.
-    bool idleRaised = false;
+    bool idleRaised = !raiseIdle;
     while (m_state != kClosed) {
         if (m_deferredCode != 0) {
             const int32_t code = m_deferredCode;
@@ -162,7 +162,7 @@ void CUcmConnection::OnReadEvent()
     }
     Enter();
     HandleRead();
-    Leave();
+    Leave(true);
 }
 
 void CUcmConnection::OnWriteEvent()
@@ -173,7 +173,7 @@ void CUcmConnection::OnWriteEvent()
     }
     Enter();
     HandleWrite();
-    Leave();
+    Leave(true);
 }
 
 void CUcmConnection::OnCloseEvent(int32_t code)

@@ -91,7 +91,10 @@ private:
     };
 
     void Enter() { ++m_busy; }
-    void Leave();
+    // The last Leave applies a deferred close code, or selects the mask again
+    // when an event arrived meanwhile, or else (after a read or write event,
+    // `raiseIdle`) raises OnIdle.
+    void Leave(bool raiseIdle = false);
     void StartHandshake();
     void HandleRead();
     // Receives once; false when nothing more can be read now. Outside a

@@ -32,8 +32,10 @@ public:
     std::function<void()> onBroken;
     std::function<void()> onConnectFailed;
     std::vector<Bytes> frames;
+    int idles = 0;
 
 protected:
+    void OnIdle() override { ++idles; }
     void OnAddresses(const std::vector<CTvlIpAddress>& addresses) override
     {
         std::string line = "addresses";
@@ -305,13 +307,21 @@ TEST_F(UcmConnectionTest, BusyGuardDefersACloseAndTheFirstCodeWins)
     EXPECT_EQ(log, (Log{"frame 1", "still connected", "frame 1", "still connected", "broken 44"}));
 }
 
-TEST_F(UcmConnectionTest, EventWhileBusySelectsTheMaskAgain)
+TEST_F(UcmConnectionTest, EventWhileBusySelectsTheMaskAgainInsteadOfIdle)
 {
     CRecordingConnection* connection = Connected();
+    EXPECT_EQ(connection->idles, 0) << "connecting is no event handling";
     connection->onFrame = [&] { manager.DispatchEvent(connection->Socket(), UcmEvent::kRead, 0); };
     Receive(connection, Frame({1}, 1));
     EXPECT_EQ(connection->frames.size(), 1u);
     EXPECT_EQ(port.selects, (std::vector<uint32_t>{33})) << "the current mask again";
+    EXPECT_EQ(connection->idles, 0);
+    connection->onFrame = nullptr;
+    Receive(connection, Frame({2}, 2));
+    EXPECT_EQ(connection->idles, 1);
+    manager.DispatchEvent(connection->Socket(), UcmEvent::kWrite, 0);
+    EXPECT_EQ(connection->idles, 2);
+    EXPECT_EQ(port.selects.size(), 1u);
 }
 
 TEST_F(UcmConnectionTest, CloseEventDeliversWhatTheSocketStillHolds)
