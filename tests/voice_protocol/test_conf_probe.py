@@ -238,3 +238,20 @@ def test_breakout_moves_to_the_new_conference(servers, probes):
     members = {m["user"]: m for m in server.control("members")["members"]}
     assert members[103]["conference"] == ["lobby (0)_$102", "0"]
     assert members[102]["conference"] == ["lobby", "0"]
+
+
+def test_dispatch_redirects_to_the_named_server(servers, probes):
+    first = servers()
+    second = servers("--host", "127.0.0.2", "--port", str(first.port), "--first-user", "201")
+    ann = probes(first)
+    join(ann)
+    ann.wait("EVENT RosterAdded 101 4 Ann")
+    first.control("send", user=101, fields=["DISPATCH", "127.0.0.2", "lobby-b", "3", "tok-9"])
+    assert ann.wait("EVENT Status 207") == [
+        "EVENT ConfName lobby-b", "EVENT ConfClone 3", "EVENT Status 233",
+        "EVENT Disconnected 1 ", "EVENT Connected"]
+    first.wait_log(lambda e: e.get("event") == "left" and e["user"] == 101)
+    ann.command("join\tlobby-b\t3\t4\tAnn")
+    ann.wait("EVENT RosterAdded 201 4 Ann")
+    joined = second.wait_log(lambda e: e.get("event") == "joined")
+    assert joined["token"] == "tok-9" and joined["conference"] == ["lobby-b", "3"]

@@ -224,7 +224,7 @@ private:
 };
 
 ConfJoinRecord JoinRecord(const std::string& conference, int32_t clone, int32_t icon,
-                          const std::string& name)
+                          const std::string& name, const std::string& token)
 {
     ConfJoinRecord join;
     join.conference = conference;
@@ -240,7 +240,7 @@ ConfJoinRecord JoinRecord(const std::string& conference, int32_t clone, int32_t 
     join.containerVersion = "1.0";
     join.pageUrl = "http://127.0.0.1/";
     join.icon = icon;
-    join.dispatchToken = "0";
+    join.dispatchToken = token;
     return join;
 }
 
@@ -352,7 +352,8 @@ private:
         std::getline(in, icon, '\t');
         std::getline(in, name);
         return m_session.SendJoin(JoinRecord(conference, std::atoi(clone.c_str()),
-                                             std::atoi(icon.c_str()), name));
+                                             std::atoi(icon.c_str()), name,
+                                             m_session.DispatchToken()));
     }
 
     std::string m_host;
