@@ -229,7 +229,6 @@ ConfServerLine ConfServerLineParser::Parse(std::string_view text)
         Fail(line, ConfLineStatus::NotALine);
         return line;
     }
-    line.keyword = std::string(fields[1]);
     line.status = ConfLineStatus::Ok;
     if (!ParseArguments(fields, line))
         Fail(line, line.status == ConfLineStatus::Unknown ? ConfLineStatus::Unknown

@@ -56,7 +56,6 @@ struct ConfServerLine
 {
     ConfLineStatus status = ConfLineStatus::NotALine;
     ConfLineKind kind = ConfLineKind::None;
-    std::string keyword;
     int32_t user = 0;     // user of ROSTER*, MESSAGE, APP and BREAKOUT lines
     int32_t number = 0;   // own user (ACCEPT), icon, clone (DISPATCH)
     std::string name;     // user or sender name, conference name
