@@ -35,6 +35,17 @@ TEST_F(ConferenceFixture, ConnectIsPlainAndLaterLinesAreNumberedFromTheSeed)
     EXPECT_EQ(session.FirstServer(), "conf.test");
 }
 
+TEST_F(ConferenceFixture, TheServersWireTextIsReadAsWorkedOutByHand)
+{
+    session.OnConnected("conf.test", 3450);
+    const std::string connect = "RGfB40WKGaz7uXoOeojblg==";
+    const std::string accept = "sjFJIDZKCGHH5A0GF4U8Qg==";
+    session.OnLine(connect.data(), connect.size());
+    session.OnLine(accept.data(), accept.size());
+    EXPECT_EQ(owner.Take(), (Lines{"Connected", "Status 207", "Accepted", "Status 208"}));
+    EXPECT_EQ(session.OwnUser(), 3);
+}
+
 TEST_F(ConferenceFixture, TheLineCounterGoesOnAcrossConnections)
 {
     JoinAsAnn();
