@@ -299,7 +299,7 @@ CZrDdeInstance* CZrDdeInstance::FindInstance(const Transaction& transaction)
 void CZrDdeInstance::NotifyRegistration(const Transaction& transaction)
 {
     for (CZrDdeInstance* instance : Registry().GetInstances()) {
-        if (instance->m_mode != Mode::Server || !Registry().HasInstance(instance))
+        if (!Registry().HasInstance(instance))
             continue;
         const std::string name = instance->HandleText(transaction.topic);
         if (transaction.type == XTYP_REGISTER) {
