@@ -139,6 +139,14 @@ int32_t CUcmConnection::Connect(const char* peerName, uint32_t address, uint16_t
     return 0;
 }
 
+int32_t CUcmConnection::Connect(const char* peerName, uint32_t address, uint16_t port,
+                                const CZrServerAddress& settings)
+{
+    if (settings.kind != CZrServerAddress::kDirect)
+        return 1;
+    return Connect(peerName, address, TvlPortFromNet(settings.TargetPortOr(port)));
+}
+
 void CUcmConnection::StartHandshake()
 {
     m_pending = false;

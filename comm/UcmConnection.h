@@ -9,6 +9,7 @@
 #include "TvlIpAddress.h"
 #include "UcmFrameReader.h"
 #include "UcmSocket.h"
+#include "ZrServerAddress.h"
 
 // Runs on the one thread that receives the socket events. The reactor turns
 // events into calls of OnReadEvent, OnWriteEvent, OnCloseEvent and
@@ -54,11 +55,20 @@ public:
     // outcome arrives as a notification (OnConnected may come before this
     // returns).
     int32_t Connect(const char* peerName, uint32_t address, uint16_t port);
+    // Connects as the settings say: directly to `address` on the settings'
+    // target port or else `port` (both network order).
+    int32_t Connect(const char* peerName, uint32_t address, uint16_t port, const CZrServerAddress& settings);
     // Frames and queues one message: prefix and body follow each other.
     void Send(const uint8_t* prefix, uint32_t prefixLength, const uint8_t* body, uint32_t bodyLength);
     // Graceful close: in state 3 an empty frame is queued and the socket is
     // closed once the queue has been sent; otherwise it is closed at once.
     void Close();
+
+    // Marks the connection busy around work of the owner that may send; the
+    // last EndBusy raises OnIdle when nothing else is pending.
+    void BeginBusy() { Enter(); }
+    void EndBusy() { Leave(true); }
+    bool IsBusy() const { return m_busy != 0; }
 
     // Entry points of the reactor and the timers.
     virtual void OnReadEvent();

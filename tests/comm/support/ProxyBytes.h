@@ -15,6 +15,7 @@ ProxyBytes Hex(const std::string& hex);
 ProxyBytes Text(const std::string& text);
 // `n` bytes of `c`.
 ProxyBytes Repeat(size_t n, char c);
+// Joins two byte strings (defined with the wire encoder's, the same type).
 ProxyBytes operator+(ProxyBytes left, const ProxyBytes& right);
 // Takes every byte out of the queue.
 ProxyBytes Drain(CTvlByteQueue& queue);
