@@ -15,7 +15,7 @@ from zrkit.fixtures import (community_server, dante, scripted_proxy,  # noqa: F4
                             server_factory, tinyproxy, tunnel_server)
 from zrkit.harness import free_port
 
-PLATFORMS = ["native"]
+PLATFORMS = ["native", "wine"]
 
 
 class Probe:

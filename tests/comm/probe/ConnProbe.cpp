@@ -53,9 +53,15 @@ void CConnProbe::Print(const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    std::vprintf(format, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, arguments);
     va_end(arguments);
-    std::printf("\n");
+    std::string line(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    va_start(arguments, format);
+    std::vsnprintf(&line[0], line.size(), format, arguments);
+    va_end(arguments);
+    line.back() = '\n';
+    // One write a line: the box watcher of the Windows probe prints too.
+    std::fputs(line.c_str(), stdout);
     std::fflush(stdout);
 }
 
