@@ -50,7 +50,8 @@ class Probe:
             raise queue.Empty
         line = self._queue.get(timeout=left)
         if line is None:
-            raise AssertionError("probe ended; lines %r" % self.lines[-20:])
+            raise AssertionError("probe ended (%s); lines %r; stderr %r"
+                                 % (self.proc.poll(), self.lines[-20:], "".join(self.stderr)[-1500:]))
         self.lines.append(line)
         return line
 
