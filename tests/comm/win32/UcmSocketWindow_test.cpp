@@ -80,6 +80,20 @@ TEST_F(UcmSocketWindowTest, SocketNumbersSentToAnotherWindowAreNotSocketEvents)
     DestroyWindow(other);
 }
 
+TEST_F(UcmSocketWindowTest, CancelledLookUpKeepsItsBufferUntilItsMessageArrives)
+{
+    ASSERT_TRUE(window.Create("UcmLookupSock"));
+    uint64_t handle = 0;
+    ASSERT_EQ(winsock.StartLookup("localhost", handle), 0);
+    winsock.CancelLookup(handle);
+    // The system may still write the answer: the buffer stays.
+    EXPECT_EQ(winsock.PendingLookups(), 1u);
+    // Where the cancel does nothing the message still comes; it finds no
+    // connection and only frees the buffer.
+    PumpUntil([&] { return winsock.PendingLookups() == 0; });
+    EXPECT_EQ(manager.Count(), 0u);
+}
+
 TEST_F(UcmSocketWindowTest, ClassNameDefaultsAndTheWindowStaysHidden)
 {
     ASSERT_TRUE(window.Create(""));
