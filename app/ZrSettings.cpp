@@ -1,5 +1,6 @@
 #include "ZrSettings.h"
 
+#include <cctype>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -18,15 +19,13 @@ constexpr uint32_t kTourText = 444;
 constexpr char kIdentitySection[] = "Identity";
 constexpr char kNoName[] = "NoName";
 
+// Windows file names ignore the case of ASCII letters.
 bool EqualNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y && !(x < 128 && y < 128 && (x | 0x20) == (y | 0x20) && (x | 0x20) >= 'a' &&
-                    (x | 0x20) <= 'z')) {
-      return false;
-    }
+    if (x < 128 && y < 128 ? std::tolower(x) != std::tolower(y) : x != y) return false;
   }
   return true;
 }
