@@ -24,12 +24,6 @@ ProxyBytes Repeat(size_t n, char c)
     return ProxyBytes(n, static_cast<uint8_t>(c));
 }
 
-ProxyBytes operator+(ProxyBytes left, const ProxyBytes& right)
-{
-    left.insert(left.end(), right.begin(), right.end());
-    return left;
-}
-
 ProxyBytes Drain(CTvlByteQueue& queue)
 {
     ProxyBytes bytes;

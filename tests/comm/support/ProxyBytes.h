@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TvlByteQueue.h"
+#include "WireEncoder.h"
 
 using ProxyBytes = std::vector<uint8_t>;
 
@@ -15,7 +16,7 @@ ProxyBytes Hex(const std::string& hex);
 ProxyBytes Text(const std::string& text);
 // `n` bytes of `c`.
 ProxyBytes Repeat(size_t n, char c);
-ProxyBytes operator+(ProxyBytes left, const ProxyBytes& right);
+// Concatenation is the wire encoder's operator+.
 // Takes every byte out of the queue.
 ProxyBytes Drain(CTvlByteQueue& queue);
 // Readable form for failure messages.
