@@ -426,3 +426,30 @@ TEST(ZrClientProtocol, ChatAndWhisperRequestsCarryTheSenderFirst)
     EXPECT_EQ(h.place->SendRequest5(8, "psst", CTvlBlob()), 0);
     EXPECT_EQ(h.LastSent(), F(CWireEncoder().Header(5).U32(7).Text("psst").Blob({}).U32(8)));
 }
+
+TEST(ZrClientProtocol, SingletonIsMadeOnceAndAsksForTheSocketWindow)
+{
+    std::vector<std::string> asked;
+    const ZrSocketWindowCreator refuse = [&asked](const std::string& name) {
+        asked.push_back(name);
+        return false;
+    };
+    const ZrSocketWindowCreator accept = [&asked](const std::string& name) {
+        asked.push_back(name);
+        return true;
+    };
+    EXPECT_EQ(ZrCreateProtocolSingleton(3, "Tvl32Sock", 0, refuse), 1);
+    EXPECT_EQ(CZrProtocol::Instance(), nullptr);
+    EXPECT_EQ(ZrCreateProtocolSingleton(3, "Tvl32Sock", 0, accept), 0);
+    ASSERT_NE(CZrProtocol::Instance(), nullptr);
+    EXPECT_EQ(CZrProtocol::RegistrationLimit(), 3u);
+    EXPECT_EQ(ZrCreateProtocolSingleton(4, "Tvl32Sock", 0, accept), 101);
+    EXPECT_EQ(asked, std::vector<std::string>({"Tvl32Sock", "Tvl32Sock"}));
+
+    ConnectionDouble connection;
+    connection.Open(*CZrProtocol::Instance(), 1);
+    ZrDestroyProtocolSingleton();
+    EXPECT_EQ(CZrProtocol::Instance(), nullptr);
+    EXPECT_TRUE(connection.session->IsEnded());
+    EXPECT_EQ(connection.ended, std::vector<int32_t>({0}));
+}
