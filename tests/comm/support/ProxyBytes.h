@@ -8,7 +8,8 @@
 #include "TvlByteQueue.h"
 #include "WireEncoder.h"
 
-using ProxyBytes = std::vector<uint8_t>;
+// Concatenation is WireEncoder.h's operator+ on the same byte vectors.
+using ProxyBytes = Bytes;
 
 // "05 01 00" -> {5, 1, 0}.
 ProxyBytes Hex(const std::string& hex);
@@ -16,7 +17,6 @@ ProxyBytes Hex(const std::string& hex);
 ProxyBytes Text(const std::string& text);
 // `n` bytes of `c`.
 ProxyBytes Repeat(size_t n, char c);
-// Concatenation is the wire encoder's operator+.
 // Takes every byte out of the queue.
 ProxyBytes Drain(CTvlByteQueue& queue);
 // Readable form for failure messages.
