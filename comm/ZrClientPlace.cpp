@@ -14,7 +14,6 @@
 #include "ZrPlaceDesc.h"
 #include "ZrPlaceRequest.h"
 #include "ZrProtocol.h"
-#include "ZrReferenceList.h"
 #include "ZrSession.h"
 #include "ZrTextMessage.h"
 
@@ -384,21 +383,21 @@ const CZrObjectRef* CZrClientPlace::FindMember(uint32_t kind) const
 {
     if (m_myself->GetId() == 0 || !m_connection)
         return nullptr;
-    return m_connection->References().FindByKind(kind);
+    return m_connection->FindReferenceByKind(kind);
 }
 
 const CZrObjectRef* CZrClientPlace::FindMemberOfSession(uint32_t ownerId) const
 {
     if (m_myself->GetId() == 0 || !m_connection)
         return nullptr;
-    return m_connection->References().FindByOwner(ownerId);
+    return m_connection->FindReferenceByOwner(ownerId);
 }
 
 const CZrObjectRef* CZrClientPlace::FindMemberOfSessionEx(uint32_t ownerId, uint32_t kind) const
 {
     if (m_myself->GetId() == 0 || !m_connection)
         return nullptr;
-    return m_connection->References().FindByOwnerAndKind(ownerId, kind);
+    return m_connection->FindReference(ownerId, kind);
 }
 
 // ---------------------------------------------------------------- requests about objects

@@ -39,7 +39,7 @@ constexpr int32_t kNotReady = 7;
 constexpr int32_t kNoRecipient = 602;
 } // namespace ZrRequest
 
-class CZrClientPlace : public CZrPlace, public IZrQueuedPlace {
+class CZrClientPlace : public CZrPlace {
 public:
     using PlaceList = std::vector<std::unique_ptr<CZrPlaceDesc>>;
     using PersonList = std::vector<std::unique_ptr<CZrPersonDesc>>;
@@ -66,8 +66,9 @@ public:
     bool UsesFullInfo() const override { return true; }
     bool RegisterMember(uint32_t id, CZrMemberHandle& handle) override;
 
-    // IZrQueuedPlace: sends the pending login or enter record.
-    void OnConnectionUp(IZrPlaceConnection& connection) override;
+    // The place's turn in the connection's send queue (the connection has
+    // taken it off the queue): sends the pending login or enter record.
+    void OnConnectionUp(IZrPlaceConnection& connection);
 
     // Login and entry.
     int32_t SendBlobRequest(IZrPlaceConnection& connection, const CZrString& nameKey, std::string_view text,

@@ -16,7 +16,6 @@
 #include "ZrPlaceBinding.h"
 #include "ZrPlaceConnection.h"
 #include "ZrPlaceDesc.h"
-#include "ZrReferenceList.h"
 #include "ZrSession.h"
 #include "ZrSessionOwner.h"
 #include "ZrTextMessage.h"
@@ -53,16 +52,6 @@ enum Action : uint8_t { kEject = 0, kMute = 1, kLockData = 2 };
 
 CZrClientProtocol* g_client = nullptr;
 
-IZrHelloCheck* HelloCheckOf(CZrChannel& channel)
-{
-    return dynamic_cast<IZrHelloCheck*>(channel.Session().Owner());
-}
-
-IZrPlaceConnection* ConnectionOf(CZrChannel& channel)
-{
-    return dynamic_cast<IZrPlaceConnection*>(channel.Session().Owner());
-}
-
 std::vector<CZrClientPlace*> PlacesOf(CZrChannel& channel)
 {
     std::vector<CZrClientPlace*> places;
@@ -96,23 +85,33 @@ CZrClientProtocol::~CZrClientProtocol()
     Shutdown();
 }
 
+IZrPlaceConnection* CZrClientProtocol::ConnectionFor(CZrChannel& channel)
+{
+    return dynamic_cast<IZrPlaceConnection*>(channel.Session().Owner());
+}
+
+IZrHelloCheck* CZrClientProtocol::HelloCheckFor(CZrChannel& channel)
+{
+    return dynamic_cast<IZrHelloCheck*>(channel.Session().Owner());
+}
+
 int32_t CZrClientProtocol::OnHello(CZrChannel& channel, CZrMessageReader& reader)
 {
     if (channel.PeerMajor() != kMajor)
         return kWrongMajor;
-    IZrHelloCheck* check = HelloCheckOf(channel);
-    if (check && !check->CheckHello(reader))
-        return kZrProtocolErrorCode;
-    return 0;
+    uint32_t received = 0;
+    IZrHelloCheck* check = HelloCheckFor(channel);
+    return check && check->CheckHello(reader, received) != 0 ? kZrProtocolErrorCode : 0;
 }
 
 int32_t CZrClientProtocol::OnResumedHello(CZrChannel& channel, CZrMessageReader& reader, uint32_t& received)
 {
     if (channel.PeerMajor() != kMajor)
         return kWrongMajor;
-    IZrHelloCheck* check = HelloCheckOf(channel);
-    const bool accepted = check ? check->CheckResumedHello(reader, received) : reader.GetLong(received);
-    return accepted ? 0 : kZrProtocolErrorCode;
+    IZrHelloCheck* check = HelloCheckFor(channel);
+    if (check)
+        return check->CheckHello(reader, received) != 0 ? kZrProtocolErrorCode : 0;
+    return reader.GetLong(received) ? 0 : kZrProtocolErrorCode;
 }
 
 CZrClientPlace* CZrClientProtocol::PlaceByRecipient(CZrChannel& channel, uint32_t recipient)
@@ -409,13 +408,15 @@ ZrProtocolError CZrClientProtocol::OnMemberAction(CZrChannel& channel, CZrMessag
 
 ZrProtocolError CZrClientProtocol::OnReferenceAdded(CZrChannel& channel, CZrMessageReader& reader)
 {
-    auto reference = std::make_unique<CZrObjectRef>();
-    if (!reference->Read(reader, 0))
-        return {kHandlers, 21};
-    const CZrObjectRef* kept = reference.get();
-    IZrPlaceConnection* connection = ConnectionOf(channel);
+    CZrObjectRef read;
+    const CZrObjectRef* kept = &read;
+    IZrPlaceConnection* connection = ConnectionFor(channel);
     if (connection)
-        kept = &connection->References().Add(std::move(reference));
+        kept = connection->AddReference(reader, 0);
+    else if (!read.Read(reader, 0))
+        kept = nullptr;
+    if (!kept)
+        return {kHandlers, 21};
     for (CZrClientPlace* place : PlacesOf(channel))
         place->OnPlaceEvent80(*kept);
     return {};
@@ -423,11 +424,8 @@ ZrProtocolError CZrClientProtocol::OnReferenceAdded(CZrChannel& channel, CZrMess
 
 ZrProtocolError CZrClientProtocol::OnReferenceRemoved(CZrChannel& channel, CZrMessageReader& reader)
 {
-    uint32_t owner = 0;
-    IZrPlaceConnection* connection = ConnectionOf(channel);
-    if (!reader.GetLong(owner) || !connection)
-        return {kHandlers, 21};
-    std::unique_ptr<CZrObjectRef> reference = connection->References().Take(owner);
+    IZrPlaceConnection* connection = ConnectionFor(channel);
+    std::unique_ptr<CZrObjectRef> reference = connection ? connection->RemoveReference(reader) : nullptr;
     if (!reference)
         return {kHandlers, 21};
     for (CZrClientPlace* place : PlacesOf(channel))

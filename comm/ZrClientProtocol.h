@@ -9,6 +9,8 @@
 #include "ZrProtocol.h"
 
 class CZrClientPlace;
+class IZrHelloCheck;
+class IZrPlaceConnection;
 
 // Creates the socket manager's hidden window with the class name; false
 // when it cannot. The Win32 layer supplies it; portable code only calls it.
@@ -31,6 +33,12 @@ public:
     static CZrClientPlace* PlaceByKey(CZrChannel& channel, uint16_t key);
 
 protected:
+    // The server connection of the channel's session: by default its owner
+    // when the owner implements the interface, else nullptr (the hello is
+    // then accepted as it is, and references are only passed on).
+    virtual IZrPlaceConnection* ConnectionFor(CZrChannel& channel);
+    virtual IZrHelloCheck* HelloCheckFor(CZrChannel& channel);
+
     ZrProtocolError OnText(CZrChannel& channel, uint32_t recipient, const std::string& text, const CTvlBlob& blob,
                            CZrMessageReader& reader) override;
     ZrProtocolError OnBroadcast(CZrChannel& channel, uint32_t recipient, const CBroadcastInfo& record) override;

@@ -5,15 +5,14 @@
 
 class CZrMessageReader;
 
-// The protocol handler asks the owner of a session, when it implements this,
-// to read the rest of the server's hello (the reader stands after major and
-// minor). False refuses the hello as malformed.
+// The protocol handler asks the server connection of a session to read the
+// rest of the server's hello (the reader stands after major and minor): for
+// a new session the references, community items and window id; after a
+// resumption the number of the client's messages the server has, given back
+// in `received`. Answers 0 to accept, 222 to refuse it as malformed.
 class IZrHelloCheck {
 public:
-    // A new session: references, community items, window id.
-    virtual bool CheckHello(CZrMessageReader& reader) = 0;
-    // A resumed session: the number of the client's messages the server has.
-    virtual bool CheckResumedHello(CZrMessageReader& reader, uint32_t& received) = 0;
+    virtual int32_t CheckHello(CZrMessageReader& reader, uint32_t& received) = 0;
 
 protected:
     ~IZrHelloCheck() = default;

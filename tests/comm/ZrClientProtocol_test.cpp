@@ -114,10 +114,10 @@ const RouteCase kRoutes[] = {
 
 void AddReference(PlaceHarness& h, uint32_t owner, uint32_t kind)
 {
-    auto reference = std::make_unique<CZrObjectRef>();
-    reference->ownerId = owner;
-    reference->kind = kind;
-    h.connection.references.Add(std::move(reference));
+    CZrObjectRef reference;
+    reference.ownerId = owner;
+    reference.kind = kind;
+    h.connection.references.push_back(reference);
 }
 
 } // namespace

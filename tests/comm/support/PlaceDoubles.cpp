@@ -276,13 +276,13 @@ void ConnectionDouble::OnSessionEnded(int32_t reason)
     ended.push_back(reason);
 }
 
-void ConnectionDouble::Queue(IZrQueuedPlace& place)
+void ConnectionDouble::Queue(CZrClientPlace& place)
 {
     if (std::find(queue.begin(), queue.end(), &place) == queue.end())
         queue.push_back(&place);
 }
 
-void ConnectionDouble::Unqueue(IZrQueuedPlace& place)
+void ConnectionDouble::Unqueue(CZrClientPlace& place)
 {
     queue.erase(std::remove(queue.begin(), queue.end(), &place), queue.end());
 }
@@ -290,29 +290,75 @@ void ConnectionDouble::Unqueue(IZrQueuedPlace& place)
 void ConnectionDouble::Flush()
 {
     while (!queue.empty()) {
-        IZrQueuedPlace* place = queue.front();
+        CZrClientPlace* place = queue.front();
         queue.erase(queue.begin());
         place->OnConnectionUp(*this);
     }
 }
 
-bool ConnectionDouble::CheckHello(CZrMessageReader& reader)
+const CZrObjectRef* ConnectionDouble::FindReference(uint32_t ownerId, uint32_t kind) const
 {
-    uint16_t count = 0;
-    if (refuseHello || !reader.GetShort(count))
-        return false;
-    for (uint16_t i = 0; i < count; ++i) {
-        auto reference = std::make_unique<CZrObjectRef>();
-        if (!reference->Read(reader, 0))
-            return false;
-        references.Add(std::move(reference));
+    for (const CZrObjectRef& reference : references) {
+        if (reference.ownerId == ownerId && reference.kind == kind)
+            return &reference;
     }
-    return true;
+    return nullptr;
 }
 
-bool ConnectionDouble::CheckResumedHello(CZrMessageReader& reader, uint32_t& received)
+const CZrObjectRef* ConnectionDouble::FindReferenceByOwner(uint32_t ownerId) const
 {
-    return reader.GetLong(received);
+    for (const CZrObjectRef& reference : references) {
+        if (reference.ownerId == ownerId)
+            return &reference;
+    }
+    return nullptr;
+}
+
+const CZrObjectRef* ConnectionDouble::FindReferenceByKind(uint32_t kind) const
+{
+    for (const CZrObjectRef& reference : references) {
+        if (reference.kind == kind)
+            return &reference;
+    }
+    return nullptr;
+}
+
+const CZrObjectRef* ConnectionDouble::AddReference(CZrMessageReader& reader, uint32_t localId)
+{
+    CZrObjectRef reference;
+    if (!reference.Read(reader, localId))
+        return nullptr;
+    references.push_back(reference);
+    return &references.back();
+}
+
+std::unique_ptr<CZrObjectRef> ConnectionDouble::RemoveReference(CZrMessageReader& reader)
+{
+    uint32_t owner = 0;
+    if (!reader.GetLong(owner))
+        return nullptr;
+    for (auto it = references.begin(); it != references.end(); ++it) {
+        if (it->ownerId == owner) {
+            auto taken = std::make_unique<CZrObjectRef>(*it);
+            references.erase(it);
+            return taken;
+        }
+    }
+    return nullptr;
+}
+
+int32_t ConnectionDouble::CheckHello(CZrMessageReader& reader, uint32_t& received)
+{
+    if (session && session->IsResuming())
+        return reader.GetLong(received) ? 0 : 222;
+    uint16_t count = 0;
+    if (refuseHello || !reader.GetShort(count))
+        return 222;
+    for (uint16_t i = 0; i < count; ++i) {
+        if (!AddReference(reader, 0))
+            return 222;
+    }
+    return 0;
 }
 
 // ---------------------------------------------------------------- harness

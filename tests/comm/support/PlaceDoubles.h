@@ -14,7 +14,6 @@
 #include "ZrClientProtocol.h"
 #include "ZrHelloCheck.h"
 #include "ZrPerson.h"
-#include "ZrReferenceList.h"
 #include "ZrSession.h"
 
 using PlaceEvents = std::vector<std::string>;
@@ -143,17 +142,21 @@ public:
     // IZrPlaceConnection
     bool IsUp() const override { return up; }
     CZrSession* Session() const override { return session.get(); }
-    void Queue(IZrQueuedPlace& place) override;
-    void Unqueue(IZrQueuedPlace& place) override;
-    CZrReferenceList& References() override { return references; }
-    // IZrHelloCheck: u16 count and that many references; then nothing more.
-    bool CheckHello(CZrMessageReader& reader) override;
-    bool CheckResumedHello(CZrMessageReader& reader, uint32_t& received) override;
+    void Queue(CZrClientPlace& place) override;
+    void Unqueue(CZrClientPlace& place) override;
+    const CZrObjectRef* FindReference(uint32_t ownerId, uint32_t kind) const override;
+    const CZrObjectRef* FindReferenceByOwner(uint32_t ownerId) const override;
+    const CZrObjectRef* FindReferenceByKind(uint32_t kind) const override;
+    const CZrObjectRef* AddReference(CZrMessageReader& reader, uint32_t localId) override;
+    std::unique_ptr<CZrObjectRef> RemoveReference(CZrMessageReader& reader) override;
+    // IZrHelloCheck: a new session's answer holds a u16 count and that many
+    // references; a resumed one the count of messages received.
+    int32_t CheckHello(CZrMessageReader& reader, uint32_t& received) override;
 
     CFakeSessionSocket socket;
     std::unique_ptr<CZrSession> session;
-    std::vector<IZrQueuedPlace*> queue;
-    CZrReferenceList references;
+    std::vector<CZrClientPlace*> queue;
+    std::vector<CZrObjectRef> references;
     bool up = false;
     bool refuseHello = false;
     std::vector<int32_t> ended;
