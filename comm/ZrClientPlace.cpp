@@ -294,7 +294,8 @@ ZrProtocolError CZrClientPlace::ReadWelcome(CZrMessageReader& reader)
     if (m_myself->GetName().empty())
         m_myself->GetInfo().SetName(name);
     m_myself->SetKind(ZrKindSetBit7(kind));
-    m_myself->SetFlags(flags);
+    if (!(flags == m_myself->GetFlags()))
+        m_myself->SetFlags(flags);
     SetId(placeId);
     GetGroup1025()->SetId(id1025);
     GetGroup1024()->SetId(id1024);

@@ -78,8 +78,7 @@ int32_t CDriverShell::Run(const std::string& command, const std::string& rest)
         return m_connector.Connect(first, static_cast<uint16_t>(number));
     }
     if (command == "enter")
-        return rest.empty() ? kMalformed
-                            : m_place.SetPendingMember(rest, std::string(), nullptr, CZrPlaceSelector::Named(rest));
+        return Enter(first, second);
     if (command == "say")
         return m_place.RequestMove(m_place, kTalkMode, rest, CTvlBlob());
     if (command == "whisper") {
@@ -103,6 +102,22 @@ int32_t CDriverShell::Run(const std::string& command, const std::string& rest)
         return 0;
     }
     return kMalformed;
+}
+
+// enter URL [X Y]: with a position the user stands in the place (group
+// 1024) where the others see it; without one it stands apart.
+int32_t CDriverShell::Enter(const std::string& url, const std::string& rest)
+{
+    std::string xText;
+    std::string yText;
+    SplitWord(rest, xText, yText);
+    uint32_t x = 0;
+    uint32_t y = 0;
+    if (url.empty() || (!rest.empty() && (!ParseNumber(xText, 0xFFFF, x) || !ParseNumber(yText, 0xFFFF, y))))
+        return kMalformed;
+    const CZrPosition position = CZrPosition::XY(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+    return m_place.SetPendingMember(url, std::string(), rest.empty() ? nullptr : &position,
+                                    CZrPlaceSelector::Named(url));
 }
 
 void CDriverShell::Result(const std::string& command, int32_t code)

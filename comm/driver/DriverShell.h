@@ -21,7 +21,7 @@ protected:
     ~IDriverConnector() = default;
 };
 
-// Commands, one a line: connect HOST PORT NAME, enter URL, say TEXT,
+// Commands, one a line: connect HOST PORT NAME, enter URL [X Y], say TEXT,
 // whisper ID TEXT, move X Y, leave, tree, quit. Each prints a "result" event
 // with the request's return code; an unknown or malformed command prints an
 // "error" event.
@@ -36,6 +36,7 @@ public:
 
 private:
     int32_t Run(const std::string& command, const std::string& rest);
+    int32_t Enter(const std::string& url, const std::string& rest);
     void Result(const std::string& command, int32_t code);
 
     CZrClientPlace& m_place;

@@ -126,7 +126,7 @@ TEST_F(DriverFixture, MalformedCommandsAreReportedAndChangeNothing)
     Enter();
     const size_t sent = connection.socket.sent.size();
     for (const char* line : {"whisper x hi", "move 1", "move 70000 1", "connect host", "connect host port name", "fly",
-                             "enter"}) {
+                             "enter", "enter http://page/ 1", "enter http://page/ x 2"}) {
         lines.clear();
         EXPECT_TRUE(shell.Execute(line)) << line;
         ASSERT_EQ(lines.size(), 1u) << line;
