@@ -1312,7 +1312,7 @@ bool CZrClientPlace::HandleOp25(CZrPerson& target, CZrObject* group, const CZrPo
 {
     CZrGroup* oldGroup = m_myself->GetParent();
     if (&target != m_myself || !group || group != oldGroup || oldGroup->GetHost() == m_myself ||
-        position.IsSingle() || oldGroup == GetGroup1024() || oldGroup == GetGroup1025())
+        position.IsSingle())
         return Fail(kPlace, 36);
     const bool into1025 = oldGroup->IsInside(GetGroup1025());
     m_myself->MoveTo(into1025 ? *GetGroup1025() : *GetGroup1024(), position);

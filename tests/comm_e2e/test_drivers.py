@@ -132,3 +132,56 @@ def test_dropped_connection_resumes_without_loss(server_factory, drivers):
     assert heard == ["m1", "m2", "m3", "m4", "m5", "m6"]
     said = [e["text"] for e in b.events if e["event"] == "OnReceive"]
     assert said.count("after") == 1
+
+
+def flatten(tree):
+    """(name, kind without the own bit, parent name, position) of every
+    object below the place, sorted."""
+    rows = []
+    stack = [(tree, None)]
+    while stack:
+        node, parent = stack.pop()
+        if parent is not None:
+            rows.append((node["name"], node["kind"] & ~0x80, parent["kind"] if not parent["name"]
+                         else parent["name"], str(node["position"])))
+        for child in node.get("children", []):
+            stack.append((child, node))
+    return sorted(rows)
+
+
+def test_trees_follow_the_world_through_a_scripted_sequence(community_server, drivers, bots):
+    a, b = drivers(), drivers()
+    enter(a, community_server, "ann", x=100, y=100)
+    b_id = enter(b, community_server, "bob", x=200, y=100)
+    a.expect("OnEnter", object=b_id)
+    dan = bots.bot("dan")
+    dan.enter("http://page/", position=Position.xy(400, 100))
+    cat = bots.bot("cat")
+    cat.enter("http://page/", position=Position.xy(300, 100))
+    for driver in (a, b):
+        driver.expect("OnEnter", name="dan")
+        driver.expect("OnEnter", name="cat")
+
+    b.send("move 250 150")
+    a.expect("OnMove", object=b_id)
+    cat.make_group(0x201, Position.xy(500, 500), capacity=4, flags=1, name="tour")
+    for driver in (a, b):
+        driver.expect("OnGroupCreated", name="cat")
+    dan.expect(type=15, op=10)
+    assert flatten(a.tree()) == flatten(b.tree())
+
+    # The group empties when its only member leaves and dissolves in every tree.
+    cat.leave()
+    for driver in (a, b):
+        driver.expect("OnLeave", name="cat")
+    dan.expect(type=15, op=5)
+    rows = flatten(a.tree())
+    assert rows == flatten(b.tree())
+    assert [row[0] for row in rows if row[1] & 0x100] == ["ann", "bob", "dan"]
+    assert not [row for row in rows if row[0] == "tour"]
+
+    persons = {name: oid for name, oid in dan.members().items()}
+    assert set(persons) == {"ann", "bob", "dan"}
+    b.stop()
+    a.expect("OnLeave", object=b_id)
+    assert [row[0] for row in flatten(a.tree()) if row[1] & 0x100] == ["ann", "dan"]
