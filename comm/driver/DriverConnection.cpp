@@ -1,11 +1,15 @@
 #include "DriverConnection.h"
 
-#include "DriverShell.h"
 #include "ZrClientPlace.h"
 
 CDriverConnection::CDriverConnection(CUcmManager& manager, IZrSessionHandler& handler, DriverOutput output)
     : CZrServerConnection(manager, &handler), m_output(std::move(output))
 {
+}
+
+int32_t CDriverConnection::Connect(const std::string& host, uint16_t port)
+{
+    return CZrServerConnection::Connect(host, CZrServerAddress(port));
 }
 
 void CDriverConnection::Queue(CZrClientPlace& place)

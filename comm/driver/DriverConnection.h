@@ -2,20 +2,20 @@
 #pragma once
 
 #include "DriverJson.h"
+#include "DriverShell.h"
 #include "ZrHelloCheck.h"
 #include "ZrPlaceConnection.h"
 #include "ZrQueuedPlace.h"
 #include "ZrServerConnection.h"
 
-class CDriverShell;
-
 // Forwards what the client place and the protocol handler ask of a server
 // connection, queues the place for its turn, logs in when the session is
-// ready and prints the end of the connection.
+// ready and prints the end of the connection. It is the shell's connector.
 class CDriverConnection : public CZrServerConnection,
                           public IZrPlaceConnection,
                           public IZrHelloCheck,
-                          public IZrQueuedPlace {
+                          public IZrQueuedPlace,
+                          public IDriverConnector {
 public:
     CDriverConnection(CUcmManager& manager, IZrSessionHandler& handler, DriverOutput output);
 
@@ -35,6 +35,9 @@ public:
     int32_t CheckHello(CZrMessageReader& reader, uint32_t& received) override;
     // IZrQueuedPlace
     void OnConnectionUp(CZrServerConnection& connection) override;
+    // IDriverConnector: a direct connection to the port given.
+    int32_t Connect(const std::string& host, uint16_t port) override;
+    IZrPlaceConnection& Connection() override { return *this; }
 
 protected:
     void OnSessionReady() override;

@@ -1,6 +1,6 @@
 // comm-driver (native): the communication library over the poll() port.
 // Line commands on stdin (see DriverShell.h), one JSON event a line on
-// stdout. Log lines of the library print as {"event": "log"} lines.
+// stdout; the library's log lines print as "log" events.
 //
 //   comm-driver [--ini FILE]
 #include <unistd.h>
@@ -11,16 +11,15 @@
 #include <string>
 
 #include "DriverConnection.h"
+#include "DriverLogSink.h"
 #include "DriverPerson.h"
 #include "DriverPlace.h"
 #include "DriverProtocol.h"
 #include "DriverShell.h"
 #include "TvlIniSwitchSource.h"
 #include "TvlLog.h"
-#include "TvlLogSink.h"
 #include "UcmManager.h"
 #include "UcmPollPort.h"
-#include "ZrPerson.h"
 
 namespace {
 
@@ -30,28 +29,6 @@ void PrintLine(const std::string& line)
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
-
-class DriverLogSink : public ITvlLogSink {
-public:
-    void Log(const char* title, const char*, const char* text) override
-    {
-        PrintLine(CDriverJson("log").Add("title", title).Add("text", text).Text());
-    }
-    void Trace(const char* line) override { std::fputs(line, stderr); }
-};
-
-class Connector : public IDriverConnector {
-public:
-    explicit Connector(CDriverConnection& connection) : m_connection(connection) {}
-    int32_t Connect(const std::string& host, uint16_t port) override
-    {
-        return m_connection.Connect(host, CZrServerAddress(port));
-    }
-    IZrPlaceConnection& Connection() override { return m_connection; }
-
-private:
-    CDriverConnection& m_connection;
-};
 
 // Splits stdin into lines as it arrives; the end of input quits.
 class LineReader {
@@ -86,7 +63,7 @@ int main(int argc, char** argv)
         switches = std::make_unique<CTvlIniSwitchSource>(argv[2]);
         TvlSetSwitchSource(switches.get());
     }
-    DriverLogSink sink;
+    CDriverLogSink sink(PrintLine);
     TvlSetLogSink(&sink);
     {
         CUcmPollPort port;
@@ -100,8 +77,7 @@ int main(int argc, char** argv)
         CDriverPerson myself(PrintLine);
         {
             CDriverPlace place(&myself, PrintLine);
-            Connector connector(connection);
-            CDriverShell shell(place, connector, PrintLine);
+            CDriverShell shell(place, connection, PrintLine);
             connection.SetShell(&shell);
             bool running = true;
             LineReader reader;

@@ -1,6 +1,9 @@
 """Fixtures of the end-to-end tests: the kit's community server and bots,
-and comm-driver programs of the native tree that talk to it."""
+and comm-driver programs that talk to it, natively (poll() port) and from
+the Windows tree under Wine (hidden socket window)."""
 import json
+import os
+import pathlib
 import queue
 import subprocess
 import threading
@@ -14,9 +17,9 @@ from zrkit.fixtures import bots, community_server, server_factory  # noqa: F401
 class Driver:
     """A running comm-driver: line commands in, one JSON event a line out."""
 
-    def __init__(self, program):
-        self.proc = subprocess.Popen([str(program)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, text=True)
+    def __init__(self, args, env=None):
+        self.proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL, text=True, env=env)
         self.events = []
         self._seen = 0
         self._queue = queue.Queue()
@@ -60,21 +63,28 @@ class Driver:
         if self.proc.poll() is None:
             try:
                 self.send("quit")
-                self.proc.wait(timeout=5)
+                self.proc.wait(timeout=15)
             except (OSError, subprocess.TimeoutExpired):
                 self.proc.kill()
                 self.proc.wait()
 
 
-@pytest.fixture
-def drivers(build_native):
-    program = build_native / "comm" / "comm-driver"
+@pytest.fixture(params=["native", "wine"])
+def drivers(request, build_native, build_win):
+    if request.param == "native":
+        program = build_native / "comm" / "comm-driver"
+        args, env = [str(program)], None
+    else:
+        program = build_win / "comm" / "comm-driver.exe"
+        prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+        args = ["wine", str(program)]
+        env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     if not program.exists():
-        pytest.skip("comm-driver is not built")
+        pytest.skip("comm-driver is not built in this tree")
     started = []
 
     def make():
-        driver = Driver(program)
+        driver = Driver(args, env)
         started.append(driver)
         return driver
     yield make
