@@ -16,11 +16,9 @@ namespace {
 
 constexpr uint8_t kLayout = ZrModule::kPlaceOperation;
 
-// The error pair of the operation being dispatched and its reader; both are
-// saved and restored around a dispatch, so that a nested one leaves them as
-// they were.
+// The error pair of the operation being dispatched; saved and restored
+// around a dispatch, so that a nested one leaves it as it was.
 ZrProtocolError g_error;
-CZrMessageReader* g_reader = nullptr;
 
 bool Malformed(uint8_t error)
 {
@@ -139,11 +137,6 @@ bool CZrPlaceBinding::Fail(uint8_t module, uint8_t error)
     return false;
 }
 
-CZrMessageReader* CZrPlaceBinding::CurrentReader()
-{
-    return g_reader;
-}
-
 ZrProtocolError CZrPlaceBinding::OnOperation(CZrMessageReader& reader)
 {
     return DispatchPlaceOp(reader);
@@ -156,13 +149,10 @@ ZrProtocolError CZrPlaceBinding::DispatchPlaceOp(CZrMessageReader& reader)
     if (!reader.GetLong(objectId) || !reader.GetShort(op))
         return ZrProtocolError{kLayout, 59};
     const ZrProtocolError savedError = g_error;
-    CZrMessageReader* savedReader = g_reader;
     g_error = ZrProtocolError();
-    g_reader = &reader;
     const bool handled = Dispatch(op, objectId, reader);
     const ZrProtocolError error = handled ? ZrProtocolError() : g_error;
     g_error = savedError;
-    g_reader = savedReader;
     return error;
 }
 

@@ -59,8 +59,6 @@ public:
     // Sets the error pair of the operation being dispatched; answers false
     // so that a decoder or handler can return it.
     static bool Fail(uint8_t module, uint8_t error);
-    // The reader of the operation being dispatched, or nullptr.
-    static CZrMessageReader* CurrentReader();
 
 private:
     bool Dispatch(uint32_t op, uint32_t objectId, CZrMessageReader& reader);
