@@ -7,6 +7,8 @@
 #include "UcmAddress.h"
 #include "UcmError.h"
 #include "UcmManager.h"
+#include "UcmPostHandshake.h"
+#include "UcmPostLink.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ CUcmConnection::CUcmConnection(CUcmManager& manager, uint8_t options)
 
 CUcmConnection::~CUcmConnection()
 {
+    CloseSecondary();
     CloseSocket();
 }
 
@@ -113,15 +116,25 @@ void CUcmConnection::OnLookupDone(int32_t code, const std::vector<uint32_t>& add
 
 int32_t CUcmConnection::Connect(const char* peerName, uint32_t address, uint16_t port)
 {
-    if (m_state != kNew || !HasSocket() || address == CTvlIpAddress::kUnknown)
+    if (address == CTvlIpAddress::kUnknown)
+        return 1;
+    m_settings = CZrServerAddress();
+    return ConnectTo(peerName, address, port, address, TvlPortToNet(port));
+}
+
+int32_t CUcmConnection::ConnectTo(const char* peerName, uint32_t connectAddress, uint16_t connectPort,
+                                  uint32_t targetAddress, uint16_t targetPort)
+{
+    if (m_state != kNew || !HasSocket())
         return 1;
     m_pending = true;
-    m_connect = {0, address, port};
+    m_connect = {0, targetAddress, targetPort};
     m_state = kConnecting;
-    m_peerName = peerName != nullptr && *peerName != '\0' ? peerName : TvlAddressText(address);
+    m_peerName = peerName != nullptr && *peerName != '\0' ? peerName : TvlAddressText(targetAddress);
+    m_target = {m_peerName, targetAddress, targetPort};
     Enter();
     TvlTraces().ucmDebug.Trace("Connect: calling");
-    if (Manager().Port().Connect(m_socket, address, port) == 0) {
+    if (Manager().Port().Connect(m_socket, connectAddress, connectPort) == 0) {
         TvlTraces().ucmDebug.Trace("Connect: synchronously established");
         if (SelectOrFail(UcmEvent::kMaskConnected) == 0)
             StartHandshake();
@@ -139,11 +152,115 @@ int32_t CUcmConnection::Connect(const char* peerName, uint32_t address, uint16_t
     return 0;
 }
 
+int32_t CUcmConnection::Connect(const char* peerName, uint32_t address, uint16_t port,
+                                const CZrServerAddress& settings)
+{
+    if (m_state != kNew || !HasSocket() || !settings.CanReach(address))
+        return 1;
+    m_settings = settings;
+    const uint16_t targetPort = settings.TargetPortOr(port);
+    if (settings.kind == CZrServerAddress::kDirect)
+        return ConnectTo(peerName, address, TvlPortFromNet(targetPort), address, targetPort);
+    return ConnectTo(peerName, settings.proxyAddress, TvlPortFromNet(settings.proxyPort), address, targetPort);
+}
+
 void CUcmConnection::StartHandshake()
 {
-    m_pending = false;
-    m_state = kConnected;
-    OnConnected();
+    if (m_settings.kind == CZrServerAddress::kDirect) {
+        m_pending = false;
+        m_state = kConnected;
+        OnConnected();
+        return;
+    }
+    m_handshake = MakeHandshake(m_target);
+    if (m_primary && IsTunnel())
+        m_tunnel = std::make_unique<CUcmPostTunnel>(static_cast<IUcmPostLinkStarter&>(*this), m_output, m_target);
+    const int32_t code = m_handshake ? m_handshake->Start(m_output) : int32_t{CUcmProxyHandshake::kRefusedCode};
+    if (code != 0) {
+        Fail(code);
+        return;
+    }
+    m_connect.phase = static_cast<uint32_t>(m_handshake->CurrentPhase());
+    SelectOrFail(UcmEvent::kMaskFlush);
+}
+
+std::unique_ptr<CUcmProxyHandshake> CUcmConnection::MakeHandshake(const UcmProxyTarget& target)
+{
+    return CUcmProxyHandshake::Create(m_settings, target);
+}
+
+void CUcmConnection::OnHandshakePassed(CUcmProxyHandshake& handshake)
+{
+    if (m_tunnel)
+        m_tunnel->OnPrimaryReply(static_cast<CUcmPostHandshake&>(handshake).TunnelId());
+}
+
+void CUcmConnection::FeedHandshake()
+{
+    const UcmProxyProgress progress = m_handshake->Feed(m_reader.HeldBytes(), m_reader.HeldCount(), m_output);
+    switch (progress.status) {
+    case EUcmProxyStatus::kNeedMore:
+        m_reader.DropHeld(m_reader.HeldCount());
+        m_connect.phase = static_cast<uint32_t>(m_handshake->CurrentPhase());
+        if (m_output.Size() != 0)
+            SelectOrFail(UcmEvent::kMaskFlush);
+        return;
+    case EUcmProxyStatus::kRefused:
+        Fail(progress.code);
+        return;
+    case EUcmProxyStatus::kDone:
+        m_reader.DropHeld(progress.consumed);
+        m_pending = false;
+        OnHandshakePassed(*m_handshake);
+        if (m_state != kConnecting)
+            return;
+        m_state = kConnected;
+        OnConnected();
+        FlushTunnel();
+        return;
+    }
+}
+
+int32_t CUcmConnection::StartPostLink(CUcmPostTunnel& tunnel)
+{
+    auto* link = new CUcmPostLink(Manager(), *this, tunnel);
+    if (Manager().Register(link) != 0) {
+        const int32_t code = link->CreationCode() != 0 ? link->CreationCode() : int32_t{UcmCode::kNoBuffers};
+        delete link;
+        return code;
+    }
+    m_secondary = link;
+    if (link->Connect(m_peerName.c_str(), m_target.address, m_target.port, m_settings) != 0) {
+        ForgetSecondary(link);
+        link->Close();
+        return UcmCode::kNotPossible;
+    }
+    return 0;
+}
+
+void CUcmConnection::ForgetSecondary(CUcmPostLink* link)
+{
+    if (m_secondary == link)
+        m_secondary = nullptr;
+}
+
+void CUcmConnection::CloseSecondary()
+{
+    CUcmPostLink* link = m_secondary;
+    m_secondary = nullptr;
+    if (link != nullptr) {
+        link->Unlink();
+        link->Close();
+    }
+}
+
+void CUcmConnection::FlushTunnel()
+{
+    if (!m_tunnel || m_state != kConnected)
+        return;
+    const int32_t code = m_tunnel->Flush();
+    if (code != 0)
+        Fail(code);
 }
 
 int32_t CUcmConnection::SelectOrFail(uint32_t mask)
@@ -209,8 +326,14 @@ void CUcmConnection::HandleRead()
         TvlTraces().ucmDebug.Trace("readEvent while not connected ignored");
         return;
     }
-    if (ReceiveOnce(false))
-        DeliverFrames();
+    if (!ReceiveOnce(false))
+        return;
+    if (m_state == kConnecting && m_handshake) {
+        FeedHandshake();
+        if (m_state != kConnected)
+            return;
+    }
+    DeliverFrames();
 }
 
 bool CUcmConnection::ReceiveOnce(bool draining)
@@ -281,8 +404,13 @@ void CUcmConnection::HandleWrite()
         TvlTraces().ucmDebug.Trace("writeEvent: connection async established");
         StartHandshake();
     }
-    if (m_state != kConnected && m_state != kClosing)
+    const bool handshaking = m_state == kConnecting && m_handshake;
+    if (m_state != kConnected && m_state != kClosing && !handshaking)
         return;
+    if (IsTunnelPrimary() && !handshaking) {
+        FlushTunnel();
+        return;
+    }
     if (!SendQueued())
         return;
     if (m_state == kClosing) {
@@ -323,7 +451,7 @@ bool CUcmConnection::SendQueued()
 
 void CUcmConnection::QueueSequenceByte()
 {
-    if (!(m_options & kSequence))
+    if (!(m_options & kSequence) || IsTunnel())
         return;
     m_sendSequence = m_sendSequence == kLastSequence ? 1 : m_sendSequence + 1;
     const uint8_t byte = static_cast<uint8_t>(0x80 | m_sendSequence);
@@ -358,6 +486,10 @@ void CUcmConnection::Send(const uint8_t* prefix, uint32_t prefixLength, const ui
     QueueLength(static_cast<uint32_t>(total));
     m_output.Write(prefix, prefixLength);
     m_output.Write(body, bodyLength);
+    if (IsTunnelPrimary()) {
+        FlushTunnel();
+        return;
+    }
     if (wasEmpty && Manager().Select(*this, UcmEvent::kMaskFlush) != 0) {
         TvlTraces().ucmDebug.Trace("Failed to start write notification on socket %d (%d)", SocketNumber(m_socket),
                                    Manager().LastSystemError());
@@ -368,7 +500,8 @@ void CUcmConnection::Close()
 {
     if (m_state == kClosing)
         return;
-    if (m_state != kConnected) {
+    if (m_state != kConnected || IsTunnel()) {
+        CloseSecondary();
         if (m_lookupHandle != 0)
             Manager().CancelLookup(m_lookupHandle);
         m_lookupHandle = 0;
@@ -405,6 +538,7 @@ void CUcmConnection::Fail(int32_t code)
         m_lookupHandle = 0;
     }
     CloseSocket();
+    CloseSecondary();
     Enter();
     if (previous == kConnecting)
         OnConnectFailed(code);
@@ -433,6 +567,8 @@ void CUcmConnection::KeepAliveTick()
         }
         return;
     }
+    if (IsTunnel())
+        return;
     const int32_t sent = Manager().Port().Send(m_socket, &kKeepAliveByte, 1);
     TvlTraces().ucmMessages.Trace("SendKeep(%d,%d)", SocketNumber(m_socket), sent);
 }

@@ -2,13 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "TvlByteQueue.h"
 #include "TvlIpAddress.h"
 #include "UcmFrameReader.h"
+#include "UcmPostLinkStarter.h"
+#include "UcmPostTunnel.h"
+#include "UcmProxyHandshake.h"
 #include "UcmSocket.h"
+#include "ZrServerAddress.h"
 
 // Runs on the one thread that receives the socket events. The reactor turns
 // events into calls of OnReadEvent, OnWriteEvent, OnCloseEvent and
@@ -18,7 +23,9 @@
 // The manager deletes a connection once IsFinished holds, which is never
 // while one of its handlers or notifications is on the stack: busy counts
 // them, and a close that arrives meanwhile waits as the deferred code.
-class CUcmConnection : public CUcmSocket {
+class CUcmPostLink;
+
+class CUcmConnection : public CUcmSocket, private IUcmPostLinkStarter {
 public:
     enum State : int32_t {
         kNew = 0,
@@ -54,11 +61,23 @@ public:
     // outcome arrives as a notification (OnConnected may come before this
     // returns).
     int32_t Connect(const char* peerName, uint32_t address, uint16_t port);
+    // Connects as the settings say: directly to `address` on the settings'
+    // target port or else `port` (network order), or to the proxy, which is
+    // asked for that target once the TCP connection is up. `address` may be
+    // unknown when the proxy kind resolves names. 1 when nothing was done.
+    int32_t Connect(const char* peerName, uint32_t address, uint16_t port, const CZrServerAddress& settings);
+    const CZrServerAddress& Settings() const { return m_settings; }
     // Frames and queues one message: prefix and body follow each other.
     void Send(const uint8_t* prefix, uint32_t prefixLength, const uint8_t* body, uint32_t bodyLength);
     // Graceful close: in state 3 an empty frame is queued and the socket is
     // closed once the queue has been sent; otherwise it is closed at once.
     void Close();
+
+    // Marks the connection busy around work of the owner that may send; the
+    // last EndBusy raises OnIdle when nothing else is pending.
+    void BeginBusy() { Enter(); }
+    void EndBusy() { Leave(true); }
+    bool IsBusy() const { return m_busy != 0; }
 
     // Entry points of the reactor and the timers.
     virtual void OnReadEvent();
@@ -70,6 +89,12 @@ public:
     virtual void SelectPoll();
 
 protected:
+    // The handshake to run once the TCP connection to the proxy is up.
+    virtual std::unique_ptr<CUcmProxyHandshake> MakeHandshake(const UcmProxyTarget& target);
+    // The proxy's reply passed, just before the connection counts as
+    // connected.
+    virtual void OnHandshakePassed(CUcmProxyHandshake& handshake);
+
     // Notifications to the owner.
     virtual void OnAddresses(const std::vector<CTvlIpAddress>& addresses);
     virtual void OnLookupFailed(int32_t code);
@@ -83,7 +108,11 @@ protected:
     // notification of the state it had.
     void Fail(int32_t code);
 
+    // 1 for an ordinary connection, 0 for the secondary of a tunnel.
+    int32_t m_primary = 1;
+
 private:
+    friend class CUcmPostLink;
     struct PendingConnect {
         uint32_t phase;
         uint32_t address;
@@ -95,7 +124,18 @@ private:
     // when an event arrived meanwhile, or else (after a read or write event,
     // `raiseIdle`) raises OnIdle.
     void Leave(bool raiseIdle = false);
+    int32_t ConnectTo(const char* peerName, uint32_t connectAddress, uint16_t connectPort, uint32_t targetAddress,
+                      uint16_t targetPort);
     void StartHandshake();
+    void FeedHandshake();
+    bool IsTunnel() const { return m_settings.kind == CZrServerAddress::kHttpPost; }
+    bool IsTunnelPrimary() const { return m_tunnel != nullptr; }
+    int32_t StartPostLink(CUcmPostTunnel& tunnel) override;
+    void ForgetSecondary(CUcmPostLink* link);
+    void CloseSecondary();
+    // A tunnel's output waits for a secondary; a failure to start one fails
+    // the connection.
+    void FlushTunnel();
     void HandleRead();
     // Receives once; false when nothing more can be read now. Outside a
     // drain a peer close or a hard error fails the connection.
@@ -127,4 +167,9 @@ private:
     CUcmFrameReader m_reader;
     CTvlByteQueue m_output;
     std::string m_peerName;
+    CZrServerAddress m_settings;
+    UcmProxyTarget m_target = {};
+    std::unique_ptr<CUcmProxyHandshake> m_handshake;
+    std::unique_ptr<CUcmPostTunnel> m_tunnel;
+    CUcmPostLink* m_secondary = nullptr;
 };

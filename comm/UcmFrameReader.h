@@ -50,6 +50,11 @@ public:
 
     // Bytes held and not yet delivered (header bytes included).
     uint32_t Buffered() const;
+    // Before the first frame: the bytes held in the receive buffer (a
+    // proxy's reply), and dropping n of them from the front.
+    const uint8_t* HeldBytes() const { return m_buffer + m_begin; }
+    uint32_t HeldCount() const { return m_end - m_begin; }
+    void DropHeld(uint32_t n) { m_begin += n < HeldCount() ? n : HeldCount(); }
     uint32_t ExpectedLength() const { return m_expected; }
 
     Failure LastFailure() const { return m_failure; }

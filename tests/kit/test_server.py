@@ -335,3 +335,25 @@ def test_malformed_messages_and_bad_acknowledgements_are_logged(server_factory):
         assert "acknowledged 50" in srv.wait_log({"event": "bad_ack"})["error"]
     finally:
         pool.stop()
+
+
+def test_paced_writes_and_first_frame_option(server_factory):
+    srv = server_factory("--first-frame", "0102030405")
+    with socket.create_connection((srv.host, srv.port), 5) as raw:
+        raw.settimeout(5)
+        reader = FrameReader()
+        while (first := reader.next_frame()) is False:
+            reader.feed(raw.recv(100))
+        assert first == bytes.fromhex("0102030405")
+        raw.sendall(FrameWriter(True).frame(M.encode(M.TO_SERVER, dict(
+            type=0, major=3, minor=1, mode=1, safe=0))))
+        while reader.next_frame() is False:
+            reader.feed(raw.recv(1000))
+        srv.control("pace", session=1, seconds=0.05)
+        srv.control("raw", session=1, hex="80" * 6)
+        started = time.monotonic()
+        chunks = []
+        while sum(map(len, chunks)) < 6:
+            chunks.append(raw.recv(100))
+        assert b"".join(chunks) == b"\x80" * 6
+        assert len(chunks) >= 3 and time.monotonic() - started >= 0.2

@@ -32,6 +32,7 @@ WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
 MOVE_REFUSED = 302             # op-9 code: the destination cannot take the object
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
 CLOSED = object()               # what the read side reports when the peer closed
+CONTROL_LINE_LIMIT = 8 << 20    # longest control line: room for a frame of a few MiB in hex
 
 
 class ServerSession:
@@ -199,6 +200,7 @@ class Connection:
         self.outbox = asyncio.Queue()
         self.session: ServerSession = None
         self.delay = 0.0
+        self.pace = 0.0
         self.paused_until = 0.0
         self.closed = False
         self.closing = False
@@ -227,8 +229,19 @@ class Connection:
                 data = self.frames_out.frame(data)
             elif kind == "end":
                 data = self.frames_out.end()
+            await self.write_paced(data)
+
+    async def write_paced(self, data):
+        """Writes the bytes, one at a time with a pause between them while
+        the control socket's `pace` is set."""
+        if not self.pace:
             self.link.write(data)
             await self.link.drain()
+            return
+        for i in range(len(data)):
+            self.link.write(data[i:i + 1])
+            await self.link.drain()
+            await asyncio.sleep(self.pace)
 
     async def flush(self):
         """Writes what is queued, then stops the writer."""
@@ -266,7 +279,9 @@ class Connection:
         self.writer_task = asyncio.ensure_future(self.write_loop())
         srv.log_event(None, "connected", conn=self.cid, peer=list(self.link.peer))
         try:
-            self.send_payload(srv.peer_role(self.link.peer))
+            first = srv.args.first_frame
+            self.send_payload(bytes.fromhex(first) if first is not None
+                              else srv.peer_role(self.link.peer))
             srv.log_event(None, "first_frame", conn=self.cid)
             hello = await self.next_payload(srv.args.hello_timeout)
             if hello is END or hello is CLOSED:
@@ -747,6 +762,8 @@ class CommunityServer:
             self._need(conn).link.abort()
         elif cmd == "delay":
             self._need(conn).delay = float(req.get("seconds", 0))
+        elif cmd == "pace":
+            self._need(conn).pace = float(req.get("seconds", 0))
         elif cmd == "pause":
             self._need(conn).paused_until = time.monotonic() + float(req.get("seconds", 0))
         else:
@@ -845,6 +862,8 @@ def parse_args(argv=None):
     ap.add_argument("--seq", choices=("on", "off"), default="on")
     ap.add_argument("--keepalive", type=float, default=0,
                     help="send 0x80 after S idle seconds (0: never)")
+    ap.add_argument("--first-frame", default=None,
+                    help="hex payload of the first frame instead of the client's address")
     ap.add_argument("--hello-timeout", type=float, default=30)
     ap.add_argument("--resume-wait", type=float, default=30)
     ap.add_argument("--scenario", help="JSON scenario file")
@@ -863,7 +882,8 @@ async def serve(args):
     print("LISTENING %s %d" % (args.host, tcp.sockets[0].getsockname()[1]), flush=True)
     extra = []
     if args.control_port is not None:
-        ctl = await asyncio.start_server(server.handle_control, args.host, args.control_port)
+        ctl = await asyncio.start_server(server.handle_control, args.host, args.control_port,
+                                         limit=CONTROL_LINE_LIMIT)
         extra.append(ctl)
         print("CONTROL %s %d" % (args.host, ctl.sockets[0].getsockname()[1]), flush=True)
     if args.tunnel_port is not None:
