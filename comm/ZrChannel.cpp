@@ -163,6 +163,14 @@ IZrPlaceLink* CZrChannel::AddLink(std::unique_ptr<IZrPlaceLink> link)
     return m_links.back().get();
 }
 
+std::vector<IZrPlaceLink*> CZrChannel::Links() const
+{
+    std::vector<IZrPlaceLink*> links;
+    for (const auto& link : m_links)
+        links.push_back(link.get());
+    return links;
+}
+
 IZrPlaceLink* CZrChannel::FindLinkByKey(uint16_t key) const
 {
     for (const auto& link : m_links) {

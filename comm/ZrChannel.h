@@ -48,6 +48,8 @@ public:
     // Adds a link with the next key of the channel and answers it.
     IZrPlaceLink* AddLink(std::unique_ptr<IZrPlaceLink> link);
     IZrPlaceLink* FindLinkByKey(uint16_t key) const;
+    // The channel's links, in the order they were added.
+    std::vector<IZrPlaceLink*> Links() const;
     IZrPlaceLink* FindLinkByObject(uint32_t personId) const;
     // Tells the link the code, then deletes it.
     void RemoveLink(IZrPlaceLink* link, int32_t code);

@@ -7,17 +7,18 @@
 
 #include "TvlBlob.h"
 #include "TvlObject.h"
+#include "ZrRegistrationRecord.h"
 
 // The body: an 8-bit serial, the data flag (the object has member data) and
 // the member data itself, owned by the body.
-class CZrMemberRecord : public CTvlObject {
+class CZrMemberRecord : public CTvlObject, public IZrRegistrationRecord {
 public:
     CZrMemberRecord();
 
-    uint8_t Serial() const { return m_serial; }
+    uint8_t Serial() const override { return m_serial; }
     void SetSerial(uint8_t serial) { m_serial = serial; }
     // 1 when the object has member data, else 0.
-    uint32_t DataFlag() const { return m_dataFlag; }
+    uint32_t DataFlag() const override { return m_dataFlag; }
     void SetDataFlag(bool flag) { m_dataFlag = flag ? 1 : 0; }
     // The member data, or nullptr when none is held.
     CTvlBlob* GetData() const { return m_data.get(); }

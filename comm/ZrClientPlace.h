@@ -1,0 +1,275 @@
+// CZrClientPlace: the client side of the place: the local user, login and
+// entry, the handlers of incoming place operations, the requests that the
+// user interface issues and the callbacks the client overrides.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TvlBlob.h"
+#include "ZrMemberFlags.h"
+#include "ZrPlace.h"
+#include "ZrPlaceConnection.h"
+#include "ZrPlaceSelector.h"
+#include "ZrProtocolError.h"
+#include "ZrString.h"
+
+class CBroadcastInfo;
+class CZrItem;
+class CZrMessage;
+class CZrMessageReader;
+class CZrObjectRef;
+class CZrPersonDesc;
+class CZrPlaceBinding;
+class CZrPlaceDesc;
+class CZrTextMessage;
+
+// Return codes of the requests: 0 sent (or nothing needed sending).
+namespace ZrRequest {
+constexpr int32_t kSent = 0;
+constexpr int32_t kBadArgument = 1;
+constexpr int32_t kNotConnected = 2;
+constexpr int32_t kOutside = 4;
+constexpr int32_t kNoDataFlag = 5;
+constexpr int32_t kHasData = 6;
+constexpr int32_t kNotReady = 7;
+constexpr int32_t kNoRecipient = 602;
+} // namespace ZrRequest
+
+class CZrClientPlace : public CZrPlace {
+public:
+    using PlaceList = std::vector<std::unique_ptr<CZrPlaceDesc>>;
+    using PersonList = std::vector<std::unique_ptr<CZrPersonDesc>>;
+    using KeyList = std::vector<CZrString>;
+
+    // Codes of the refusals that requests raise on objects.
+    static constexpr uint32_t kDeniedInside = 305;
+    static constexpr uint32_t kDeniedFull1024 = 307;
+    static constexpr uint32_t kDeniedFull = 302;
+    static constexpr uint32_t kRefusedByFlags = 8;
+    static constexpr uint32_t kPartnerIsHost = 404;
+    // Kind of the moderation service's reference that text requests go to.
+    static constexpr uint32_t kTextServiceKind = 289;
+
+    // Myself must exist without identifier, place link or parent; it joins
+    // group 1025 with kind 0x180. The place never deletes it.
+    CZrClientPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, CTvlObject* owner);
+    ~CZrClientPlace() override;
+
+    // CZrPlace
+    CZrPerson* GetMyself() override { return m_myself; }
+    bool IsConnected() override;
+    bool IsReady() override;
+    bool UsesFullInfo() const override { return true; }
+    bool RegisterMember(uint32_t id, CZrMemberHandle& handle) override;
+
+    // The place's turn in the connection's send queue (the connection has
+    // taken it off the queue): sends the pending login or enter record.
+    void OnConnectionUp(IZrPlaceConnection& connection);
+
+    // Login and entry.
+    int32_t SendBlobRequest(IZrPlaceConnection& connection, const CZrString& nameKey, std::string_view text,
+                            uint32_t kind, uint32_t value, uint32_t secondValue);
+    int32_t Login(IZrPlaceConnection& connection, const CZrString& nameKey, const CTvlBlob& credentials,
+                  uint32_t kind, uint32_t value, uint32_t secondValue);
+    int32_t SetPendingMember(const std::string& name, const std::string& text, const CZrPosition* position,
+                             const CZrPlaceSelector& selector);
+    int32_t SendGroupRequest(const std::string& name, const std::string& text, const CZrPosition* position,
+                             const CZrPlaceSelector& selector);
+    // Sends the leave message when the channel is set up, drops the place
+    // link and resets the tree.
+    void Disconnect();
+    // The welcome (message type 12); the reader stands after the place key.
+    ZrProtocolError ReadWelcome(CZrMessageReader& reader);
+
+    // Requests about objects of this place.
+    int32_t Request(CZrObject& object, uint32_t destination, const CZrPosition& position, uint32_t value);
+    int32_t RequestForTargetEx(CZrObject& object, uint32_t destination, uint32_t value, uint32_t second);
+    int32_t RequestForTarget(CZrObject& object, uint32_t destination, uint32_t value);
+    int32_t RequestMove(CZrObject& object, uint32_t value, std::string_view text, const CTvlBlob& blob);
+    int32_t RequestJoin(CZrObject& object, uint32_t mode);
+    int32_t PutItem(CZrObject& object, const CZrItem& item);
+    int32_t RemoveItem(CZrObject& object, uint16_t code);
+    int32_t RequestPersonOp(const CZrGroupInfo& record, uint32_t kind, CZrObject& other, uint32_t value);
+    int32_t RequestGroupOp(const CZrGroupInfo& record, uint32_t kind, CZrObject& other,
+                           const CZrPosition& position, uint32_t value);
+    int32_t RequestTarget(CZrObject* target);
+    int32_t RequestClearPending();
+    int32_t RequestGroup(CZrObject& object);
+    int32_t SetMyMemberData(CZrObject& object, std::unique_ptr<CTvlBlob> data);
+    int32_t SetMyInfo(const std::string* fullName, const std::string* location, const std::string* email);
+    int32_t SendPosition(CZrObject& object, const CZrPosition& position);
+    int32_t RequestGroupLeave(CZrObject& object);
+    int32_t SendPlaceRequest2(uint32_t value, uint32_t id, const CZrString& key);
+    int32_t SendPlaceRequest(uint32_t value, uint32_t id, const CZrString& key);
+
+    // Requests carried by other message types.
+    int32_t SendRequest5(uint32_t target, std::string_view text, const CTvlBlob& blob);
+    int32_t SendRequestB(const CBroadcastInfo& record, const bool* flag);
+    int32_t SendRequest4(uint32_t first, uint32_t second, std::string_view text, bool flagA, bool flagB);
+    int32_t SendSimpleRequest(uint32_t value);
+    int32_t SendRequestEx(uint32_t value, uint32_t target, bool withPlace, uint32_t first, uint32_t second);
+    int32_t SendRequest(std::string_view first, std::string_view second);
+    int32_t SendRequestA(uint32_t value);
+    int32_t SendRequest3(uint32_t first, uint32_t second, bool flag);
+    int32_t SendRequest28(uint32_t value, uint32_t member, uint16_t mode, std::string_view text,
+                          const CTvlBlob& blob);
+    // Text records for the moderation service: mode 0, 1 or 2 of the first
+    // form, and the second form.
+    int32_t SendTextRequest0(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendTextRequest1(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendTextRequest2(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendTextRequestEx(uint32_t value, const CZrString& key, std::string_view first,
+                              std::string_view second);
+
+    // Look-ups in the server connection's references.
+    const CZrObjectRef* FindMember(uint32_t kind) const;
+    const CZrObjectRef* FindMemberOfSession(uint32_t ownerId) const;
+    const CZrObjectRef* FindMemberOfSessionEx(uint32_t ownerId, uint32_t kind) const;
+    int32_t GetPendingCount() const { return m_entryCount; }
+    CZrPlaceBinding* GetBinding() const { return m_binding; }
+
+    // Rebuilds the tree empty: see the source. `removed`, when given, takes
+    // the objects taken out of the standing groups instead of deleting them.
+    void ResetTree(CZrObject* object, const std::string& name, std::vector<std::unique_ptr<CZrObject>>* removed);
+
+    // Handlers of incoming place operations, called by the place link's
+    // dispatcher. They answer false with the error pair set.
+    bool CanRequestFor(const CZrObject& object);
+    CZrObject* FindTargetById(uint32_t id);
+    void OnChannelClosed(CZrPerson* person, int32_t code, const std::string& text);
+    bool HandleOp0();
+    bool HandleOp1(CZrObject& target, const std::string& name, const CZrPosition* position,
+                   const CZrPlaceSelector& selector, TvlNdr& reader);
+    bool HandleOp2(uint32_t value);
+    bool HandleOp3(TvlNdr& reader);
+    bool HandleOp4(CZrObject& target, TvlNdr& reader);
+    bool HandleOp5(CZrObject& target, const std::string& text);
+    bool HandleOp6(CZrObject& target, uint32_t destination, const CZrPosition& position, uint32_t value,
+                   TvlNdr& reader);
+    bool HandleOp7();
+    bool HandleOp8();
+    bool HandleOp9(CZrObject& target, uint32_t code, uint32_t object, uint32_t value);
+    bool HandleOp10Pair(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                        CZrObject* partner, uint32_t value);
+    bool HandleOp10Group(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                         const CZrPosition& position, uint32_t value);
+    bool HandleOp11(CZrPerson& target, uint32_t code, uint32_t kind, uint32_t value);
+    bool HandleOp12(CZrPerson& target, CZrGroup* group);
+    bool HandleOp13(CZrPerson& target, CZrObject* group);
+    bool HandleOp14(CZrPerson& target, uint32_t value);
+    bool HandleOp15(CZrPerson& target, uint32_t object);
+    bool HandleOp16(CZrPerson& target);
+    bool HandleOp17(CZrPerson& target, uint32_t object, uint32_t value, const std::string& text,
+                    const CTvlBlob& blob);
+    bool HandleOp18(CZrPerson& target, uint32_t object);
+    bool HandleOp19(CZrObject& target, TvlNdr& reader);
+    bool HandleOp20(CZrObject& target, TvlNdr& reader);
+    bool HandleOp21(CZrObject& target, uint32_t value, TvlNdr& reader);
+    bool HandleOp22(CZrPerson& target, bool flag);
+    bool HandleOp23(CZrPerson& target, const std::string& fullName, const std::string& location,
+                    const std::string& email);
+    bool HandleOp24(CZrPerson& target, CZrMemberFlags flags);
+    bool HandleOp25(CZrPerson& target, CZrObject* group, const CZrPosition& position);
+    bool HandleOp26(CZrPerson& target);
+    bool HandleOp27(CZrPerson& target, TvlNdr& reader);
+    bool HandleOp28(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader);
+    bool HandleOp29(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader);
+    bool HandleOp30(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader);
+    bool HandleOp31(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader);
+
+    // Operations of other message types, called by the protocol handler.
+    void SetMuted(uint32_t member) { OnMuted(member); }
+    void ClearMuted() { OnUnmuted(); }
+    void LockData(uint32_t member) { OnDataLocked(member); }
+    void UnlockData() { OnDataUnlocked(); }
+
+    // Callbacks; the library's do nothing.
+    virtual void OnConnected();
+    virtual void OnEntered(const CZrPosition* position, uint32_t flag, const std::string& text);
+    virtual void OnPlaceValue(uint32_t value);
+    virtual void OnDisconnected(int32_t code, const std::string& text);
+    virtual void OnBroadcast(const CBroadcastInfo& record);
+    virtual void OnPlaceEvent65(uint32_t value);
+    // Passes the values and the places on to OnPlaceList.
+    virtual void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
+                                    uint32_t valueC, const PlaceList& places);
+    virtual void OnPlaceList(const PlaceList& places, uint32_t valueA, uint32_t valueB, uint32_t valueC);
+    virtual void OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons);
+    virtual void whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
+                           const std::string& secondText);
+    virtual void OnTalkRefused(uint32_t target, uint32_t code);
+    virtual void OnPlaceEvent71(const std::string& text);
+    virtual void OnMuted(uint32_t member);
+    virtual void OnUnmuted();
+    virtual void OnDataLocked(uint32_t member);
+    virtual void OnDataUnlocked();
+    virtual void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture);
+    virtual void OnPlaceEvent77(uint32_t value, uint32_t second);
+    virtual void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
+                                     const CZrPersonDesc& description);
+    virtual void OnPlaceEvent79(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third,
+                                uint32_t value);
+    virtual void OnPlaceEvent80(const CZrObjectRef& reference);
+    virtual void OnPlaceEvent81(const CZrObjectRef& reference);
+    virtual void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                               const CZrTextMessage& record);
+    virtual void OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                                const CZrObjectRef& member);
+    virtual void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code);
+    virtual void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value);
+    virtual void OnPlaceEvent86(const std::string& text);
+    virtual void OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second);
+    virtual void OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second);
+    virtual void OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys);
+    virtual void OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag);
+
+    // Called by the place link when the person drops it.
+    void OnBindingReleased();
+
+private:
+    struct Pending {
+        enum Kind { kLogin, kEnter } kind;
+        std::string name;
+        uint8_t tag = 0;
+        uint32_t personKind = 0;
+        std::string text;
+        bool hasPosition = false;
+        CZrPosition position;
+        CZrPlaceSelector selector;
+    };
+
+    bool SendOperation(CZrMessage& message);
+    bool SendPlain(CZrMessage& message);
+    bool HasReadyChannel();
+    bool IsInTree(const CZrObject& object);
+    int32_t CheckDestination(CZrObject& object, uint32_t destination, uint32_t value, bool& refused);
+    int32_t SendTextRecord(uint32_t value, const TvlNdr& record, uint16_t mode);
+    int32_t SendTextRequestMode(uint8_t mode, uint32_t value, const CZrString& key, uint32_t number,
+                                std::string_view text);
+    void SendPending(IZrPlaceConnection& connection, Pending& pending);
+    void SendLogin(IZrPlaceConnection& connection, const Pending& pending);
+    void SendEnterRecord(const Pending& pending);
+    void QueuePending(std::unique_ptr<Pending> pending);
+    void DropPending();
+    bool ReadSnapshot(TvlNdr& reader, bool secondForm, const CZrPosition* position, const std::string& name,
+                      uint32_t& flag, std::string& last);
+    void ApplyPlacement(bool hadPosition, uint32_t flag, const CZrPosition& position);
+    void ClearStandingGroups(std::vector<std::unique_ptr<CZrObject>>* removed);
+    void Prune1025();
+    void PruneRegistrations();
+    CZrGroup* InsertRequestedGroup(CZrGroup& parent, CZrPerson& target, const CZrGroupInfo& record, uint32_t kind,
+                                   uint32_t id);
+
+    CZrPerson* m_myself;
+    std::unique_ptr<Pending> m_pending;
+    int16_t m_entryCount;
+    CTvlBlob m_credentials;
+    uint32_t m_loginValue;
+    uint32_t m_secondLoginValue;
+    IZrPlaceConnection* m_connection;
+    CZrPlaceBinding* m_binding;
+};
