@@ -182,7 +182,9 @@ int CAvatarFile::LoadBytes(const uint8_t* data, size_t length, uint32_t flags) {
 }
 
 std::vector<uint8_t> CAvatarFile::Serialize() const {
-    std::vector<uint8_t> out(kMagic, kMagic + 4);
+    std::vector<uint8_t> out;
+    out.reserve(49 + m_name.size() + 12 + m_still.size() + m_strip.size() + m_sound.size());
+    out.insert(out.end(), kMagic, kMagic + 4);
     out.insert(out.end(), kVersion, kVersion + 4);
     size_t nameLength = std::min<size_t>(m_name.size(), 255);
     out.push_back(static_cast<uint8_t>(nameLength));

@@ -64,19 +64,20 @@ bool CPackedDib::ReadBmpFile(const uint8_t* data, size_t length, int32_t& error)
         bits = data + bitsOffset;
         bitsLength = length - bitsOffset;
     }
-    return ReadInfo(info, infoLength, bits, bitsLength, error);
+    return ReadInfo(info, infoLength, bits, bitsLength, kMaxPackedSize, error);
 }
 
-bool CPackedDib::ReadPacked(const uint8_t* data, size_t length, int32_t& error) {
+bool CPackedDib::ReadPacked(const uint8_t* data, size_t length, int32_t& error,
+                            uint64_t maxTotal) {
     error = kPictureBadFormat;
     if (!data) {
         return false;
     }
-    return ReadInfo(data, length, nullptr, 0, error);
+    return ReadInfo(data, length, nullptr, 0, maxTotal, error);
 }
 
 bool CPackedDib::ReadInfo(const uint8_t* info, size_t infoLength, const uint8_t* bits,
-                          size_t bitsLength, int32_t& error) {
+                          size_t bitsLength, uint64_t maxTotal, int32_t& error) {
     m_bytes.clear();
     error = kPictureBadFormat;
     if (infoLength < 40) {
@@ -114,7 +115,7 @@ bool CPackedDib::ReadInfo(const uint8_t* info, size_t infoLength, const uint8_t*
         return false;
     }
     uint64_t total = kHeaderSize + tableSize + imageSize;
-    if (total > kMaxPackedSize) {
+    if (total > maxTotal) {
         error = kPictureNoMemory;
         return false;
     }
@@ -136,6 +137,9 @@ bool CPackedDib::Create(int32_t width, int32_t height, uint16_t bitCount, const 
         return false;
     }
     uint32_t count = 1u << bitCount;
+    if (kHeaderSize + 4 * count + imageSize > kMaxImageSize) {
+        return false;
+    }
     m_bytes.assign(kHeaderSize + 4 * count + static_cast<size_t>(imageSize), 0);
     WriteHeader(m_bytes.data(), width, height, bitCount, count, static_cast<uint32_t>(imageSize));
     std::memcpy(Colours(), colours, 4 * count);

@@ -22,9 +22,13 @@ public:
     // pixel rows at the header's offset). False with `error` set when refused.
     bool ReadBmpFile(const uint8_t* data, size_t length, int32_t& error);
     // A packed DIB as a bitmap resource holds it (info header, table, rows).
-    bool ReadPacked(const uint8_t* data, size_t length, int32_t& error);
+    // `maxTotal` caps the whole packed DIB (a decoded GIF may be larger than
+    // a bitmap resource).
+    bool ReadPacked(const uint8_t* data, size_t length, int32_t& error,
+                    uint64_t maxTotal = kMaxPackedSize);
     // A new DIB of 4 or 8 bits per pixel, all pixels 0; colours as RGBQUAD
-    // entries (blue, green, red, 0), 2^bits of them.
+    // entries (blue, green, red, 0), 2^bits of them. At most kMaxImageSize
+    // bytes in all.
     bool Create(int32_t width, int32_t height, uint16_t bitCount, const uint8_t* colours);
 
     // Width and height of a BMP file image from its header alone.
@@ -52,7 +56,7 @@ public:
 
 private:
     bool ReadInfo(const uint8_t* info, size_t infoLength, const uint8_t* bits, size_t bitsLength,
-                  int32_t& error);
+                  uint64_t maxTotal, int32_t& error);
     uint8_t* RowFromTop(int32_t yFromTop);
     const uint8_t* RowFromTop(int32_t yFromTop) const;
 
