@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -119,12 +120,11 @@ void CPicture::Free() {
 int32_t CPicture::Width() const { return m_dib ? Info()->bmiHeader.biWidth : 0; }
 int32_t CPicture::Height() const { return m_dib ? Info()->bmiHeader.biHeight : 0; }
 
-bool CPicture::SetHeader(const uint8_t* packed, size_t length) {
-    // The checked DIB keeps a 40-byte header and at most 256 table entries.
-    size_t used = std::min(length, kHeaderBufferSize);
+// Copies the header and colour table of a checked DIB (a 40-byte header and
+// at most 256 entries) into the drawing buffer.
+void CPicture::SetHeader(const uint8_t* packed, size_t length) {
     m_header.fill(0);
-    std::memcpy(m_header.data(), packed, used);
-    return ColoursUsed() <= 256;
+    std::memcpy(m_header.data(), packed, std::min(length, kHeaderBufferSize));
 }
 
 bool CPicture::Adopt(const CPackedDib& dib, int32_t colour) {

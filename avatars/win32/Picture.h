@@ -73,7 +73,7 @@ public:
 private:
     bool Adopt(const CPackedDib& dib, int32_t colour);
     void Free();
-    bool SetHeader(const uint8_t* packed, size_t length);
+    void SetHeader(const uint8_t* packed, size_t length);
     bool BuildPalette(int32_t colour);
     const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(m_header.data()); }
     uint32_t ColoursUsed() const { return Info()->bmiHeader.biClrUsed; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -219,6 +220,23 @@ TEST(PictureLoad, RefusalsCarryTheirCode) {
     EXPECT_EQ(picture.GetError(), kPictureFileOpen);
     EXPECT_EQ(picture.LoadFile(FixturePath("brle.bmp")), 0);
     EXPECT_TRUE(picture.IsEmpty());
+}
+
+TEST(PictureLoad, OversizedFileIsNotReadWhole) {
+    char folder[MAX_PATH];
+    ASSERT_GT(::GetTempPathA(MAX_PATH, folder), 0u);
+    std::string path = std::string(folder) + "zr-oversized.gif";
+    std::vector<uint8_t> gif = ReadFixture("g2.gif");
+    gif.resize(CPicture::kMaxFileLength + 1, 0);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(gif.data(), 1, gif.size(), file);
+    std::fclose(file);
+    CPicture picture;
+    EXPECT_EQ(picture.LoadFile(path), 0);
+    EXPECT_EQ(picture.GetError(), kPictureFileRead);
+    EXPECT_TRUE(CPicture::LoadFileAsGif(path).empty());
+    ::DeleteFileA(path.c_str());
 }
 
 TEST(PictureLoad, FileImageSizeWithoutDecoding) {
