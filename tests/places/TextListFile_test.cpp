@@ -173,7 +173,9 @@ TEST_F(FavoritesListTest, RandomAddsKeepTheOrderAndFindTheFirstOfARun) {
     const int first = m_list.Find(address, &index);
     ASSERT_GE(first, 0);
     EXPECT_EQ(UrlParamBase::CompareNoCase(m_list.GetAt(first)->GetAddress(), address), 0);
-    if (first > 0) EXPECT_NE(UrlParamBase::CompareNoCase(m_list.GetAt(first - 1)->GetAddress(), address), 0);
+    if (first > 0) {
+      EXPECT_NE(UrlParamBase::CompareNoCase(m_list.GetAt(first - 1)->GetAddress(), address), 0);
+    }
   }
 }
 
