@@ -91,6 +91,43 @@ TEST_F(FavoritesMenuTest, PopupOfTheResourceLibrary) {
   EXPECT_EQ(favorites.LoadPopup(GetModuleHandleA(nullptr), &popup), nullptr);
   FreeLibrary(resources);
 }
+
+// The items of the popup that the owner is asked to prepare while tracking.
+std::vector<Item> g_trackedItems;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITMENUPOPUP) {
+    g_trackedItems = ItemsOf(reinterpret_cast<HMENU>(wParam));
+    // Close the menu once it is up.
+    SetTimer(window, 1, 50, nullptr);
+  } else if (message == WM_TIMER) {
+    KillTimer(window, 1);
+    EndMenu();
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(FavoritesMenuTest, TrackShowsThePopupWithTheFavorites) {
+  HMODULE resources = LoadLibraryExA(ZR_RES_PRODUCT_DLL, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(resources, nullptr);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = OwnerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "ZrFavoritesMenuOwner";
+  RegisterClassA(&wc);
+  HWND owner = CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                               nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(owner, nullptr);
+  SetForegroundWindow(owner);
+  g_trackedItems.clear();
+  CFavoritesMenu favorites(m_list);
+  EXPECT_TRUE(favorites.Track(resources, owner, 20, 20));
+  ASSERT_GE(g_trackedItems.size(), 3u);
+  EXPECT_EQ(g_trackedItems[0].id, kAddFavorite);
+  ExpectFavorites(g_trackedItems, 3, m_list);
+  DestroyWindow(owner);
+  FreeLibrary(resources);
+}
 #endif
 
 TEST_F(FavoritesMenuTest, MeasuresTheCutTitle) {
