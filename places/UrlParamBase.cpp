@@ -50,7 +50,13 @@ bool UrlParamBase::FindUrlParameter(const std::string& text, const char* key, st
     value = text.substr(begin, end - begin);
     if (end < text.size()) ++end;
   } else {
-    while (end < text.size() && !IsBlank(text[end]) && !(text[end] == '&' && StartsKnownKey(text, end))) ++end;
+    // A page address keeps its own query; other values end at '&' or '#'.
+    const bool pageValue = std::strcmp(key, "Place") == 0;
+    while (end < text.size() && !IsBlank(text[end])) {
+      if (text[end] == '&' && (!pageValue || StartsKnownKey(text, end))) break;
+      if (text[end] == '#' && !pageValue) break;
+      ++end;
+    }
     value = text.substr(begin, end - begin);
   }
   if (keyPos) *keyPos = pos;

@@ -9,8 +9,9 @@ class UrlParamBase {
  public:
   // Finds `key` followed by '=' where the key starts the text or follows a
   // blank, '#', '&', '/' or '?'. The value is the quoted text when it starts
-  // with '"'; otherwise it runs to the next blank, or to an '&' that starts
-  // another known key. Returns false when the key is absent. `keyPos` gets
+  // with '"'; otherwise it runs to the next blank, '&' or '#'. A Place value
+  // is a page address with its own query: it runs on over '&' and '#' unless
+  // the '&' starts another place key. Returns false when the key is absent. `keyPos` gets
   // the position of the key, `valueEnd` the position after the value.
   static bool FindUrlParameter(const std::string& text, const char* key, std::string& value,
                                size_t* keyPos = nullptr, size_t* valueEnd = nullptr);

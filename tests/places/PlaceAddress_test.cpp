@@ -76,6 +76,8 @@ TEST_F(PlaceAddressTest, ParsesLinksAndPageUrls) {
       {"ZR://Name=\"Two words\" Place", true, {"", "", "Two words"}},
       {"http://h/page.html?ZRURL=1&Community=chat2.test&Name=Ann", true, {"chat2.test", "http://h/page.html", "Ann"}},
       {"http://h/page.html#ZRURL=1 Name=Ann?x=1", true, {"", "http://h/page.html?x=1", "Ann"}},
+      {"http://h/page.html?ZRURL=1&utm=5&Name=Ann&x=2#top", true, {"", "http://h/page.html", "Ann"}},
+      {"ZR://Place=http://h/p#frag&Name=N#x", true, {"", "http://h/p#frag", "N"}},
       {"http://h/p%7Eq.html?ZRURL=1", true, {"", "http://h/p~q.html"}},
       {"ZR://Replicated=3", true, {"", "", "", 1, 3}},
       {"ZR://Replicated=-4", true, {"", "", "", 1, 1}},
