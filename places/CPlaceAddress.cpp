@@ -186,8 +186,6 @@ void CPlaceAddress::SetCommunity(const std::string& community) {
   m_community = m_check.Check(community, m_validatedCommunity);
 }
 
-bool CPlaceAddress::SetDirectory(const std::string& value) {
-  return ParseInt32(value, m_directory);
-}
+void CPlaceAddress::SetDirectory(const std::string& value) { ParseInt32(value, m_directory); }
 
 void CPlaceAddress::SetPlace(const std::string& place) { m_place = place; }

@@ -55,7 +55,8 @@ class CPlaceAddress : public UrlParamBase {
 
  private:
   void SetCommunity(const std::string& community);
-  bool SetDirectory(const std::string& value);
+  // Stores a valid number; anything else leaves the directory as it was.
+  void SetDirectory(const std::string& value);
   void SetPlace(const std::string& place);
   void ApplyWord(const std::string& word);
 
