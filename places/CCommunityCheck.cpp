@@ -8,8 +8,8 @@
 
 namespace {
 
-const char kChatHost1[] = "chat.lumorachat.net";
-const char kChatHost2[] = "chat2.lumorachat.net";
+const char kChatHost1[] = "chat.lumora.example";
+const char kChatHost2[] = "chat2.lumora.example";
 const char kLocalHost[] = "127.0.0.1";
 
 // Characters that belong to a host entry of the list file.
