@@ -25,7 +25,7 @@ zr_start_display() {
 }
 
 zr_init_prefix() {
-  if [[ -f "$WINEPREFIX/.zr-ready" ]]; then
+  if [[ -f "$WINEPREFIX/.zr-ready-2" ]]; then
     return
   fi
   mkdir -p "$WINEPREFIX"
@@ -34,8 +34,12 @@ zr_init_prefix() {
   # The same text metrics on every machine: Arial is drawn with Liberation Sans.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
     /d "Liberation Sans" /f >/dev/null 2>&1
+  # A crashing test program prints its crash and ends instead of waiting on a
+  # crash dialog that nobody closes.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+    /d 0 /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.zr-ready"
+  touch "$WINEPREFIX/.zr-ready-2"
 }
 
 zr_wine_start() {
