@@ -38,14 +38,8 @@ CItemListWnd::~CItemListWnd() {
 
 bool CItemListWnd::Create(CWnd* parent, UINT controlId, const RECT& rect) {
   RECT place = rect;
-  if (controlId) {
-    HWND placeholder = ::GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(controlId));
-    if (!placeholder) {
-      return false;
-    }
-    ::GetWindowRect(placeholder, &place);
-    ::MapWindowPoints(nullptr, parent->GetSafeHwnd(), reinterpret_cast<POINT*>(&place), 2);
-    ::DestroyWindow(placeholder);
+  if (controlId && !TakePlaceholderRect(parent, controlId, place)) {
+    return false;
   }
   if (!m_font.GetSafeHandle() && !CreateListFont(m_font)) {
     return false;
@@ -190,13 +184,7 @@ void CItemListWnd::WidenTo(int32_t width) {
 }
 
 void CItemListWnd::ApplyRange(int bar, ListScrollState& state, int32_t maximum) {
-  state.SetMaximum(maximum);
-  if (!m_hWnd) {
-    return;
-  }
-  SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL, 0, state.maximum, 0,
-                  state.position, 0};
-  ::SetScrollInfo(m_hWnd, bar, &info, TRUE);
+  ApplyScrollRange(m_hWnd, bar, state, maximum);
 }
 
 void CItemListWnd::UpdateVerticalRange() {

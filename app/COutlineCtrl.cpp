@@ -1,5 +1,7 @@
 #include "COutlineCtrl.h"
 
+#include "ListFont.h"
+
 COutlineCtrl::COutlineCtrl() : m_tree(this), m_list(this) {}
 
 COutlineCtrl::~COutlineCtrl() {
@@ -11,14 +13,8 @@ COutlineCtrl::~COutlineCtrl() {
 bool COutlineCtrl::Create(CWnd* parent, UINT controlId, bool overControl, UINT cursorId,
                           const RECT& rect) {
   RECT place = rect;
-  if (overControl) {
-    HWND placeholder = ::GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(controlId));
-    if (!placeholder) {
-      return false;
-    }
-    ::GetWindowRect(placeholder, &place);
-    ::MapWindowPoints(nullptr, parent->GetSafeHwnd(), reinterpret_cast<POINT*>(&place), 2);
-    ::DestroyWindow(placeholder);
+  if (overControl && !TakePlaceholderRect(parent, controlId, place)) {
+    return false;
   }
   if (::IsRectEmpty(&place)) {
     place = RECT{0, 0, 10, 10};

@@ -153,14 +153,10 @@ void COutlineList::DrawVisibleRows(int32_t value, void* object) {
 }
 
 void COutlineList::ApplyRange(int bar, ListScrollState& state, int32_t maximum) {
-  state.SetMaximum(maximum);
-  if (!m_hWnd) {
-    return;
+  ApplyScrollRange(m_hWnd, bar, state, maximum);
+  if (m_hWnd) {
+    Invalidate();
   }
-  SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL, 0, state.maximum, 0,
-                  state.position, 0};
-  ::SetScrollInfo(m_hWnd, bar, &info, TRUE);
-  Invalidate();
 }
 
 void COutlineList::UpdateVerticalRange() {
