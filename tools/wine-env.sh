@@ -7,6 +7,7 @@ export WINEPREFIX="$zr_root/build/win/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 zr_xvfb_pid=""
+zr_keeper_dir=""
 
 zr_start_display() {
   if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
@@ -14,7 +15,7 @@ zr_start_display() {
   fi
   local fdfile
   fdfile="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   zr_xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -s "$fdfile" ]] && break
@@ -42,15 +43,31 @@ zr_init_prefix() {
   touch "$WINEPREFIX/.zr-ready-2"
 }
 
+# Wine closes the desktop (and its explorer) a second after the last program
+# ends, and a program starting just then can fail to make a window. One idle
+# program for the whole run keeps the desktop open: a cmd pausing on a pipe
+# that never gets a byte.
+zr_start_desktop_keeper() {
+  zr_keeper_dir="$(mktemp -d)"
+  mkfifo "$zr_keeper_dir/hold"
+  exec {zr_keeper_fd}<>"$zr_keeper_dir/hold"
+  wine cmd.exe /c pause <&"$zr_keeper_fd" >/dev/null 2>&1 &
+}
+
 zr_wine_start() {
   zr_start_display
   zr_init_prefix
   wineserver -p
   trap zr_wine_stop EXIT
+  zr_start_desktop_keeper
 }
 
 zr_wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
+  if [[ -n "$zr_keeper_dir" ]]; then
+    exec {zr_keeper_fd}>&-
+    rm -rf "$zr_keeper_dir"
+  fi
   if [[ -n "$zr_xvfb_pid" ]]; then
     kill "$zr_xvfb_pid" 2>/dev/null || true
   fi

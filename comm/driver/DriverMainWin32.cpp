@@ -86,7 +86,7 @@ int main()
         CUcmManager::Install(&manager);
         CUcmSocketWindow socketWindow(manager, port);
         if (!socketWindow.Create(kSocketClass)) {
-            PrintLine(CDriverJson("error").Add("line", "socket window").Text());
+            PrintLine(CDriverJson("error").Add("line", "socket window").Add("code", static_cast<int>(GetLastError())).Text());
             return 1;
         }
         CDriverConnection* current = nullptr;

@@ -220,7 +220,7 @@ int main(int argc, char** argv)
         CUcmManager::Install(&manager);
         CUcmSocketWindow socketWindow(manager, port);
         if (!socketWindow.Create("Tvl32Sock", keepAliveMs)) {
-            CConnProbe::Print("ERROR socket window");
+            CConnProbe::Print("ERROR socket window %lu", GetLastError());
             return 1;
         }
         CConnProbe probe(manager);
