@@ -43,9 +43,9 @@ void WriteHeader(uint8_t* h, int32_t width, int32_t height, uint16_t bits, uint3
 
 }  // namespace
 
-uint32_t CPackedDib::StrideOf(int32_t width, uint16_t bitCount) {
+uint64_t CPackedDib::StrideOf(int32_t width, uint16_t bitCount) {
     uint64_t bitsPerRow = static_cast<uint64_t>(width) * bitCount;
-    return static_cast<uint32_t>((bitsPerRow + 31) / 32 * 4);
+    return (bitsPerRow + 31) / 32 * 4;
 }
 
 bool CPackedDib::ReadBmpFile(const uint8_t* data, size_t length, int32_t& error) {
@@ -94,7 +94,7 @@ bool CPackedDib::ReadInfo(const uint8_t* info, size_t infoLength, const uint8_t*
         planes != 1 || !IsKnownBitCount(bitCount) || compression != 0 || coloursUsed > 256) {
         return false;
     }
-    uint64_t imageSize = static_cast<uint64_t>(StrideOf(width, bitCount)) * height;
+    uint64_t imageSize = StrideOf(width, bitCount) * static_cast<uint64_t>(height);
     if (imageSize > kMaxImageSize) {
         error = kPictureNoMemory;
         return false;
@@ -132,7 +132,7 @@ bool CPackedDib::Create(int32_t width, int32_t height, uint16_t bitCount, const 
     if (width <= 0 || height <= 0 || (bitCount != 4 && bitCount != 8)) {
         return false;
     }
-    uint64_t imageSize = static_cast<uint64_t>(StrideOf(width, bitCount)) * height;
+    uint64_t imageSize = StrideOf(width, bitCount) * static_cast<uint64_t>(height);
     if (imageSize > kMaxImageSize) {
         return false;
     }

@@ -33,14 +33,14 @@ public:
 
     // Width and height of a BMP file image from its header alone.
     static bool BmpFileSize(const uint8_t* data, size_t length, int32_t& width, int32_t& height);
-    static uint32_t StrideOf(int32_t width, uint16_t bitCount);
+    static uint64_t StrideOf(int32_t width, uint16_t bitCount);
 
     bool IsEmpty() const { return m_bytes.empty(); }
     int32_t Width() const;
     int32_t Height() const;
     uint16_t BitCount() const;
     uint32_t ColourCount() const;
-    uint32_t Stride() const { return StrideOf(Width(), BitCount()); }
+    uint32_t Stride() const { return static_cast<uint32_t>(StrideOf(Width(), BitCount())); }
     uint8_t* Colours() { return m_bytes.data() + kHeaderSize; }
     const uint8_t* Colours() const { return m_bytes.data() + kHeaderSize; }
     uint8_t* Pixels() { return Colours() + 4 * ColourCount(); }

@@ -94,6 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"RLE4", [](auto& b) { b[30] = 2; }, kPictureBadFormat},
         HostileCase{"rows missing", [](auto& b) { b.resize(b.size() - 1); }, kPictureBadFormat},
         HostileCase{"huge width", [](auto& b) { PutLe32(b, 18, 0x7FFFFFFF); }, kPictureNoMemory},
+        HostileCase{"row size beyond 32 bits",
+                    [](auto& b) { PutLe32(b, 18, 0x40000001); PutLe32(b, 22, 1); b[28] = 32; },
+                    kPictureNoMemory},
         HostileCase{"not BM", [](auto& b) { b[1] = 'X'; }, kPictureBadFormat}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
