@@ -25,6 +25,9 @@ class CBrowserHistory {
   // Steps forward; false and nothing changed when at the newest entry.
   bool GoForward(std::string& url);
   void Clear();
+  // 0: the next page reported is not recorded (for navigations of the
+  // client's own that are not the user's visits).
+  void SetRecordNext(int32_t value) { m_recordNext = value; }
 
   int32_t GetPosition() const { return m_position; }
   const std::vector<std::string>& GetEntries() const { return m_entries; }
