@@ -218,6 +218,10 @@ TEST_F(EngineInstanceTest, BrandAndLocaleAreSharedByTheProcess)
     instance->SetUiOption("UserLocale", "fr-FR");
     EXPECT_EQ(process.locale, "de-DE");
     EXPECT_EQ(Ui("UserLocale"), "fr-FR");
+    process.localeLocked = false;
+    instance->SetUiOption("UserLocale", "");
+    EXPECT_EQ(process.locale, "de-DE");
+    EXPECT_EQ(Ui("UserLocale"), "fr-FR");
 }
 
 TEST_F(EngineInstanceTest, TheServiceBrandTurnsTinyStitchAndPlugInShowConfOn)
@@ -243,6 +247,11 @@ TEST_F(EngineInstanceTest, HostUrlIsTakenOnceOrFromTheScriptAnswer)
     instance->SetHostUrl("javascript:document.location;", "");
     EXPECT_EQ(instance->PageHostAddress(), "127.0.0.1");
     EXPECT_EQ(services.lookups, std::vector<std::string>{"first.test"});
+
+    Make();
+    services.resolvedAddress.clear(); // the name cannot be resolved
+    instance->SetHostUrl("http://nowhere.test/", "");
+    EXPECT_EQ(instance->PageHostAddress(), "0.0.0.0");
 }
 
 TEST_F(EngineInstanceTest, JoinChecksRunInOrderAndReportWhatIsMissing)

@@ -122,16 +122,19 @@ void CEngineInstance::StoreText(int32_t index, const std::string& text, bool str
             m_pageHost = host;
         else
             m_pageHost = m_services.ResolveHost(host);
+        if (m_pageHost.empty())
+            m_pageHost = "0.0.0.0";
     }
 }
 
 void CEngineInstance::SetLocale(const std::string& locale)
 {
     m_params.SetText(EngineParam::kUserLocale, locale);
+    if (locale.empty())
+        return;
     if (!m_process.localeLocked)
         m_process.locale = locale;
-    if (!locale.empty())
-        m_conferenceLocale = locale;
+    m_conferenceLocale = locale;
 }
 
 void CEngineInstance::SetAccountKey(const std::string& key)
