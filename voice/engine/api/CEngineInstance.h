@@ -1,0 +1,103 @@
+// One engine instance, bound to its host's window handle: its parameters,
+// the operations that set and read them, the join checks, the user-directed
+// checks and the events it raises to the host's callback.
+#pragma once
+
+#include "CEngineParams.h"
+#include "EngineProcessState.h"
+#include "IEngineServices.h"
+#include "SonorelleIfcTypes.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+
+class CEngineInstance
+{
+public:
+    // kind: 1-3 from the control, 4 SonorelleIfc_OnCreate, 5 plug-in.
+    CEngineInstance(void* handle, int32_t kind, bool sdk, EngineProcessState& process,
+                    IEngineServices& services);
+    CEngineInstance(const CEngineInstance&) = delete;
+    CEngineInstance& operator=(const CEngineInstance&) = delete;
+
+    void* Handle() const { return m_handle; }
+    int32_t Kind() const { return m_kind; }
+    bool IsSdk() const { return m_sdk; }
+    const CEngineParams& Params() const { return m_params; }
+    bool StatusDisplayOn() const { return m_statusDisplay; }
+    const std::string& SdkMarker() const { return m_sdkMarker; }
+    const std::string& PageHostAddress() const { return m_pageHost; }
+    bool IsJoined() const { return m_joined; }
+    bool IsJoining() const { return m_joining; }
+
+    // The fields of SonorelleIfc_OnCreate.
+    void TakeCreateInfo(const SonorelleIfcCreateInfo& info);
+    void SetContainer(const std::string& app, const std::string& version);
+    void SetHostUrl(const std::string& url, const std::string& data);
+
+    // A null record puts the built-in one (which drops events) back.
+    void SetCallback(const SonorelleIfcCallback* callback);
+
+    int32_t SetUiOption(const std::string& name, const std::string& value);
+    std::pair<int32_t, std::string> GetUiOption(const std::string& name) const;
+    int32_t SetSdkProperty(const std::string& name, const std::string& value);
+    std::pair<int32_t, std::string> GetSdkProperty(const std::string& name) const;
+    void SetByIndex(int32_t index, intptr_t value);
+    int32_t SetByName(const std::string& name, const std::string& value);
+    // SonorelleIfc_SetParam: op 12, then op 14, then op 18.
+    void SetParam(const std::string& name, const std::string& value);
+
+    int32_t Join();
+    // Op 11: every text must be non-empty.
+    int32_t JoinWith(const SonorelleIfcJoinArgs& args);
+    int32_t Disconnect();
+    // The checks of the user-directed calls; `testUser` is off for broadcasts.
+    int32_t CheckUserCall(int32_t user, bool testUser) const;
+    // 1501 for a character without a keypad key, 1304 while not joined.
+    int32_t SendTone(char key) const;
+
+    // What the conference session reports.
+    void OnServerConnected();
+    // The join was accepted: event 0.
+    void OnAccepted();
+    void OnSessionEnded();
+    void OnRosterAdded(int32_t user);
+    void OnRosterRemoved(int32_t user);
+    std::string Speakers() const;
+
+    void RaiseEvent(int32_t code, void* payload) const;
+
+private:
+    static bool KeepsControlCharacters(int32_t index);
+    void StoreText(int32_t index, const std::string& text, bool strip);
+    void SetLocale(const std::string& locale);
+    void SetAccountKey(const std::string& key);
+    void SetSdkMode(int32_t on);
+    void ReportText(int32_t index) const;
+    void ReportMissing(const char* name) const;
+    void ShowStatus(int32_t stringNumber) const;
+    int32_t RunJoinChecks();
+
+    void* m_handle;
+    int32_t m_kind;
+    bool m_sdk;
+    EngineProcessState& m_process;
+    IEngineServices& m_services;
+    CEngineParams m_params;
+    SonorelleIfcCallback m_builtInCallback;
+    const SonorelleIfcCallback* m_callback;
+
+    bool m_statusDisplay = true;
+    bool m_joined = false;
+    bool m_joining = false;
+    bool m_connected = false;
+    bool m_acceptedWithoutKey = false;
+    bool m_credentialsChanged = true;
+    std::string m_sdkMarker;
+    std::string m_pageHost;
+    std::string m_conferenceLocale = "en-US";
+    std::set<int32_t> m_roster;
+    char m_joinedDummy = 0;
+};

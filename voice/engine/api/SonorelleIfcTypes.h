@@ -1,0 +1,155 @@
+// The records, status codes, event codes and operation numbers of the voice
+// engine's exported interface. The records cross the library boundary with
+// the platform's natural layout: "long" fields are 32-bit, contexts and
+// texts pointer-sized.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+
+struct SonorelleIfcEvent
+{
+    int32_t code;
+    int32_t one;      // always 1
+    void* context;    // as registered with the callback
+    void* payload;    // laid out by code; valid only during the call
+};
+
+typedef void (*SonorelleIfcEventFunction)(SonorelleIfcEvent* event);
+
+struct SonorelleIfcCallback
+{
+    int32_t version;  // 1
+    void* context;
+    SonorelleIfcEventFunction function;
+};
+
+struct SonorelleIfcSelectorBlock
+{
+    int32_t version;  // 1, not read
+    void* instance;   // the host's window handle
+    int32_t operation;
+    void* arguments;
+};
+
+// Operation 16, SonorelleIfc_SetSdkParam and event 13: the value is a number
+// or a pointer to text, by the parameter's kind.
+struct SonorelleIfcIndexValue
+{
+    int32_t index;
+    intptr_t value;
+};
+
+// Operations 12, 14 and 18.
+struct SonorelleIfcNameValue
+{
+    const char* name;
+    const char* value;
+};
+
+// Operations 13 and 15: the engine writes a newly allocated text into `value`.
+struct SonorelleIfcNameResult
+{
+    const char* name;
+    void* value;
+};
+
+// Operation 11.
+struct SonorelleIfcJoinArgs
+{
+    const char* serverAddress;
+    const char* confName;
+    const char* username;
+    const char* account;
+    const char* accountKey;
+};
+
+// Operation 17.
+struct SonorelleIfcCreateArgs
+{
+    int32_t kind;
+    uint8_t sdk;
+};
+
+struct SonorelleIfcUserFlag          { int32_t user; int32_t on; };                        // op 9
+struct SonorelleIfcGagArgs           { int32_t user; int32_t flagWord; int32_t duration; }; // op 10
+struct SonorelleIfcKickArgs          { int32_t user; const char* reason; };                // op 19
+struct SonorelleIfcToneArgs          { char key; };                                        // op 20
+struct SonorelleIfcLongArg           { int32_t value; };                                   // ops 3, 8
+
+// Event payloads.
+struct SonorelleIfcErrorPayload      { int32_t code; const char* text; };            // 2
+struct SonorelleIfcTextPayload       { const char* text; };                          // 1, 3
+struct SonorelleIfcLongPayload       { int32_t value; };                             // 5, 6, 8
+
+// The arguments of SonorelleIfc_OnCreate, passed by value. The host passes
+// its window handle where a framework window object would not cross
+// between modules.
+struct SonorelleIfcCreateInfo
+{
+    const char* pageUrl;
+    void* hostWindow;
+    const char* confName;
+    const char* serverAddress;
+    const char* username;
+    int32_t autoJoin;
+    const char* account;
+    const char* stitchUrl;
+    int32_t enableBreakout;
+    int32_t host;
+    int32_t userIcon;
+    int32_t showConf;
+};
+
+} // extern "C"
+
+namespace SonorelleIfcStatus {
+constexpr int32_t kDone = 0;
+constexpr int32_t kSession = 1005;
+constexpr int32_t kUnknownInstance = 1204;
+constexpr int32_t kAgreement = 1205;
+constexpr int32_t kMissingParameter = 1301;
+constexpr int32_t kAlreadyConnected = 1302;
+constexpr int32_t kAlreadyJoined = 1303;
+constexpr int32_t kNotJoined = 1304;
+constexpr int32_t kNotInRoster = 1305;
+constexpr int32_t kWithoutAccountKey = 1307;
+constexpr int32_t kJoinStarting = 1308;
+constexpr int32_t kNotKeypad = 1501;
+} // namespace SonorelleIfcStatus
+
+namespace SonorelleIfcEventCode {
+constexpr int32_t kJoined = 0;
+constexpr int32_t kDisconnected = 1;
+constexpr int32_t kError = 2;
+constexpr int32_t kStatus = 3;
+constexpr int32_t kParameterChanged = 13;
+} // namespace SonorelleIfcEventCode
+
+namespace SonorelleIfcOp {
+constexpr int32_t kStartRecord = 0;
+constexpr int32_t kPlayWaveBuffer = 7;
+constexpr int32_t kMute = 8;
+constexpr int32_t kIgnore = 9;
+constexpr int32_t kGag = 10;
+constexpr int32_t kJoin = 11;
+constexpr int32_t kSetUiOption = 12;
+constexpr int32_t kGetUiOption = 13;
+constexpr int32_t kSetSdkProperty = 14;
+constexpr int32_t kGetSdkProperty = 15;
+constexpr int32_t kSetByIndex = 16;
+constexpr int32_t kCreateInstance = 17;
+constexpr int32_t kSetByName = 18;
+constexpr int32_t kKick = 19;
+constexpr int32_t kTone = 20;
+} // namespace SonorelleIfcOp
+
+namespace SonorelleIfcString {
+constexpr int32_t kAnotherInstance = 220;
+constexpr int32_t kAlreadyConnected = 222;
+constexpr int32_t kConnecting = 223;
+constexpr int32_t kMissingParameter = 225;
+constexpr int32_t kMessageSent = 219;
+constexpr int32_t kWarningSent = 238;
+} // namespace SonorelleIfcString

@@ -1,0 +1,180 @@
+#include "CEngineLibrary.h"
+
+#include "ClientRegistry.h"
+#include "EngineWindows.h"
+#include "SnComStrings.h"
+
+#include <winsock2.h>
+#include <ole2.h>
+
+HINSTANCE CEngineLibrary::s_module = nullptr;
+
+namespace {
+
+constexpr WORD kSocketsVersion = MAKEWORD(1, 1);
+
+void ShowStartFailure(CEngineLibrary& library, int32_t number, UINT icon)
+{
+    MessageBoxA(nullptr, library.String(number).c_str(), "SnCom", MB_OK | icon);
+}
+
+} // namespace
+
+CEngineLibrary& CEngineLibrary::Get()
+{
+    static CEngineLibrary library;
+    return library;
+}
+
+void CEngineLibrary::SetModule(HINSTANCE module)
+{
+    s_module = module;
+}
+
+CEngineLibrary::CEngineLibrary()
+    : m_services(m_resources, s_module),
+      m_instances(m_process, m_services),
+      m_selector(m_instances, m_services, [this](void* handle) { Refuse(handle); })
+{
+    m_resources.AddModule(s_module);
+    EngineWindows::Register(s_module);
+}
+
+void CEngineLibrary::Init()
+{
+    if (!m_count.Raise())
+        return;
+    WSADATA sockets;
+    if (WSAStartup(kSocketsVersion, &sockets) != 0)
+        ShowStartFailure(*this, IDS_SN_NO_SOCKETS, MB_ICONERROR);
+    if (FAILED(OleInitialize(nullptr)))
+        ShowStartFailure(*this, IDS_SN_NO_OLE, MB_ICONERROR);
+    if (!LoadLibraryA("riched20.dll"))
+        ShowStartFailure(*this, IDS_SN_NO_RICHEDIT, MB_ICONWARNING);
+    CClientRegistry().RegisterModulePath(s_module);
+}
+
+void CEngineLibrary::Uninit()
+{
+    if (!m_count.Lower())
+        return;
+    m_process.customBrand.clear();
+    m_process.brandCode = EngineProcessState::kEngineBrand;
+    m_brandOwner = nullptr;
+    OleUninitialize();
+    WSACleanup();
+}
+
+bool CEngineLibrary::CreateInstance(void* handle, int32_t kind, bool sdk)
+{
+    if (m_instances.Create(handle, kind, sdk))
+        return true;
+    Refuse(handle);
+    return false;
+}
+
+void CEngineLibrary::Refuse(void* handle)
+{
+    ShowNotice(handle, "SnCom", String(IDS_SN_ANOTHER_INSTANCE));
+    m_windows[handle];
+}
+
+void CEngineLibrary::ShowNotice(void* handle, const std::string& caption, const std::string& text)
+{
+    if (HWND window = EngineWindows::CreateMessageWindow(caption, text))
+        m_windows[handle].messages.push_back(window);
+}
+
+void CEngineLibrary::OnCreate(const SonorelleIfcCreateInfo& info)
+{
+    void* handle = info.hostWindow;
+    if (!CreateInstance(handle, 4, false)) {
+        CreateWindowFor(handle, static_cast<HWND>(handle));
+        return;
+    }
+    m_instances.Find(handle)->TakeCreateInfo(info);
+    CreateWindowFor(handle, static_cast<HWND>(handle));
+}
+
+void CEngineLibrary::CreateWindowFor(void* handle, HWND parent)
+{
+    HostWindows& windows = m_windows[handle];
+    if (m_instances.Find(handle)) {
+        if (!windows.engine)
+            windows.engine = EngineWindows::CreateEngineWindow(parent);
+    } else if (!windows.holder) {
+        windows.holder = EngineWindows::CreateHolderWindow(parent);
+    }
+}
+
+HWND CEngineLibrary::WindowOf(void* handle) const
+{
+    const auto found = m_windows.find(handle);
+    if (found == m_windows.end())
+        return nullptr;
+    if (found->second.engine)
+        return found->second.engine;
+    return found->second.holder;
+}
+
+void CEngineLibrary::MoveWindowOf(void* handle, int32_t width, int32_t height)
+{
+    if (HWND window = WindowOf(handle)) {
+        MoveWindow(window, 0, 0, width, height, TRUE);
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+void CEngineLibrary::SetPluginWindow(void* handle, const RECT& area, HWND window)
+{
+    HostWindows& windows = m_windows[handle];
+    if (window != windows.attached) {
+        if (windows.attached)
+            EngineWindows::Detach(windows.attached);
+        windows.attached = window && EngineWindows::Attach(window) ? window : nullptr;
+    }
+    if (windows.attached) {
+        MoveWindow(windows.attached, area.left, area.top, area.right - area.left,
+                   area.bottom - area.top, TRUE);
+        InvalidateRect(windows.attached, nullptr, TRUE);
+    }
+}
+
+void CEngineLibrary::ShowMessage(void* handle, int32_t captionNumber, int32_t textNumber)
+{
+    ShowNotice(handle, String(captionNumber), String(textNumber));
+}
+
+void CEngineLibrary::Destroy(void* handle)
+{
+    const auto found = m_windows.find(handle);
+    HostWindows windows = found == m_windows.end() ? HostWindows() : found->second;
+    if (found != m_windows.end())
+        m_windows.erase(found);
+    for (HWND message : windows.messages)
+        DestroyWindow(message);
+    if (windows.attached)
+        EngineWindows::Detach(windows.attached);
+    if (m_instances.Remove(handle)) {
+        if (windows.engine)
+            DestroyWindow(windows.engine);
+    } else if (windows.holder) {
+        DestroyWindow(windows.holder);
+    }
+    if (m_brandOwner == handle)
+        m_brandOwner = nullptr;
+}
+
+void CEngineLibrary::SetBranding(void* handle, int32_t brandCode, const char* library)
+{
+    if (m_brandOwner && m_brandOwner != handle)
+        return;
+    m_brandOwner = handle;
+    m_process.brandCode = brandCode;
+    m_process.customBrand = library ? library : "";
+}
+
+bool CEngineLibrary::InUse() const
+{
+    return !m_instances.Empty() || !m_windows.empty() || m_count.Count() > 1;
+}

@@ -1,0 +1,69 @@
+// The process-wide state of the engine library behind its exports: the
+// start count, the resource chain, the instance list with its operation
+// dispatch, and the windows each host handle owns.
+#pragma once
+
+#include "CEngineInstanceList.h"
+#include "CEngineSelector.h"
+#include "CWin32EngineServices.h"
+#include "EngineInitCount.h"
+#include "EngineProcessState.h"
+#include "ResourceChain.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CEngineLibrary
+{
+public:
+    static CEngineLibrary& Get();
+    static void SetModule(HINSTANCE module);
+
+    void Init();
+    void Uninit();
+
+    CEngineInstance* Find(void* handle) const { return m_instances.Find(handle); }
+    int32_t RunSelector(const SonorelleIfcSelectorBlock* block) { return m_selector.Run(block); }
+    std::string String(int32_t number) { return m_services.String(number); }
+    std::string EngineVersion() const { return m_services.EngineVersion(); }
+    EngineProcessState& Process() { return m_process; }
+
+    // Creation: kind 1-5; false when the host got the notice instead.
+    bool CreateInstance(void* handle, int32_t kind, bool sdk);
+    void OnCreate(const SonorelleIfcCreateInfo& info);
+    void CreateWindowFor(void* handle, HWND parent);
+    void MoveWindowOf(void* handle, int32_t width, int32_t height);
+    void SetPluginWindow(void* handle, const RECT& area, HWND window);
+    void ShowMessage(void* handle, int32_t captionNumber, int32_t textNumber);
+    void Destroy(void* handle);
+    void SetBranding(void* handle, int32_t brandCode, const char* library);
+    // Anything that keeps the engine's files in use.
+    bool InUse() const;
+
+private:
+    struct HostWindows
+    {
+        HWND engine = nullptr;
+        HWND holder = nullptr;
+        HWND attached = nullptr;
+        std::vector<HWND> messages;
+    };
+
+    CEngineLibrary();
+    void Refuse(void* handle);
+    void ShowNotice(void* handle, const std::string& caption, const std::string& text);
+    HWND WindowOf(void* handle) const;
+
+    static HINSTANCE s_module;
+    EngineInitCount m_count;
+    CResourceChain m_resources;
+    CWin32EngineServices m_services;
+    EngineProcessState m_process;
+    CEngineInstanceList m_instances;
+    CEngineSelector m_selector;
+    std::map<void*, HostWindows> m_windows;
+    void* m_brandOwner = nullptr;
+};

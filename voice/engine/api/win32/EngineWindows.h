@@ -1,0 +1,30 @@
+// The windows the engine library makes for its hosts: the engine window of
+// an instance, the placeholder of a host without one, the modeless message
+// windows, and the attachment of a host's own window (plug-in hosts).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class EngineWindows
+{
+public:
+    static constexpr int kChildId = 111;
+
+    static void Register(HINSTANCE module);
+    static void Unregister(HINSTANCE module);
+
+    // Visible child windows with an empty rectangle and control id 111.
+    static HWND CreateEngineWindow(HWND parent);
+    static HWND CreateHolderWindow(HWND parent);
+    // A small modeless window with `caption` and `text`, shown without
+    // taking the focus.
+    static HWND CreateMessageWindow(const std::string& caption, const std::string& text);
+
+    // Subclasses a host's window so that the engine sees its messages; the
+    // window keeps working as before.
+    static bool Attach(HWND window);
+    static void Detach(HWND window);
+    static bool IsAttached(HWND window);
+};
