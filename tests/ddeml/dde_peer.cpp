@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 5000;
+constexpr DWORD kTimeoutMs = 20000;
 constexpr DWORD kSlowAnswerMs = 6500;
 // Just over the most that the layer takes from another program.
 constexpr size_t kHugeAnswer = 1024 * 1024 + 1;
