@@ -144,14 +144,26 @@ TEST(DirectoryProcess, SessionWithTheClient) {
   EXPECT_EQ(::FindWindowA(kBrowserWindowClass, nullptr), nullptr);
 }
 
-TEST(DirectoryProcess, CloseCommandEndsTheBrowser) {
+#ifdef ZR_RES_PRODUCT_DLL
+// With the client's resource library the frame takes its texts and icon from
+// it, but shows no menu.
+TEST(DirectoryProcess, WithTheResourceLibraryThereIsNoMenuAndCloseEndsTheBrowser) {
   TestClientWindow client;
   client.autoReply = false;
-  ASSERT_TRUE(client.Open(CStartArguments::kEventManagement, "Event_Management", ProgramDir(), ""));
+  ASSERT_TRUE(client.Open(CStartArguments::kEventManagement, "Event_Management", ProgramDir(),
+                          ZR_RES_PRODUCT_DLL));
   ASSERT_TRUE(client.WaitFor(kInEventMode, 0, kWaitMs).has_value());
+  HWND browser = ::FindWindowA(kBrowserWindowClass, nullptr);
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(::GetMenu(browser), nullptr);
+  RECT rect{};
+  ::GetWindowRect(browser, &rect);
+  EXPECT_EQ(rect.right - rect.left, 720);
+  EXPECT_EQ(rect.bottom - rect.top, 600);
   HANDLE process = BrowserProcess();
   ASSERT_NE(process, nullptr);
   client.HideAndClose();
   EXPECT_TRUE(WaitForExit(process));
   ::CloseHandle(process);
 }
+#endif
