@@ -1,0 +1,89 @@
+"""zrplaces.exe under Wine: the resource library is checked before anything
+else, a second copy hands its command line to the running client and ends,
+and a start connects to the community, enters the first place and shuts
+down in order when its frame is closed."""
+import subprocess
+
+import pytest
+
+# Generous: Wine starts slowly on a loaded machine.
+START_SECONDS = 60
+
+HOME = {"HomeServer": "127.0.0.1", "ServerTitle": "Test Community", "HomeURL": "http://page/"}
+
+
+def wait_exit(proc, what):
+    try:
+        return proc.wait(timeout=START_SECONDS)
+    except subprocess.TimeoutExpired:
+        pytest.fail("%s did not end" % what)
+
+
+def wait_line(proc, prefix):
+    for line in proc.stdout:
+        if line.startswith(prefix):
+            return line.rstrip("\n")
+    pytest.fail("no %r line from the probe" % prefix)
+
+
+@pytest.mark.parametrize("remove_default, resources, text", [
+    # The default name, with no such file beside the program.
+    (True, "ZrRes.dll", "ZrRes.dll not found."),
+    (False, "ZrNowhere.dll", "ZrNowhere.dll not found."),
+    (False, "ZrResOld.dll", "Zanthe is not compatible with the current version of ZrResOld.dll."),
+])
+def test_unusable_resource_library_is_reported_and_nothing_starts(client, remove_default, resources,
+                                                                  text):
+    if remove_default:
+        (client.folder / "ZrRes.dll").unlink()
+    client.write_settings({"DLLs": {"Resources": resources}, "Community": HOME})
+    proc = client.start()
+    lines = client.run_probe("box", str(START_SECONDS))
+    assert lines[0] == "BOX " + text
+    assert lines[1] == "FRAME 0"
+    wait_exit(proc, "the client after its message box")
+    assert client.run_probe("count", "ZRFrame") == ["COUNT 0"]
+
+
+@pytest.mark.parametrize("arguments, text", [
+    ((), ""),
+    (("Layout=Classic", "Name=zed"), "Layout=Classic Name=zed"),
+])
+def test_second_copy_hands_its_command_line_to_the_running_client(client, arguments, text):
+    client.write_settings({"Community": HOME})
+    running = client.probe("window", "ZRFrame", str(START_SECONDS))
+    assert wait_line(running, "READY") == "READY"
+    directory = client.probe("window", "ZRDirectory", str(START_SECONDS))
+    assert wait_line(directory, "READY") == "READY"
+    second = client.start(*arguments)
+    assert wait_exit(second, "the second copy") == 0
+    assert wait_line(running, "COPYDATA") == "COPYDATA 5345 %d %s" % (len(text) + 1, text)
+    assert client.run_probe("count", "ZRFrame") == ["COUNT 1"]
+    # The running client's directory program is left alone.
+    directory.kill()
+    out, _ = directory.communicate()
+    assert "COPYDATA" not in out
+
+
+def test_start_connects_enters_the_first_place_and_shuts_down(client, server_port_switch):
+    server = server_port_switch
+    client.write_settings({"Community": HOME, "Identity-127.0.0.1": {"NickName": "tester"}})
+    directory = client.probe("window", "ZRDirectory", str(START_SECONDS))
+    assert wait_line(directory, "READY") == "READY"
+    proc = client.start()
+    # The directory program is told to hide, then to close.
+    assert wait_line(directory, "COPYDATA") == "COPYDATA 1538 1 "
+    assert wait_line(directory, "COPYDATA") == "COPYDATA 1536 1 "
+    entered = server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
+
+    # A second copy while the client runs: refused, one frame stays.
+    second = client.start("Layout=Classic")
+    assert wait_exit(second, "the second copy") == 0
+    assert client.run_probe("count", "ZRFrame") == ["COUNT 1"]
+
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    assert wait_exit(proc, "the client after its frame closed") == 0
+    server.wait_log({"event": "left", "member": entered["member"]}, timeout=START_SECONDS)
+    assert client.run_probe("count", "ZRFrame") == ["COUNT 0"]
+    # The first start marked the settings file.
+    assert "StartUpDone=1" in (client.folder / "zrplaces.ini").read_text()
