@@ -60,8 +60,7 @@ bool CZrApp::InitInstance() {
   m_plan.m_layoutMode = m_settings.m_layoutMode;
 
   const CZrStartPlan::Instance instance = CZrStartPlan::DecideInstance(
-      ::FindWindowA(CChatWnd::kClassName, nullptr) != nullptr,
-      ::FindWindowA(kDirectoryClass, nullptr) != nullptr, m_resources.IsCloseNetscapeOnLaunch());
+      IsClientRunning(), ::FindWindowA(kDirectoryClass, nullptr) != nullptr, m_resources.IsCloseNetscapeOnLaunch());
   if (instance.handOver) {
     PassToRunningInstance(CZrStartPlan::ArgumentsOf(::GetCommandLineA()));
     return false;
@@ -126,6 +125,20 @@ bool CZrApp::LoadResourceLibrary() {
   m_boxes.SetResourceModule(m_resources.Module());
   m_settingsHost.SetResourceModule(m_resources.Module());
   return true;
+}
+
+// A running client has a "ZRFrame" window. A copy started at the same time
+// as another may look before the other's frame exists: the mutex tells it
+// that the other is on its way, and it waits for that frame.
+bool CZrApp::IsClientRunning() {
+  m_runningMutex = ::CreateMutexA(nullptr, FALSE, kRunningMutex);
+  const bool otherStarted = m_runningMutex && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  constexpr DWORD kPollMs = 100;
+  for (DWORD waited = 0;; waited += kPollMs) {
+    if (::FindWindowA(CChatWnd::kClassName, nullptr)) return true;
+    if (!otherStarted || waited >= kFrameWaitMs) return false;
+    ::Sleep(kPollMs);
+  }
 }
 
 void CZrApp::ReadCommandLine() {
@@ -259,5 +272,7 @@ int CZrApp::ExitInstance() {
   TvlSetSwitchSource(nullptr);
   AfxSetResourceHandle(AfxGetInstanceHandle());
   m_resources.Free();
+  if (m_runningMutex) ::CloseHandle(m_runningMutex);
+  m_runningMutex = nullptr;
   return CWinApp::ExitInstance();
 }

@@ -37,6 +37,10 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   static constexpr uint32_t kDirectoryClose = 1536;
   static constexpr char kDirectoryClass[] = "ZRDirectory";
   static constexpr char kSocketClass[] = "Tvl32Sock";
+  // Held by the copy that goes on, from before it looks for a running one.
+  static constexpr char kRunningMutex[] = "ZantheClientStarted";
+  // How long a copy that finds the mutex taken waits for the other's frame.
+  static constexpr DWORD kFrameWaitMs = 20000;
 
   CZrApp();
   ~CZrApp() override;
@@ -56,6 +60,7 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
 
  private:
   bool LoadResourceLibrary();
+  bool IsClientRunning();
   void ReadCommandLine();
   bool InitProtocol();
   void CreateFonts();
@@ -83,6 +88,7 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   CTvlProfileSwitchSource m_switches;
   CTvlMessageBoxSink m_logSink;
 
+  HANDLE m_runningMutex = nullptr;
   std::string m_defaultServer;
   std::string m_currentDir;
   bool m_hasCurrentDir = false;

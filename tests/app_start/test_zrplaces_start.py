@@ -3,6 +3,7 @@ else, a second copy hands its command line to the running client and ends,
 and a start connects to the community, enters the first place and shuts
 down in order when its frame is closed."""
 import subprocess
+import time
 
 import pytest
 
@@ -65,16 +66,25 @@ def test_second_copy_hands_its_command_line_to_the_running_client(client, argume
     assert "COPYDATA" not in out
 
 
-def test_start_connects_enters_the_first_place_and_shuts_down(client, server_port_switch):
+@pytest.mark.parametrize("arguments, page, name", [
+    # Without Place and Name: the settings' home page and identity.
+    ((), "http://page/", "tester"),
+    # A Name on the command line wins over the community's identity, which
+    # start-up reads again once the community is known.
+    (("Directory=0", "Place=http://other/?a=1", "Name=zed"), "http://other/?a=1", "zed"),
+])
+def test_start_connects_enters_the_first_place_and_shuts_down(client, server_port_switch,
+                                                              arguments, page, name):
     server = server_port_switch
     client.write_settings({"Community": HOME, "Identity-127.0.0.1": {"NickName": "tester"}})
     directory = client.probe("window", "ZRDirectory", str(START_SECONDS))
     assert wait_line(directory, "READY") == "READY"
-    proc = client.start()
+    proc = client.start(*arguments)
     # The directory program is told to hide, then to close.
     assert wait_line(directory, "COPYDATA") == "COPYDATA 1538 1 "
     assert wait_line(directory, "COPYDATA") == "COPYDATA 1536 1 "
-    entered = server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
+    entered = server.wait_log({"event": "entered", "place": page}, timeout=START_SECONDS)
+    server.wait_log({"dir": "out", "msg": {"type": 12, "name": name, "member": entered["member"]}})
 
     # A second copy while the client runs: refused, one frame stays.
     second = client.start("Layout=Classic")
@@ -87,3 +97,21 @@ def test_start_connects_enters_the_first_place_and_shuts_down(client, server_por
     assert client.run_probe("count", "ZRFrame") == ["COUNT 0"]
     # The first start marked the settings file.
     assert "StartUpDone=1" in (client.folder / "zrplaces.ini").read_text()
+
+
+def test_two_copies_started_together_give_one_client(client, server_port_switch):
+    server = server_port_switch
+    client.write_settings({"Community": HOME, "Identity-127.0.0.1": {"NickName": "tester"}})
+    first = client.start()
+    second = client.start()
+    server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
+    deadline = time.monotonic() + START_SECONDS
+    while first.poll() is None and second.poll() is None and time.monotonic() < deadline:
+        time.sleep(0.2)
+    ended = [proc for proc in (first, second) if proc.poll() is not None]
+    assert len(ended) == 1 and ended[0].returncode == 0
+    assert client.run_probe("count", "ZRFrame") == ["COUNT 1"]
+    assert len([e for e in server.log() if e.get("event") == "entered"]) == 1
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    running = first if ended[0] is second else second
+    assert wait_exit(running, "the client after its frame closed") == 0
