@@ -7,7 +7,9 @@
 #include "CChatWnd.h"
 #include "CPlaceAddress.h"
 #include "CZrAppProtocol.h"
+#include "AppPalette.h"
 #include "ModuleState.h"
+#include "PictureBlob.h"
 #include "TvlLog.h"
 #include "UcmManager.h"
 #include "UcmSocketWindow.h"
@@ -25,6 +27,10 @@ constexpr UINT kNotFoundString = 581;
 constexpr UINT kIncompatibleString = 582;
 constexpr UINT kVersionString = 236;
 constexpr UINT kConnectingString = 495;
+constexpr UINT kBlankString = 199;
+constexpr UINT kAvatarFileString = 193;
+// The bitmap that carries the shared palette.
+constexpr UINT kPaletteBitmap = 454;
 // Product string of the default chat host.
 constexpr uint32_t kDefaultServerIndex = 11;
 
@@ -70,6 +76,7 @@ bool CZrApp::InitInstance() {
     SendCopyDataToWindowClass(kDirectoryClass, kDirectoryClose, std::string(), nullptr);
   }
 
+  CAppPalette::Get().SetResource(kPaletteBitmap);
   m_defaultServer = m_resources.GetString(kDefaultServerIndex);
   ReadCommandLine();
   m_layout.ParseWindowRect(m_settings.m_layout);
@@ -199,11 +206,32 @@ void CZrApp::CreateSession() {
   info->SetLocation(m_settings.m_address);
   info->SetEmail(m_settings.m_email);
   if (m_resources.IsUseAvatarService()) m_settings.ClearPictures();
+  if (std::unique_ptr<CPictureBlob> picture = LoadOwnPicture()) {
+    if (picture->Decode()) info->ReplaceMemberData(std::move(picture));
+  }
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
   m_myself = std::make_unique<CZrPerson>(nullptr, std::move(info));
   m_rootPlace = std::make_unique<CPlace>(m_myself.get(), *this);
   m_rootPlace->SetFirstPage(m_plan.m_firstPage);
   if (m_plan.m_communityName.empty()) m_plan.m_communityName = m_defaultServer;
+}
+
+// The selected mood picture, else the Normal one; when neither loads the
+// user is told and the default avatar is used.
+std::unique_ptr<CPictureBlob> CZrApp::LoadOwnPicture() {
+  // Resetting the selection may clear the picture names; the message names
+  // the file that was tried.
+  const std::string normal = m_settings.m_normal;
+  if (normal.empty()) return nullptr;
+  std::unique_ptr<CPictureBlob> picture =
+      CPictureBlob::PictureBlobFromFile(m_settings.GetSelectedPicture());
+  if (picture) return picture;
+  m_settings.ResetSelectedPicture();
+  picture = CPictureBlob::PictureBlobFromFile(normal);
+  if (picture) return picture;
+  MessageBoxIds2(kBlankString, kAvatarFileString, normal.c_str());
+  m_settings.ClearPictures();
+  return nullptr;
 }
 
 void CZrApp::ShowConnectingStatus() {

@@ -22,6 +22,7 @@
 #include "ZrWinSettingsHost.h"
 
 class CChatWnd;
+class CPictureBlob;
 class CUcmManager;
 class CUcmSocketWindow;
 class CUcmWinsockPort;
@@ -66,6 +67,7 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   void CreateFonts();
   bool CreateMainWindow();
   void CreateSession();
+  std::unique_ptr<CPictureBlob> LoadOwnPicture();
   void ShowConnectingStatus();
   void PassToRunningInstance(const std::string& commandLine);
   void SetStatusText(const std::string& text);

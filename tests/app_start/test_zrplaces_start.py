@@ -115,3 +115,19 @@ def test_two_copies_started_together_give_one_client(client, server_port_switch)
     assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
     running = first if ended[0] is second else second
     assert wait_exit(running, "the client after its frame closed") == 0
+
+
+# Selected mood 1 is the Normal picture itself: resetting the selection
+# clears the names, and the message still names the file tried.
+@pytest.mark.parametrize("selected", ["1", "2"])
+def test_unloadable_avatar_file_is_reported_and_start_goes_on(client, server_port_switch, selected):
+    server = server_port_switch
+    client.write_settings({"Community": HOME, "Identity-127.0.0.1": {
+        "NickName": "tester", "Normal": "nosuch.gif", "Happy": "gone.gif", "Sel": selected}})
+    proc = client.start()
+    lines = client.run_probe("box", str(START_SECONDS))
+    # String 199 is one blank, so no ": " joins it to the text.
+    assert lines[0] == "BOX  Can not load avatar file nosuch.gif. Using default."
+    server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    assert wait_exit(proc, "the client after its frame closed") == 0
