@@ -27,7 +27,4 @@ void CPlace::OnEntered(const CZrPosition*, uint32_t, const std::string&) {
   m_events.OnPlaceEntered(GetName());
 }
 
-void CPlace::OnDisconnected(int32_t code, const std::string& text) {
-  m_entered = false;
-  m_events.OnPlaceDisconnected(code, text);
-}
+void CPlace::OnDisconnected(int32_t, const std::string&) { m_entered = false; }

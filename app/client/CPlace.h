@@ -1,7 +1,6 @@
 // The root place: the client's entry into the place tree of its community.
 // Once the server welcomes the own user it asks to enter the first page; it
-// tells the application when the place is entered and when the connection
-// is gone.
+// tells the application when the place is entered.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +11,6 @@
 class IPlaceEvents {
  public:
   virtual void OnPlaceEntered(const std::string& page) = 0;
-  virtual void OnPlaceDisconnected(int32_t code, const std::string& text) = 0;
 
  protected:
   ~IPlaceEvents() = default;

@@ -107,6 +107,7 @@ bool CZrApp::InitInstance() {
   if (m_layout.m_width > 0 && m_layout.m_height > 0)
     main->MoveWindow(m_layout.m_x, m_layout.m_y, m_layout.m_width, m_layout.m_height);
   m_reconnectCount = -1;
+  RegisterPageContentType();
 
   m_connection->SetUrl(m_plan.m_communityName);
   main->SetFocus();
@@ -238,6 +239,18 @@ void CZrApp::ShowConnectingStatus() {
   SetStatusText(AfxLoadString(kConnectingString) + m_plan.m_communityName + "...");
 }
 
+// Pages saved with the ".htm" extension open as HTML.
+void CZrApp::RegisterPageContentType() {
+  static const char kContentType[] = "text/html";
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExA(key, "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(kContentType),
+                   sizeof kContentType);
+  ::RegCloseKey(key);
+}
+
 void CZrApp::PassToRunningInstance(const std::string& commandLine) {
   SendCopyDataToWindowClass(CChatWnd::kClassName, kHandOverCommandLine, commandLine, nullptr);
 }
@@ -271,8 +284,6 @@ void CZrApp::OnPlaceEntered(const std::string& page) {
   m_reconnectCount = 0;
   SetStatusText(page);
 }
-
-void CZrApp::OnPlaceDisconnected(int32_t, const std::string&) {}
 
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.

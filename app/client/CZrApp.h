@@ -69,6 +69,7 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
   void ShowConnectingStatus();
+  void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void SetStatusText(const std::string& text);
   CChatWnd* MainFrame() const;
@@ -78,7 +79,6 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   void OnCommunityDisconnected(int32_t reason) override;
   // IPlaceEvents
   void OnPlaceEntered(const std::string& page) override;
-  void OnPlaceDisconnected(int32_t code, const std::string& text) override;
 
   CZrPrivateProfile m_profile;
   CZrWinSettingsHost m_settingsHost;

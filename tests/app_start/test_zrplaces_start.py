@@ -131,3 +131,16 @@ def test_unloadable_avatar_file_is_reported_and_start_goes_on(client, server_por
     server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
     assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
     assert wait_exit(proc, "the client after its frame closed") == 0
+
+
+def test_start_marks_htm_pages_as_html(client, server_port_switch):
+    client.write_settings({"Community": HOME, "Identity-127.0.0.1": {"NickName": "tester"}})
+    subprocess.run(["wine", "reg", "delete", r"HKCR\.htm", "/v", "Content Type", "/f"],
+                   env=client.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    proc = client.start()
+    server_port_switch.wait_log({"event": "entered"}, timeout=START_SECONDS)
+    query = subprocess.run(["wine", "reg", "query", r"HKCR\.htm", "/v", "Content Type"],
+                           env=client.env, capture_output=True, text=True, timeout=60)
+    assert "text/html" in query.stdout
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    assert wait_exit(proc, "the client after its frame closed") == 0
