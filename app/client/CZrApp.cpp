@@ -1,0 +1,317 @@
+#include "CZrApp.h"
+
+#include <winsock2.h>
+
+#include <utility>
+
+#include "CChatWnd.h"
+#include "CPlaceAddress.h"
+#include "CZrAppProtocol.h"
+#include "AppPalette.h"
+#include "ModuleState.h"
+#include "PictureBlob.h"
+#include "TvlLog.h"
+#include "UcmManager.h"
+#include "UcmSocketWindow.h"
+#include "UcmWinsockPort.h"
+#include "ZrCopyData.h"
+#include "ZrPerson.h"
+#include "ZrPersonInfo.h"
+#include "ZrProgramPaths.h"
+
+namespace {
+
+// String numbers of the program's own table and of the resource library.
+constexpr UINT kTitleString = 214;
+constexpr UINT kNotFoundString = 581;
+constexpr UINT kIncompatibleString = 582;
+constexpr UINT kVersionString = 236;
+constexpr UINT kConnectingString = 495;
+constexpr UINT kBlankString = 199;
+constexpr UINT kAvatarFileString = 193;
+// The bitmap that carries the shared palette.
+constexpr UINT kPaletteBitmap = 454;
+// Product string of the default chat host.
+constexpr uint32_t kDefaultServerIndex = 11;
+
+// Fonts are sized for 68 logical pixels an inch.
+constexpr int kFontPoints = 8;
+constexpr int kFontDpi = 68;
+constexpr BYTE kVariableSwiss = VARIABLE_PITCH | FF_SWISS;
+
+// The main window's rectangle when the settings hold none.
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+
+}  // namespace
+
+CZrApp theApp;
+
+CZrApp::CZrApp()
+    : CWinApp("Zanthe"),
+      m_settingsHost(&CZrResLibrary::StringOfCurrent, &CZrResLibrary::SendFileOfCurrent),
+      m_settings(m_profile, m_settingsHost) {
+  m_settingsHost.SetCommunitySource([this] { return m_plan.m_communityName; });
+}
+
+CZrApp::~CZrApp() = default;
+
+bool CZrApp::InitInstance() {
+  TvlSetSwitchSource(&m_switches);
+  m_settingsHost.SetResourceModule(AfxGetInstanceHandle());
+  m_boxes.SetResourceModule(AfxGetInstanceHandle());
+  m_settings.SetFileName(GetProgramBasePath() + ".ini");
+  m_settings.Load(true);
+  if (!LoadResourceLibrary()) return false;
+  m_plan.m_layoutMode = m_settings.m_layoutMode;
+
+  const CZrStartPlan::Instance instance = CZrStartPlan::DecideInstance(
+      IsClientRunning(), ::FindWindowA(kDirectoryClass, nullptr) != nullptr, m_resources.IsCloseNetscapeOnLaunch());
+  if (instance.handOver) {
+    PassToRunningInstance(CZrStartPlan::ArgumentsOf(::GetCommandLineA()));
+    return false;
+  }
+  if (instance.notifyDirectory) {
+    SendCopyDataToWindowClass(kDirectoryClass, kDirectoryHide, std::string(), nullptr);
+    SendCopyDataToWindowClass(kDirectoryClass, kDirectoryClose, std::string(), nullptr);
+  }
+
+  CAppPalette::Get().SetResource(kPaletteBitmap);
+  m_defaultServer = m_resources.GetString(kDefaultServerIndex);
+  ReadCommandLine();
+  m_layout.ParseWindowRect(m_settings.m_layout);
+  m_layout.SetWindowRect(m_settings.m_mainXPos, m_settings.m_mainYPos, m_settings.m_winWidth,
+                         m_settings.m_winHeight);
+  if (!InitProtocol()) return false;
+  CreateFonts();
+
+  m_hasCurrentDir = GetCurrentDir(m_currentDir);
+  if (!CreateMainWindow()) return false;
+
+  if (m_settings.m_startUpDone == 0) {
+    m_settings.m_startUpDone = 1;
+    m_settings.Save(false);
+  }
+  m_settings.SetFileName(m_settings.GetFileName());
+  m_settings.Load(true);
+  // The reload reads the identity of the community; a name given on the
+  // command line still wins over it.
+  if (m_plan.HasNickName()) m_settings.m_nickName = m_plan.m_nickName;
+  m_plan.ApplySettings(m_settings.m_homeServer, m_settings.m_serverTitle, m_settings.m_homeURL);
+
+  CreateSession();
+  ShowConnectingStatus();
+  CChatWnd* main = MainFrame();
+  main->UpdateWindow();
+  m_running = 1;
+  if (m_layout.m_width > 0 && m_layout.m_height > 0)
+    main->MoveWindow(m_layout.m_x, m_layout.m_y, m_layout.m_width, m_layout.m_height);
+  m_reconnectCount = -1;
+  RegisterPageContentType();
+
+  m_connection->SetUrl(m_plan.m_communityName);
+  main->SetFocus();
+  main->ActivateFrame(-1);
+  return true;
+}
+
+// The library named by the settings becomes the source of every resource;
+// until then the program's own two texts tell what went wrong.
+bool CZrApp::LoadResourceLibrary() {
+  const std::string fileName = m_settings.m_resources;
+  switch (m_resources.Load(fileName)) {
+    case CZrResLibrary::kNotFound:
+      MessageBoxIds2(kTitleString, kNotFoundString, fileName.c_str());
+      return false;
+    case CZrResLibrary::kIncompatible:
+      MessageBoxIds2(kTitleString, kIncompatibleString, fileName.c_str());
+      return false;
+    case CZrResLibrary::kLoaded:
+      break;
+  }
+  AfxSetResourceHandle(m_resources.Module());
+  m_boxes.SetResourceModule(m_resources.Module());
+  m_settingsHost.SetResourceModule(m_resources.Module());
+  return true;
+}
+
+// A running client has a "ZRFrame" window. A copy started at the same time
+// as another may look before the other's frame exists: the mutex tells it
+// that the other is on its way, and it waits for that frame.
+bool CZrApp::IsClientRunning() {
+  m_runningMutex = ::CreateMutexA(nullptr, FALSE, kRunningMutex);
+  const bool otherStarted = m_runningMutex && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  constexpr DWORD kPollMs = 100;
+  for (DWORD waited = 0;; waited += kPollMs) {
+    if (::FindWindowA(CChatWnd::kClassName, nullptr)) return true;
+    if (!otherStarted || waited >= kFrameWaitMs) return false;
+    ::Sleep(kPollMs);
+  }
+}
+
+void CZrApp::ReadCommandLine() {
+  CPlaceAddress address(CCommunityCheck::ForService(m_settings.m_listFile));
+  address.ParseArgument(CZrStartPlan::ArgumentsOf(::GetCommandLineA()));
+  m_plan.ApplyCommandLine(address, m_settings.m_homeServer, m_settings.m_layoutMode);
+  if (m_plan.HasNickName()) m_settings.m_nickName = m_plan.m_nickName;
+}
+
+// The protocol handler with the socket manager's hidden window; the client
+// does not start without them.
+bool CZrApp::InitProtocol() {
+  if (CZrProtocol::Instance()) return false;
+  TvlSetLogSink(&m_logSink);
+  m_port = std::make_unique<CUcmWinsockPort>();
+  m_manager = std::make_unique<CUcmManager>(*m_port);
+  CUcmManager::Install(m_manager.get());
+  m_socketWindow = std::make_unique<CUcmSocketWindow>(*m_manager, *m_port);
+  if (!m_socketWindow->Create(kSocketClass)) return false;
+  m_protocol = std::make_unique<CZrAppProtocol>(static_cast<uint32_t>(m_settings.m_faceCacheSize));
+  m_connection = std::make_unique<CCommunityConnection>(*m_manager, *m_protocol, *this);
+  m_protocol->SetConnection(m_connection.get());
+  return true;
+}
+
+void CZrApp::CreateFonts() {
+  HDC desktop = ::GetDC(nullptr);
+  const int dpi = desktop ? ::GetDeviceCaps(desktop, LOGPIXELSY) : kFontDpi;
+  if (desktop) ::ReleaseDC(nullptr, desktop);
+  LOGFONTA font{};
+  font.lfHeight = -::MulDiv(kFontPoints, dpi, kFontDpi);
+  font.lfPitchAndFamily = kVariableSwiss;
+  lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
+  font.lfWeight = FW_NORMAL;
+  m_normalFont.CreateFontIndirect(font);
+  font.lfWeight = FW_BOLD;
+  m_boldFont.CreateFontIndirect(font);
+}
+
+bool CZrApp::CreateMainWindow() {
+  RECT rect{0, 0, kDefaultWidth, kDefaultHeight};
+  if (m_layout.m_width > 0 && m_layout.m_height > 0) {
+    rect = RECT{m_layout.m_x, m_layout.m_y, m_layout.m_x + m_layout.m_width,
+                m_layout.m_y + m_layout.m_height};
+  }
+  auto* main = new CChatWnd;
+  if (!main->CreateFrame(rect, m_appName.c_str())) return false;  // deleted itself
+  m_pMainWnd = main;
+  m_boxes.SetMainWindow(main->m_hWnd);
+  return true;
+}
+
+// The own user from the identity and the root place over it.
+void CZrApp::CreateSession() {
+  auto info = std::make_unique<CZrPersonInfo>();
+  info->SetName(m_settings.m_nickName);
+  info->SetFullName(m_settings.m_name);
+  info->SetLocation(m_settings.m_address);
+  info->SetEmail(m_settings.m_email);
+  if (m_resources.IsUseAvatarService()) m_settings.ClearPictures();
+  if (std::unique_ptr<CPictureBlob> picture = LoadOwnPicture()) {
+    if (picture->Decode()) info->ReplaceMemberData(std::move(picture));
+  }
+  info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
+  m_myself = std::make_unique<CZrPerson>(nullptr, std::move(info));
+  m_rootPlace = std::make_unique<CPlace>(m_myself.get(), *this);
+  m_rootPlace->SetFirstPage(m_plan.m_firstPage);
+  if (m_plan.m_communityName.empty()) m_plan.m_communityName = m_defaultServer;
+}
+
+// The selected mood picture, else the Normal one; when neither loads the
+// user is told and the default avatar is used.
+std::unique_ptr<CPictureBlob> CZrApp::LoadOwnPicture() {
+  // Resetting the selection may clear the picture names; the message names
+  // the file that was tried.
+  const std::string normal = m_settings.m_normal;
+  if (normal.empty()) return nullptr;
+  std::unique_ptr<CPictureBlob> picture =
+      CPictureBlob::PictureBlobFromFile(m_settings.GetSelectedPicture());
+  if (picture) return picture;
+  m_settings.ResetSelectedPicture();
+  picture = CPictureBlob::PictureBlobFromFile(normal);
+  if (picture) return picture;
+  MessageBoxIds2(kBlankString, kAvatarFileString, normal.c_str());
+  m_settings.ClearPictures();
+  return nullptr;
+}
+
+void CZrApp::ShowConnectingStatus() {
+  SetStatusText(AfxLoadString(kConnectingString) + m_plan.m_communityName + "...");
+}
+
+// Pages saved with the ".htm" extension open as HTML.
+void CZrApp::RegisterPageContentType() {
+  static const char kContentType[] = "text/html";
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExA(key, "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(kContentType),
+                   sizeof kContentType);
+  ::RegCloseKey(key);
+}
+
+void CZrApp::PassToRunningInstance(const std::string& commandLine) {
+  SendCopyDataToWindowClass(CChatWnd::kClassName, kHandOverCommandLine, commandLine, nullptr);
+}
+
+void CZrApp::SetStatusText(const std::string& text) {
+  if (CChatWnd* main = MainFrame()) main->SetMessageText(text.c_str());
+}
+
+CChatWnd* CZrApp::MainFrame() const { return static_cast<CChatWnd*>(m_pMainWnd); }
+
+bool CZrApp::GetCurrentDir(std::string& directory) {
+  char buffer[MAX_PATH] = {};
+  const DWORD length = ::GetCurrentDirectoryA(MAX_PATH, buffer);
+  if (length == 0 || length >= MAX_PATH) {
+    directory.clear();
+    return false;
+  }
+  directory.assign(buffer, length);
+  return true;
+}
+
+void CZrApp::OnCommunitySessionReady() {
+  if (m_rootPlace && m_connection) m_rootPlace->StartLogin(*m_connection);
+}
+
+void CZrApp::OnCommunityDisconnected(int32_t reason) {
+  if (m_rootPlace) m_rootPlace->OnDisconnected(reason, std::string());
+}
+
+void CZrApp::OnPlaceEntered(const std::string& page) {
+  m_reconnectCount = 0;
+  SetStatusText(page);
+}
+
+// Ends what start-up made, in reverse order of need; after a failed start
+// only what exists, and the resource library last.
+int CZrApp::ExitInstance() {
+  m_running = 0;
+  if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
+  if (m_connection) m_connection->Disconnect();
+  CChatWnd* main = MainFrame();
+  if (main && ::IsWindow(main->m_hWnd)) {
+    m_settings.Save(true);
+    main->DestroyWindow();
+  }
+  m_boxes.SetMainWindow(nullptr);
+  m_rootPlace.reset();
+  m_myself.reset();
+  m_normalFont.DeleteObject();
+  m_boldFont.DeleteObject();
+  m_connection.reset();
+  m_protocol.reset();
+  m_socketWindow.reset();
+  if (m_manager) CUcmManager::Install(nullptr);
+  m_manager.reset();
+  m_port.reset();
+  TvlSetLogSink(nullptr);
+  TvlSetSwitchSource(nullptr);
+  AfxSetResourceHandle(AfxGetInstanceHandle());
+  m_resources.Free();
+  if (m_runningMutex) ::CloseHandle(m_runningMutex);
+  m_runningMutex = nullptr;
+  return CWinApp::ExitInstance();
+}

@@ -1,0 +1,61 @@
+// The resource library loaded by file name: its module handle, its version
+// test and the product settings the client reads from its exports. Every
+// export is bound by name on the loaded module, so a missing or foreign
+// library is reported instead of stopping the program loader.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+class CZrResLibrary {
+ public:
+  enum Result { kLoaded, kNotFound, kIncompatible };
+
+  // The version the client needs.
+  static constexpr int kMajor = 2;
+  static constexpr int kMinor = 1;
+  // Callers pass GetString and GetDllVersion a buffer of this size.
+  static constexpr size_t kStringSize = 80;
+
+  CZrResLibrary() = default;
+  ~CZrResLibrary();
+  CZrResLibrary(const CZrResLibrary&) = delete;
+  CZrResLibrary& operator=(const CZrResLibrary&) = delete;
+
+  // Loads the library; on kIncompatible it is freed again.
+  Result Load(const std::string& fileName);
+  void Free();
+  HMODULE Module() const { return m_module; }
+
+  // Entry of the product string table; empty before the library is loaded.
+  std::string GetString(uint32_t index) const;
+  // The three-letter brand code.
+  std::string BrandCode() const;
+  bool IsCloseNetscapeOnLaunch() const;
+  bool IsUseAvatarService() const;
+  bool CanSendFiles() const;
+
+  // The library of the running program, for the settings' callbacks.
+  static CZrResLibrary* Current() { return s_current; }
+  static void StringOfCurrent(uint32_t index, char* buffer);
+  static int SendFileOfCurrent();
+
+ private:
+  using CheckVersionFn = int (*)(int, int, int);
+  using GetStringFn = void (*)(uint32_t, char*);
+  using GetDllVersionFn = char* (*)(char*, int*, int*);
+  using SwitchFn = int (*)();
+
+  bool Bind();
+
+  HMODULE m_module = nullptr;
+  CheckVersionFn m_checkVersion = nullptr;
+  GetStringFn m_getString = nullptr;
+  GetDllVersionFn m_getDllVersion = nullptr;
+  SwitchFn m_closeNetscapeOnLaunch = nullptr;
+  SwitchFn m_useAvatarService = nullptr;
+  SwitchFn m_sendFile = nullptr;
+
+  static CZrResLibrary* s_current;
+};
