@@ -353,7 +353,9 @@ std::string CPlace::EnteredPageText(const std::string& text) const
 {
     if (IsPrivateRoom())
         return Text(kStrPrivateRoom) + m_title;
-    const std::string name = text.empty() ? m_pendingUrl : text;
+    std::string name = text;
+    if (name.empty())
+        name = m_pendingUrl.empty() ? m_frame.GetPageUrl() : m_pendingUrl;
     if (ContainsNoCase(name, "sign") || ContainsNoCase(name, "welcome"))
         return std::string();
     std::string line = Text(kStrEntered) + "\"" + name;
