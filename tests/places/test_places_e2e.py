@@ -54,3 +54,16 @@ def test_place_connects_enters_hears_and_reports_the_close(server_factory, bots,
     probe.expect("message", text="Lumora Chat Server %s is inaccessible: "
                  "You have been ejected from the community." % url)
     probe.expect("dde", text="DisconnectCommunity 131")
+
+
+def test_entering_an_auditorium_tells_its_event_service(server_factory, probe):
+    server = server_factory(scenario={
+        "places": [{"name": "http://hall/", "kind": 0x801}],
+        "references": [{"owner": 900, "kind": 321, "id": 901, "parent_le": 0}],
+    })
+    probe.send("page http://hall/")
+    probe.send("connect 127.0.0.1:%d bea" % server.port)
+    probe.expect("entered")
+    assert probe.expect("layout")["type"] == 1
+    entry = server.wait_log({"dir": "in", "msg": {"type": 28, "target": 900}}, timeout=20)
+    assert entry["msg"]["mode"] == 2

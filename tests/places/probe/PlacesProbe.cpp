@@ -48,6 +48,7 @@ public:
     void SetMainTitle(const std::string& title) override { Event("title", title); }
     void SetPageText(const std::string& text) override { Event("pageText", text); }
     void OnPlaceEntered() override { Event("entered"); }
+    void SetPlaceLayout(int32_t type) override { Print(CDriverJson("layout").Add("type", type)); }
     bool AcceptReconnect() override { return false; }
     void ShowSay(const CZrObject& sender, const std::string& text) override
     {
