@@ -135,8 +135,9 @@ TEST_F(PlaceTest, DisconnectCodesShowTheirMessageStatusAndNotice)
         const std::vector<std::string> items = *c.ddeItem ? std::vector<std::string>{c.ddeItem}
                                                           : std::vector<std::string>();
         EXPECT_EQ(caseDde.items, items) << context;
-        if (*c.call)
+        if (*c.call) {
             EXPECT_TRUE(caseApp.Called(c.call)) << context;
+        }
         EXPECT_TRUE(caseApp.Called("ClearPassword")) << context;
         EXPECT_TRUE(caseApp.Called("StopVoiceSession")) << context;
         EXPECT_FALSE(caseApp.entered) << context;
@@ -157,8 +158,9 @@ TEST_F(PlaceTest, LoginRefusalsDependOnTheWebLoginPage)
             *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>();
         EXPECT_EQ(caseApp.messages, messages) << context;
         EXPECT_TRUE(caseDde.items.empty()) << context;
-        if (*c.call)
+        if (*c.call) {
             EXPECT_TRUE(caseApp.Called(c.call)) << context;
+        }
         const bool clearsNick = c.code != 232 && std::string(c.loginBase).empty();
         EXPECT_EQ(caseApp.Called("ClearIdentityNick"), clearsNick) << context;
     }
@@ -427,8 +429,9 @@ TEST_F(PlaceTest, ServiceRepliesByClassAndCode)
         const std::vector<std::string> messages =
             *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>();
         EXPECT_EQ(caseApp.messages, messages) << context;
-        if (*c.call)
+        if (*c.call) {
             EXPECT_TRUE(caseApp.Called(c.call)) << context;
+        }
         std::vector<std::string> items;
         if (*c.gameData)
             items.push_back(c.gameData);
