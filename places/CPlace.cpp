@@ -8,6 +8,7 @@
 #include "TvlNdr.h"
 #include "ZrMessageText.h"
 #include "ZrObjectRef.h"
+#include "ZrPersonDesc.h"
 #include "ZrPerson.h"
 #include "ZrTextMessage.h"
 
@@ -28,6 +29,7 @@ constexpr uint32_t kStrHttp = 546;
 constexpr uint32_t kStrPrivateRoom = 332;
 constexpr uint32_t kStrEntered = 354;
 constexpr uint32_t kStrAuditoriumAdmin = 526;
+constexpr uint32_t kStrIdNotFound = 525;
 constexpr uint32_t kStrInvitation = 327;
 constexpr uint32_t kStrNotHost = 328;
 constexpr uint32_t kStrNoLongerAvailable = 575;
@@ -456,6 +458,21 @@ void CPlace::OnPlaceEvent65(uint32_t value)
 void CPlace::OnPlaceDescription(uint32_t, uint32_t, bool, uint32_t, uint32_t, uint32_t, const PlaceList& places)
 {
     m_dde.PostQueryPlaces(places);
+}
+
+// An answer that no window asked for goes to the DDE session as game data of
+// the local user: "<id> <name> <first member>", or "<id> <name> ID NOT FOUND".
+void CPlace::OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons)
+{
+    if (m_app.OfferPersonDescription(id, text, persons))
+        return;
+    std::string line = std::to_string(id) + " " + text;
+    if (!persons.empty() && persons.front())
+        line += " " + std::to_string(persons.front()->id);
+    else
+        line += Text(kStrIdNotFound);
+    CZrPerson& myself = *GetMyself();
+    m_dde.SendGameData(myself.GetId(), myself.GetName(), line, CTvlBlob(kCommandPayload, 26, 0, nullptr), 0, 0);
 }
 
 void CPlace::OnTalkRefused(uint32_t target, uint32_t code)

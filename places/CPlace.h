@@ -66,6 +66,7 @@ public:
     void OnPlaceEvent65(uint32_t value) override;
     void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
                             uint32_t valueC, const PlaceList& places) override;
+    void OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons) override;
     void OnTalkRefused(uint32_t target, uint32_t code) override;
     void OnPlaceEvent71(const std::string& text) override;
     void OnMuted(uint32_t member) override;

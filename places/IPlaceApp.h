@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ZrPosition.h"
 
 class CBroadcastInfo;
 class CZrObject;
+class CZrPersonDesc;
 
 class IPlaceApp {
 public:
@@ -91,6 +94,11 @@ public:
     virtual void CloseVoteDialog() = 0;
     virtual void OnWhisperFailed(uint32_t target, uint32_t code) = 0;
     virtual void ForwardPair(uint32_t first, uint32_t second) = 0;
+    // A person query's answer offered to the windows that asked for it (IM
+    // conversations, invitations, transfers, broadcasts, page interactions);
+    // true when one of them took it.
+    virtual bool OfferPersonDescription(uint32_t id, const std::string& text,
+                                        const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) = 0;
 
 protected:
     ~IPlaceApp() = default;

@@ -129,6 +129,13 @@ public:
         Log("ForwardPair " + std::to_string(first) + " " + std::to_string(second));
     }
 
+    bool OfferPersonDescription(uint32_t id, const std::string& text,
+                                const std::vector<std::unique_ptr<CZrPersonDesc>>&) override
+    {
+        Log("OfferPersonDescription " + std::to_string(id) + " " + text);
+        return takesDescriptions;
+    }
+
     bool Called(const std::string& call) const
     {
         for (const std::string& entry : calls) {
@@ -156,6 +163,7 @@ public:
     bool entered = true;
     bool acceptReconnect = true;
     bool usesSaved = false;
+    bool takesDescriptions = false;
     int32_t serverListState = 1;
     int32_t second = 0;
     int32_t layout = -1;

@@ -9,6 +9,7 @@
 #include "ZrGroup.h"
 #include "ZrInfo.h"
 #include "ZrObjectRef.h"
+#include "ZrPersonDesc.h"
 #include "ZrPerson.h"
 #include "ZrTextMessage.h"
 
@@ -525,6 +526,28 @@ TEST_F(PlaceTest, APersonPictureGoesToTheOpenIdentityDialogOnly)
     place.OnPlaceEvent76(9, &empty);
     place.OnPlaceEvent76(10, &picture);
     EXPECT_EQ(shown->pictureLength, 0u);
+}
+
+TEST_F(PlaceTest, PersonDescriptionsNoWindowTookGoToTheDdeSession)
+{
+    myself.SetId(11);
+    myself.GetInfo().SetName("Me");
+    CZrClientPlace::PersonList persons;
+    place.OnPersonDescription(12, "Ada", persons);
+    persons.push_back(std::make_unique<CZrPersonDesc>());
+    persons.back()->id = 34;
+    persons.push_back(std::make_unique<CZrPersonDesc>());
+    persons.back()->id = 56;
+    place.OnPersonDescription(12, "Ada", persons);
+    EXPECT_EQ(dde.items, (std::vector<std::string>{"GameData 11 Me 12 Ada ID NOT FOUND 0 0",
+                                                   "GameData 11 Me 12 Ada 34 0 0"}));
+    EXPECT_EQ(dde.lastPayload, std::string("\x04\x1a", 2));
+
+    dde.items.clear();
+    app.takesDescriptions = true;
+    place.OnPersonDescription(12, "Ada", persons);
+    EXPECT_TRUE(app.Called("OfferPersonDescription 12 Ada"));
+    EXPECT_TRUE(dde.items.empty());
 }
 
 TEST_F(PlaceTest, ShowUrlAddsTheSchemeOnlyWhenMissing)
