@@ -1,0 +1,123 @@
+// CPlace: the client's root place. It turns the library's place events into
+// what the user sees (status line, titles, message boxes, chat lines) and
+// into notices of the DDE session, and issues the client's entry requests.
+// The application, the browser frame and the DDE session are reached through
+// the seams it is given; it never owns them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "IPlaceApp.h"
+#include "IPlaceDde.h"
+#include "IPlaceFrame.h"
+#include "ZrClientPlace.h"
+#include "ZrPlaceSelector.h"
+
+class CPersonStateList;
+
+class CPlace : public CZrClientPlace {
+public:
+    // Person classes (kind words without bit 0x80).
+    static constexpr uint32_t kAdminClass = 272;
+    static constexpr uint32_t kHostClass = 273;
+    static constexpr uint32_t kAdminHostClass = 274;
+    static constexpr uint32_t kEventServiceClass = 321;
+    static constexpr uint32_t kTranscriptServiceClass = 323;
+    static constexpr uint32_t kAvatarServiceClass = 325;
+    // Modes of text said in the place.
+    static constexpr uint32_t kSayApplicationData = 0;
+    static constexpr uint32_t kSayChat = 5;
+    // The saved avatar x of the settings when no position was chosen.
+    static constexpr int32_t kNoSavedPosition = 2000;
+
+    CPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, IPlaceApp& app, IPlaceDde& dde,
+           IPlaceFrame& frame, CPersonStateList& states);
+
+    // The entry request for the page.
+    int32_t Enter(const std::string& url, const std::string& text);
+    // Shows an address in the browser frame, "http://" added when it has no
+    // scheme.
+    void ShowUrl(const std::string& text);
+
+    // Copy of a replicated place to go to next.
+    void SetSelector(const CZrPlaceSelector& selector) { m_selector = selector; }
+    const CZrPlaceSelector& GetSelector() const { return m_selector; }
+    const std::string& GetTitle() const { return m_title; }
+    uint32_t GetEventService() const { return m_eventService; }
+    uint32_t GetTranscriptService() const { return m_transcriptService; }
+    bool IsEntryPending() const { return m_entryPending; }
+    // The address whose "/login" page starts no voice session.
+    void SetAdvertisementHost(const std::string& host) { m_advertisementHost = host; }
+
+    bool IsAuditorium() const;
+    bool IsPrivateRoom() const;
+    bool IsReplicated() const;
+    bool IsPlainRoom() const;
+
+    // Library callbacks.
+    void OnReceive(CZrObject* sender, uint32_t mode, const std::string& text, const CTvlBlob& blob) override;
+    void OnEntering(CZrObject* target, const std::string& name, const CZrPlaceSelector& selector) override;
+    void OnConnected() override;
+    void OnEntered(const CZrPosition* position, uint32_t flag, const std::string& text) override;
+    void OnPlaceValue(uint32_t value) override;
+    void OnDisconnected(int32_t code, const std::string& text) override;
+    void OnBroadcast(const CBroadcastInfo& record) override;
+    void OnPlaceEvent65(uint32_t value) override;
+    void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
+                            uint32_t valueC, const PlaceList& places) override;
+    void OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons) override;
+    void OnTalkRefused(uint32_t target, uint32_t code) override;
+    void OnPlaceEvent71(const std::string& text) override;
+    void OnMuted(uint32_t member) override;
+    void OnUnmuted() override;
+    void OnDataLocked(uint32_t member) override;
+    void OnDataUnlocked() override;
+    void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture) override;
+    void OnPlaceEvent77(uint32_t value, uint32_t second) override;
+    void OnPlaceEvent80(const CZrObjectRef& reference) override;
+    void OnPlaceEvent81(const CZrObjectRef& reference) override;
+    void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                       const CZrTextMessage& record) override;
+    void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code) override;
+    void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value) override;
+    void OnPlaceEvent86(const std::string& text) override;
+
+private:
+
+    std::string Text(uint32_t id) const;
+    void ShowMessage(uint32_t first, uint32_t second, const std::vector<std::string>& arguments);
+    void ShowMessage(const std::string& first, uint32_t second, const std::vector<std::string>& arguments);
+    bool IsLocalHost() const;
+    bool IsInRootPlace() const;
+    uint32_t LocalClass() const;
+    void SendServiceRequest(uint32_t member, uint16_t code, const CTvlBlob& payload);
+    void ShowDisconnect(int32_t code, const std::string& text);
+    void ShowServerError(uint32_t stringId, int32_t shownCode);
+    void ReconnectWith(int32_t code, uint32_t stringId);
+    void LoginRefused(uint32_t stringId, const std::vector<std::string>& arguments);
+    void OnEventServiceReply(uint32_t code, const std::string& text, const CTvlBlob& payload, uint32_t sender);
+    void OnTranscriptReply(uint32_t code, const std::string& text, const CTvlBlob& payload, uint32_t sender);
+    void OnAvatarServiceReply(uint32_t code, const CTvlBlob& payload);
+    void SendTaggedGameData(uint32_t sender, const std::string& name, const std::string& text, uint8_t code,
+                            const CTvlBlob& payload);
+    std::string EnteredPageText(const std::string& text) const;
+    int32_t PlaceLayout() const;
+    void LookUpServices();
+    bool TakeSavedPosition(CZrPosition& position);
+
+    IPlaceApp& m_app;
+    IPlaceDde& m_dde;
+    IPlaceFrame& m_frame;
+    CPersonStateList& m_states;
+    bool m_entryPending = false;
+    std::string m_pendingUrl;
+    uint32_t m_eventService = 0;
+    uint32_t m_transcriptService = 0;
+    std::string m_title;
+    CZrPlaceSelector m_selector;
+    bool m_firstEntry = true;
+    // Cleared by the first inaccessible-server error of the run.
+    bool m_firstServerError = true;
+    std::string m_advertisementHost;
+};
