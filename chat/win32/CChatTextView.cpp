@@ -364,7 +364,7 @@ void CChatTextView::OnMouseMove(UINT /*flags*/, POINT point) {
   TranscriptPoint at;
   if (::PtInRect(&client, point) && PointAt(point, at)) {
     m_layout.ExtendSelection(at);
-    Invalidate(false);
+    Invalidate();
   }
 }
 
@@ -376,13 +376,13 @@ void CChatTextView::OnLButtonUp(UINT /*flags*/, POINT /*point*/) {
   if (::GetCapture() == m_hWnd) {
     ::ReleaseCapture();
   }
-  Invalidate(false);
+  Invalidate();
 }
 
 void CChatTextView::OnLButtonDblClk(UINT /*flags*/, POINT point) {
   TranscriptPoint at;
   if (PointAt(point, at) && m_layout.SelectWordAt(at)) {
-    Invalidate(false);
+    Invalidate();
   }
 }
 
