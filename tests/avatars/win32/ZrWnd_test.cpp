@@ -92,6 +92,20 @@ void RunSoon(std::function<void()> action, UINT ms = 100) {
     g_timer = ::SetTimer(nullptr, 0, ms, &RunTimerAction);
 }
 
+// Closes a context menu still open after a few seconds, so that a fault
+// that leaves the menu up fails the test instead of hanging it.
+class MenuGuard {
+public:
+    MenuGuard() : m_timer(::SetTimer(nullptr, 0, 8000, &EndAnyMenu)) {}
+    ~MenuGuard() { ::KillTimer(nullptr, m_timer); }
+    MenuGuard(const MenuGuard&) = delete;
+    MenuGuard& operator=(const MenuGuard&) = delete;
+
+private:
+    static void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
+    UINT_PTR m_timer;
+};
+
 // Chooses the item at `index` of the open popup menu by keyboard.
 void ChooseMenuItem(int index) {
     HWND menu = ::FindWindowA("#32768", nullptr);
@@ -163,6 +177,7 @@ public:
     COLORREF flashColour = 0;
     POINT menuPoint{-1, -1};
     int menuItems = -1;
+    bool deleteWhileBuildingMenu = false;
 
     void DrawPicture(CDC* dc, const RECT& rect) override {
         m_log->events.push_back("picture " + m_name);
@@ -207,6 +222,9 @@ public:
         m_log->events.push_back("menu " + m_name);
         menuPoint = POINT{x, y};
         menuItems = ::GetMenuItemCount(popup);
+        if (deleteWhileBuildingMenu) {
+            SafeDelete();
+        }
     }
 
 protected:
@@ -516,6 +534,7 @@ TEST_F(AvatarWindowTest, OwnAvatarInAPlainGroupDragsTheGroupOutline) {
 }
 
 TEST_F(AvatarWindowTest, ContextMenuCommandReachesTheWindow) {
+    MenuGuard guard;
     ProbeWnd* probe = MakeProbe("menu", RGB(200, 0, 0), RECT{20, 20, 68, 84});
     HWND window = probe->GetSafeHwnd();
     HMENU seenOpen = nullptr;
@@ -571,6 +590,7 @@ TEST_F(AvatarWindowTest, NoContextMenuWhenTheStateForbidsIt) {
 }
 
 TEST_F(AvatarWindowTest, WindowDeletesItselfInItsOwnCommandHandler) {
+    MenuGuard guard;
     ProbeWnd* probe = MakeProbe("gone", RGB(200, 0, 0), RECT{20, 20, 68, 84});
     HWND window = probe->GetSafeHwnd();
     RunSoon([] { ChooseMenuItem(1); });
@@ -585,6 +605,7 @@ TEST_F(AvatarWindowTest, WindowDeletesItselfInItsOwnCommandHandler) {
 }
 
 TEST_F(AvatarWindowTest, DeleteDuringOpenMenuWaitsForTheMenuAndOutlivesThePage) {
+    MenuGuard guard;
     ProbeWnd* probe = MakeProbe("parked", RGB(200, 0, 0), RECT{20, 20, 68, 84});
     HWND window = probe->GetSafeHwnd();
     struct Seen {
@@ -619,6 +640,24 @@ TEST_F(AvatarWindowTest, DeleteDuringOpenMenuWaitsForTheMenuAndOutlivesThePage) 
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(::FindWindowA("#32768", nullptr) && ::IsWindowVisible(::FindWindowA("#32768", nullptr)),
               false);
+}
+
+TEST_F(AvatarWindowTest, DeleteWhileTheMenuIsBuiltShowsNoMenuAndDeletesOnReturn) {
+    MenuGuard guard;
+    ProbeWnd* probe = MakeProbe("early", RGB(200, 0, 0), RECT{20, 20, 68, 84});
+    probe->deleteWhileBuildingMenu = true;
+    HWND window = probe->GetSafeHwnd();
+    bool menuWasOpen = false;
+    RunSoon([&] {
+        HWND menu = ::FindWindowA("#32768", nullptr);
+        menuWasOpen = menu && ::IsWindowVisible(menu);
+        ::EndMenu();
+    });
+    ::SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, At(POINT{5, 7}));
+    EXPECT_TRUE(HasEvent("deleted early"));
+    EXPECT_FALSE(::IsWindow(window));
+    ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }));
+    EXPECT_FALSE(menuWasOpen);
 }
 
 TEST_F(AvatarWindowTest, SafeDeleteOfADestroyedWindowDeletesTheObject) {
