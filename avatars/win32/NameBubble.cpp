@@ -76,9 +76,8 @@ bool CNameBubble::Create(CWnd* owner, COLORREF background)
     if (!MakeSharedResources(background)) {
         return false;
     }
-    m_created = CreateEx(WS_EX_TOOLWINDOW, g_className, "", WS_POPUP | WS_BORDER, RECT{0, 0, 0, 0},
-                         owner, 0);
-    return m_created;
+    return CreateEx(WS_EX_TOOLWINDOW, g_className, "", WS_POPUP | WS_BORDER, RECT{0, 0, 0, 0}, owner,
+                    0);
 }
 
 void CNameBubble::ShowText(int32_t x, int32_t y, const std::string& text, int32_t delay)

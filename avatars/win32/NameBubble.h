@@ -45,7 +45,6 @@ private:
     static bool MakeSharedResources(COLORREF background);
     void FitToText();
 
-    bool m_created = false;
     bool m_shown = false;
     int32_t m_timerState = -1;
     int32_t m_delay = -1;
