@@ -7,6 +7,7 @@
 #include "AppPalette.h"
 #include "CBitmap.h"
 #include "CDC.h"
+#include "FrameDrawing.h"
 #include "GifCodec.h"
 #include "ModuleState.h"
 #include "PackedDib.h"
@@ -303,6 +304,15 @@ void CPicture::StretchTo(HDC dc, int x, int y, int width, int height) const {
     }
     ::StretchDIBits(dc, x, y, width, height, 0, 0, Info()->bmiHeader.biWidth,
                     Info()->bmiHeader.biHeight, Bits(), Info(), DIB_RGB_COLORS, SRCCOPY);
+}
+
+int CPicture::DrawFramed(CDC* dc, const RECT& rect, bool frame, COLORREF colour, uint16_t width,
+                         bool raised) {
+    const int drawn = Draw(dc, rect);
+    if (drawn && frame) {
+        DrawFrame(dc, rect, colour, width, raised);
+    }
+    return drawn;
 }
 
 int CPicture::DrawMode(CDC* dc, const RECT& rect, int mode) {

@@ -54,6 +54,9 @@ public:
     int DrawTiled(CDC* dc, const RECT& rect) { return DrawMode(dc, rect, kTile); }
     int DrawTransparent(CDC* dc, const RECT& rect) { return DrawMode(dc, rect, kTile); }
     int DrawMode(CDC* dc, const RECT& rect, int mode);
+    // Draw, then, when that succeeded and `frame` is set, the avatar frame.
+    int DrawFramed(CDC* dc, const RECT& rect, bool frame, COLORREF colour, uint16_t width,
+                   bool raised);
     int DrawEmbossed(CDC* dc, const RECT& rect);
     // Every colour-table entry of the drawing copy becomes grey (red = green
     // = blue), skipping the key colour when asked and transparent. Returns

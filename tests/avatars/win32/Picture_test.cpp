@@ -328,4 +328,55 @@ TEST(PictureBlob, DecodesOnceAndKeepsBadBytes) {
     EXPECT_FALSE(CPictureBlob::PictureBlobFromPicture(empty));
 }
 
+// A 12 x 10 green picture drawn at (1, 1) on a grey canvas, framed: the
+// outline rings from the outside in (ring 0 on the rectangle's edge), read
+// at each ring's corners and the middle of its top and right edges.
+TEST(PictureDraw, FramedPictureHasNestedOutlinesInsideTheRect) {
+    constexpr COLORREF kGrey = RGB(90, 90, 90);
+    constexpr COLORREF kWhite = RGB(255, 255, 255);
+    constexpr COLORREF kBlack = RGB(0, 0, 0);
+    constexpr COLORREF kRed = RGB(220, 0, 0);
+    struct Case {
+        bool frame;
+        uint16_t width;
+        bool raised;
+        // Colours of rings 0..3: top and left edges, bottom and right edges.
+        std::vector<COLORREF> topLeft;
+        std::vector<COLORREF> bottomRight;
+    };
+    const Case cases[] = {
+        {false, 2, false, {kGreen, kGreen, kGreen, kGreen}, {kGreen, kGreen, kGreen, kGreen}},
+        {true, 0, false, {kGreen, kGreen, kGreen, kGreen}, {kGreen, kGreen, kGreen, kGreen}},
+        {true, 2, false, {kRed, kRed, kGreen, kGreen}, {kRed, kRed, kGreen, kGreen}},
+        {true, 3, false, {kRed, kRed, kRed, kGreen}, {kRed, kRed, kRed, kGreen}},
+        {true, 2, true, {kWhite, kRed, kRed, kGreen}, {kBlack, kRed, kRed, kGreen}},
+        {true, 0, true, {kGreen, kGreen, kGreen, kGreen}, {kGreen, kGreen, kGreen, kGreen}},
+    };
+    std::vector<uint8_t> gif = GifOf(2, 2, {kGreen}, {0, 0, 0, 0});
+    CPicture picture;
+    ASSERT_EQ(picture.LoadMemory(gif.data(), gif.size()), 1);
+    const RECT rect = {1, 1, 13, 11};
+    for (const Case& c : cases) {
+        Canvas canvas(16, 14, kGrey);
+        ASSERT_EQ(picture.DrawFramed(canvas.Dc(), rect, c.frame, kRed, c.width, c.raised), 1);
+        for (int ring = 0; ring < 4; ++ring) {
+            EXPECT_EQ(canvas.At(1 + ring, 1 + ring), c.topLeft[ring])
+                << "width " << c.width << " raised " << c.raised << " ring " << ring;
+            EXPECT_EQ(canvas.At(12 - ring, 10 - ring), c.bottomRight[ring])
+                << "width " << c.width << " raised " << c.raised << " ring " << ring;
+            EXPECT_EQ(canvas.At(7, 1 + ring), c.topLeft[ring]) << "mid top, ring " << ring;
+            EXPECT_EQ(canvas.At(12 - ring, 5), c.bottomRight[ring]) << "mid right, ring " << ring;
+        }
+        EXPECT_EQ(canvas.At(0, 0), kGrey);
+        EXPECT_EQ(canvas.At(13, 11), kGrey);
+    }
+}
+
+TEST(PictureDraw, EmptyPictureDrawsNoFrame) {
+    Canvas canvas(8, 8, kGreen);
+    CPicture picture;
+    EXPECT_EQ(picture.DrawFramed(canvas.Dc(), RECT{0, 0, 8, 8}, true, kBlue, 2, false), 0);
+    EXPECT_EQ(canvas.At(0, 0), kGreen);
+}
+
 }  // namespace
