@@ -71,8 +71,9 @@ TEST(Packet, ReadTellsCompleteIncompleteAndInvalid)
                                packet, used),
                   c.expected)
             << c.name;
-        if (c.expected == Packet::Parse::Complete)
+        if (c.expected == Packet::Parse::Complete) {
             EXPECT_EQ(used, c.bytes.size()) << c.name;
+        }
     }
 }
 

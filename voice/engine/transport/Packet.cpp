@@ -1,5 +1,7 @@
 #include "Packet.h"
 
+#include <algorithm>
+
 namespace {
 
 void Write16(uint8_t* at, uint16_t value)
@@ -22,13 +24,13 @@ Packet Packet::MakeOutgoing(uint8_t payloadType, uint16_t sequence, uint32_t tim
     Packet packet;
     packet.m_frameCount = 1;
     packet.m_frameSize = frameSize;
-    packet.m_wire.assign(kHeaderSize, 0);
+    packet.m_wire.assign(kHeaderSize + frameSize, 0);
     packet.m_wire[0] = kSendMarker;
     packet.m_wire[1] = payloadType;
     Write16(&packet.m_wire[2], sequence);
     Write32(&packet.m_wire[4], timestamp);
     Write32(&packet.m_wire[8], source);
-    packet.m_wire.insert(packet.m_wire.end(), frame, frame + frameSize);
+    std::copy(frame, frame + frameSize, packet.m_wire.begin() + kHeaderSize);
     return packet;
 }
 
