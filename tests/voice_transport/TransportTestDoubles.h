@@ -8,6 +8,7 @@
 #include "INetSocket.h"
 #include "MediaChannel.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <memory>
