@@ -24,6 +24,7 @@ class VoiceServerProcess:
         env = dict(os.environ, PYTHONPATH=str(TESTS_DIR))
         self.proc = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self._stderr, env=env)
         self.ports = {}
+        self._banners = 2 + 2 * ("--media-port" in extra_args) + ("--tunnel-port" in extra_args)
         self._control = None
         try:
             self._read_banner()
@@ -34,7 +35,7 @@ class VoiceServerProcess:
     def _read_banner(self, timeout=15.0):
         deadline = time.monotonic() + timeout
         buffer = b""
-        while len(self.ports) < 2:
+        while len(self.ports) < self._banners:
             left = deadline - time.monotonic()
             if left <= 0 or self.proc.poll() is not None:
                 raise RuntimeError("voice server did not start: %r %s"

@@ -5,19 +5,27 @@ limit.
 
     PYTHONPATH=tests /usr/bin/python3 -m voiceserver.server --port 0 \\
         [--control-port 0] [--log log.jsonl] [--time-limit 120] \\
-        [--account NUMBER:KEY] [--reject CONFERENCE] [--first-user 101]
+        [--account NUMBER:KEY] [--reject CONFERENCE] [--first-user 101] \\
+        [--media-port 0] [--tunnel-port 0]
 
-prints "LISTENING 127.0.0.1 <port>" (and "CONTROL 127.0.0.1 <port>")."""
+prints "LISTENING 127.0.0.1 <port>" (and "CONTROL 127.0.0.1 <port>"; with
+media "MEDIA 127.0.0.1 <udp port>" and "STREAM 127.0.0.1 <tcp port>"; with
+the tunnel "TUNNEL 127.0.0.1 <port>")."""
 import argparse
 import asyncio
 import json
 import re
+import struct
 import sys
 import time
 
 from . import linecode
+from . import media
 
 JOIN_FIELDS = 15
+MEDIA_CODEC = "G72364"
+MEDIA_INTERVAL = 60
+TEST_DATAGRAMS = 10
 LONGEST_LINE = 4096
 BREAKOUT_NAME = re.compile(r"^.* \(-?\d+\)_\$\d+$")
 
@@ -45,6 +53,14 @@ class Member:
         self.icon = 0
         self.conference = None
         self.fields = []
+        self.tunnel = isinstance(writer, media.TunnelWriter)
+        self.media_port = None
+        self.stream = None
+
+    @property
+    def address(self):
+        peer = self.writer.get_extra_info("peername")
+        return peer[0] if peer else "127.0.0.1"
 
     @property
     def joined(self):
@@ -60,6 +76,9 @@ class ConferenceServer:
         self.next_session = 1
         self.members = []
         self.stopped = asyncio.Event()
+        self.host = "127.0.0.1"
+        self.media_ports = None  # (udp, tcp) when media is on
+        self.datagrams = None
 
     # Sending -----------------------------------------------------------
     def send(self, member, fields, sequence=None):
@@ -85,6 +104,8 @@ class ConferenceServer:
     async def handle(self, reader, writer):
         member = Member(self.next_session, writer)
         self.next_session += 1
+        if member.tunnel:
+            writer.session = member.session
         self.members.append(member)
         self.log.write(event="connected", session=member.session)
         try:
@@ -181,6 +202,9 @@ class ConferenceServer:
         for peer in self.peers(member):
             self.send(member, ["ROSTERADD", peer.user, peer.name, peer.icon])
             self.send(peer, ["ROSTERADD", member.user, member.name, member.icon])
+        if self.media_ports is not None:
+            self.send(member, ["CHANNEL", "OPEN", "HTTP" if member.tunnel else "UDP", self.host,
+                               self.media_ports[0], MEDIA_CODEC, MEDIA_INTERVAL])
         return True
 
     def on_roster_change(self, member, args):
@@ -257,9 +281,74 @@ class ConferenceServer:
 
     def on_channel(self, member, args):
         if args[:2] == ["TEST", "UDP"] and len(args) == 4:
+            self.send_test_datagrams(member, args[2])
             asyncio.get_running_loop().call_later(
                 0.2, lambda: self.send(member, ["CHANNEL", "TESTED", 0]))
+        elif args == ["OPEN", "TCP"] and self.media_ports is not None:
+            self.send(member, ["CHANNEL", "OPEN", "TCP", self.host, self.media_ports[1]])
+        elif args[:1] == ["OPEN"] and len(args) == 5 and args[3].isdigit():
+            member.media_port = int(args[3])
         self.log.write(event="channel", session=member.session, args=args)
+
+    # Media -------------------------------------------------------------
+    def send_test_datagrams(self, member, port):
+        if self.datagrams is None or not port.isdigit() or member.tunnel:
+            return
+        for number in range(1, TEST_DATAGRAMS + 1):
+            self.datagrams.transport.sendto(b"TEST%d" % number, (member.address, int(port)))
+
+    def media_in(self, packet, path):
+        echo = media.echo_form(packet)
+        if echo is None:
+            self.log.write(event="bad-media", path=path, size=len(packet))
+            return
+        source, received = echo
+        member = self.by_user(source)
+        self.log.write(event="media", path=path, user=source,
+                       sequence=struct.unpack(">H", packet[2:4])[0])
+        if member is None:
+            return
+        if member.tunnel:
+            member.writer.respond(media.AUDIO_TYPE, received)
+        elif member.stream is not None:
+            member.stream.write(received)
+        elif member.media_port:
+            self.datagrams.transport.sendto(received, (member.address, member.media_port))
+
+    async def handle_stream(self, reader, writer):
+        line = await reader.readline()
+        text = line.decode("ascii", errors="replace").rstrip("\n")
+        member = self.by_user(int(text)) if text.isdigit() else None
+        self.log.write(event="stream-media", first=text, known=member is not None)
+        if member is None:
+            writer.close()
+            return
+        member.stream = writer
+        while await reader.read(4096):
+            pass
+        member.stream = None
+        writer.close()
+
+    async def handle_tunnel(self, reader, writer):
+        tunnel = media.TunnelWriter(writer)
+        lines = asyncio.StreamReader(limit=LONGEST_LINE)
+        session = asyncio.ensure_future(self.handle(lines, tunnel))
+        try:
+            while True:
+                request = await media.read_request(reader)
+                if request is None:
+                    break
+                number, content_type, body = request
+                self.log.write(event="tunnel-request", session=tunnel.session, number=number,
+                               type=content_type, size=len(body))
+                if content_type == media.TEXT_TYPE:
+                    lines.feed_data(body)
+                elif content_type == media.AUDIO_TYPE:
+                    self.media_in(body, "tunnel")
+        except (ValueError, KeyError, ConnectionError) as error:
+            self.log.write(event="tunnel-error", error=str(error))
+        lines.feed_eof()
+        await session
 
     def on_phone(self, member, args):
         ok = len(args) == 2 and args[0] == "DTMF" and len(args[1]) == 1
@@ -315,17 +404,31 @@ async def run(args):
     listener = await asyncio.start_server(server.handle, args.host, args.port,
                                           limit=LONGEST_LINE)
     print("LISTENING %s %d" % (args.host, listener.sockets[0].getsockname()[1]), flush=True)
-    control = None
+    server.host = args.host
+    servers = [listener]
     if args.control_port is not None:
         control = await asyncio.start_server(server.control, args.host, args.control_port)
+        servers.append(control)
         print("CONTROL %s %d" % (args.host, control.sockets[0].getsockname()[1]), flush=True)
+    if args.media_port is not None:
+        transport, server.datagrams = await asyncio.get_running_loop().create_datagram_endpoint(
+            lambda: media.MediaDatagrams(server), local_addr=(args.host, args.media_port))
+        stream = await asyncio.start_server(server.handle_stream, args.host, 0)
+        servers.append(stream)
+        server.media_ports = (transport.get_extra_info("sockname")[1],
+                              stream.sockets[0].getsockname()[1])
+        print("MEDIA %s %d" % (args.host, server.media_ports[0]), flush=True)
+        print("STREAM %s %d" % (args.host, server.media_ports[1]), flush=True)
+    if args.tunnel_port is not None:
+        tunnel = await asyncio.start_server(server.handle_tunnel, args.host, args.tunnel_port)
+        servers.append(tunnel)
+        print("TUNNEL %s %d" % (args.host, tunnel.sockets[0].getsockname()[1]), flush=True)
     try:
         await asyncio.wait_for(server.stopped.wait(), args.time_limit)
     except asyncio.TimeoutError:
         server.log.write(event="time-limit")
-    listener.close()
-    if control is not None:
-        control.close()
+    for listening in servers:
+        listening.close()
 
 
 def main(argv=None):
@@ -340,6 +443,9 @@ def main(argv=None):
     parser.add_argument("--reject", action="append", default=[],
                         help="a conference whose joins are rejected")
     parser.add_argument("--first-user", type=int, default=101)
+    parser.add_argument("--media-port", type=int,
+                        help="UDP media port (0: any), with a TCP media port beside it")
+    parser.add_argument("--tunnel-port", type=int, help="HTTP tunnel port (0: any)")
     args = parser.parse_args(argv)
     asyncio.run(run(args))
     return 0
