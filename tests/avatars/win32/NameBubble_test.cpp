@@ -79,10 +79,12 @@ TEST_F(NameBubbleTest, IsAnUnactivatedToolWindowOfItsOwner) {
     EXPECT_TRUE(bubble.GetStyle() & WS_POPUP);
     EXPECT_TRUE(bubble.GetStyle() & WS_BORDER);
     EXPECT_FALSE(Visible());
-    HWND active = ::GetActiveWindow();
     ShowNow(100, 100, "Ann");
-    EXPECT_EQ(::GetActiveWindow(), active);
-    EXPECT_EQ(::GetForegroundWindow(), owner.GetSafeHwnd());
+    // Other test programs may take the foreground meanwhile; what matters is
+    // that the bubble never becomes the active or foreground window.
+    EXPECT_TRUE(Visible());
+    EXPECT_NE(::GetActiveWindow(), bubble.GetSafeHwnd());
+    EXPECT_NE(::GetForegroundWindow(), bubble.GetSafeHwnd());
 }
 
 TEST_F(NameBubbleTest, EmptyTextHidesTheBubbleAndStartsNoTimer) {

@@ -673,7 +673,6 @@ TEST_F(AvatarWindowTest, NameBubbleFollowsTheMouseAndHidesWhenItLeaves) {
     ProbeWnd* bob = MakeProbe("Bob", RGB(0, 0, 200), RECT{120, 20, 168, 84});
     Pump();
     HWND bubbleWindow = bubble.GetSafeHwnd();
-    HWND active = ::GetActiveWindow();
 
     ::PostMessageA(ann->GetSafeHwnd(), WM_MOUSEMOVE, 0, At(POINT{10, 10}));
     Pump();
@@ -691,7 +690,8 @@ TEST_F(AvatarWindowTest, NameBubbleFollowsTheMouseAndHidesWhenItLeaves) {
 
     bubble.SendMessage(WM_TIMER, CNameBubble::kDelayTimer);
     EXPECT_TRUE(::IsWindowVisible(bubbleWindow));
-    EXPECT_EQ(::GetActiveWindow(), active);
+    EXPECT_NE(::GetActiveWindow(), bubbleWindow);
+    EXPECT_NE(::GetForegroundWindow(), bubbleWindow);
     // A release while the bubble shows is no drag end.
     ::SendMessageA(ann->GetSafeHwnd(), WM_LBUTTONUP, 0, At(POINT{10, 10}));
     EXPECT_TRUE(ann->IsBubbleShown());
