@@ -16,6 +16,9 @@
 namespace {
 
 constexpr char kSettingsSection[] = "Settings";
+// The saved position of the own avatar.
+constexpr char kSavedXKey[] = "MyselfXPos";
+constexpr char kSavedYKey[] = "MyselfYPos";
 // The product name that the main window shows while no community is entered.
 constexpr uint32_t kProductString = 517;
 
@@ -181,8 +184,8 @@ CZrPosition CZrPlaceLink::GetAvatarPosition() const {
   if (!m_usesSavedPosition) return CZrPosition();
   uint16_t x = 0;
   uint16_t y = 0;
-  if (!PositionValue(ReadSetting(kSavedXKey, kNoSavedPosition), x) ||
-      !PositionValue(ReadSetting(kSavedYKey, kNoSavedPosition), y))
+  if (!PositionValue(ReadSetting(kSavedXKey, CPlace::kNoSavedPosition), x) ||
+      !PositionValue(ReadSetting(kSavedYKey, CPlace::kNoSavedPosition), y))
     return CZrPosition();
   return CZrPosition::XY(x, y);
 }

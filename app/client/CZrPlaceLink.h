@@ -29,10 +29,6 @@ class CZrPlaceLink : public IPlaceApp,
  public:
   // Kind of the person record the direct login asks for.
   static constexpr uint32_t kPersonKind = 0x100;
-  // The saved avatar position's settings keys and their "none chosen" value.
-  static constexpr char kSavedXKey[] = "MyselfXPos";
-  static constexpr char kSavedYKey[] = "MyselfYPos";
-  static constexpr int32_t kNoSavedPosition = 2000;
 
   explicit CZrPlaceLink(CZrApp& app);
 
