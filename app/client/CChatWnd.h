@@ -17,4 +17,6 @@ class CChatWnd : public CFrameWnd {
 
  protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
+  // Shows the message boxes posted to the frame (CZrMessageBox::kShowMessage).
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -5,8 +5,11 @@
 #include <utility>
 
 #include "CChatWnd.h"
+#include "CCommunityConnection.h"
+#include "CCommunityProtocol.h"
+#include "CPersonStateList.h"
+#include "CPlace.h"
 #include "CPlaceAddress.h"
-#include "CZrAppProtocol.h"
 #include "AppPalette.h"
 #include "ModuleState.h"
 #include "PictureBlob.h"
@@ -15,6 +18,7 @@
 #include "UcmSocketWindow.h"
 #include "UcmWinsockPort.h"
 #include "ZrCopyData.h"
+#include "ZrGroup.h"
 #include "ZrPerson.h"
 #include "ZrPersonInfo.h"
 #include "ZrProgramPaths.h"
@@ -50,7 +54,8 @@ CZrApp theApp;
 CZrApp::CZrApp()
     : CWinApp("Zanthe"),
       m_settingsHost(&CZrResLibrary::StringOfCurrent, &CZrResLibrary::SendFileOfCurrent),
-      m_settings(m_profile, m_settingsHost) {
+      m_settings(m_profile, m_settingsHost),
+      m_placeLink(*this) {
   m_settingsHost.SetCommunitySource([this] { return m_plan.m_communityName; });
 }
 
@@ -166,9 +171,10 @@ bool CZrApp::InitProtocol() {
   CUcmManager::Install(m_manager.get());
   m_socketWindow = std::make_unique<CUcmSocketWindow>(*m_manager, *m_port);
   if (!m_socketWindow->Create(kSocketClass)) return false;
-  m_protocol = std::make_unique<CZrAppProtocol>(static_cast<uint32_t>(m_settings.m_faceCacheSize));
-  m_connection = std::make_unique<CCommunityConnection>(*m_manager, *m_protocol, *this);
-  m_protocol->SetConnection(m_connection.get());
+  m_protocol = std::make_unique<CCommunityProtocol>(static_cast<uint32_t>(m_settings.m_faceCacheSize),
+                                                    m_currentConnection);
+  m_connection = std::make_unique<CCommunityConnection>(*m_manager, *m_protocol, m_placeLink);
+  m_currentConnection = m_connection.get();
   return true;
 }
 
@@ -212,8 +218,10 @@ void CZrApp::CreateSession() {
   }
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
   m_myself = std::make_unique<CZrPerson>(nullptr, std::move(info));
-  m_rootPlace = std::make_unique<CPlace>(m_myself.get(), *this);
-  m_rootPlace->SetFirstPage(m_plan.m_firstPage);
+  m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
+  m_rootPlace = std::make_unique<CPlace>(m_myself.get(), new CZrGroup(), new CZrGroup(), m_placeLink,
+                                         m_placeLink, m_placeLink, *m_personStates);
+  m_placeLink.SetFirstPage(m_plan.m_firstPage);
   if (m_plan.m_communityName.empty()) m_plan.m_communityName = m_defaultServer;
 }
 
@@ -272,19 +280,6 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
   return true;
 }
 
-void CZrApp::OnCommunitySessionReady() {
-  if (m_rootPlace && m_connection) m_rootPlace->StartLogin(*m_connection);
-}
-
-void CZrApp::OnCommunityDisconnected(int32_t reason) {
-  if (m_rootPlace) m_rootPlace->OnDisconnected(reason, std::string());
-}
-
-void CZrApp::OnPlaceEntered(const std::string& page) {
-  m_reconnectCount = 0;
-  SetStatusText(page);
-}
-
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
@@ -298,9 +293,11 @@ int CZrApp::ExitInstance() {
   }
   m_boxes.SetMainWindow(nullptr);
   m_rootPlace.reset();
+  m_personStates.reset();
   m_myself.reset();
   m_normalFont.DeleteObject();
   m_boldFont.DeleteObject();
+  m_currentConnection = nullptr;
   m_connection.reset();
   m_protocol.reset();
   m_socketWindow.reset();

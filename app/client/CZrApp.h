@@ -7,10 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "CCommunityConnection.h"
 #include "CFont.h"
-#include "CPlace.h"
 #include "CWinApp.h"
+#include "CZrPlaceLink.h"
 #include "CZrResLibrary.h"
 #include "TvlMessageBoxSink.h"
 #include "TvlProfileSwitchSource.h"
@@ -22,14 +21,17 @@
 #include "ZrWinSettingsHost.h"
 
 class CChatWnd;
+class CCommunityConnection;
+class CCommunityProtocol;
+class CPersonStateList;
+class CPlace;
 class CPictureBlob;
 class CUcmManager;
 class CUcmSocketWindow;
 class CUcmWinsockPort;
-class CZrAppProtocol;
 class CZrPerson;
 
-class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
+class CZrApp : public CWinApp {
  public:
   // Codes of WM_COPYDATA between the client, a second copy and the
   // directory program.
@@ -50,6 +52,10 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   int ExitInstance() override;
 
   CPlace* GetRootPlace() const { return m_rootPlace.get(); }
+  CCommunityConnection* GetConnection() const { return m_connection.get(); }
+  CZrSettings& Settings() { return m_settings; }
+  CZrMessageBox& Boxes() { return m_boxes; }
+  CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
   bool IsRunning() const { return m_running != 0; }
   const std::string& GetCommunityName() const { return m_plan.m_communityName; }
@@ -58,6 +64,8 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   void SetPlaceName(const std::string& page) { m_plan.m_pendingPlacePage = page; }
   // The process's current directory; false (and empty) when unreadable.
   static bool GetCurrentDir(std::string& directory);
+  void SetStatusText(const std::string& text);
+  void ClearReconnectState() { m_reconnectCount = 0; }
 
  private:
   bool LoadResourceLibrary();
@@ -71,14 +79,6 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   void ShowConnectingStatus();
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
-  void SetStatusText(const std::string& text);
-  CChatWnd* MainFrame() const;
-
-  // ICommunityEvents
-  void OnCommunitySessionReady() override;
-  void OnCommunityDisconnected(int32_t reason) override;
-  // IPlaceEvents
-  void OnPlaceEntered(const std::string& page) override;
 
   CZrPrivateProfile m_profile;
   CZrWinSettingsHost m_settingsHost;
@@ -102,8 +102,12 @@ class CZrApp : public CWinApp, public ICommunityEvents, public IPlaceEvents {
   std::unique_ptr<CUcmWinsockPort> m_port;
   std::unique_ptr<CUcmManager> m_manager;
   std::unique_ptr<CUcmSocketWindow> m_socketWindow;
+  CZrPlaceLink m_placeLink;
+  // The connection that the protocol handler gives its sessions to.
+  CCommunityConnection* m_currentConnection = nullptr;
+  std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
-  std::unique_ptr<CZrAppProtocol> m_protocol;
+  std::unique_ptr<CPersonStateList> m_personStates;
   std::unique_ptr<CZrPerson> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;
 };

@@ -144,3 +144,44 @@ def test_start_marks_htm_pages_as_html(client, server_port_switch):
     assert "text/html" in query.stdout
     assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
     assert wait_exit(proc, "the client after its frame closed") == 0
+
+
+# The server's close code reaches the root place, which tells the user in a
+# box posted to the frame; the client stays up and still shuts down in order.
+@pytest.mark.parametrize("code, text", [
+    (212, "You have been ejected from the community."),
+    (204, "Your login was refused (204)."),
+])
+def test_server_close_shows_the_place_message(client, server_port_switch, code, text):
+    server = server_port_switch
+    client.write_settings({"Community": HOME, "Identity-127.0.0.1": {"NickName": "tester"}})
+    proc = client.start()
+    server.wait_log({"event": "entered", "place": "http://page/"}, timeout=START_SECONDS)
+    server.control("close", session="tester", code=code)
+    lines = client.run_probe("box", str(START_SECONDS))
+    assert lines[0] == "BOX Lumora Chat Server 127.0.0.1 is inaccessible: " + text
+    assert lines[1] == "FRAME 1"
+    assert proc.poll() is None
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    assert wait_exit(proc, "the client after its frame closed") == 0
+
+
+# The first entry lands the own avatar at its saved position; with none saved
+# (x 2000) the position is spread by the second and stored for the next start.
+@pytest.mark.parametrize("saved", [{"MyselfXPos": "300", "MyselfYPos": "400"}, {}])
+def test_first_entry_lands_at_the_saved_position(client, server_port_switch, saved):
+    server = server_port_switch
+    client.write_settings({"Community": HOME, "Settings": saved,
+                           "Identity-127.0.0.1": {"NickName": "tester"}})
+    proc = client.start()
+    entry = server.wait_log({"dir": "in", "msg": {"position": {"kind": 2}}}, timeout=START_SECONDS)
+    x, y = entry["msg"]["position"]["a"], entry["msg"]["position"]["b"]
+    if saved:
+        assert (x, y) == (300, 400)
+    else:
+        assert x == y and 2000 <= x <= 7900 and (x - 2000) % 100 == 0
+    assert server.wait_log({"event": "entered", "place": "http://page/"})["placed"]
+    assert client.run_probe("close", "ZRFrame", str(START_SECONDS)) == ["CLOSED"]
+    assert wait_exit(proc, "the client after its frame closed") == 0
+    settings = (client.folder / "zrplaces.ini").read_text()
+    assert "MyselfXPos=%d" % x in settings and "MyselfYPos=%d" % y in settings

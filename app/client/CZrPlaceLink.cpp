@@ -1,0 +1,257 @@
+#include "CZrPlaceLink.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+
+#include "CChatWnd.h"
+#include "CCommunityConnection.h"
+#include "CPlace.h"
+#include "CZrApp.h"
+#include "ZrMessageBox.h"
+#include "ZrMessageText.h"
+#include "ZrPerson.h"
+#include "ZrString.h"
+
+namespace {
+
+constexpr char kSettingsSection[] = "Settings";
+// The saved position of the own avatar.
+constexpr char kSavedXKey[] = "MyselfXPos";
+constexpr char kSavedYKey[] = "MyselfYPos";
+// The product name that the main window shows while no community is entered.
+constexpr uint32_t kProductString = 517;
+
+// The text in a heap buffer that the message box frees once shown.
+char* BoxText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  char* text = CZrMessageText::Format(format, args);
+  va_end(args);
+  return text;
+}
+
+// A saved coordinate as a position value; none when out of range.
+bool PositionValue(int32_t value, uint16_t& result) {
+  if (value < 0 || value >= CZrPosition::kNoValue) return false;
+  result = static_cast<uint16_t>(value);
+  return true;
+}
+
+}  // namespace
+
+CZrPlaceLink::CZrPlaceLink(CZrApp& app) : m_app(app) {}
+
+std::string CZrPlaceLink::GetCommunityText(uint16_t code) const {
+  const auto found = m_texts.find(code);
+  return found == m_texts.end() ? std::string() : found->second;
+}
+
+uint32_t CZrPlaceLink::GetCommunityValue(uint16_t code) const {
+  const auto found = m_values.find(code);
+  return found == m_values.end() ? 0 : found->second;
+}
+
+// ---- Texts and message boxes ----------------------------------------------
+
+std::string CZrPlaceLink::LoadText(uint32_t id) const { return m_app.Boxes().LoadText(id); }
+
+void CZrPlaceLink::PostMessageBox(const std::string& text) {
+  m_app.Boxes().PostMessageBox(CZrMessageBox::kPlain, BoxText("%s", text.c_str()));
+}
+
+// The warning dialog is not part of the program yet.
+void CZrPlaceLink::PostWarning(const std::string&) {}
+
+// ---- Connection state -----------------------------------------------------
+
+void CZrPlaceLink::ClearReconnectState() { m_app.ClearReconnectState(); }
+
+// Reconnecting needs the main window's reconnect handler, which the program
+// does not have yet: nothing is posted.
+bool CZrPlaceLink::AcceptReconnect() { return false; }
+
+// The server-inaccessible dialog is not part of the program yet.
+void CZrPlaceLink::ConfirmAndLeave() {}
+
+// The program keeps no login password yet.
+void CZrPlaceLink::ClearPassword() {}
+
+// Without a login page the login goes straight to the community with the
+// identity's nickname; a login page needs the browser view, which the
+// program does not have yet.
+void CZrPlaceLink::StartLogin() {
+  CCommunityConnection* connection = m_app.GetConnection();
+  CPlace* place = m_app.GetRootPlace();
+  if (!connection || !place || !connection->IsConnected()) return;
+  m_connected = true;
+  if (!m_loginBaseUrl.empty()) return;
+  place->SendBlobRequest(*connection, CZrString(GetNickname(), 1), std::string(), kPersonKind, 0, 0);
+}
+
+void CZrPlaceLink::ClearIdentityNick() {
+  m_app.Settings().SetIdentityNick(std::string(), GetCommunityName());
+}
+
+// No community server list is kept yet: no state, and no choice to store.
+int32_t CZrPlaceLink::GetServerListState() const { return 0; }
+
+void CZrPlaceLink::StorePendingConnectionChoice() {}
+
+// ---- Names ----------------------------------------------------------------
+
+std::string CZrPlaceLink::GetCommunityName() const { return m_app.GetCommunityName(); }
+
+std::string CZrPlaceLink::GetHomeTitle() const { return m_app.Settings().m_serverTitle; }
+
+// Start-up keeps no place name of the address: none.
+std::string CZrPlaceLink::GetAddressPlaceName() const { return std::string(); }
+
+std::string CZrPlaceLink::GetNickname() const { return m_app.Settings().m_nickName; }
+
+// ---- Settings -------------------------------------------------------------
+
+void CZrPlaceLink::SaveAndReloadSettings() {
+  CZrSettings& settings = m_app.Settings();
+  settings.Save(true);
+  settings.Load(true);
+}
+
+int32_t CZrPlaceLink::ReadSetting(const std::string& key, int32_t defaultValue) const {
+  return m_app.Settings().ReadInt(kSettingsSection, key, defaultValue);
+}
+
+void CZrPlaceLink::WriteSetting(const std::string& key, int32_t value) {
+  m_app.Settings().WriteInt(kSettingsSection, key, value);
+}
+
+int32_t CZrPlaceLink::CurrentSecond() const {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return now.wSecond;
+}
+
+// ---- Main window ----------------------------------------------------------
+
+void CZrPlaceLink::SetStatusText(const std::string& text) { m_app.SetStatusText(text); }
+
+void CZrPlaceLink::SetMainTitle(const std::string& title) {
+  if (CChatWnd* main = m_app.MainFrame()) main->SetWindowText(title);
+}
+
+// The chat tabs are not part of the program yet.
+void CZrPlaceLink::ResetChatTabs() {}
+
+// The program is no longer connected: the page text goes and the main window
+// shows the product name again.
+void CZrPlaceLink::ResetAfterDisconnect() {
+  if (!m_connected) return;
+  m_connected = false;
+  m_pageText.clear();
+  SetMainTitle(LoadText(kProductString));
+}
+
+// Place menus, event state, idle timer, pending counter, pending refresh and
+// the place layout belong to windows the program does not have yet.
+void CZrPlaceLink::RemovePreviousPlaceMenu() {}
+void CZrPlaceLink::ResetEventState() {}
+void CZrPlaceLink::StartIdleTimer() {}
+void CZrPlaceLink::StopIdleTimer() {}
+void CZrPlaceLink::SetPendingCount(int32_t) {}
+void CZrPlaceLink::RunPendingRefresh() {}
+void CZrPlaceLink::SetPlaceLayout(int32_t) {}
+
+// No chat page is open.
+int32_t CZrPlaceLink::GetActiveChatPageType() const { return 0; }
+
+void CZrPlaceLink::OnPlaceEntered() {
+  m_entered = true;
+  m_app.ClearReconnectState();
+}
+
+void CZrPlaceLink::FocusMainWindow() {
+  if (CChatWnd* main = m_app.MainFrame()) main->SetFocus();
+}
+
+// ---- Own avatar -----------------------------------------------------------
+
+// No avatar window exists yet.
+void CZrPlaceLink::SetOwnMark(bool) {}
+
+// The saved position of the settings while it is in use; no position else,
+// as no avatar window stands on the page.
+CZrPosition CZrPlaceLink::GetAvatarPosition() const {
+  if (!m_usesSavedPosition) return CZrPosition();
+  uint16_t x = 0;
+  uint16_t y = 0;
+  if (!PositionValue(ReadSetting(kSavedXKey, CPlace::kNoSavedPosition), x) ||
+      !PositionValue(ReadSetting(kSavedYKey, CPlace::kNoSavedPosition), y))
+    return CZrPosition();
+  return CZrPosition::XY(x, y);
+}
+
+// ---- Voice and chat windows: not part of the program yet ------------------
+
+void CZrPlaceLink::StopVoiceSession() {}
+void CZrPlaceLink::StartVoiceSession() {}
+void CZrPlaceLink::ClearVoiceSpeaker() {}
+void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
+void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
+void CZrPlaceLink::ShowTranscript(const std::string&) {}
+void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}
+void CZrPlaceLink::SetEventText(const std::string&) {}
+void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
+void CZrPlaceLink::CloseVoteDialog() {}
+void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
+void CZrPlaceLink::ForwardPair(uint32_t, uint32_t) {}
+
+// No window asks for person descriptions yet: none takes the answer.
+bool CZrPlaceLink::OfferPersonDescription(uint32_t, const std::string&,
+                                          const std::vector<std::unique_ptr<CZrPersonDesc>>&) {
+  return false;
+}
+
+// ---- DDE session: not part of the program yet -----------------------------
+
+void CZrPlaceLink::PostConnectCommunity() {}
+void CZrPlaceLink::PostDisconnectCommunity(uint32_t) {}
+void CZrPlaceLink::PostNavigate() {}
+void CZrPlaceLink::PostQueryPlaces(const std::vector<std::unique_ptr<CZrPlaceDesc>>&) {}
+void CZrPlaceLink::PostMessageItem(uint32_t, const std::string&, const std::string&, const CTvlBlob&,
+                                   uint32_t) {}
+void CZrPlaceLink::SendGameData(uint32_t, const std::string&, const std::string&, const CTvlBlob&,
+                                uint32_t, uint32_t) {}
+void CZrPlaceLink::ForwardGameData(uint32_t, uint32_t, uint32_t, const std::string&,
+                                   const CTvlBlob&) {}
+
+// ---- Browser frame --------------------------------------------------------
+
+// The browser frame's own window is not part of the program yet.
+void CZrPlaceLink::SetTitle(const std::string&) {}
+void CZrPlaceLink::Layout() {}
+
+// The address becomes the page that the place enters on connect. Without a
+// browser view there is no reset page: an empty address keeps the page.
+void CZrPlaceLink::ShowPage(const std::string& url) {
+  if (!url.empty()) m_pageUrl = url;
+}
+
+// ---- Community items ------------------------------------------------------
+
+void CZrPlaceLink::SetCommunityText(uint16_t code, const std::string& text) { m_texts[code] = text; }
+
+// The service links menu is not part of the program yet: nothing loads.
+bool CZrPlaceLink::ReloadServiceLinks() { return false; }
+void CZrPlaceLink::BuildServiceLinksMenu() {}
+
+// No browser view exists whose reset page this would be.
+std::string CZrPlaceLink::GetResetUrl() const { return std::string(); }
+
+// ---- Person states --------------------------------------------------------
+
+void CZrPlaceLink::ShowIgnoreState(uint32_t, int32_t) {}
+
+// The Send Instant Message dialog is not part of the program yet.
+std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t, const std::string&) {
+  return nullptr;
+}
