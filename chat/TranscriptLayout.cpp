@@ -394,7 +394,19 @@ int32_t TranscriptLayout::ScrollTo(int32_t position) {
   } else {
     MoveBy(delta);
   }
-  return delta;
+  return delta - PullBackPastEnd();
+}
+
+// Laying lines out again can give fewer rows than counted for them (a
+// separator row not attached to its line is not repeated), which leaves the
+// position past the maximum: show the end instead.
+int32_t TranscriptLayout::PullBackPastEnd() {
+  int32_t excess = ScrollPosition() - ScrollMaximum();
+  if (excess <= 0) {
+    return 0;
+  }
+  ScrollToEnd();
+  return excess;
 }
 
 void TranscriptLayout::ScrollToEnd() {

@@ -136,6 +136,7 @@ class TranscriptLayout {
   void Trim();
   void MoveBy(int32_t rows);
   void Rebuild(int32_t position);
+  int32_t PullBackPastEnd();
   void ForgetRowCounts();
   bool Before(const TranscriptPoint& a, const TranscriptPoint& b) const;
 

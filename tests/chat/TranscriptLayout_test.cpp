@@ -282,6 +282,24 @@ TEST_F(LayoutTest, OnlyAttachedSeparatorsSurviveARelayout) {
   EXPECT_NE(layout.KeptRows()[2].text.find("kept"), std::string::npos);
 }
 
+// A loose separator under the last line is counted while it is shown but is
+// gone once the line is laid out again: jumping back to the end must land on
+// the new maximum with the last row at the bottom, not one row past it.
+TEST_F(LayoutTest, ALostLooseSeparatorDoesNotLeaveTheViewPastTheEnd) {
+  AddNumbered(20, "one");
+  ASSERT_TRUE(layout.AddSeparator("loose", false));
+  EXPECT_EQ(layout.ScrollMaximum(), 16);
+  EXPECT_EQ(layout.ScrollTo(0), -16);  // the last line's rows are dropped
+
+  EXPECT_EQ(layout.ScrollTo(1000), 15);
+  EXPECT_EQ(layout.ScrollMaximum(), 15);
+  EXPECT_EQ(layout.ScrollPosition(), 15);
+  EXPECT_TRUE(layout.AtEnd());
+  ASSERT_NE(layout.VisibleRow(4), nullptr);
+  EXPECT_EQ(layout.VisibleRow(4)->line, 19);
+  EXPECT_FALSE(layout.VisibleRow(4)->separator);
+}
+
 TEST_F(LayoutTest, HitTestTakesTheLongestPrefixNarrowerThanX) {
   layout.AddLine("al", "hello", kRed);
   const std::vector<std::pair<int32_t, int32_t>> cases = {
