@@ -84,6 +84,13 @@ TEST(PayloadTest, GetStringChecksTheNameLength)
         EXPECT_EQ(c.ok, FromBytes(c.bytes).GetString(name)) << c.what;
         EXPECT_EQ(c.ok ? c.name : "unchanged", name) << c.what;
     }
+    // A peer's length byte of 255 is read as it says, though no name that
+    // long is ever built here.
+    std::vector<uint8_t> longest{1, 0, 255};
+    longest.resize(3 + 255, 'n');
+    std::string name;
+    EXPECT_TRUE(FromBytes(longest).GetString(name));
+    EXPECT_EQ(std::string(255, 'n'), name);
 }
 
 TEST(PayloadTest, MakeStringBoundsAndRoundTrip)
