@@ -3,9 +3,12 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "CPayload.h"
 #include "CPersonStateList.h"
 #include "CPlaceMessage.h"
+#include "IPlaceWhispers.h"
 #include "TvlNdr.h"
+#include "ZrItem.h"
 #include "ZrMessageText.h"
 #include "ZrObjectRef.h"
 #include "ZrPersonDesc.h"
@@ -653,4 +656,251 @@ void CPlace::OnAvatarServiceReply(uint32_t code, const CTvlBlob& payload)
     if (code != 0 || payload.Length() == 0)
         return;
     SetMyMemberData(*GetMyself(), std::make_unique<CTvlBlob>(payload));
+}
+
+// ---- Whispers -------------------------------------------------------------
+
+namespace {
+
+constexpr uint32_t kStrNoTranscript = 319;
+constexpr uint32_t kStrNotInAuditorium = 330;
+constexpr uint32_t kImItemType = 4;
+constexpr uint16_t kAskEventService = 1;
+constexpr uint16_t kAskTranscript = 5;
+constexpr uint16_t kEventTextItem = 23;
+constexpr uint8_t kStageRecordKind = 2;
+constexpr uint32_t kGameDataTag = 4;
+
+// Command codes of type-4 payloads, and the tags of the DDE game data that
+// answers them.
+enum Command : uint8_t {
+    kCmdEventText = 1,
+    kCmdAskEventService = 2,
+    kCmdStageInvitation = 3,
+    kCmdInviteToSpeak = 4,
+    kCmdEndSpeaking = 5,
+    kCmdQueueItems = 7,
+    kCmdSayInAuditorium = 8,
+    kCmdEventServiceId = 9,
+    kCmdNumberedRequest = 10,
+    kCmdGameData = 11,
+    kCmdTranscript = 12,
+    kCmdStageRequest = 13,
+    kCmdPublishEventText = 14,
+    kCmdRepeatLine = 20,
+    kCmdGameData21 = 21,
+    kCmdModeratorAnswer = 22,
+    kCmdGameData23 = 23,
+};
+constexpr uint8_t kTagEventService = 24;
+constexpr uint8_t kTagEventText = 25;
+constexpr uint8_t kTagNumberedRequest = 28;
+
+bool IsHostClass(uint32_t kind)
+{
+    const uint32_t senderClass = ClassOf(kind);
+    return senderClass == CPlace::kHostClass || senderClass == CPlace::kAdminHostClass;
+}
+
+}  // namespace
+
+uint32_t CPlace::SendNumberedRequest(const std::string& text, uint32_t second, bool flagA, bool flagB)
+{
+    ++m_requestCounter;
+    SendRequest4(m_requestCounter, second, text, flagA, flagB);
+    return m_requestCounter;
+}
+
+void CPlace::whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
+                       const std::string& displayName)
+{
+    if (!m_whispers)
+        return;
+    const CPayload payload(blob);
+    const uint64_t now = m_whispers->TickMs();
+    const uint8_t type = payload.GetByte();
+    m_whispers->Trace("void CPlace::whispered(); From: " + record.name + "; Type: " + std::to_string(type) +
+                      "; String: " + text + "; Data Length: " + std::to_string(payload.Length()));
+    if (type == CPayload::kCommand && !m_commandStamp.Pass(now))
+        return;
+    switch (type) {
+    case CPayload::kPlainText:
+    case CPayload::kTextWithName:
+        OnInstantMessage(text, payload, record, displayName, now);
+        break;
+    case CPayload::kIdentityRequest:
+        AnswerIdentityRequest(record.senderId, now);
+        break;
+    case CPayload::kIdentityData:
+        OnIdentityData(payload, record.senderId);
+        break;
+    case CPayload::kCommand:
+        OnCommand(payload.GetCode(), text, payload, record, displayName);
+        break;
+    case CPayload::kObjectTransfer:
+        OnTransferPayload(payload, record.senderId, displayName, now);
+        break;
+    default:
+        break;
+    }
+}
+
+void CPlace::OnInstantMessage(const std::string& text, const CPayload& payload, const CZrTextMessage& record,
+                              const std::string& displayName, uint64_t now)
+{
+    if (m_states.GetState(record.senderId) != 0)
+        return;
+    const bool hidden = m_app.ReadSetting("IgnoreAllIMs", 0) != 0 || (IsAuditorium() && IsInRootPlace());
+    if (hidden) {
+        SendAwayReply(record.senderId, now);
+        return;
+    }
+    m_whispers->ReceiveIm(record, text, payload, displayName);
+    m_dde.PostMessageItem(record.senderId, record.name, text, payload, kImItemType);
+}
+
+void CPlace::SendAwayReply(uint32_t sender, uint64_t now)
+{
+    const bool due = m_awayStamp.Pass(now);
+    const std::string away = m_whispers->GetAwayMessage();
+    if (due && !away.empty())
+        SendRequest5(sender, away, CTvlBlob());
+}
+
+void CPlace::AnswerIdentityRequest(uint32_t sender, uint64_t now)
+{
+    if (!m_identityStamp.Pass(now))
+        return;
+    const auto identity = CPayload::MakeIdentity(m_whispers->GetIdentityTexts());
+    SendRequest5(sender, std::string(), *identity);
+}
+
+void CPlace::OnIdentityData(const CPayload& payload, uint32_t sender)
+{
+    CIdentityTexts texts;
+    if (m_states.GetData(sender) && payload.ReadIdentity(texts))
+        m_whispers->GiveIdentity(sender, texts);
+}
+
+void CPlace::OnTransferPayload(const CPayload& payload, uint32_t sender, const std::string& displayName,
+                               uint64_t now)
+{
+    if (m_states.GetState(sender) != 0)
+        return;
+    if (m_transferStamp.Pass(now))
+        m_whispers->HandOnTransfer(sender, displayName, payload);
+}
+
+// A command passes its test or is dropped; code 9 tells a failing sender why.
+void CPlace::OnCommand(uint8_t code, const std::string& text, const CPayload& payload, const CZrTextMessage& record,
+                       const std::string& displayName)
+{
+    const bool host = IsHostClass(record.kind);
+    const uint32_t ownId = GetMyself()->GetId();
+    const bool own = ownId != 0 && record.senderId == ownId;
+    switch (code) {
+    case kCmdEventText:
+    case kCmdAskEventService:
+    case kCmdNumberedRequest:
+    case kCmdTranscript:
+    case kCmdPublishEventText:
+        if (host && own)
+            OnOwnHostCommand(code, text);
+        break;
+    case kCmdEventServiceId:
+        if (host && own)
+            SendOwnGameData(kTagEventService, std::to_string(m_eventService));
+        else
+            ShowMessage(kStrNoFirst, kStrNotHost, {});
+        break;
+    case kCmdStageInvitation:
+        if (host && !(text == GetName() && IsInRootPlace()))
+            m_whispers->OpenStageInvitation(text, displayName);
+        break;
+    case kCmdInviteToSpeak:
+        if (host)
+            m_whispers->SetSpeakInvitation(record.senderId);
+        break;
+    case kCmdEndSpeaking:
+        if (host)
+            m_whispers->ClearPendingAction();
+        break;
+    case kCmdQueueItems:
+        if (host)
+            m_whispers->AddEventQueueItems(record.senderId, text);
+        break;
+    case kCmdSayInAuditorium:
+        if (host && IsAuditorium())
+            SayChatLine(text);
+        break;
+    case kCmdGameData:
+    case kCmdGameData21:
+    case kCmdModeratorAnswer:
+    case kCmdGameData23:
+        m_dde.SendGameData(record.senderId, record.name, text, payload, kGameDataTag, 0);
+        break;
+    case kCmdStageRequest:
+        OnAuditoriumCommand(text, host && own);
+        break;
+    case kCmdRepeatLine:
+        if (IsInRootPlace() && m_whispers->IsInPeopleList(record.senderId))
+            SayChatLine(displayName + " says: " + text);
+        break;
+    default:
+        break;
+    }
+}
+
+void CPlace::OnOwnHostCommand(uint8_t code, const std::string& text)
+{
+    switch (code) {
+    case kCmdEventText:
+        if (m_eventService)
+            SendOwnGameData(kTagEventText, m_whispers->GetEventText());
+        else
+            SendOwnGameData(kTagEventService, "0");
+        break;
+    case kCmdAskEventService:
+        if (m_eventService)
+            SendRequest28(0, m_eventService, kAskEventService, text, CTvlBlob());
+        else
+            SendOwnGameData(kTagEventService, "0");
+        break;
+    case kCmdNumberedRequest:
+        if (!text.empty()) {
+            const uint32_t number = SendNumberedRequest(text, 0, true, false);
+            SendOwnGameData(kTagNumberedRequest, text + " " + std::to_string(number));
+        }
+        break;
+    case kCmdTranscript:
+        if (m_transcriptService)
+            SendRequest28(0, m_transcriptService, kAskTranscript, GetName(), CTvlBlob());
+        else
+            ShowMessage(kStrNoFirst, kStrNoTranscript, {});
+        break;
+    case kCmdPublishEventText:
+        PutItem(*this, CZrItem::Text(kEventTextItem, text));
+        break;
+    default:
+        break;
+    }
+}
+
+void CPlace::OnAuditoriumCommand(const std::string& text, bool hostAndOwn)
+{
+    if (!IsAuditorium())
+        ShowMessage(kStrNoFirst, kStrNotInAuditorium, {});
+    else if (hostAndOwn)
+        SendPlaceRequest2(0, GetId(), CZrString(text, kStageRecordKind));
+}
+
+void CPlace::SendOwnGameData(uint8_t tag, const std::string& text)
+{
+    CZrPerson& myself = *GetMyself();
+    SendTaggedGameData(myself.GetId(), myself.GetName(), text, tag, CTvlBlob());
+}
+
+void CPlace::SayChatLine(const std::string& text)
+{
+    RequestMove(*this, kSayChat, text, CTvlBlob());
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "CRateStamp.h"
 #include "IPlaceApp.h"
 #include "IPlaceDde.h"
 #include "IPlaceFrame.h"
@@ -15,6 +16,8 @@
 #include "ZrPlaceSelector.h"
 
 class CPersonStateList;
+class CPayload;
+class IPlaceWhispers;
 
 class CPlace : public CZrClientPlace {
 public:
@@ -83,6 +86,15 @@ public:
     void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value) override;
     void OnPlaceEvent86(const std::string& text) override;
 
+    // Whispers: dispatched by payload type once the windows they reach are
+    // given; dropped before that.
+    void SetWhisperWindows(IPlaceWhispers* windows) { m_whispers = windows; }
+    void whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
+                   const std::string& displayName) override;
+    // The numbered request with the next number of the run; returns that
+    // number.
+    uint32_t SendNumberedRequest(const std::string& text, uint32_t second, bool flagA, bool flagB);
+
 private:
 
     std::string Text(uint32_t id) const;
@@ -120,4 +132,25 @@ private:
     // Cleared by the first inaccessible-server error of the run.
     bool m_firstServerError = true;
     std::string m_advertisementHost;
+
+    void OnInstantMessage(const std::string& text, const CPayload& payload, const CZrTextMessage& record,
+                          const std::string& displayName, uint64_t now);
+    void SendAwayReply(uint32_t sender, uint64_t now);
+    void AnswerIdentityRequest(uint32_t sender, uint64_t now);
+    void OnIdentityData(const CPayload& payload, uint32_t sender);
+    void OnTransferPayload(const CPayload& payload, uint32_t sender, const std::string& displayName,
+                           uint64_t now);
+    void OnCommand(uint8_t code, const std::string& text, const CPayload& payload, const CZrTextMessage& record,
+                   const std::string& displayName);
+    void OnOwnHostCommand(uint8_t code, const std::string& text);
+    void OnAuditoriumCommand(const std::string& text, bool hostAndOwn);
+    void SendOwnGameData(uint8_t tag, const std::string& text);
+    void SayChatLine(const std::string& text);
+
+    IPlaceWhispers* m_whispers = nullptr;
+    CRateStamp m_commandStamp;
+    CRateStamp m_identityStamp;
+    CRateStamp m_awayStamp;
+    CRateStamp m_transferStamp;
+    uint32_t m_requestCounter = 0;
 };
