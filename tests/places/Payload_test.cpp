@@ -43,8 +43,9 @@ TEST(PayloadTest, HeaderOfShortAndFullBlocks)
         const uint8_t* data = payload.Data(length);
         EXPECT_EQ(c.dataLength, length) << c.bytes.size();
         EXPECT_EQ(c.dataLength == 0, data == nullptr) << c.bytes.size();
-        if (data)
+        if (data) {
             EXPECT_EQ(c.bytes[2], data[0]);
+        }
     }
 }
 
