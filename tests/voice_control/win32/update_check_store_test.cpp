@@ -54,6 +54,23 @@ TEST_F(UpdateCheckStoreTest, StoredStampHoldsTheNextCheckBackForHalfAnHour)
     EXPECT_TRUE(store.IsUpdateCheckDue(kNow + 1801));
 }
 
+TEST_F(UpdateCheckStoreTest, AtMostOneCheckRunsPerHalfHour)
+{
+    EXPECT_TRUE(store.TakeUpdateCheck(kNow));
+    EXPECT_FALSE(store.TakeUpdateCheck(kNow));
+    EXPECT_FALSE(store.TakeUpdateCheck(kNow + 1800));
+    EXPECT_TRUE(store.TakeUpdateCheck(kNow + 1801));
+    EXPECT_FALSE(store.TakeUpdateCheck(kNow + 1802));
+}
+
+TEST_F(UpdateCheckStoreTest, NoCheckRunsWhenTheStampCannotBeStored)
+{
+    // A root that is no open key: neither reading nor writing can succeed.
+    const HKEY noKey = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0xDEAD0000u));
+    CUpdateCheckStore unwritable(noKey, keyPath);
+    EXPECT_FALSE(unwritable.TakeUpdateCheck(kNow));
+}
+
 TEST_F(UpdateCheckStoreTest, DamagedStampMakesACheckDue)
 {
     const CRegistryKey key = CRegistryKey::Create(HKEY_CURRENT_USER, keyPath);

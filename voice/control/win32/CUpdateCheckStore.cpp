@@ -27,6 +27,11 @@ bool CUpdateCheckStore::SetNextUpdateCheck(uint32_t now) const
     return key.IsOpen() && key.WriteText(kUpdateCheckValueName, NextUpdateCheckRecord(now));
 }
 
+bool CUpdateCheckStore::TakeUpdateCheck(uint32_t now) const
+{
+    return IsUpdateCheckDue(now) && SetNextUpdateCheck(now);
+}
+
 bool CUpdateCheckStore::RecordLibraryFolder(const std::string& libraryPath) const
 {
     const std::optional<LibraryFolderEntry> entry = MakeLibraryFolderEntry(libraryPath);

@@ -21,6 +21,9 @@ public:
     // Stores the time of the next check; true only when the key was opened
     // and the value written.
     bool SetNextUpdateCheck(uint32_t now) const;
+    // True when a check should run now: one is due and the time of the next
+    // one was stored. At most one check runs per half hour.
+    bool TakeUpdateCheck(uint32_t now) const;
     // Writes the folder of the library at `libraryPath` under "Directories",
     // named after its file name; false when nothing was written.
     bool RecordLibraryFolder(const std::string& libraryPath) const;
