@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "CPersonClient.h"
 #include "CPersonStateList.h"
 #include "CPlaceMessage.h"
 #include "TvlNdr.h"
@@ -653,4 +654,11 @@ void CPlace::OnAvatarServiceReply(uint32_t code, const CTvlBlob& payload)
     if (code != 0 || payload.Length() == 0)
         return;
     SetMyMemberData(*GetMyself(), std::make_unique<CTvlBlob>(payload));
+}
+
+CZrPerson* CPlace::CreatePerson()
+{
+    if (!m_personViews)
+        return CZrClientPlace::CreatePerson();
+    return new CPersonClient(*m_personViews);
 }

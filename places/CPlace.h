@@ -15,6 +15,7 @@
 #include "ZrPlaceSelector.h"
 
 class CPersonStateList;
+class IPersonViews;
 
 class CPlace : public CZrClientPlace {
 public:
@@ -49,6 +50,10 @@ public:
     bool IsEntryPending() const { return m_entryPending; }
     // The address whose "/login" page starts no voice session.
     void SetAdvertisementHost(const std::string& host) { m_advertisementHost = host; }
+    // The windows that show the persons; until they are given, persons are
+    // made as the library's plain ones.
+    void SetPersonViews(IPersonViews* views) { m_personViews = views; }
+    CZrPerson* CreatePerson() override;
 
     bool IsAuditorium() const;
     bool IsPrivateRoom() const;
@@ -120,4 +125,5 @@ private:
     // Cleared by the first inaccessible-server error of the run.
     bool m_firstServerError = true;
     std::string m_advertisementHost;
+    IPersonViews* m_personViews = nullptr;
 };
