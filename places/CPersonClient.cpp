@@ -5,6 +5,11 @@
 
 CPersonClient::CPersonClient(IPersonViews& views, CTvlObject* owner) : CZrPerson(owner), m_views(views) {}
 
+CPersonClient::~CPersonClient()
+{
+    m_views.DestroyWindows(*this);
+}
+
 CZrPerson* CPersonClient::FindMyself()
 {
     IZrTreeHost* host = FindTreeHost();

@@ -17,6 +17,7 @@ public:
     static constexpr uint16_t kMarkFlag = 0x4;
 
     explicit CPersonClient(IPersonViews& views, CTvlObject* owner = nullptr);
+    ~CPersonClient() override;
 
     void OnEnter() override;
     void OnLeave(const std::string& reason) override;

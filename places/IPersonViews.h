@@ -20,6 +20,9 @@ public:
     virtual void Withdraw(CZrPerson& person) = 0;
     virtual void Repaint(CZrPerson& person) = 0;
     virtual void SetMark(CZrPerson& person, bool on) = 0;
+    // The person is going away: its windows go with it and nothing may keep
+    // a reference to it.
+    virtual void DestroyWindows(CZrPerson& person) = 0;
 
     // The seat row window of a group of kind 519.
     virtual void FreeSeat(CZrGroup& row, uint16_t seat) = 0;

@@ -125,14 +125,16 @@ TEST_F(PersonClientTest, LeavingFreesSeatsAndTellsTheSessionOnce)
     };
     const std::vector<Case> cases = {
         {"standing in the place", kGroupA, kStanding, kNoSeat, true,
-         {"hide 7", "people-remove 7", "place-request 7"}},
+         {"hide 7", "people-remove 7", "place-request 7", "destroy 7"}},
         {"the local user's group", kGroupA, kGroupA, kNoSeat, true,
-         {"hide 7", "people-remove 7", "leave-group 7 40"}},
-        {"another group", kGroupA, kGroupB, kNoSeat, true, {"hide 7", "people-remove 7", "place-request 7"}},
-        {"a seat row", kGroupA, kRow, 3, true, {"hide 7", "free-seat 60 3", "people-remove 7"}},
+         {"hide 7", "people-remove 7", "leave-group 7 40", "destroy 7"}},
+        {"another group", kGroupA, kGroupB, kNoSeat, true,
+         {"hide 7", "people-remove 7", "place-request 7", "destroy 7"}},
+        {"a seat row", kGroupA, kRow, 3, true, {"hide 7", "free-seat 60 3", "people-remove 7", "destroy 7"}},
         {"the local user's seat row", kRow, kRow, 5, true,
-         {"hide 7", "free-seat 60 5", "people-remove 7", "leave-group 7 60"}},
-        {"no window to hide", kGroupA, kStanding, kNoSeat, false, {"people-remove 7", "place-request 7"}},
+         {"hide 7", "free-seat 60 5", "people-remove 7", "leave-group 7 60", "destroy 7"}},
+        {"no window to hide", kGroupA, kStanding, kNoSeat, false,
+         {"people-remove 7", "place-request 7", "destroy 7"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,6 +146,7 @@ TEST_F(PersonClientTest, LeavingFreesSeatsAndTellsTheSessionOnce)
         Group(c.parent).RemoveDeparted(person, std::string());
         EXPECT_EQ(views.calls, c.expected);
         EXPECT_EQ(place.FindById(kPersonId), nullptr);
+        EXPECT_EQ(views.windows.count(kPersonId), 0u);
     }
 }
 

@@ -24,6 +24,11 @@ public:
     void Withdraw(CZrPerson& person) override { Log("withdraw", person); }
     void Repaint(CZrPerson& person) override { Log("repaint", person); }
     void SetMark(CZrPerson& person, bool on) override { Log(on ? "mark-on" : "mark-off", person); }
+    void DestroyWindows(CZrPerson& person) override
+    {
+        windows.erase(person.GetId());
+        Log("destroy", person);
+    }
     void FreeSeat(CZrGroup& row, uint16_t seat) override
     {
         calls.push_back("free-seat " + std::to_string(row.GetId()) + " " + std::to_string(seat));

@@ -20,7 +20,7 @@ def test_a_bot_entering_moving_and_leaving_is_followed(server_factory, probe):
         cat.move(snapshot["g1024"].id, Position.xy(40, 50))
         probe.expect("person", call="layout", id=cid)
         cat.leave()
-        probe.expect("person", call="place-request", id=cid)
+        probe.expect("person", call="destroy", id=cid)
     finally:
         pool.stop()
 
@@ -28,5 +28,5 @@ def test_a_bot_entering_moving_and_leaving_is_followed(server_factory, probe):
     assert calls == [
         ("place-notice", 1), ("people-add", 0), ("window", 0), ("mark-off", 0),
         ("people-update", 0), ("layout", 0),
-        ("hide", 0), ("people-remove", 0), ("place-request", 0),
+        ("hide", 0), ("people-remove", 0), ("place-request", 0), ("destroy", 0),
     ]

@@ -73,6 +73,11 @@ public:
     void Withdraw(CZrPerson& person) override { Emit("withdraw", person); }
     void Repaint(CZrPerson& person) override { Emit("repaint", person); }
     void SetMark(CZrPerson& person, bool on) override { Emit(on ? "mark-on" : "mark-off", person); }
+    void DestroyWindows(CZrPerson& person) override
+    {
+        m_windows.erase(person.GetId());
+        Emit("destroy", person);
+    }
     void FreeSeat(CZrGroup& row, uint16_t seat) override { EmitSeat("free-seat", row, seat); }
     void AddEmptySeat(CZrGroup& row, uint16_t seat) override { EmitSeat("empty-seat", row, seat); }
     void AddToPeople(CZrPerson& person) override { Emit("people-add", person); }
