@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "CPayload.h"
+#include "CPersonClient.h"
 #include "CPersonStateList.h"
 #include "CPlaceMessage.h"
 #include "IPlaceWhispers.h"
@@ -903,4 +904,11 @@ void CPlace::SendOwnGameData(uint8_t tag, const std::string& text)
 void CPlace::SayChatLine(const std::string& text)
 {
     RequestMove(*this, kSayChat, text, CTvlBlob());
+}
+
+CZrPerson* CPlace::CreatePerson()
+{
+    if (!m_personViews)
+        return CZrClientPlace::CreatePerson();
+    return new CPersonClient(*m_personViews);
 }

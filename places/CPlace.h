@@ -18,6 +18,7 @@
 class CPersonStateList;
 class CPayload;
 class IPlaceWhispers;
+class IPersonViews;
 
 class CPlace : public CZrClientPlace {
 public:
@@ -52,6 +53,10 @@ public:
     bool IsEntryPending() const { return m_entryPending; }
     // The address whose "/login" page starts no voice session.
     void SetAdvertisementHost(const std::string& host) { m_advertisementHost = host; }
+    // The windows that show the persons; until they are given, persons are
+    // made as the library's plain ones.
+    void SetPersonViews(IPersonViews* views) { m_personViews = views; }
+    CZrPerson* CreatePerson() override;
 
     bool IsAuditorium() const;
     bool IsPrivateRoom() const;
@@ -153,4 +158,5 @@ private:
     CRateStamp m_awayStamp;
     CRateStamp m_transferStamp;
     uint32_t m_requestCounter = 0;
+    IPersonViews* m_personViews = nullptr;
 };

@@ -1,0 +1,44 @@
+// IPersonViews: what a person of the place asks of the windows that show it
+// (its avatar window, the seat row it sits in, the people list) and of the
+// DDE session. The application implements it; tests record the calls.
+#pragma once
+
+#include <cstdint>
+
+class CZrGroup;
+class CZrPerson;
+
+class IPersonViews {
+public:
+    // A new avatar window becomes the person's place view window, a child of
+    // the host group's window, or of the browser window when host is null.
+    virtual void CreatePlaceWindow(CZrPerson& person, CZrGroup* host) = 0;
+    virtual bool HasPlaceWindow(const CZrPerson& person) const = 0;
+    virtual void HidePlaceWindow(CZrPerson& person) = 0;
+    // Lays the avatar window out again (a seated person goes to its seat).
+    virtual void UpdateVisibility(CZrPerson& person) = 0;
+    virtual void Withdraw(CZrPerson& person) = 0;
+    virtual void Repaint(CZrPerson& person) = 0;
+    virtual void SetMark(CZrPerson& person, bool on) = 0;
+    // The person is going away: its windows go with it and nothing may keep
+    // a reference to it.
+    virtual void DestroyWindows(CZrPerson& person) = 0;
+
+    // The seat row window of a group of kind 519.
+    virtual void FreeSeat(CZrGroup& row, uint16_t seat) = 0;
+    virtual void AddEmptySeat(CZrGroup& row, uint16_t seat) = 0;
+
+    // The people list.
+    virtual void AddToPeople(CZrPerson& person) = 0;
+    virtual void RemoveFromPeople(CZrPerson& person) = 0;
+    virtual void UpdateInPeople(CZrPerson& person) = 0;
+
+    // DDE notices about persons.
+    virtual void SendPlaceNotice(CZrPerson& person, uint32_t value) = 0;
+    virtual void SendMemberMessage(CZrPerson& person, CZrGroup& group) = 0;
+    virtual void PostLeaveGroup(CZrPerson& person, CZrGroup& group) = 0;
+    virtual void SendPlaceRequest(CZrPerson& person) = 0;
+
+protected:
+    ~IPersonViews() = default;
+};
