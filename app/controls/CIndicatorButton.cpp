@@ -49,7 +49,6 @@ int CIndicatorButton::Create(CWnd* parent, UINT bitmapId, UINT stateCount) {
                          GRAY_BRUSH, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0)) {
     return -1;
   }
-  m_owner = parent;
   if (!m_menuId) return 0;
   return m_menu.LoadMenu(m_menuId) ? 1 : -1;
 }

@@ -51,7 +51,6 @@ class CIndicatorButton : public CBitmapStripWnd {
 
   UINT m_bitmapId = 0;
   SIZE m_frameSize{0, 0};
-  CWnd* m_owner = nullptr;
   UINT m_menuId;
   CMenu m_menu;
 };
