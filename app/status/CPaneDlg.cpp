@@ -83,9 +83,10 @@ void CPaneDlg::SetHighlight(bool highlight) {
 }
 
 // A request for the state the pane is already in changes nothing, so that a
-// floating pane never gets a second frame window.
+// floating pane never gets a second frame window; a pane without a window
+// has nothing to move.
 void CPaneDlg::SetFloating(bool floating) {
-  if (floating == m_floating) return;
+  if (floating == m_floating || !m_hWnd) return;
   m_floating = floating;
   if (floating) {
     m_floatFrame.Create();
