@@ -100,14 +100,17 @@ public:
     // number.
     uint32_t SendNumberedRequest(const std::string& text, uint32_t second, bool flagA, bool flagB);
 
+    // The local user is inside this place.
+    bool IsInRootPlace() const;
+    // The class bits of the local user's kind (administrator, host, both).
+    uint32_t LocalClass() const;
+
 private:
 
     std::string Text(uint32_t id) const;
     void ShowMessage(uint32_t first, uint32_t second, const std::vector<std::string>& arguments);
     void ShowMessage(const std::string& first, uint32_t second, const std::vector<std::string>& arguments);
     bool IsLocalHost() const;
-    bool IsInRootPlace() const;
-    uint32_t LocalClass() const;
     void SendServiceRequest(uint32_t member, uint16_t code, const CTvlBlob& payload);
     void ShowDisconnect(int32_t code, const std::string& text);
     void ShowServerError(uint32_t stringId, int32_t shownCode);

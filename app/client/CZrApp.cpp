@@ -22,6 +22,8 @@
 #include "ZrPerson.h"
 #include "ZrPersonInfo.h"
 #include "ZrProgramPaths.h"
+#include "CSplashWnd.h"
+#include "resource.h"
 
 namespace {
 
@@ -33,8 +35,13 @@ constexpr UINT kVersionString = 236;
 constexpr UINT kConnectingString = 495;
 constexpr UINT kBlankString = 199;
 constexpr UINT kAvatarFileString = 193;
-// The bitmap that carries the shared palette.
+// The bitmap that carries the shared palette and the logo picture.
 constexpr UINT kPaletteBitmap = 454;
+// The participation indicator: its strip, states and menu.
+constexpr UINT kIndicatorBitmap = 266;
+constexpr unsigned kIndicatorStates = 4;
+// General tips are shown at start.
+constexpr int32_t kStartTips = 1;
 // Product string of the default chat host.
 constexpr uint32_t kDefaultServerIndex = 11;
 
@@ -42,10 +49,6 @@ constexpr uint32_t kDefaultServerIndex = 11;
 constexpr int kFontPoints = 8;
 constexpr int kFontDpi = 68;
 constexpr BYTE kVariableSwiss = VARIABLE_PITCH | FF_SWISS;
-
-// The main window's rectangle when the settings hold none.
-constexpr int kDefaultWidth = 800;
-constexpr int kDefaultHeight = 600;
 
 }  // namespace
 
@@ -55,6 +58,7 @@ CZrApp::CZrApp()
     : CWinApp("Zanthe"),
       m_settingsHost(&CZrResLibrary::StringOfCurrent, &CZrResLibrary::SendFileOfCurrent),
       m_settings(m_profile, m_settingsHost),
+      m_indicator(IDM_INDICATOR),
       m_placeLink(*this) {
   m_settingsHost.SetCommunitySource([this] { return m_plan.m_communityName; });
 }
@@ -62,6 +66,8 @@ CZrApp::CZrApp()
 CZrApp::~CZrApp() = default;
 
 bool CZrApp::InitInstance() {
+  SetAppUi(this);
+  m_tips.SetHost(this);
   TvlSetSwitchSource(&m_switches);
   m_settingsHost.SetResourceModule(AfxGetInstanceHandle());
   m_boxes.SetResourceModule(AfxGetInstanceHandle());
@@ -89,6 +95,7 @@ bool CZrApp::InitInstance() {
                          m_settings.m_winHeight);
   if (!InitProtocol()) return false;
   CreateFonts();
+  m_logoPicture.LoadResource(AfxGetResourceHandle(), kPaletteBitmap);
 
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
@@ -105,16 +112,18 @@ bool CZrApp::InitInstance() {
   m_plan.ApplySettings(m_settings.m_homeServer, m_settings.m_serverTitle, m_settings.m_homeURL);
 
   CreateSession();
+  CreateIndicator();
   ShowConnectingStatus();
   CChatWnd* main = MainFrame();
   main->UpdateWindow();
   m_running = 1;
-  if (m_layout.m_width > 0 && m_layout.m_height > 0)
-    main->MoveWindow(m_layout.m_x, m_layout.m_y, m_layout.m_width, m_layout.m_height);
+  main->PlaceFrame();
   m_reconnectCount = -1;
   RegisterPageContentType();
+  HideSplash();
 
   m_connection->SetUrl(m_plan.m_communityName);
+  ShowStartTip();
   main->SetFocus();
   main->ActivateFrame(-1);
   return true;
@@ -193,16 +202,32 @@ void CZrApp::CreateFonts() {
 }
 
 bool CZrApp::CreateMainWindow() {
-  RECT rect{0, 0, kDefaultWidth, kDefaultHeight};
-  if (m_layout.m_width > 0 && m_layout.m_height > 0) {
-    rect = RECT{m_layout.m_x, m_layout.m_y, m_layout.m_x + m_layout.m_width,
-                m_layout.m_y + m_layout.m_height};
-  }
   auto* main = new CChatWnd;
-  if (!main->CreateFrame(rect, m_appName.c_str())) return false;  // deleted itself
   m_pMainWnd = main;
+  if (!main->Init()) {
+    m_pMainWnd = nullptr;  // the frame deleted itself
+    return false;
+  }
   m_boxes.SetMainWindow(main->m_hWnd);
+  m_boxes.SetWindowsSource([this] {
+    std::vector<HWND> windows;
+    if (CChatWnd* frame = MainFrame()) windows.push_back(frame->m_hWnd);
+    if (m_indicator.m_hWnd) windows.push_back(m_indicator.m_hWnd);
+    return windows;
+  });
   return true;
+}
+
+// The indicator is made on the main window and stands on the page pane.
+void CZrApp::CreateIndicator() {
+  CChatWnd* main = MainFrame();
+  if (m_indicator.Create(main, kIndicatorBitmap, kIndicatorStates) < 0) return;
+  SetIndicatorParent(main->GetMainPane());
+  SetIndicatorState(kDisconnected);
+}
+
+void CZrApp::ShowStartTip() {
+  if (m_settings.m_showTipAtStart) m_tips.ShowTip(kStartTips, false);
 }
 
 // The own user from the identity and the root place over it.
@@ -264,7 +289,7 @@ void CZrApp::PassToRunningInstance(const std::string& commandLine) {
 }
 
 void CZrApp::SetStatusText(const std::string& text) {
-  if (CChatWnd* main = MainFrame()) main->SetMessageText(text.c_str());
+  if (CChatWnd* main = MainFrame()) main->SetStatusText(text);
 }
 
 CChatWnd* CZrApp::MainFrame() const { return static_cast<CChatWnd*>(m_pMainWnd); }
@@ -286,12 +311,16 @@ int CZrApp::ExitInstance() {
   m_running = 0;
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
+  m_tips.Close();
   CChatWnd* main = MainFrame();
   if (main && ::IsWindow(main->m_hWnd)) {
     m_settings.Save(true);
     main->DestroyWindow();
   }
   m_boxes.SetMainWindow(nullptr);
+  m_boxes.SetWindowsSource(nullptr);
+  if (m_indicator.m_hWnd) m_indicator.DestroyWindow();
+  HideSplash();
   m_rootPlace.reset();
   m_personStates.reset();
   m_myself.reset();
@@ -306,6 +335,7 @@ int CZrApp::ExitInstance() {
   m_port.reset();
   TvlSetLogSink(nullptr);
   TvlSetSwitchSource(nullptr);
+  SetAppUi(nullptr);
   AfxSetResourceHandle(AfxGetInstanceHandle());
   m_resources.Free();
   if (m_runningMutex) ::CloseHandle(m_runningMutex);

@@ -6,9 +6,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CFont.h"
+#include "CIndicatorButton.h"
+#include "CServiceLinks.h"
+#include "CTipManager.h"
 #include "CWinApp.h"
+#include "IAppUi.h"
+#include "ITipHost.h"
+#include "Picture.h"
 #include "CZrPlaceLink.h"
 #include "CZrResLibrary.h"
 #include "TvlMessageBoxSink.h"
@@ -31,7 +38,7 @@ class CUcmSocketWindow;
 class CUcmWinsockPort;
 class CZrPerson;
 
-class CZrApp : public CWinApp {
+class CZrApp : public CWinApp, public IAppUi, public ITipHost {
  public:
   // Codes of WM_COPYDATA between the client, a second copy and the
   // directory program.
@@ -44,6 +51,16 @@ class CZrApp : public CWinApp {
   static constexpr char kRunningMutex[] = "ZantheClientStarted";
   // How long a copy that finds the mutex taken waits for the other's frame.
   static constexpr DWORD kFrameWaitMs = 20000;
+  // Classes of users: administrators, hosts, both.
+  static constexpr uint32_t kAdminClass = 272;
+  static constexpr uint32_t kHostClass = 273;
+  static constexpr uint32_t kAdminHostClass = 274;
+  // Reason of the disconnect after the idle prompt went unanswered.
+  static constexpr int32_t kIdleDisconnect = 229;
+  // Participation states of the indicator.
+  enum IndicatorState : unsigned { kWaiting = 0, kParticipating = 1, kObserving = 2, kDisconnected = 3 };
+  // The own user's part in a group of the place.
+  enum class GroupRole { kNone, kHost, kGuest };
 
   CZrApp();
   ~CZrApp() override;
@@ -54,10 +71,76 @@ class CZrApp : public CWinApp {
   CPlace* GetRootPlace() const { return m_rootPlace.get(); }
   CCommunityConnection* GetConnection() const { return m_connection.get(); }
   CZrSettings& Settings() { return m_settings; }
+  CZrLayoutRecord& Layout() { return m_layout; }
+  const CZrResLibrary& Resources() const { return m_resources; }
+  int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
   bool IsRunning() const { return m_running != 0; }
+  // The root place reports that it is connected.
+  bool IsConnected() const;
+  bool IsAuditorium() const;
+  uint32_t GetOwnUserClass() const;
+  GroupRole GetGameRole() const;
+  GroupRole GetTourRole() const;
+  // The own user sits in a seat row of the place.
+  bool IsInRow() const;
+  // The page is shown by the directory program instead of a frame of ours.
+  bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
+
+  // Closes the community connection and tells the place of the disconnect.
+  void CloseConnection(int32_t reason);
+  void SetReconnectOnActivation(bool on) { m_reconnectOnActivation = on; }
+  // 1 before a modal box or dialog, 0 after it: the main windows are
+  // disabled while any is up.
+  void EnableMainWindows(bool modalUp);
+  void SendDirectoryHideAndClose();
+  void HideBrowserFrame();
+  void CloseBrowserFrame();
+  void SetIndicatorState(unsigned state);
+  // Moves the indicator into the window that shows the page; null puts it
+  // back on the main window, hidden.
+  void SetIndicatorParent(CWnd* window);
+  unsigned GetIndicatorState() const;
+  void RedrawAllWindows();
+  CTipManager& Tips() { return m_tips; }
+  // The Links submenu from the list at address; true when the list named no
+  // page, so that the service's own pages must fill it.
+  bool LoadLinksMenu(const std::string& address);
+  void BuildServiceLinksMenu();
+
+  // Receivers of the main window's private messages.
+  LRESULT OnAvatarZoom(WPARAM wParam, LPARAM lParam);
+  void ShowPlaceEnterDialog();
+  void Refresh(int32_t mode);
+  void Reconnect();
+  void ReplayDeferredDdeCommands();
+  LRESULT HandOnPendingTransfer(WPARAM wParam, LPARAM lParam);
+  void OnDirectoryCommand(WPARAM sender, LPARAM data);
+
+  // IAppUi
+  void RegisterIdleWindow(HWND window) override;
+  void UnregisterIdleWindow(HWND window) override;
+  CNameBubble* GetNameBubble() override;
+  bool AreMainWindowsDisabled() override { return m_boxes.DialogUpCount() > 0; }
+  CPicture* GetBackgroundPicture() override;
+  CFont* GetNormalFont() override { return m_normalFont.m_hObject ? &m_normalFont : nullptr; }
+  void OpenWithShell(const std::string& address) override;
+  void ShowStatusString(UINT stringId, bool keep) override;
+  bool IsMyselfInRootPlace() override;
+  bool IsTourGuest() override { return GetTourRole() == GroupRole::kGuest; }
+  bool IsGameGuest() override { return GetGameRole() == GroupRole::kGuest; }
+  bool IsZoomRunning() override { return false; }
+  void ToggleObserve() override;
+  void SetPeopleStatus(unsigned state) override;
+  bool GetPageOrigin(POINT& origin) override;
+
+  // ITipHost
+  bool GetTipsAtStart() override { return m_settings.m_showTipAtStart != 0; }
+  void SetTipsAtStart(bool show) override { m_settings.m_showTipAtStart = show ? 1 : 0; }
+  std::string GetTipState() override { return m_settings.m_lastTipNew; }
+  void SaveTipState(const std::string& text) override;
   const std::string& GetCommunityName() const { return m_plan.m_communityName; }
 
   void SetCommunityName(const std::string& name) { m_plan.m_communityName = name; }
@@ -79,6 +162,41 @@ class CZrApp : public CWinApp {
   void ShowConnectingStatus();
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
+  void CreateIndicator();
+  void ShowStartTip();
+  void SetLayoutMode(int32_t mode);
+  bool IsPlaced() const { return m_running && m_rootPlace; }
+
+  // Commands.
+  void OnTipOfTheDay();
+  void OnTourTip();
+  void OnAuditoriumTip();
+  void OnLayoutClassic();
+  void OnLayoutTextOnly();
+  void OnLayoutAvatarsOnly();
+  void OnLayoutBrowserOnly();
+  void OnUpdateLayoutClassic(CCmdUI* ui);
+  void OnUpdateLayoutTextOnly(CCmdUI* ui);
+  void OnUpdateLayoutAvatarsOnly(CCmdUI* ui);
+  void OnUpdateLayoutBrowserOnly(CCmdUI* ui);
+  void OnResetLayout();
+  void OnSaveLayout();
+  void OnUpdateSaveLayout(CCmdUI* ui);
+  void OnToggleAvatarSize();
+  void OnUpdateToggleAvatarSize(CCmdUI* ui);
+  void OnLayoutMenu();
+  void OnUpdateLayoutMenu(CCmdUI* ui);
+  void OnUpdatePlaced(CCmdUI* ui);
+  void OnUpdateConnected(CCmdUI* ui);
+  void OnHelp();
+  void OnWebHelp();
+  void OnMinimizeToHvn();
+  void OnCloseBrowser();
+  void OnAppExit();
+  void OnLink(UINT command);
+  void SaveMainWindowPlacement();
+
+  DECLARE_MESSAGE_MAP()
 
   CZrPrivateProfile m_profile;
   CZrWinSettingsHost m_settingsHost;
@@ -98,6 +216,13 @@ class CZrApp : public CWinApp {
   int32_t m_reconnectCount = -1;
   CFont m_normalFont;
   CFont m_boldFont;
+  CPicture m_logoPicture;
+  CIndicatorButton m_indicator;
+  CTipManager m_tips;
+  CServiceLinks m_links;
+  std::vector<HWND> m_idleWindows;
+  bool m_pagesInDirectoryProgram = false;
+  bool m_reconnectOnActivation = false;
 
   std::unique_ptr<CUcmWinsockPort> m_port;
   std::unique_ptr<CUcmManager> m_manager;
@@ -111,3 +236,6 @@ class CZrApp : public CWinApp {
   std::unique_ptr<CZrPerson> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;
 };
+
+// The running client's application object.
+CZrApp& ZrApp();

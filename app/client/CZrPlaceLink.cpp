@@ -19,8 +19,8 @@ constexpr char kSettingsSection[] = "Settings";
 // The saved position of the own avatar.
 constexpr char kSavedXKey[] = "MyselfXPos";
 constexpr char kSavedYKey[] = "MyselfYPos";
-// The product name that the main window shows while no community is entered.
-constexpr uint32_t kProductString = 517;
+// The community text that names the list of the service's links.
+constexpr uint16_t kServiceLinksText = 1024;
 
 // The text in a heap buffer that the message box frees once shown.
 char* BoxText(const char* format, ...) {
@@ -148,18 +148,30 @@ void CZrPlaceLink::ResetAfterDisconnect() {
   if (!m_connected) return;
   m_connected = false;
   m_pageText.clear();
-  SetMainTitle(LoadText(kProductString));
+  if (CChatWnd* main = m_app.MainFrame()) main->ResetAfterDisconnect();
 }
 
-// Place menus, event state, idle timer, pending counter, pending refresh and
-// the place layout belong to windows the program does not have yet.
+// The previous place's menu, the event state and the pending refresh belong
+// to place navigation and events, which the program does not have yet.
 void CZrPlaceLink::RemovePreviousPlaceMenu() {}
 void CZrPlaceLink::ResetEventState() {}
-void CZrPlaceLink::StartIdleTimer() {}
-void CZrPlaceLink::StopIdleTimer() {}
-void CZrPlaceLink::SetPendingCount(int32_t) {}
 void CZrPlaceLink::RunPendingRefresh() {}
-void CZrPlaceLink::SetPlaceLayout(int32_t) {}
+
+void CZrPlaceLink::StartIdleTimer() {
+  if (CChatWnd* main = m_app.MainFrame()) main->StartTimer();
+}
+
+void CZrPlaceLink::StopIdleTimer() {
+  if (CChatWnd* main = m_app.MainFrame()) main->StopIdleTimer();
+}
+
+// The welcome's count is the number of idle minutes after which the user is
+// asked whether to stay online.
+void CZrPlaceLink::SetPendingCount(int32_t count) { m_app.Settings().m_idleLimit = count; }
+
+void CZrPlaceLink::SetPlaceLayout(int32_t placeType) {
+  if (CChatWnd* main = m_app.MainFrame()) main->SetPlaceLayout(placeType, true);
+}
 
 // No chat page is open.
 int32_t CZrPlaceLink::GetActiveChatPageType() const { return 0; }
@@ -167,6 +179,7 @@ int32_t CZrPlaceLink::GetActiveChatPageType() const { return 0; }
 void CZrPlaceLink::OnPlaceEntered() {
   m_entered = true;
   m_app.ClearReconnectState();
+  m_app.SetIndicatorState(CZrApp::kParticipating);
 }
 
 void CZrPlaceLink::FocusMainWindow() {
@@ -240,9 +253,13 @@ void CZrPlaceLink::ShowPage(const std::string& url) {
 
 void CZrPlaceLink::SetCommunityText(uint16_t code, const std::string& text) { m_texts[code] = text; }
 
-// The service links menu is not part of the program yet: nothing loads.
-bool CZrPlaceLink::ReloadServiceLinks() { return false; }
-void CZrPlaceLink::BuildServiceLinksMenu() {}
+// True when the list named no page, so that the service's own pages fill
+// the menu.
+bool CZrPlaceLink::ReloadServiceLinks() {
+  return m_app.LoadLinksMenu(GetCommunityText(kServiceLinksText));
+}
+
+void CZrPlaceLink::BuildServiceLinksMenu() { m_app.BuildServiceLinksMenu(); }
 
 // No browser view exists whose reset page this would be.
 std::string CZrPlaceLink::GetResetUrl() const { return std::string(); }

@@ -45,6 +45,12 @@ bool CZrResLibrary::Bind() {
   m_closeNetscapeOnLaunch = Export<SwitchFn>(m_module, "IsCloseNetscapeOnLaunch");
   m_useAvatarService = Export<SwitchFn>(m_module, "IsUseAvatarService");
   m_sendFile = Export<SwitchFn>(m_module, "GetSendFile");
+  m_closeNetscapeOnExit = Export<SwitchFn>(m_module, "IsCloseNetscapeOnExit");
+  m_animationFrames = Export<SwitchFn>(m_module, "GetAnimationFrames");
+  m_animationRightSpace = Export<SwitchFn>(m_module, "GetAnimationRightSpace");
+  m_useOldPtg = Export<FlagFn>(m_module, "GetUseOldPTG");
+  m_getColor = Export<ColorFn>(m_module, "GetColor");
+  m_getToolBar = Export<ToolBarFn>(m_module, "GetToolBar");
   return true;
 }
 
@@ -58,6 +64,12 @@ void CZrResLibrary::Free() {
   m_closeNetscapeOnLaunch = nullptr;
   m_useAvatarService = nullptr;
   m_sendFile = nullptr;
+  m_closeNetscapeOnExit = nullptr;
+  m_animationFrames = nullptr;
+  m_animationRightSpace = nullptr;
+  m_useOldPtg = nullptr;
+  m_getColor = nullptr;
+  m_getToolBar = nullptr;
 }
 
 std::string CZrResLibrary::GetString(uint32_t index) const {
@@ -87,6 +99,34 @@ bool CZrResLibrary::IsUseAvatarService() const {
 }
 
 bool CZrResLibrary::CanSendFiles() const { return m_sendFile && m_sendFile() != 0; }
+
+bool CZrResLibrary::IsCloseNetscapeOnExit() const {
+  return m_closeNetscapeOnExit && m_closeNetscapeOnExit() != 0;
+}
+
+// The answer is the return value; the flag written through the pointer is
+// not what decides.
+bool CZrResLibrary::UseOldPlacesDirectory() const {
+  int flag = 0;
+  return m_useOldPtg && m_useOldPtg(&flag) != 0;
+}
+
+COLORREF CZrResLibrary::GetColor(uint32_t index) const { return m_getColor ? m_getColor(index) : 0; }
+
+int CZrResLibrary::GetAnimationFrames() const { return m_animationFrames ? m_animationFrames() : 0; }
+
+int CZrResLibrary::GetAnimationRightSpace() const {
+  return m_animationRightSpace ? m_animationRightSpace() : 0;
+}
+
+CZrResLibrary::ToolBarButton CZrResLibrary::GetToolBarButton(uint32_t bar, uint32_t button) const {
+  ToolBarButton entry;
+  if (!m_getToolBar) return entry;
+  int* b = entry.bitmaps;
+  int* v = entry.values;
+  entry.command = m_getToolBar(bar, button, &b[0], &b[1], &b[2], &b[3], &v[0], &v[1], &v[2], &v[3]);
+  return entry;
+}
 
 void CZrResLibrary::StringOfCurrent(uint32_t index, char* buffer) {
   const std::string text = s_current ? s_current->GetString(index) : std::string();

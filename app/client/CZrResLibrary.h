@@ -33,8 +33,24 @@ class CZrResLibrary {
   // The three-letter brand code.
   std::string BrandCode() const;
   bool IsCloseNetscapeOnLaunch() const;
+  bool IsCloseNetscapeOnExit() const;
   bool IsUseAvatarService() const;
   bool CanSendFiles() const;
+  // The Directory command shows the places manager instead of the page.
+  bool UseOldPlacesDirectory() const;
+  COLORREF GetColor(uint32_t index) const;
+  int GetAnimationFrames() const;
+  int GetAnimationRightSpace() const;
+
+  // One button of a tool bar: its command (0 ends the bar), its four
+  // pictures in the order hot, normal, disabled, pressed overlay, and four
+  // further values.
+  struct ToolBarButton {
+    int command = 0;
+    int bitmaps[4] = {};
+    int values[4] = {};
+  };
+  ToolBarButton GetToolBarButton(uint32_t bar, uint32_t button) const;
 
   // The library of the running program, for the settings' callbacks.
   static CZrResLibrary* Current() { return s_current; }
@@ -46,6 +62,9 @@ class CZrResLibrary {
   using GetStringFn = void (*)(uint32_t, char*);
   using GetDllVersionFn = char* (*)(char*, int*, int*);
   using SwitchFn = int (*)();
+  using FlagFn = int (*)(int*);
+  using ColorFn = uint32_t (*)(uint32_t);
+  using ToolBarFn = int (*)(uint32_t, uint32_t, int*, int*, int*, int*, int*, int*, int*, int*);
 
   bool Bind();
 
@@ -56,6 +75,12 @@ class CZrResLibrary {
   SwitchFn m_closeNetscapeOnLaunch = nullptr;
   SwitchFn m_useAvatarService = nullptr;
   SwitchFn m_sendFile = nullptr;
+  SwitchFn m_closeNetscapeOnExit = nullptr;
+  SwitchFn m_animationFrames = nullptr;
+  SwitchFn m_animationRightSpace = nullptr;
+  FlagFn m_useOldPtg = nullptr;
+  ColorFn m_getColor = nullptr;
+  ToolBarFn m_getToolBar = nullptr;
 
   static CZrResLibrary* s_current;
 };

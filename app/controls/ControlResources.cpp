@@ -36,3 +36,8 @@ std::string ResourceProductString(uint32_t index) {
   buffer[kStringSize - 1] = '\0';
   return buffer;
 }
+
+uint32_t ResourceColour(uint32_t index) {
+  auto getColor = ResourceExport<uint32_t (*)(uint32_t)>("GetColor");
+  return getColor ? getColor(index) : 0;
+}

@@ -13,3 +13,5 @@ class CPicture;
 void SetResourceKeyColour(CPicture& picture);
 // Entry index of the resource library's product string table (GetString).
 std::string ResourceProductString(uint32_t index);
+// Colour index of the resource library; 0 when the library has none.
+uint32_t ResourceColour(uint32_t index);

@@ -1,0 +1,128 @@
+// A bar: a child window holding a row of items that it draws itself. It
+// finds the item under the mouse and hands mouse events to its subclasses,
+// shows an item's tip in the main window's name bubble and its prompt on the
+// frame's status line, takes part in the frame's layout, and updates its
+// items through the frame's command handlers at idle time.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "CBarItem.h"
+#include "CWnd.h"
+
+class CFont;
+class CFrameWnd;
+
+// The layout record that a bar host passes its bars with kLayoutMessage.
+struct BarLayout {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+  int32_t width;   // out
+  int32_t height;  // out
+  int32_t stretch;       // take all the offered width
+  int32_t rightAligned;  // stand at the right end
+};
+
+class CBarWnd : public CWnd {
+ public:
+  // Style flags.
+  static constexpr unsigned kSizesItself = 0x1;
+  static constexpr unsigned kUpdatesItems = 0x2;
+  static constexpr unsigned kShowsTips = 0x4;
+  static constexpr unsigned kShowsPrompts = 0x8;
+  static constexpr unsigned kInHost = 0x10;
+  static constexpr unsigned kDefaultStyle = kSizesItself | kUpdatesItems | kShowsTips | kShowsPrompts;
+  // Item addressing of the Get/SetItemData family: by id, else by index.
+  static constexpr int kById = 2;
+  static constexpr int kByIndex = 0;
+  // The private layout message of a bar host; lParam a BarLayout.
+  static constexpr UINT kLayoutMessage = 0x929;
+
+  CBarWnd() = default;
+  ~CBarWnd() override;
+
+  bool Create(CWnd* parent, DWORD style = 0);
+  using CWnd::Create;
+  void SetFont(CFont* font) { m_font = font; }
+  void AddItem(std::unique_ptr<CBarItem> item);
+  void RemoveItem(int index);
+  // Every item from index from on moves by dx times step.
+  void ShiftItems(int from, int dx, int step);
+  void ShowItemTip(bool show, const CBarItem* item);
+
+  unsigned GetStyleFlags() const { return m_styleFlags; }
+  void SetStyleFlags(unsigned flags) { m_styleFlags = flags; }
+
+  virtual SIZE GetClientSize() const;
+  virtual SIZE GetFrameSize() const;
+  virtual int GetHeight() const;
+  virtual int GetWidth() const;
+  // Asks for a change of visibility at the next idle update.
+  virtual void DelayShow(bool show);
+  virtual void Show(bool show);
+  virtual CFrameWnd* GetNotifyFrame() const;
+  static HWND GetTopParent(HWND window);
+  virtual void ClipOutside(CDC* dc, const RECT& outer, const RECT& inner);
+  virtual void OnItemLButtonDown(CBarItem* item);
+  virtual void OnItemLButtonUp(CBarItem* item);
+  virtual void OnItemDoubleClick(CBarItem* item);
+  virtual void OnItemRButtonDown(CBarItem* item);
+  virtual void OnItemMouseMove(CBarItem* item);
+  virtual void DrawBackground(CDC* dc, const RECT& rect);
+  virtual void OnSized(int cx, int cy);
+  virtual void OnUpdateCmdUI(CFrameWnd* frame, bool disableIfNoHandler);
+  virtual int GetItemCount() const { return static_cast<int>(m_items.size()); }
+  virtual int GetItemData(int mode, UINT key) const;
+  virtual CBarItem* SetItemData(int mode, UINT key, uint32_t value);
+  virtual CBarItem* GetItem(int index) const;
+  virtual int FindItemById(UINT id) const;
+  virtual CBarItem* ItemFromPoint(int x, int y) const;
+  virtual CBarItem* GetCurrentItem() const { return m_current; }
+  virtual void SetCurrentItem(CBarItem* item) { m_current = item; }
+  virtual bool IsCurrentItem(const CBarItem* item) const { return item && item == m_current; }
+  virtual void DrawItems(CDC* dc, const RECT& paintRect);
+  virtual void CancelTracking();
+
+ protected:
+  // The item addressed by mode and key, or null.
+  CBarItem* ItemByKey(int mode, UINT key) const;
+  void Capture();
+  void ReleaseCapture();
+  bool HasCapture() const { return m_captured; }
+
+  void OnPaint();
+  BOOL OnEraseBkgnd(CDC* dc);
+  void OnSize(UINT type, int cx, int cy);
+  void OnLButtonDown(UINT flags, POINT point);
+  void OnLButtonUp(UINT flags, POINT point);
+  void OnLButtonDblClk(UINT flags, POINT point);
+  void OnRButtonDown(UINT flags, POINT point);
+  void OnMouseMove(UINT flags, POINT point);
+  void OnCancelMode();
+  void OnDestroy();
+  LRESULT OnIdleUpdateCmdUI(WPARAM disableIfNoHandler, LPARAM);
+  LRESULT OnInitialUpdate(WPARAM, LPARAM);
+  LRESULT OnSizeParent(WPARAM, LPARAM layout);
+  LRESULT OnBarLayout(WPARAM, LPARAM layout);
+
+  DECLARE_MESSAGE_MAP()
+
+  std::vector<std::unique_ptr<CBarItem>> m_items;
+
+ private:
+  static constexpr unsigned kHidePending = 0x1;
+  static constexpr unsigned kShowPending = 0x2;
+
+  CFont* m_font = nullptr;
+  CBarItem* m_current = nullptr;
+  bool m_captured = false;
+  unsigned m_stateFlags = kShowPending;
+  unsigned m_styleFlags = kDefaultStyle;
+};
+
+// The bar under the line and the black line of the bars' bottom edge.
+void DrawBarBottomLines(HDC dc, const RECT& client);

@@ -1,0 +1,246 @@
+// The application's commands: every menu item, tool-bar button and
+// accelerator that the window with the focus does not handle ends here.
+// Commands whose windows or objects are not part of the program yet (page
+// frame, chat pages, people list, dialogs, avatars, events, voice) have no
+// handler here, so the framework shows them disabled.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "CChatWnd.h"
+#include "CCmdUI.h"
+#include "CMenu.h"
+#include "CZrApp.h"
+#include "ModuleState.h"
+#include "ZrPlaceContent.h"
+#include "resource.h"
+
+namespace {
+
+// Tip categories of the three tip commands.
+constexpr int32_t kGeneralTips = 1;
+constexpr int32_t kTourTips = 2;
+constexpr int32_t kAuditoriumTips = 3;
+// The help file's index page.
+constexpr char kHelpFile[] = "RIdoz.hlp";
+// Product string of the help page when the community names none.
+constexpr uint32_t kHelpPageIndex = 7;
+// The main window of the companion program the File menu returns to.
+constexpr char kCompanionFrameClass[] = "HVN Frame25";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CZrApp, CWinApp)
+  ON_COMMAND(ID_TIP_OF_DAY, OnTipOfTheDay)
+  ON_COMMAND(ID_TOUR_TIP, OnTourTip)
+  ON_COMMAND(ID_AUDITORIUM_TIP, OnAuditoriumTip)
+  ON_COMMAND(ID_LAYOUT_CLASSIC, OnLayoutClassic)
+  ON_COMMAND(ID_LAYOUT_TEXT_ONLY, OnLayoutTextOnly)
+  ON_COMMAND(ID_LAYOUT_AVATARS_ONLY, OnLayoutAvatarsOnly)
+  ON_COMMAND(ID_LAYOUT_BROWSER_ONLY, OnLayoutBrowserOnly)
+  ON_UPDATE_COMMAND_UI(ID_LAYOUT_CLASSIC, OnUpdateLayoutClassic)
+  ON_UPDATE_COMMAND_UI(ID_LAYOUT_TEXT_ONLY, OnUpdateLayoutTextOnly)
+  ON_UPDATE_COMMAND_UI(ID_LAYOUT_AVATARS_ONLY, OnUpdateLayoutAvatarsOnly)
+  ON_UPDATE_COMMAND_UI(ID_LAYOUT_BROWSER_ONLY, OnUpdateLayoutBrowserOnly)
+  ON_COMMAND(ID_RESET_LAYOUT, OnResetLayout)
+  ON_UPDATE_COMMAND_UI(ID_RESET_LAYOUT, OnUpdatePlaced)
+  ON_COMMAND(ID_SAVE_LAYOUT, OnSaveLayout)
+  ON_UPDATE_COMMAND_UI(ID_SAVE_LAYOUT, OnUpdateSaveLayout)
+  ON_COMMAND(ID_LARGE_AVATARS, OnToggleAvatarSize)
+  ON_UPDATE_COMMAND_UI(ID_LARGE_AVATARS, OnUpdateToggleAvatarSize)
+  ON_COMMAND(ID_LAYOUT_MENU, OnLayoutMenu)
+  ON_UPDATE_COMMAND_UI(ID_LAYOUT_MENU, OnUpdateLayoutMenu)
+  ON_UPDATE_COMMAND_UI(ID_PLACES, OnUpdateConnected)
+  ON_COMMAND(ID_HELP_INDEX, OnHelp)
+  ON_COMMAND(ID_WEB_HELP, OnWebHelp)
+  ON_UPDATE_COMMAND_UI(ID_WEB_HELP, OnUpdatePlaced)
+  ON_COMMAND(ID_BACK_TO_HVN, OnMinimizeToHvn)
+  ON_COMMAND(ID_CLOSE_BROWSER, OnCloseBrowser)
+  ON_COMMAND(ID_APP_EXIT, OnAppExit)
+  ON_COMMAND_RANGE(ID_LINK_FIRST, ID_LINK_LAST, OnLink)
+END_MESSAGE_MAP()
+
+// ---- Enable rules ----------------------------------------------------------
+
+void CZrApp::OnUpdatePlaced(CCmdUI* ui) { ui->Enable(IsPlaced()); }
+
+void CZrApp::OnUpdateConnected(CCmdUI* ui) { ui->Enable(m_running && IsConnected()); }
+
+// ---- Tips ------------------------------------------------------------------
+
+void CZrApp::OnTipOfTheDay() { m_tips.ShowTip(kGeneralTips, true); }
+
+void CZrApp::OnTourTip() { m_tips.ShowTip(kTourTips, true); }
+
+void CZrApp::OnAuditoriumTip() { m_tips.ShowTip(kAuditoriumTips, true); }
+
+// ---- Layout ----------------------------------------------------------------
+
+void CZrApp::OnLayoutClassic() { SetLayoutMode(CZrLayoutRecord::kClassic); }
+void CZrApp::OnLayoutTextOnly() { SetLayoutMode(CZrLayoutRecord::kHvnClassic); }
+void CZrApp::OnLayoutAvatarsOnly() { SetLayoutMode(CZrLayoutRecord::kAvatarsOnly); }
+void CZrApp::OnLayoutBrowserOnly() { SetLayoutMode(CZrLayoutRecord::kBrowserOnly); }
+
+void CZrApp::OnUpdateLayoutClassic(CCmdUI* ui) {
+  ui->Enable(IsPlaced());
+  ui->SetCheck(GetLayoutMode() == CZrLayoutRecord::kClassic);
+}
+
+void CZrApp::OnUpdateLayoutTextOnly(CCmdUI* ui) {
+  ui->Enable(IsPlaced());
+  ui->SetCheck(GetLayoutMode() == CZrLayoutRecord::kHvnClassic);
+}
+
+void CZrApp::OnUpdateLayoutAvatarsOnly(CCmdUI* ui) {
+  ui->Enable(IsPlaced());
+  ui->SetCheck(GetLayoutMode() == CZrLayoutRecord::kAvatarsOnly);
+}
+
+void CZrApp::OnUpdateLayoutBrowserOnly(CCmdUI* ui) {
+  ui->Enable(IsPlaced());
+  ui->SetCheck(GetLayoutMode() == CZrLayoutRecord::kBrowserOnly);
+}
+
+// The main window lays its panes out again for the mode; choosing the mode
+// already set changes nothing else.
+void CZrApp::SetLayoutMode(int32_t mode) {
+  if (!m_running) return;
+  m_plan.m_layoutMode = mode;
+  if (CChatWnd* main = MainFrame()) main->RecalcLayout();
+}
+
+// The record takes the defaults of the mode, the maximised window is laid
+// out with them, and the record forgets them again.
+void CZrApp::OnResetLayout() {
+  if (!IsPlaced()) return;
+  CChatWnd* main = MainFrame();
+  m_layout.Reset(GetLayoutMode(), m_settings.m_layoutSide, m_settings.m_layoutSide,
+                 m_settings.m_chatHeight, [main](const CZrLayoutRecord&) {
+                   main->ShowWindow(SW_SHOWMAXIMIZED);
+                   RECT client{};
+                   main->GetClientRect(&client);
+                   main->LayoutMainPanes(CZrLayoutRecord::kMaximized, client.right, client.bottom);
+                 });
+  main->ClearLayoutFlag();
+}
+
+void CZrApp::OnSaveLayout() {
+  if (IsPlaced()) SaveMainWindowPlacement();
+}
+
+void CZrApp::OnUpdateSaveLayout(CCmdUI* ui) {
+  ui->Enable(IsPlaced() && GetLayoutMode() != CZrLayoutRecord::kBrowserOnly);
+}
+
+// The record captures the live panes; a maximised window keeps its place
+// with width and height -1.
+void CZrApp::SaveMainWindowPlacement() {
+  CChatWnd* main = MainFrame();
+  if (!main) return;
+  m_layout.CaptureFrom(main->CaptureLayout(GetLayoutMode(), m_settings.m_chatHeight));
+  m_settings.m_layout = m_layout.FormatWindowRect();
+  const bool maximised = ::IsZoomed(main->m_hWnd) != 0;
+  m_settings.m_mainXPos = m_layout.m_x;
+  m_settings.m_mainYPos = m_layout.m_y;
+  m_settings.m_winWidth = maximised ? -1 : m_layout.m_width;
+  m_settings.m_winHeight = maximised ? -1 : m_layout.m_height;
+  m_settings.m_layoutMode = GetLayoutMode();
+  m_settings.Save(true);
+}
+
+void CZrApp::OnToggleAvatarSize() {
+  if (!IsPlaced()) return;
+  m_settings.m_bigFaces = m_settings.m_bigFaces ? 0 : 1;
+}
+
+void CZrApp::OnUpdateToggleAvatarSize(CCmdUI* ui) {
+  ui->Enable(IsPlaced());
+  ui->SetCheck(m_settings.m_bigFaces != 0);
+}
+
+// The layout menu opens under its tool-bar button; once it has been shown
+// the main window's layout flag flips.
+void CZrApp::OnLayoutMenu() {
+  CChatWnd* main = MainFrame();
+  if (!IsPlaced() || !main) return;
+  RECT button{};
+  for (int bar = 0; CTabWnd* toolBar = main->GetToolBar(bar); ++bar) {
+    if (toolBar->FindItemById(ID_LAYOUT_MENU) < 0) continue;
+    button = toolBar->GetButtonRect(CBarWnd::kById, ID_LAYOUT_MENU);
+    ::MapWindowPoints(toolBar->m_hWnd, nullptr, reinterpret_cast<POINT*>(&button), 2);
+  }
+  CMenu menu;
+  if (!menu.LoadMenu(IDM_LAYOUT)) return;
+  CMenu* popup = menu.GetSubMenu(0);
+  if (popup && popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, button.left, button.bottom, main))
+    main->ToggleLayoutFlag();
+}
+
+void CZrApp::OnUpdateLayoutMenu(CCmdUI* ui) {
+  CChatWnd* main = MainFrame();
+  ui->Enable(IsPlaced());
+  ui->SetCheck(main && main->GetLayoutFlag());
+}
+
+// ---- Help and pages ----------------------------------------------------------
+
+void CZrApp::OnHelp() {
+  if (CChatWnd* main = MainFrame()) ::WinHelpA(main->m_hWnd, kHelpFile, HELP_INDEX, 0);
+}
+
+// The community's help page, else the product's.
+void CZrApp::OnWebHelp() {
+  if (!IsPlaced()) return;
+  std::string page = m_placeLink.GetCommunityText(CZrPlaceContent::kWebHelpPage);
+  if (page.empty()) page = m_resources.GetString(kHelpPageIndex);
+  if (!page.empty()) OpenWithShell(page);
+}
+
+void CZrApp::OpenWithShell(const std::string& address) {
+  CChatWnd* main = MainFrame();
+  ::ShellExecuteA(main ? main->m_hWnd : nullptr, "open", address.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+// Back to the companion program: it comes to the top as it was, and the
+// client's window goes down to the task bar.
+void CZrApp::OnMinimizeToHvn() {
+  HWND companion = ::FindWindowA(kCompanionFrameClass, nullptr);
+  if (!companion) return;
+  ::ShowWindow(companion, ::IsZoomed(companion) ? SW_SHOWMAXIMIZED : SW_RESTORE);
+  ::BringWindowToTop(companion);
+  if (CChatWnd* main = MainFrame()) main->ShowWindow(SW_MINIMIZE);
+}
+
+void CZrApp::OnCloseBrowser() {
+  if (CChatWnd* main = MainFrame()) main->ShowWindow(SW_HIDE);
+  CloseBrowserFrame();
+  ::PostQuitMessage(0);
+}
+
+// Exit closes the main window, which decides how the client ends.
+void CZrApp::OnAppExit() {
+  if (CChatWnd* main = MainFrame()) main->PostMessage(WM_CLOSE);
+}
+
+// ---- Links -------------------------------------------------------------------
+
+bool CZrApp::LoadLinksMenu(const std::string& address) {
+  CChatWnd* main = MainFrame();
+  if (!main) return false;
+  const CServiceLinks::Result result = m_links.Load(address, ::GetMenu(main->m_hWnd));
+  if (result == CServiceLinks::kPages) main->DrawMenuBar();
+  return result == CServiceLinks::kNoPages;
+}
+
+void CZrApp::BuildServiceLinksMenu() {
+  CChatWnd* main = MainFrame();
+  if (!main) return;
+  m_links.BuildFixedMenu(::GetMenu(main->m_hWnd));
+  main->DrawMenuBar();
+}
+
+void CZrApp::OnLink(UINT command) {
+  const std::string address = m_links.AddressOf(command);
+  if (!address.empty() && address.find(CServiceLinks::kBulletMark) == std::string::npos)
+    OpenWithShell(address);
+}

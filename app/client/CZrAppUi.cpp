@@ -1,0 +1,144 @@
+// The application's answers to its windows: the state of the connection
+// and of the own user, the redraw list, the indicator, the main window's
+// status line, and the receivers of the main window's private messages.
+#include <algorithm>
+#include <iterator>
+
+#include "CChatWnd.h"
+#include "CCommunityConnection.h"
+#include "CPlace.h"
+#include "CZrApp.h"
+#include "ModuleState.h"
+#include "ZrCopyData.h"
+#include "ZrPerson.h"
+
+namespace {
+
+// Participation texts of the indicator states, as the people column shows
+// them.
+constexpr UINT kParticipationTexts[] = {549, 548, 522, 471};
+
+}  // namespace
+
+CZrApp& ZrApp() { return *static_cast<CZrApp*>(AfxGetApp()); }
+
+// ---- State of the place and the own user ----------------------------------------
+
+bool CZrApp::IsConnected() const { return m_rootPlace && m_rootPlace->IsConnected(); }
+
+bool CZrApp::IsAuditorium() const { return IsConnected() && m_rootPlace->IsAuditorium(); }
+
+bool CZrApp::IsMyselfInRootPlace() { return IsConnected() && m_rootPlace->IsInRootPlace(); }
+
+uint32_t CZrApp::GetOwnUserClass() const { return m_rootPlace ? m_rootPlace->LocalClass() : 0; }
+
+// Groups, tours, games and seat rows of the own user are followed by the
+// local user object; until the program has it the own user is in none.
+CZrApp::GroupRole CZrApp::GetGameRole() const { return GroupRole::kNone; }
+CZrApp::GroupRole CZrApp::GetTourRole() const { return GroupRole::kNone; }
+bool CZrApp::IsInRow() const { return false; }
+
+// ---- Connection ------------------------------------------------------------------
+
+void CZrApp::CloseConnection(int32_t reason) {
+  if (!m_rootPlace || !m_connection) return;
+  m_connection->Disconnect();
+  m_rootPlace->OnDisconnected(reason, std::string());
+}
+
+// ---- Main windows ----------------------------------------------------------------
+
+void CZrApp::EnableMainWindows(bool modalUp) { m_boxes.EnableMainWindows(modalUp ? 1 : 0); }
+
+void CZrApp::SendDirectoryHideAndClose() {
+  HWND sender = MainFrame() ? MainFrame()->m_hWnd : nullptr;
+  SendCopyDataToWindowClass(kDirectoryClass, kDirectoryHide, std::string(), sender);
+  SendCopyDataToWindowClass(kDirectoryClass, kDirectoryClose, std::string(), sender);
+}
+
+// The page frame is not part of the program yet: there is none to hide or
+// close.
+void CZrApp::HideBrowserFrame() {}
+void CZrApp::CloseBrowserFrame() {}
+
+void CZrApp::ShowStatusString(UINT stringId, bool keep) {
+  if (CChatWnd* main = MainFrame()) main->ShowStatusString(stringId, keep);
+}
+
+CNameBubble* CZrApp::GetNameBubble() {
+  CChatWnd* main = MainFrame();
+  return main ? main->GetNameBubble() : nullptr;
+}
+
+CPicture* CZrApp::GetBackgroundPicture() { return m_logoPicture.IsEmpty() ? nullptr : &m_logoPicture; }
+
+// ---- Tips ----------------------------------------------------------------------
+
+void CZrApp::SaveTipState(const std::string& text) {
+  m_settings.m_lastTipNew = text;
+  m_settings.Save(true);
+}
+
+// ---- Redraw list -------------------------------------------------------------------
+
+void CZrApp::RegisterIdleWindow(HWND window) {
+  if (window) m_idleWindows.push_back(window);
+}
+
+void CZrApp::UnregisterIdleWindow(HWND window) {
+  m_idleWindows.erase(std::remove(m_idleWindows.begin(), m_idleWindows.end(), window),
+                      m_idleWindows.end());
+}
+
+void CZrApp::RedrawAllWindows() {
+  for (HWND window : m_idleWindows) {
+    if (::IsWindow(window)) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+  }
+}
+
+// ---- Indicator -----------------------------------------------------------------------
+
+void CZrApp::SetIndicatorState(unsigned state) {
+  if (m_indicator.m_hWnd) m_indicator.SetState(state);
+}
+
+void CZrApp::SetIndicatorParent(CWnd* window) {
+  if (!m_indicator.m_hWnd) return;
+  CWnd* parent = window ? window : MainFrame();
+  if (!parent) return;
+  ::SetParent(m_indicator.m_hWnd, parent->m_hWnd);
+  m_indicator.ShowWindow(window ? SW_SHOW : SW_HIDE);
+}
+
+unsigned CZrApp::GetIndicatorState() const {
+  return m_indicator.m_hWnd ? m_indicator.GetFrame() : static_cast<unsigned>(kDisconnected);
+}
+
+void CZrApp::SetPeopleStatus(unsigned state) {
+  if (state >= std::size(kParticipationTexts)) return;
+  if (CChatWnd* main = MainFrame()) main->SetParticipationText(AfxLoadString(kParticipationTexts[state]));
+}
+
+// The page area belongs to the page frame, which the program does not have
+// yet.
+bool CZrApp::GetPageOrigin(POINT&) { return false; }
+
+// Entering and leaving the room is the local user object's request; until
+// the program has it the toggle cannot be made.
+void CZrApp::ToggleObserve() {}
+
+// ---- Private messages of the main window -------------------------------------------
+
+// The zoom effect comes with the avatar windows; without it there is no
+// step to make.
+LRESULT CZrApp::OnAvatarZoom(WPARAM, LPARAM) { return 0; }
+
+// The receivers below belong to place navigation, the DDE session, object
+// transfers and the directory link; they act once those are part of the
+// program.
+void CZrApp::ShowPlaceEnterDialog() {}
+void CZrApp::Refresh(int32_t) {}
+void CZrApp::Reconnect() {}
+void CZrApp::ReplayDeferredDdeCommands() {}
+LRESULT CZrApp::HandOnPendingTransfer(WPARAM, LPARAM) { return 0; }
+void CZrApp::OnDirectoryCommand(WPARAM, LPARAM) {}
