@@ -176,10 +176,16 @@ void CZrSettings::WriteString(const std::string& section, const std::string& key
   m_profile.WriteString(m_fileName, section + m_sectionSuffix, key, value);
 }
 
+// A key that the settings object keeps takes the value in memory too, so
+// that the next save writes it again instead of the old value.
 void CZrSettings::WriteInt(const std::string& section, const std::string& key, int32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%" PRId32, value);
   WriteString(section, key, text);
+  for (const Key& known : kKeys) {
+    if (known.type == Key::kInt && section == known.section && key == known.name)
+      this->*known.number = value;
+  }
 }
 
 void CZrSettings::Load(bool withIdentity) {

@@ -418,3 +418,19 @@ TEST_F(SettingsTest, TipListSetsTheShowTipFlagAtLoad) {
 }
 
 }  // namespace
+
+namespace {
+
+// A number written by key while the program runs survives the full save at
+// exit, which writes every kept key from memory.
+TEST_F(SettingsTest, ANumberWrittenByKeyIsKeptByTheNextSave) {
+  settings.Load(false);
+  settings.WriteInt("Settings", "MyselfXPos", 3100);
+  settings.WriteInt("Settings", "NotAKeptKey", 7);
+  settings.Save(false);
+  EXPECT_EQ(profile.Get("Settings", "MyselfXPos"), "3100");
+  EXPECT_EQ(settings.m_myselfXPos, 3100);
+  EXPECT_EQ(profile.Get("Settings", "NotAKeptKey"), "7");
+}
+
+}  // namespace
