@@ -5,7 +5,6 @@
 #include "CBarWnd.h"
 #include "CPaintDC.h"
 #include "FrameworkIds.h"
-#include "IAppUi.h"
 
 BEGIN_MESSAGE_MAP(CBarHost, CWnd)
   ON_WM_PAINT()
@@ -34,19 +33,20 @@ void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
 }  // namespace
 
 bool CBarHost::Create(CWnd* parent) {
-  static const char* className = RegisterWndClass(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
-                                                  ::LoadCursorA(nullptr, IDC_ARROW),
-                                                  static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+  static const char* className = RegisterWndClass(
+      CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+      static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
   RECT none{0, 0, 0, 0};
   if (!className ||
-      !CreateEx(0, className, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, none, parent, 0))
+      !CreateEx(0, className, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, none, parent, 0)) {
     return false;
-  AppUi().RegisterIdleWindow(m_hWnd);
+  }
+  m_redrawEntry.Add(m_hWnd);
   return true;
 }
 
 void CBarHost::OnDestroy() {
-  AppUi().UnregisterIdleWindow(m_hWnd);
+  m_redrawEntry.Remove();
   m_slots.clear();
   m_slotOfBar.clear();
   Default();
@@ -69,7 +69,9 @@ void CBarHost::SetRightAligned(CBarWnd* bar) {
   if (found != m_slotOfBar.end()) m_slots[found->second].rightAligned = true;
 }
 
-int CBarHost::GetHeight() const { return m_hWnd && ::IsWindowVisible(m_hWnd) ? m_height : 0; }
+int CBarHost::GetHeight() const { return IsShown() ? m_height : 0; }
+
+bool CBarHost::IsShown() const { return m_hWnd && (GetStyle() & WS_VISIBLE) != 0; }
 
 SIZE CBarHost::LayoutBar(HWND bar, int left, int top, int right, int bottom, bool stretch,
                          bool rightAligned) {
@@ -101,7 +103,7 @@ int CBarHost::Layout(int left, int top, int right, int bottom) {
 
 // The host never gets lower than its tallest bar has made it.
 LRESULT CBarHost::OnSizeParent(WPARAM, LPARAM layout) {
-  if (!::IsWindowVisible(m_hWnd)) return 0;
+  if (!IsShown()) return 0;
   const auto* params = reinterpret_cast<const SizeParentParams*>(layout);
   const RECT& rect = params->rect;
   const int width = rect.right - rect.left;

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "CRedrawListEntry.h"
 #include "CWnd.h"
 
 class CBarWnd;
@@ -38,10 +39,13 @@ class CBarHost : public CWnd {
     bool rightAligned;
   };
   // Sends a bar the layout message; returns its width and height.
+  // The window's own visibility (its style), whatever its parents show.
+  bool IsShown() const;
   static SIZE LayoutBar(HWND bar, int left, int top, int right, int bottom, bool stretch,
                         bool rightAligned);
 
   std::vector<Slot> m_slots;
   std::map<HWND, size_t> m_slotOfBar;
   int m_height = 0;
+  CRedrawListEntry m_redrawEntry;
 };

@@ -51,22 +51,28 @@ void DrawBarBottomLines(HDC dc, const RECT& client) {
   Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, RGB(0, 0, 0));
 }
 
-CBarWnd::~CBarWnd() = default;
+// A window still alive here gets its last messages as a bar, with its items.
+CBarWnd::~CBarWnd() {
+  if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this) DestroyWindow();
+}
 
 bool CBarWnd::Create(CWnd* parent, DWORD style) {
-  static const char* className = RegisterWndClass(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
-                                                  ::LoadCursorA(nullptr, IDC_ARROW),
-                                                  static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+  static const char* className = RegisterWndClass(
+      CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+      static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
   RECT none{0, 0, 0, 0};
-  if (!className || !CreateEx(0, className, nullptr, style | WS_CHILD | WS_VISIBLE, none, parent, 0))
+  if (!className ||
+      !CreateEx(0, className, nullptr, style | WS_CHILD | WS_VISIBLE, none, parent, 0)) {
     return false;
-  AppUi().RegisterIdleWindow(m_hWnd);
+  }
+  m_redrawEntry.Add(m_hWnd);
   m_styleFlags = kDefaultStyle;
   return true;
 }
 
 void CBarWnd::OnDestroy() {
-  AppUi().UnregisterIdleWindow(m_hWnd);
+  m_redrawEntry.Remove();
+  m_captured = false;
   Default();
 }
 
@@ -81,11 +87,14 @@ void CBarWnd::RemoveItem(int index) {
 }
 
 void CBarWnd::ShiftItems(int from, int dx, int step) {
-  for (int i = std::max(0, from); i < GetItemCount(); ++i) m_items[static_cast<size_t>(i)]->Offset(dx * step);
+  for (int i = std::max(0, from); i < GetItemCount(); ++i) {
+    m_items[static_cast<size_t>(i)]->Offset(dx * step);
+  }
 }
 
 CBarItem* CBarWnd::GetItem(int index) const {
-  return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].get() : nullptr;
+  if (index < 0 || index >= GetItemCount()) return nullptr;
+  return m_items[static_cast<size_t>(index)].get();
 }
 
 int CBarWnd::FindItemById(UINT id) const {
@@ -131,10 +140,11 @@ SIZE CBarWnd::GetClientSize() const {
 }
 
 SIZE CBarWnd::GetFrameSize() const {
-  if (m_hWnd && (GetStyle() & WS_DLGFRAME))
-    return SIZE{::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)};
-  return SIZE{0, 0};
+  if (!m_hWnd || (GetStyle() & WS_DLGFRAME) != WS_DLGFRAME) return SIZE{0, 0};
+  return SIZE{::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)};
 }
+
+bool CBarWnd::IsShown() const { return m_hWnd && (GetStyle() & WS_VISIBLE) != 0; }
 
 int CBarWnd::GetHeight() const { return GetClientSize().cy; }
 
@@ -142,13 +152,13 @@ int CBarWnd::GetWidth() const { return GetClientSize().cx; }
 
 void CBarWnd::DelayShow(bool show) {
   m_stateFlags &= ~(kHidePending | kShowPending);
-  const bool visible = m_hWnd && ::IsWindowVisible(m_hWnd);
+  const bool visible = IsShown();
   if (show && !visible) m_stateFlags |= kShowPending;
   if (!show && visible) m_stateFlags |= kHidePending;
 }
 
 void CBarWnd::Show(bool show) {
-  if (!show && ::IsWindowVisible(m_hWnd)) {
+  if (!show && IsShown()) {
     ShowItemTip(false, nullptr);
     ReleaseCapture();
   }
@@ -163,7 +173,7 @@ CFrameWnd* CBarWnd::GetNotifyFrame() const {
   return GetParentFrame();
 }
 
-HWND CBarWnd::GetTopParent(HWND window) {
+HWND CBarWnd::GetTopParent(HWND window) const {
   HWND top = window;
   while (HWND parent = ::GetParent(top)) top = parent;
   return top;
@@ -194,7 +204,8 @@ void CBarWnd::ShowItemTip(bool show, const CBarItem* item) {
   }
   if (m_styleFlags & kShowsPrompts) {
     CFrameWnd* frame = GetNotifyFrame();
-    if (frame) frame->SendMessage(WM_SETMESSAGESTRING, show && item ? item->GetId() : AFX_IDS_IDLEMESSAGE);
+    const UINT prompt = show && item ? item->GetId() : AFX_IDS_IDLEMESSAGE;
+    if (frame) frame->SendMessage(WM_SETMESSAGESTRING, prompt);
   }
 }
 
@@ -207,17 +218,25 @@ void CBarWnd::Capture() {
 }
 
 void CBarWnd::ReleaseCapture() {
-  if (!m_captured) return;
   m_captured = false;
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  if (m_hWnd && ::GetCapture() == m_hWnd) ::ReleaseCapture();
 }
 
-void CBarWnd::OnLButtonDown(UINT, POINT point) { OnItemLButtonDown(ItemFromPoint(point.x, point.y)); }
-void CBarWnd::OnLButtonUp(UINT, POINT point) { OnItemLButtonUp(ItemFromPoint(point.x, point.y)); }
-void CBarWnd::OnLButtonDblClk(UINT, POINT point) { OnItemDoubleClick(ItemFromPoint(point.x, point.y)); }
-void CBarWnd::OnRButtonDown(UINT, POINT point) { OnItemRButtonDown(ItemFromPoint(point.x, point.y)); }
+void CBarWnd::OnLButtonDown(UINT, POINT point) {
+  OnItemLButtonDown(ItemFromPoint(point.x, point.y));
+}
 
-// Moves count only while the bar's window is the active one or inside it.
+void CBarWnd::OnLButtonUp(UINT, POINT point) { OnItemLButtonUp(ItemFromPoint(point.x, point.y)); }
+
+void CBarWnd::OnLButtonDblClk(UINT, POINT point) {
+  OnItemDoubleClick(ItemFromPoint(point.x, point.y));
+}
+
+void CBarWnd::OnRButtonDown(UINT, POINT point) {
+  OnItemRButtonDown(ItemFromPoint(point.x, point.y));
+}
+
+// Moves count only while the bar lies inside the active window.
 void CBarWnd::OnMouseMove(UINT, POINT point) {
   HWND active = ::GetActiveWindow();
   if (!active || (active != m_hWnd && !::IsChild(active, m_hWnd))) return;
@@ -243,7 +262,8 @@ BOOL CBarWnd::OnEraseBkgnd(CDC*) { return TRUE; }
 void CBarWnd::OnPaint() {
   CPaintDC dc(this);
   CAppPalette::Get().Select(&dc);
-  HGDIOBJ oldFont = m_font && m_font->m_hObject ? ::SelectObject(dc.m_hDC, m_font->m_hObject) : nullptr;
+  HGDIOBJ oldFont =
+      m_font && m_font->m_hObject ? ::SelectObject(dc.m_hDC, m_font->m_hObject) : nullptr;
   const RECT paintRect = dc.m_ps.rcPaint;
   DrawBackground(&dc, paintRect);
   DrawItems(&dc, paintRect);
@@ -278,7 +298,7 @@ void CBarWnd::OnUpdateCmdUI(CFrameWnd*, bool) {}
 
 LRESULT CBarWnd::OnIdleUpdateCmdUI(WPARAM disableIfNoHandler, LPARAM) {
   if (m_captured && ::GetActiveWindow() != GetTopParent(m_hWnd)) CancelTracking();
-  const bool visible = ::IsWindowVisible(m_hWnd) != 0;
+  const bool visible = IsShown();
   constexpr UINT kKeep = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   if ((m_stateFlags & kHidePending) && visible)
     SetWindowPos(nullptr, 0, 0, 0, 0, kKeep | SWP_HIDEWINDOW);
@@ -286,7 +306,7 @@ LRESULT CBarWnd::OnIdleUpdateCmdUI(WPARAM disableIfNoHandler, LPARAM) {
     SetWindowPos(nullptr, 0, 0, 0, 0, kKeep | SWP_SHOWWINDOW);
   m_stateFlags &= ~(kHidePending | kShowPending);
   CFrameWnd* frame = GetNotifyFrame();
-  if (::IsWindowVisible(m_hWnd) && frame) OnUpdateCmdUI(frame, disableIfNoHandler != 0);
+  if (IsShown() && frame) OnUpdateCmdUI(frame, disableIfNoHandler != 0);
   return 0;
 }
 
@@ -294,7 +314,7 @@ LRESULT CBarWnd::OnInitialUpdate(WPARAM, LPARAM) { return OnIdleUpdateCmdUI(TRUE
 
 // The bar spans the top of its parent; it leaves the space to the others.
 LRESULT CBarWnd::OnSizeParent(WPARAM, LPARAM layout) {
-  if (!::IsWindowVisible(m_hWnd) || !(m_styleFlags & kSizesItself) || (m_styleFlags & kInHost)) return 0;
+  if (!IsShown() || !(m_styleFlags & kSizesItself) || (m_styleFlags & kInHost)) return 0;
   const auto* params = reinterpret_cast<const SizeParentParams*>(layout);
   SetWindowPos(nullptr, 0, 0, params->rect.right - params->rect.left, GetHeight(),
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -303,7 +323,7 @@ LRESULT CBarWnd::OnSizeParent(WPARAM, LPARAM layout) {
 
 LRESULT CBarWnd::OnBarLayout(WPARAM, LPARAM layout) {
   auto* record = reinterpret_cast<BarLayout*>(layout);
-  if (!::IsWindowVisible(m_hWnd)) return 0;
+  if (!IsShown()) return 0;
   const int height = GetHeight();
   int x = record->left;
   int width = 0;

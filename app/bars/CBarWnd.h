@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CBarItem.h"
+#include "CRedrawListEntry.h"
 #include "CWnd.h"
 
 class CFont;
@@ -35,7 +36,8 @@ class CBarWnd : public CWnd {
   static constexpr unsigned kShowsTips = 0x4;
   static constexpr unsigned kShowsPrompts = 0x8;
   static constexpr unsigned kInHost = 0x10;
-  static constexpr unsigned kDefaultStyle = kSizesItself | kUpdatesItems | kShowsTips | kShowsPrompts;
+  static constexpr unsigned kDefaultStyle =
+      kSizesItself | kUpdatesItems | kShowsTips | kShowsPrompts;
   // Item addressing of the Get/SetItemData family: by id, else by index.
   static constexpr int kById = 2;
   static constexpr int kByIndex = 0;
@@ -43,8 +45,10 @@ class CBarWnd : public CWnd {
   static constexpr UINT kLayoutMessage = 0x929;
 
   CBarWnd() = default;
+  // Ends the window while the items still exist, then deletes them.
   ~CBarWnd() override;
 
+  // A visible child with child id 0; false when the window cannot be made.
   bool Create(CWnd* parent, DWORD style = 0);
   using CWnd::Create;
   void SetFont(CFont* font) { m_font = font; }
@@ -52,21 +56,29 @@ class CBarWnd : public CWnd {
   void RemoveItem(int index);
   // Every item from index from on moves by dx times step.
   void ShiftItems(int from, int dx, int step);
+  // Shows or hides item's tip in the main window's name bubble and its
+  // prompt on the notify frame's status line, as the style flags ask.
   void ShowItemTip(bool show, const CBarItem* item);
 
   unsigned GetStyleFlags() const { return m_styleFlags; }
   void SetStyleFlags(unsigned flags) { m_styleFlags = flags; }
 
+  // (0, 0) without a window.
   virtual SIZE GetClientSize() const;
+  // The dialog frame's size when the bar has one.
   virtual SIZE GetFrameSize() const;
   virtual int GetHeight() const;
   virtual int GetWidth() const;
   // Asks for a change of visibility at the next idle update.
   virtual void DelayShow(bool show);
   virtual void Show(bool show);
+  // The frame that gets the bar's commands and prompts: the owner (or the
+  // parent) when it is a frame, else the parent frame.
   virtual CFrameWnd* GetNotifyFrame() const;
-  static HWND GetTopParent(HWND window);
+  virtual HWND GetTopParent(HWND window) const;
+  // Clips dc to what lies inside outer but outside inner.
   virtual void ClipOutside(CDC* dc, const RECT& outer, const RECT& inner);
+  // Mouse events with the item under the point; item may be null.
   virtual void OnItemLButtonDown(CBarItem* item);
   virtual void OnItemLButtonUp(CBarItem* item);
   virtual void OnItemDoubleClick(CBarItem* item);
@@ -76,14 +88,18 @@ class CBarWnd : public CWnd {
   virtual void OnSized(int cx, int cy);
   virtual void OnUpdateCmdUI(CFrameWnd* frame, bool disableIfNoHandler);
   virtual int GetItemCount() const { return static_cast<int>(m_items.size()); }
+  // mode kById addresses by id, any other mode by index; -1 / null when
+  // there is no such item.
   virtual int GetItemData(int mode, UINT key) const;
   virtual CBarItem* SetItemData(int mode, UINT key, uint32_t value);
   virtual CBarItem* GetItem(int index) const;
   virtual int FindItemById(UINT id) const;
+  // The item under a client point, null when another window covers it.
   virtual CBarItem* ItemFromPoint(int x, int y) const;
   virtual CBarItem* GetCurrentItem() const { return m_current; }
   virtual void SetCurrentItem(CBarItem* item) { m_current = item; }
   virtual bool IsCurrentItem(const CBarItem* item) const { return item && item == m_current; }
+  // The items that meet paintRect, then the bar's bottom edge.
   virtual void DrawItems(CDC* dc, const RECT& paintRect);
   virtual void CancelTracking();
 
@@ -91,8 +107,12 @@ class CBarWnd : public CWnd {
   // The item addressed by mode and key, or null.
   CBarItem* ItemByKey(int mode, UINT key) const;
   void Capture();
+  // Clears the captured flag and gives the capture up when the bar has it.
   void ReleaseCapture();
   bool HasCapture() const { return m_captured; }
+  // The window's own visibility (its style), whatever its parents show.
+  bool IsShown() const;
+  CFont* GetFont() const { return m_font; }
 
   void OnPaint();
   BOOL OnEraseBkgnd(CDC* dc);
@@ -117,6 +137,7 @@ class CBarWnd : public CWnd {
   static constexpr unsigned kHidePending = 0x1;
   static constexpr unsigned kShowPending = 0x2;
 
+  CRedrawListEntry m_redrawEntry;
   CFont* m_font = nullptr;
   CBarItem* m_current = nullptr;
   bool m_captured = false;

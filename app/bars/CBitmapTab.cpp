@@ -1,6 +1,5 @@
 #include "CBitmapTab.h"
 
-#include "AppPalette.h"
 #include "CDC.h"
 #include "ControlResources.h"
 #include "ModuleState.h"
@@ -71,7 +70,8 @@ void CBitmapTab::SetRect(int left, int top, int right, int bottom) {
 }
 
 // Drawn off screen over a copy of the bar's background, then copied to the
-// button's place.
+// button's place. The image takes the palette that the bar's paint selected
+// (the application's).
 void CBitmapTab::Draw(CDC* dc) {
   if (IsSpacer()) return;
   const int width = m_rect.right - m_rect.left;
@@ -80,8 +80,10 @@ void CBitmapTab::Draw(CDC* dc) {
   HDC memory = ::CreateCompatibleDC(dc->m_hDC);
   HBITMAP bitmap = ::CreateCompatibleBitmap(dc->m_hDC, width, height);
   HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+  auto palette = static_cast<HPALETTE>(::GetCurrentObject(dc->m_hDC, OBJ_PAL));
+  HPALETTE oldPalette = ::SelectPalette(memory, palette, TRUE);
+  ::RealizePalette(memory);
   CDC* image = CDC::FromHandle(memory);
-  CAppPalette::Get().Select(image);
   // What the bar has drawn under the button shows through its key colour.
   ::BitBlt(memory, 0, 0, width, height, dc->m_hDC, m_rect.left, m_rect.top, SRCCOPY);
   const RECT face{0, 0, width, height};
@@ -99,7 +101,7 @@ void CBitmapTab::Draw(CDC* dc) {
     m_hotFace->DrawEmbossed(image, face);
   }
   ::BitBlt(dc->m_hDC, m_rect.left, m_rect.top, width, height, memory, 0, 0, SRCCOPY);
-  CAppPalette::Get().Restore(image);
+  ::SelectPalette(memory, oldPalette, TRUE);
   ::SelectObject(memory, oldBitmap);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);

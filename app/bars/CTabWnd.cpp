@@ -13,7 +13,6 @@
 
 BEGIN_MESSAGE_MAP(CTabWnd, CBarWnd)
   ON_WM_SETCURSOR()
-  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -39,23 +38,22 @@ class CButtonCmdUI : public CCmdUI {
 
 }  // namespace
 
-CTabWnd::~CTabWnd() = default;
+CTabWnd::~CTabWnd() {
+  if (m_ownsLinkCursor) ::DestroyCursor(m_linkCursor);
+}
 
 bool CTabWnd::Create(CWnd* parent) {
   if (!CBarWnd::Create(parent)) return false;
   SetStyleFlags(kDefaultStyle);
   m_buttonHeight = 0;
-  m_linkCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kLinkCursor));
-  m_ownsLinkCursor = m_linkCursor != nullptr;
-  if (!m_linkCursor) m_linkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  if (!m_linkCursor) LoadLinkCursor();
   return true;
 }
 
-void CTabWnd::OnDestroy() {
-  if (m_ownsLinkCursor) ::DestroyCursor(m_linkCursor);
-  m_linkCursor = nullptr;
-  m_ownsLinkCursor = false;
-  CBarWnd::OnDestroy();
+void CTabWnd::LoadLinkCursor() {
+  m_linkCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kLinkCursor));
+  m_ownsLinkCursor = m_linkCursor != nullptr;
+  if (!m_linkCursor) m_linkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
 }
 
 CBitmapTab* CTabWnd::ButtonByKey(int mode, UINT key) const {
@@ -72,7 +70,9 @@ bool CTabWnd::AddTab(UINT id, UINT hotId, UINT normalId, UINT disabledId, UINT p
   if (FindItemById(id) >= 0) return false;
   auto button = std::make_unique<CBitmapTab>();
   if (!button->Init(id, hotId, normalId, disabledId, pressedId)) return false;
-  if (id == kBrandButton && !ResourceProductString(kServicePageIndex).empty()) button->SetLink(true);
+  if (id == kBrandButton && !ResourceProductString(kServicePageIndex).empty()) {
+    button->SetLink(true);
+  }
   GrowButtonHeight(button->GetSize().cy);
   const int x = GetItemCount() > 0 ? GetTab(GetItemCount() - 1)->GetRect().right : 0;
   button->SetRect(x, 0, x, m_buttonHeight);
@@ -127,10 +127,11 @@ void CTabWnd::Repaint(CBitmapTab* button) {
   if (!m_hWnd || !button) return;
   const RECT rect = button->GetRect();
   ::InvalidateRect(m_hWnd, &rect, FALSE);
+  ::UpdateWindow(m_hWnd);
 }
 
 int CTabWnd::GetHeight() const {
-  if (!m_hWnd || !::IsWindowVisible(m_hWnd)) return 0;
+  if (!IsShown()) return 0;
   return m_buttonHeight + 2 * GetFrameSize().cy + 2;
 }
 
@@ -177,7 +178,7 @@ void CTabWnd::OnItemLButtonDown(CBarItem* item) {
   auto* button = static_cast<CBitmapTab*>(item);
   if (m_hot && m_hot != button) ClearHot();
   if (!button || !(button->IsHot() || button->SetHot(true))) return;
-  if (!button->SetPressed(true) && !button->IsPressed()) return;
+  if (!button->SetPressed(true)) return;
   Repaint(button);
   ShowItemTip(false, nullptr);
   if (button->GetData() & CBitmapTab::kFireOnPress) {
@@ -197,34 +198,42 @@ void CTabWnd::OnItemLButtonDown(CBarItem* item) {
   Capture();
 }
 
-// Only a release over the pressed button fires it.
+// Only a release over the pressed button fires it, and only while the
+// button is still enabled: the frame may have disabled it during the press.
 void CTabWnd::OnItemLButtonUp(CBarItem* item) {
+  auto* pressed = static_cast<CBitmapTab*>(GetCurrentItem());
+  EndPress();
+  if (!item) ReleaseCapture();
+  if (pressed && item == pressed && pressed->IsEnabled()) {
+    if (CFrameWnd* frame = GetNotifyFrame()) frame->PostMessage(WM_COMMAND, pressed->GetId());
+  }
+}
+
+void CTabWnd::EndPress() {
   auto* pressed = static_cast<CBitmapTab*>(GetCurrentItem());
   if (pressed) {
     pressed->SetPressed(false);
     Repaint(pressed);
   }
   m_pressing = false;
-  if (!item) ReleaseCapture();
-  if (pressed && item == pressed) {
-    if (CFrameWnd* frame = GetNotifyFrame()) frame->PostMessage(WM_COMMAND, pressed->GetId());
-  }
   SetCurrentItem(nullptr);
 }
 
+// A cancelled press ends too, so that a later release cannot fire it.
 void CTabWnd::CancelTracking() {
   ClearHot();
+  EndPress();
   ShowItemTip(false, nullptr);
   ReleaseCapture();
 }
 
-BOOL CTabWnd::OnSetCursor(CWnd* window, UINT hitTest, UINT message) {
+// Keeps the link cursor that the last mouse move set from being replaced
+// by the class cursor.
+BOOL CTabWnd::OnSetCursor(CWnd*, UINT hitTest, UINT) {
   if (m_overLink && hitTest == HTCLIENT) {
     ::SetCursor(m_linkCursor);
     return TRUE;
   }
-  (void)window;
-  (void)message;
   return static_cast<BOOL>(Default());
 }
 

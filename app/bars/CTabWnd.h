@@ -41,7 +41,6 @@ class CTabWnd : public CBarWnd {
 
  protected:
   BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
-  void OnDestroy();
 
   DECLARE_MESSAGE_MAP()
 
@@ -50,6 +49,10 @@ class CTabWnd : public CBarWnd {
   void Repaint(CBitmapTab* button);
   void GrowButtonHeight(int height);
   void ClearHot();
+  // The pressed button, if any, is let go without firing.
+  void EndPress();
+  // Cursor 258 of the resource library, else the arrow.
+  void LoadLinkCursor();
 
   int m_buttonHeight = 0;
   CBitmapTab* m_hot = nullptr;
