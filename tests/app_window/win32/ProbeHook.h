@@ -1,0 +1,22 @@
+// What the window probe and its reader in the client's process agree on.
+// Under Wine a menu can be read only in the process that owns it, so the
+// probe hooks the frame's thread with window_probe_hook.dll and asks it with
+// a sent message; the reader answers with WM_COPYDATA to the probe's window
+// (the message's wParam) while the probe waits for its send to return.
+#pragma once
+#include <windows.h>
+
+namespace probe_hook {
+
+// The reader's hook procedure, exported by name from window_probe_hook.dll.
+constexpr char kProcName[] = "ProbeCallWndProc";
+constexpr char kLibraryName[] = "window_probe_hook.dll";
+// Sends each popup of the frame's menu bar WM_INITMENUPOPUP, so that the
+// program's own rules label, check and gray its items, then reads the bar.
+constexpr wchar_t kReadMenuBar[] = L"ZrWindowProbe.ReadMenuBar";
+// Reads the menu whose handle is in lParam as it is (an open popup).
+constexpr wchar_t kReadMenu[] = L"ZrWindowProbe.ReadMenu";
+// dwData of the answer's WM_COPYDATA.
+constexpr ULONG_PTR kAnswerCode = 0x5A525750;
+
+}  // namespace probe_hook

@@ -1,0 +1,829 @@
+// The outside program of the main window tests, run under Wine beside the
+// client. It finds the top-level window of class "ZRFrame" (--class NAME for
+// another) of another process, of the program at --program PATH when given
+// (a Unix path is taken as one on drive Z:), waiting up to --timeout SECONDS
+// (default 30) for it to show, then runs the commands on its command line, or else one a
+// line from standard input (words split at blanks, "double quotes" keep a
+// text with blanks together), and prints one JSON object a line per answer:
+// {"cmd": NAME, ...} or {"cmd": NAME, "error": TEXT}.
+//
+//   frame                the frame: handle, process, thread, class, title,
+//                        and the screen's size
+//   tree                 the frame's windows: class, text, id, style, visible,
+//                        enabled, window and client rectangles (screen)
+//   rect CLASS|TEXT|ID   the first window below the frame of that class,
+//                        title or control id
+//   menu                 the menu bar, each popup updated by the program
+//                        (WM_INITMENU, WM_INITMENUPOPUP) before it is read
+//   openmenu INDEX [LETTER] [keep]
+//                        opens popup INDEX of the menu bar with real keys
+//                        (Alt+LETTER, or F10 and arrows), reads the open
+//                        "#32768" popup, then closes it with Escape unless
+//                        "keep" is given
+//   status               the status bar's panes: texts and rectangles
+//   waitstatus TEXT MS   polls until pane 0 contains TEXT
+//   command ID           posts WM_COMMAND ID to the frame
+//   key VK [ctrl|alt|shift]...
+//                        a real key press (SendInput) after bringing the frame
+//                        to the front; VK is a number, a letter or digit, or a
+//                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
+//   click X Y, rclick X Y, dblclick X Y
+//                        real mouse clicks at a screen point
+//   cputime [PID]        user and kernel time of the frame's process (or PID)
+//   placement            show state and normal rectangle
+//   close                posts WM_CLOSE to the frame
+//   waitgone MS          waits until the frame is destroyed
+//   wait MS              sleeps
+//   quit                 ends the probe (so does the end of the input)
+//
+// Menus can be read only inside their own process under Wine, so `menu` and
+// `openmenu` hook the frame's thread with window_probe_hook.dll (beside this
+// program) and let it answer; see ProbeHook.h.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwctype>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ProbeHook.h"
+#include "ProbeJson.h"
+
+using probe_json::Bool;
+using probe_json::Field;
+using probe_json::Handle;
+using probe_json::Quote;
+using probe_json::Rect;
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+constexpr DWORD kPollMs = 50;
+constexpr UINT kAnswerTimeoutMs = 15000;
+constexpr DWORD kMenuOpenTimeoutMs = 5000;
+constexpr int kStatusBarId = 59393;
+constexpr char kPopupMenuClass[] = "#32768";
+
+// ---- Frame and helpers -----------------------------------------------------
+
+struct Target {
+  std::string className = "ZRFrame";
+  HWND frame = nullptr;
+  DWORD processId = 0;
+  DWORD threadId = 0;
+  HHOOK hook = nullptr;
+  HWND answerWindow = nullptr;
+  std::string answer;
+};
+
+Target g_target;
+
+std::string Answer(const std::string& command, const std::string& fields) {
+  return "{" + Field("cmd", Quote(command)) + (fields.empty() ? "" : "," + fields) + "}";
+}
+
+std::string Error(const std::string& command, const std::string& text) {
+  return Answer(command, Field("error", Quote(text)));
+}
+
+bool ParseNumber(const std::string& text, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  value = std::strtoll(text.c_str(), &end, 0);
+  return end && *end == '\0';
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT rect{};
+  ::GetClientRect(window, &rect);
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+struct Search {
+  std::string className;
+  std::wstring program;
+  HWND found = nullptr;
+  bool visibleOnly = true;
+  // Programs of the frames passed over, for the error.
+  std::vector<std::wstring> others;
+};
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(::towlower(c));
+  return text;
+}
+
+// A Windows path in lower case; a Unix path is taken as one on drive Z:, as
+// Wine shows it.
+std::wstring ProgramPath(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());
+  for (wchar_t& c : wide) c = c == L'/' ? L'\\' : c;
+  return Lower(!path.empty() && path[0] == '/' ? L"z:" + wide : wide);
+}
+
+std::wstring ImageOf(HWND window) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 2] = {};
+  DWORD size = MAX_PATH * 2;
+  const bool read = ::QueryFullProcessImageNameW(process, 0, path, &size);
+  ::CloseHandle(process);
+  return read ? Lower(path) : std::wstring();
+}
+
+BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  if (_stricmp(ClassOf(window).c_str(), search->className.c_str()) != 0) return TRUE;
+  if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
+  if (!search->program.empty() && ImageOf(window) != search->program) {
+    search->others.push_back(ImageOf(window));
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+// The visible frame (of `program` when given), or after the timeout one that is still hidden.
+HWND FindFrame(const std::string& className, const std::string& program, DWORD timeoutMs,
+               std::vector<std::wstring>& others) {
+  Search search{className, program.empty() ? std::wstring() : ProgramPath(program), nullptr, true, {}};
+  for (DWORD waited = 0;; waited += kPollMs) {
+    search.others.clear();
+    ::EnumWindows(FindFrameWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found || waited >= timeoutMs) break;
+    ::Sleep(kPollMs);
+  }
+  if (!search.found) {
+    search.visibleOnly = false;
+    ::EnumWindows(FindFrameWindow, reinterpret_cast<LPARAM>(&search));
+  }
+  others = search.others;
+  return search.found;
+}
+
+bool FrameAlive() { return g_target.frame && ::IsWindow(g_target.frame); }
+
+// ---- tree, rect, frame, placement ------------------------------------------
+
+std::string WindowFields(HWND window) {
+  const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+  return Field("hwnd", Handle(window)) + "," + Field("class", Quote(ClassOf(window))) + "," +
+         Field("text", Quote(TextOf(window))) + "," +
+         Field("id", std::to_string(::GetDlgCtrlID(window))) + "," +
+         Field("style", std::to_string(static_cast<unsigned long>(style))) + "," +
+         Field("visible", Bool(::IsWindowVisible(window))) + "," +
+         Field("enabled", Bool(::IsWindowEnabled(window))) + "," +
+         Field("rect", Rect(WindowRect(window))) + "," +
+         Field("client", Rect(ClientOnScreen(window)));
+}
+
+std::string TreeOf(HWND window) {
+  std::string children;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    children += (children.empty() ? "" : ",") + TreeOf(child);
+  return "{" + WindowFields(window) + "," + Field("children", "[" + children + "]") + "}";
+}
+
+std::string Tree(const Words&) { return Answer("tree", Field("window", TreeOf(g_target.frame))); }
+
+std::string FrameInfo(const Words&) {
+  return Answer("frame", WindowFields(g_target.frame) + "," +
+                             Field("pid", std::to_string(g_target.processId)) + "," +
+                             Field("tid", std::to_string(g_target.threadId)) + "," +
+                             Field("program", Quote(ImageOf(g_target.frame))) + "," +
+                             Field("screen", "[" + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) +
+                                                 "," + std::to_string(::GetSystemMetrics(SM_CYSCREEN)) +
+                                                 "]"));
+}
+
+HWND FindBelow(HWND parent, const std::function<bool(HWND)>& matches) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (matches(child)) return child;
+    if (HWND found = FindBelow(child, matches)) return found;
+  }
+  return nullptr;
+}
+
+std::string RectOf(const Words& words) {
+  long long id = 0;
+  const std::string& key = words[1];
+  const bool byId = ParseNumber(key, id);
+  HWND found = FindBelow(g_target.frame, [&](HWND window) {
+    if (byId) return ::GetDlgCtrlID(window) == id;
+    return _stricmp(ClassOf(window).c_str(), key.c_str()) == 0 ||
+           probe_json::Utf8(TextOf(window)) == key;
+  });
+  if (!found) return Error("rect", "no window " + key);
+  return Answer("rect", WindowFields(found));
+}
+
+std::string Placement(const Words&) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!::GetWindowPlacement(g_target.frame, &placement)) return Error("placement", "unreadable");
+  const char* shown = placement.showCmd == SW_SHOWMAXIMIZED   ? "maximized"
+                      : placement.showCmd == SW_SHOWMINIMIZED ? "minimized"
+                                                              : "normal";
+  return Answer("placement", Field("show", Quote(std::string(shown))) + "," +
+                                 Field("showcmd", std::to_string(placement.showCmd)) + "," +
+                                 Field("zoomed", Bool(::IsZoomed(g_target.frame))) + "," +
+                                 Field("iconic", Bool(::IsIconic(g_target.frame))) + "," +
+                                 Field("visible", Bool(::IsWindowVisible(g_target.frame))) + "," +
+                                 Field("normal", Rect(placement.rcNormalPosition)) + "," +
+                                 Field("rect", Rect(WindowRect(g_target.frame))));
+}
+
+// ---- Status bar, read through memory in the client's process --------------
+
+HWND StatusBar() {
+  HWND byId = FindBelow(g_target.frame, [](HWND window) {
+    return ::GetDlgCtrlID(window) == kStatusBarId && ClassOf(window) == STATUSCLASSNAMEA;
+  });
+  if (byId) return byId;
+  return FindBelow(g_target.frame, [](HWND window) { return ClassOf(window) == STATUSCLASSNAMEA; });
+}
+
+// A buffer in the client's process: the status bar writes its answers there.
+class RemoteBuffer {
+ public:
+  static constexpr SIZE_T kSize = 64 * 1024;
+
+  explicit RemoteBuffer(DWORD processId)
+      : m_process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                    PROCESS_QUERY_INFORMATION,
+                                FALSE, processId)),
+        m_memory(m_process ? ::VirtualAllocEx(m_process, nullptr, kSize, MEM_COMMIT | MEM_RESERVE,
+                                              PAGE_READWRITE)
+                           : nullptr) {}
+  ~RemoteBuffer() {
+    if (m_memory) ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+    if (m_process) ::CloseHandle(m_process);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool Valid() const { return m_memory != nullptr; }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(m_memory); }
+  bool Read(void* out, SIZE_T size) const {
+    SIZE_T read = 0;
+    return size <= kSize && ::ReadProcessMemory(m_process, m_memory, out, size, &read) && read == size;
+  }
+
+ private:
+  HANDLE m_process;
+  void* m_memory;
+};
+
+constexpr int kMaxParts = 256;
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring PaneText(HWND bar, const RemoteBuffer& buffer, int pane) {
+  const size_t length = LOWORD(SendTo(bar, SB_GETTEXTLENGTHW, pane, 0));
+  if (length == 0 || (length + 1) * sizeof(wchar_t) > RemoteBuffer::kSize) return {};
+  SendTo(bar, SB_GETTEXTW, pane, buffer.Address());
+  std::wstring text(length + 1, L'\0');
+  if (!buffer.Read(&text[0], text.size() * sizeof(wchar_t))) return {};
+  text.resize(length);
+  return text;
+}
+
+RECT PaneRect(HWND bar, const RemoteBuffer& buffer, int pane) {
+  RECT rect{};
+  SendTo(bar, SB_GETRECT, pane, buffer.Address());
+  if (!buffer.Read(&rect, sizeof rect)) return RECT{};
+  ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Texts of every pane; empty when the frame has no status bar.
+bool ReadPanes(std::vector<std::wstring>& texts, std::vector<RECT>* rects, HWND& bar) {
+  bar = StatusBar();
+  if (!bar) return false;
+  RemoteBuffer buffer(g_target.processId);
+  if (!buffer.Valid()) return false;
+  const int parts = static_cast<int>(SendTo(bar, SB_GETPARTS, kMaxParts, buffer.Address()));
+  for (int pane = 0; pane < std::max(parts, 1); ++pane) {
+    texts.push_back(PaneText(bar, buffer, pane));
+    if (rects) rects->push_back(PaneRect(bar, buffer, pane));
+  }
+  return true;
+}
+
+std::string Status(const Words&) {
+  std::vector<std::wstring> texts;
+  std::vector<RECT> rects;
+  HWND bar = nullptr;
+  if (!ReadPanes(texts, &rects, bar)) return Error("status", bar ? "unreadable" : "no status bar");
+  std::string panes, boxes;
+  for (size_t pane = 0; pane < texts.size(); ++pane) {
+    panes += (pane ? "," : "") + Quote(texts[pane]);
+    boxes += (pane ? "," : "") + Rect(rects[pane]);
+  }
+  return Answer("status", Field("hwnd", Handle(bar)) + "," +
+                              Field("simple", Bool(SendTo(bar, SB_ISSIMPLE, 0, 0) != 0)) + "," +
+                              Field("panes", "[" + panes + "]") + "," +
+                              Field("rects", "[" + boxes + "]"));
+}
+
+std::string WaitStatus(const Words& words) {
+  long long limit = 0;
+  if (!ParseNumber(words[2], limit)) return Error("waitstatus", "usage: waitstatus TEXT MS");
+  std::string text;
+  for (DWORD waited = 0;; waited += kPollMs) {
+    std::vector<std::wstring> texts;
+    HWND bar = nullptr;
+    if (ReadPanes(texts, nullptr, bar)) text = probe_json::Utf8(texts[0]);
+    if (text.find(words[1]) != std::string::npos || waited >= limit) {
+      return Answer("waitstatus", Field("found", Bool(text.find(words[1]) != std::string::npos)) +
+                                      "," + Field("text", Quote(text)) + "," +
+                                      Field("waited_ms", std::to_string(waited)));
+    }
+    ::Sleep(kPollMs);
+  }
+}
+
+// ---- Menus, read by the hook in the client's thread ------------------------
+
+LRESULT CALLBACK AnswerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data->dwData != probe_hook::kAnswerCode) return FALSE;
+    g_target.answer.assign(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::string HookFolder() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+// Hooks the frame's thread once; false with `why` set when it cannot.
+bool HookFrameThread(std::string& why) {
+  if (g_target.hook) return true;
+  const std::string path = HookFolder() + probe_hook::kLibraryName;
+  HMODULE library = ::LoadLibraryA(path.c_str());
+  if (!library) {
+    why = "cannot load " + path;
+    return false;
+  }
+  auto procedure = reinterpret_cast<HOOKPROC>(::GetProcAddress(library, probe_hook::kProcName));
+  g_target.hook = procedure ? ::SetWindowsHookExA(WH_CALLWNDPROC, procedure, library, g_target.threadId)
+                            : nullptr;
+  if (!g_target.hook) why = "cannot hook the frame's thread";
+  return g_target.hook != nullptr;
+}
+
+// The hook's JSON answer to a request, or an empty text.
+std::string AskHook(const wchar_t* request, LPARAM lParam, std::string& why) {
+  if (!HookFrameThread(why)) return {};
+  g_target.answer.clear();
+  DWORD_PTR result = 0;
+  // SMTO_NORMAL: the answer is sent back to this thread while it waits.
+  if (!::SendMessageTimeoutW(g_target.frame, ::RegisterWindowMessageW(request),
+                             reinterpret_cast<WPARAM>(g_target.answerWindow), lParam, SMTO_NORMAL,
+                             kAnswerTimeoutMs, &result)) {
+    why = "the frame's thread did not answer";
+    return {};
+  }
+  if (g_target.answer.empty()) why = "no answer from the hook";
+  return g_target.answer;
+}
+
+std::string Menu(const Words&) {
+  std::string why;
+  const std::string menu = AskHook(probe_hook::kReadMenuBar, 0, why);
+  if (menu.empty()) return Error("menu", why);
+  // The hook's object without its braces: {"bar":..,"popups":[..]}.
+  return Answer("menu", menu.substr(1, menu.size() - 2));
+}
+
+// ---- Real input --------------------------------------------------------------
+
+struct KeyName {
+  const char* name;
+  WORD key;
+};
+
+constexpr KeyName kKeyNames[] = {
+    {"ESCAPE", VK_ESCAPE}, {"ESC", VK_ESCAPE},     {"RETURN", VK_RETURN}, {"ENTER", VK_RETURN},
+    {"TAB", VK_TAB},       {"SPACE", VK_SPACE},    {"BACK", VK_BACK},     {"DELETE", VK_DELETE},
+    {"INSERT", VK_INSERT}, {"HOME", VK_HOME},      {"END", VK_END},       {"PRIOR", VK_PRIOR},
+    {"PAGEUP", VK_PRIOR},  {"NEXT", VK_NEXT},      {"PAGEDOWN", VK_NEXT}, {"LEFT", VK_LEFT},
+    {"RIGHT", VK_RIGHT},   {"UP", VK_UP},          {"DOWN", VK_DOWN},     {"APPS", VK_APPS},
+    {"MENU", VK_MENU},     {"CONTROL", VK_CONTROL}, {"SHIFT", VK_SHIFT},
+};
+
+bool IsExtended(WORD key) {
+  switch (key) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_APPS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A virtual key from a number, a letter or digit, F1-F24 or a name above.
+bool ParseKey(const std::string& word, WORD& key) {
+  long long number = 0;
+  std::string upper;
+  for (char c : word) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper.size() == 1 && std::isalnum(static_cast<unsigned char>(upper[0]))) {
+    key = static_cast<WORD>(upper[0]);
+    return true;
+  }
+  if (upper.size() > 1 && upper[0] == 'F' && ParseNumber(upper.substr(1), number) && number >= 1 &&
+      number <= 24) {
+    key = static_cast<WORD>(VK_F1 + number - 1);
+    return true;
+  }
+  for (const KeyName& name : kKeyNames) {
+    if (upper == name.name) {
+      key = name.key;
+      return true;
+    }
+  }
+  if (ParseNumber(word, number) && number > 0 && number < 256) {
+    key = static_cast<WORD>(number);
+    return true;
+  }
+  return false;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+  return input;
+}
+
+bool BringFrameForward() {
+  ::SetForegroundWindow(g_target.frame);
+  for (DWORD waited = 0; waited < 2000 && ::GetForegroundWindow() != g_target.frame; waited += kPollMs)
+    ::Sleep(kPollMs);
+  return ::GetForegroundWindow() == g_target.frame;
+}
+
+// Presses the modifiers, the key, and lets go in the reverse order.
+void PressKey(WORD key, const std::vector<WORD>& modifiers) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string Key(const Words& words) {
+  WORD key = 0;
+  if (!ParseKey(words[1], key)) return Error("key", "unknown key " + words[1]);
+  std::vector<WORD> modifiers;
+  for (size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "ctrl") modifiers.push_back(VK_CONTROL);
+    else if (words[i] == "alt") modifiers.push_back(VK_MENU);
+    else if (words[i] == "shift") modifiers.push_back(VK_SHIFT);
+    else return Error("key", "unknown modifier " + words[i]);
+  }
+  const bool front = BringFrameForward();
+  PressKey(key, modifiers);
+  return Answer("key", Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
+}
+
+INPUT MouseInput(int x, int y, DWORD flags) {
+  // Absolute positions are 0..65535 over the screen; rounding up lands on
+  // the pixel itself.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + height - 1) / height);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+std::string Click(const Words& words) {
+  long long x = 0, y = 0;
+  if (!ParseNumber(words[1], x) || !ParseNumber(words[2], y))
+    return Error(words[0], "usage: " + words[0] + " X Y");
+  const bool right = words[0] == "rclick";
+  const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  std::vector<INPUT> inputs{MouseInput(int(x), int(y), MOUSEEVENTF_MOVE)};
+  const int clicks = words[0] == "dblclick" ? 2 : 1;
+  for (int click = 0; click < clicks; ++click) {
+    inputs.push_back(MouseInput(int(x), int(y), down));
+    inputs.push_back(MouseInput(int(x), int(y), up));
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  HWND under = ::WindowFromPoint(POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+  return Answer(words[0], Field("hwnd", Handle(under)) + "," + Field("class", Quote(ClassOf(under))));
+}
+
+// ---- Opening a popup with real keys -----------------------------------------
+
+BOOL CALLBACK FindOpenPopup(HWND window, LPARAM context) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  if (processId != g_target.processId || ClassOf(window) != kPopupMenuClass ||
+      !::IsWindowVisible(window))
+    return TRUE;
+  *reinterpret_cast<HWND*>(context) = window;
+  return FALSE;
+}
+
+HWND OpenPopup() {
+  HWND popup = nullptr;
+  ::EnumWindows(FindOpenPopup, reinterpret_cast<LPARAM>(&popup));
+  return popup;
+}
+
+bool InMenuMode() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(g_target.threadId, &info) && (info.flags & GUI_INMENUMODE);
+}
+
+// Escape until the popup and the menu bar's selection are gone.
+void LeaveMenu() {
+  for (int round = 0; round < 3 && (OpenPopup() || InMenuMode()); ++round) {
+    PressKey(VK_ESCAPE, {});
+    for (DWORD waited = 0; waited < 1000 && OpenPopup(); waited += kPollMs) ::Sleep(kPollMs);
+    ::Sleep(kPollMs);
+  }
+}
+
+std::string OpenMenu(const Words& words) {
+  long long index = 0;
+  if (!ParseNumber(words[1], index) || index < 0)
+    return Error("openmenu", "usage: openmenu INDEX [LETTER] [keep]");
+  char letter = 0;
+  bool keep = false;
+  for (size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "keep") keep = true;
+    else if (words[i].size() == 1 && std::isalnum(static_cast<unsigned char>(words[i][0])))
+      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(words[i][0])));
+    else return Error("openmenu", "usage: openmenu INDEX [LETTER] [keep]");
+  }
+  BringFrameForward();
+  if (letter) {
+    PressKey(static_cast<WORD>(letter), {VK_MENU});
+  } else {
+    PressKey(VK_F10, {});
+    for (long long step = 0; step < index; ++step) PressKey(VK_RIGHT, {});
+    PressKey(VK_DOWN, {});
+  }
+  HWND popup = nullptr;
+  for (DWORD waited = 0; !(popup = OpenPopup()) && waited < kMenuOpenTimeoutMs; waited += kPollMs)
+    ::Sleep(kPollMs);
+  if (!popup) {
+    LeaveMenu();
+    return Error("openmenu", "no popup opened");
+  }
+  const LRESULT menu = SendTo(popup, MN_GETHMENU, 0, 0);
+  std::string why;
+  const std::string items = AskHook(probe_hook::kReadMenu, menu, why);
+  const std::string fields = Field("index", std::to_string(index)) + "," +
+                             Field("popup", Handle(popup)) + "," +
+                             Field("rect", Rect(WindowRect(popup)));
+  if (!keep) LeaveMenu();
+  if (items.empty()) return Error("openmenu", why);
+  return Answer("openmenu", fields + "," + items.substr(1, items.size() - 2));
+}
+
+// ---- Commands without answers of their own --------------------------------
+
+std::string Post(const Words& words) {
+  long long id = 0;
+  if (!ParseNumber(words[1], id)) return Error("command", "usage: command ID");
+  ::PostMessageW(g_target.frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+  return Answer("command", Field("id", std::to_string(id)));
+}
+
+std::string Close(const Words&) {
+  ::PostMessageW(g_target.frame, WM_CLOSE, 0, 0);
+  return Answer("close", Field("ok", "true"));
+}
+
+std::string WaitGone(const Words& words) {
+  long long limit = 0;
+  if (!ParseNumber(words[1], limit)) return Error("waitgone", "usage: waitgone MS");
+  DWORD waited = 0;
+  for (; ::IsWindow(g_target.frame) && waited < limit; waited += kPollMs) ::Sleep(kPollMs);
+  return Answer("waitgone", Field("gone", Bool(!::IsWindow(g_target.frame))) + "," +
+                                Field("waited_ms", std::to_string(waited)));
+}
+
+std::string Wait(const Words& words) {
+  long long ms = 0;
+  if (!ParseNumber(words[1], ms) || ms < 0) return Error("wait", "usage: wait MS");
+  ::Sleep(static_cast<DWORD>(ms));
+  return Answer("wait", Field("ms", std::to_string(ms)));
+}
+
+double Milliseconds(const FILETIME& time) {
+  ULARGE_INTEGER value{};
+  value.LowPart = time.dwLowDateTime;
+  value.HighPart = time.dwHighDateTime;
+  return static_cast<double>(value.QuadPart) / 10000.0;
+}
+
+std::string CpuTime(const Words& words) {
+  long long pid = g_target.processId;
+  if (words.size() > 1 && !ParseNumber(words[1], pid)) return Error("cputime", "usage: cputime [PID]");
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  if (!process) return Error("cputime", "no process " + std::to_string(pid));
+  FILETIME created{}, ended{}, kernel{}, user{};
+  const bool read = ::GetProcessTimes(process, &created, &ended, &kernel, &user);
+  ::CloseHandle(process);
+  if (!read) return Error("cputime", "unreadable");
+  char times[160];
+  std::snprintf(times, sizeof times, "\"user_ms\":%.1f,\"kernel_ms\":%.1f,\"total_ms\":%.1f",
+                Milliseconds(user), Milliseconds(kernel), Milliseconds(user) + Milliseconds(kernel));
+  return Answer("cputime", Field("pid", std::to_string(pid)) + "," + times);
+}
+
+// ---- Command table and input -----------------------------------------------
+
+struct Command {
+  size_t minArgs;
+  size_t maxArgs;
+  bool needsFrame;
+  std::function<std::string(const Words&)> run;
+};
+
+const std::map<std::string, Command>& Commands() {
+  static const std::map<std::string, Command> commands = {
+      {"frame", {0, 0, true, FrameInfo}},       {"tree", {0, 0, true, Tree}},
+      {"rect", {1, 1, true, RectOf}},           {"menu", {0, 0, true, Menu}},
+      {"openmenu", {1, 3, true, OpenMenu}},     {"status", {0, 0, true, Status}},
+      {"waitstatus", {2, 2, true, WaitStatus}}, {"command", {1, 1, true, Post}},
+      {"key", {1, 4, true, Key}},               {"click", {2, 2, false, Click}},
+      {"rclick", {2, 2, false, Click}},         {"dblclick", {2, 2, false, Click}},
+      {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},
+      {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
+      {"wait", {1, 1, false, Wait}},
+  };
+  return commands;
+}
+
+std::string Run(const Words& words) {
+  const auto found = Commands().find(words[0]);
+  if (found == Commands().end()) return Error(words[0], "unknown command");
+  const Command& command = found->second;
+  const size_t args = words.size() - 1;
+  if (args < command.minArgs || args > command.maxArgs) return Error(words[0], "wrong number of arguments");
+  if (command.needsFrame && !FrameAlive()) return Error(words[0], "the frame is gone");
+  return command.run(words);
+}
+
+// Words of a line: blanks separate them, "double quotes" hold blanks and \"
+// stands for a quote.
+Words SplitLine(const std::string& line) {
+  Words words;
+  std::string word;
+  bool quoted = false, inWord = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted && c == '\\' && i + 1 < line.size() && line[i + 1] == '"') {
+      word += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (!quoted && std::isspace(static_cast<unsigned char>(c))) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+// Command-line words grouped into commands: each takes its least number of
+// arguments and then more up to its most while they are no command names.
+std::vector<Words> GroupArguments(const Words& words) {
+  std::vector<Words> commands;
+  for (size_t i = 0; i < words.size();) {
+    Words command{words[i++]};
+    const auto found = Commands().find(command[0]);
+    if (found != Commands().end()) {
+      for (size_t taken = 0; i < words.size() && taken < found->second.maxArgs; ++taken, ++i) {
+        if (taken >= found->second.minArgs && Commands().count(words[i])) break;
+        command.push_back(words[i]);
+      }
+    }
+    commands.push_back(command);
+  }
+  return commands;
+}
+
+void Print(const std::string& line) {
+  std::fputs((line + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+bool CreateAnswerWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = AnswerWindowProc;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"ZrWindowProbe";
+  ::RegisterClassW(&windowClass);
+  g_target.answerWindow = ::CreateWindowW(L"ZrWindowProbe", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, windowClass.hInstance, nullptr);
+  return g_target.answerWindow != nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long long timeoutSeconds = 30;
+  std::string program;
+  Words words;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--class" && i + 1 < argc) g_target.className = argv[++i];
+    else if (word == "--program" && i + 1 < argc) program = argv[++i];
+    else if (word == "--timeout" && i + 1 < argc && ParseNumber(argv[i + 1], timeoutSeconds)) ++i;
+    else words.push_back(word);
+  }
+  if (!CreateAnswerWindow()) {
+    Print(Error("start", "cannot create the answer window"));
+    return 1;
+  }
+  std::vector<std::wstring> others;
+  g_target.frame =
+      FindFrame(g_target.className, program, static_cast<DWORD>(timeoutSeconds * 1000), others);
+  if (!g_target.frame) {
+    std::string error = "no window of class " + g_target.className;
+    for (const std::wstring& other : others) error += "; one of " + probe_json::Utf8(other);
+    Print(Error("start", error));
+    return 1;
+  }
+  g_target.threadId = ::GetWindowThreadProcessId(g_target.frame, &g_target.processId);
+  if (!words.empty()) {
+    for (const Words& command : GroupArguments(words)) Print(Run(command));
+  } else {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      const Words command = SplitLine(line);
+      if (command.empty() || command[0][0] == '#') continue;
+      if (command[0] == "quit") break;
+      Print(Run(command));
+    }
+  }
+  if (g_target.hook) ::UnhookWindowsHookEx(g_target.hook);
+  return 0;
+}

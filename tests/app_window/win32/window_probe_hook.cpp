@@ -1,0 +1,105 @@
+// The window probe's reader in the client's process: a WH_CALLWNDPROC hook
+// that answers the probe's menu requests (see ProbeHook.h) with the items'
+// JSON text.
+#include <windows.h>
+
+#include <string>
+
+#include "ProbeHook.h"
+#include "ProbeJson.h"
+
+using probe_json::Bool;
+using probe_json::Field;
+using probe_json::Quote;
+
+namespace {
+
+std::wstring ItemText(HMENU menu, UINT position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  if (!::GetMenuItemInfoW(menu, position, TRUE, &info) || info.cch == 0) return {};
+  std::wstring text(info.cch + 1, L'\0');
+  info.dwTypeData = &text[0];
+  info.cch = static_cast<UINT>(text.size());
+  ::GetMenuItemInfoW(menu, position, TRUE, &info);
+  text.resize(info.cch);
+  return text;
+}
+
+std::string Items(HWND frame, HMENU menu, bool initialise);
+
+// One item; a popup's items follow it, first updated by the program when
+// `initialise` is set, as a real opening would.
+std::string Item(HWND frame, HMENU menu, UINT position, bool initialise) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+  if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) return "{" + Field("error", "\"unreadable\"") + "}";
+  std::string item = "{" + Field("pos", std::to_string(position)) + "," +
+                     Field("id", std::to_string(info.wID)) + "," +
+                     Field("text", Quote(ItemText(menu, position))) + "," +
+                     Field("enabled", Bool((info.fState & MFS_DISABLED) == 0)) + "," +
+                     Field("grayed", Bool((info.fState & MF_GRAYED) != 0)) + "," +
+                     Field("checked", Bool((info.fState & MFS_CHECKED) != 0)) + "," +
+                     Field("default", Bool((info.fState & MFS_DEFAULT) != 0)) + "," +
+                     Field("separator", Bool((info.fType & MFT_SEPARATOR) != 0)) + "," +
+                     Field("ownerdraw", Bool((info.fType & MFT_OWNERDRAW) != 0)) + "," +
+                     Field("bitmap", Bool((info.fType & MFT_BITMAP) != 0));
+  if (info.hSubMenu) item += "," + Field("submenu", Items(frame, info.hSubMenu, initialise));
+  return item + "}";
+}
+
+std::string Items(HWND frame, HMENU menu, bool initialise) {
+  std::string items = "[";
+  // The program may add or drop items while it updates a popup, so the count
+  // is read again on every round.
+  for (UINT position = 0; static_cast<int>(position) < ::GetMenuItemCount(menu); ++position) {
+    if (initialise) {
+      if (HMENU popup = ::GetSubMenu(menu, static_cast<int>(position)))
+        ::SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                       MAKELPARAM(position, FALSE));
+    }
+    if (position > 0) items += ",";
+    items += Item(frame, menu, position, initialise);
+  }
+  return items + "]";
+}
+
+std::string MenuBar(HWND frame) {
+  HMENU bar = ::GetMenu(frame);
+  if (!bar) return "{" + Field("bar", "0") + "," + Field("popups", "[]") + "}";
+  ::SendMessageW(frame, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
+  return "{" + Field("bar", probe_json::Handle(bar)) + "," + Field("popups", Items(frame, bar, true)) +
+         "}";
+}
+
+std::string Menu(HWND frame, HMENU menu) {
+  if (!::IsMenu(menu)) return "{" + Field("error", "\"not a menu\"") + "}";
+  return "{" + Field("menu", probe_json::Handle(menu)) + "," + Field("items", Items(frame, menu, false)) +
+         "}";
+}
+
+void Answer(HWND probe, HWND frame, const std::string& text) {
+  COPYDATASTRUCT data{};
+  data.dwData = probe_hook::kAnswerCode;
+  data.cbData = static_cast<DWORD>(text.size());
+  data.lpData = const_cast<char*>(text.data());
+  ::SendMessageW(probe, WM_COPYDATA, reinterpret_cast<WPARAM>(frame), reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam,
+                                                                   LPARAM lParam) {
+  if (code == HC_ACTION) {
+    static const UINT readMenuBar = ::RegisterWindowMessageW(probe_hook::kReadMenuBar);
+    static const UINT readMenu = ::RegisterWindowMessageW(probe_hook::kReadMenu);
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    HWND probe = reinterpret_cast<HWND>(call->wParam);
+    if (call->message == readMenuBar) Answer(probe, call->hwnd, MenuBar(call->hwnd));
+    if (call->message == readMenu)
+      Answer(probe, call->hwnd, Menu(call->hwnd, reinterpret_cast<HMENU>(call->lParam)));
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
