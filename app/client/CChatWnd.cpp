@@ -152,6 +152,7 @@ CChatWnd::~CChatWnd() = default;
 
 bool CChatWnd::Init() {
   if (!LoadFrame(kResourceId, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS)) return false;
+  SetWindowText(Text(kProductTitle));
   EnableSplash(true);
   ShowSplash(nullptr);
   ::Sleep(kSplashPauseMs);
