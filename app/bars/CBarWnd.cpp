@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CBarWnd, CWnd)
   ON_WM_RBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_CANCELMODE()
+  ON_WM_CAPTURECHANGED()
   ON_WM_DESTROY()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
@@ -241,6 +242,12 @@ void CBarWnd::OnMouseMove(UINT, POINT point) {
   HWND active = ::GetActiveWindow();
   if (!active || (active != m_hWnd && !::IsChild(active, m_hWnd))) return;
   OnItemMouseMove(ItemFromPoint(point.x, point.y));
+}
+
+// Another window took the mouse: the bar no longer holds it and may take
+// it again later.
+void CBarWnd::OnCaptureChanged(CWnd* window) {
+  if (!window || window->m_hWnd != m_hWnd) m_captured = false;
 }
 
 void CBarWnd::OnCancelMode() {

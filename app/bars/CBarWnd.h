@@ -123,6 +123,7 @@ class CBarWnd : public CWnd {
   void OnRButtonDown(UINT flags, POINT point);
   void OnMouseMove(UINT flags, POINT point);
   void OnCancelMode();
+  void OnCaptureChanged(CWnd* window);
   void OnDestroy();
   LRESULT OnIdleUpdateCmdUI(WPARAM disableIfNoHandler, LPARAM);
   LRESULT OnInitialUpdate(WPARAM, LPARAM);
