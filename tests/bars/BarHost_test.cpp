@@ -67,6 +67,14 @@ TEST_F(BarHostTest, AddedBarsLiveInTheHost) {
   EXPECT_FALSE(ui.IsListed(window));
 }
 
+TEST_F(BarHostTest, BarsInTheHostSendTheirPromptsToTheFrame) {
+  EXPECT_EQ(bars[0].GetNotifyFrame(), MainFrame());
+  TestItem item(RECT{0, 0, 10, 10}, 32629);
+  bars[0].ShowItemTip(true, &item);
+  ASSERT_FALSE(MainFrame()->prompts.empty());
+  EXPECT_EQ(MainFrame()->prompts.back(), 32629u);
+}
+
 TEST_F(BarHostTest, ThreeBarsWithTheLastRightAligned) {
   host->SetRightAligned(&bars[2]);
   FrameLayout();

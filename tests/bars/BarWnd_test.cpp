@@ -5,6 +5,7 @@
 #include "BarTestTypes.h"
 #include "BarsTestSupport.h"
 #include "CBarWnd.h"
+#include "CDC.h"
 #include "FrameworkIds.h"
 #include "ModuleState.h"
 #include "NameBubble.h"
@@ -324,6 +325,27 @@ TEST_F(BarWndTest, HostLayoutMessagePlacesTheBarAndReportsItsSize) {
   bar->SendMessage(CBarWnd::kLayoutMessage, 0, reinterpret_cast<LPARAM>(&hidden));
   EXPECT_EQ(hidden.width, 0);
   EXPECT_EQ(hidden.height, 0);
+}
+
+TEST_F(BarWndTest, ClipOutsideLeavesTheInnerRectangleAlone) {
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 20, 20);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  const RECT all{0, 0, 20, 20};
+  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  bar->ClipOutside(CDC::FromHandle(memory), RECT{2, 2, 18, 18}, RECT{6, 6, 14, 14});
+  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  const Pixels pixels = ContextPixels(memory, 20, 20);
+  EXPECT_EQ(pixels.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(3, 3), RGB(0, 0, 0));
+  EXPECT_EQ(pixels.At(10, 10), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(16, 10), RGB(0, 0, 0));
+  EXPECT_EQ(pixels.At(19, 19), RGB(255, 255, 255));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
 }
 
 TEST_F(BarWndTest, ItemsAreAddressedByIdOrIndex) {

@@ -325,6 +325,10 @@ TEST_F(TabWndTest, TheBackgroundIsTheApplicationPictureTiled) {
     }
   }
   EXPECT_GT(compared, 0);
+  // The bar's bottom edge: an etched line over a black one.
+  EXPECT_EQ(shown.At(200, 39), RGB(0, 0, 0));
+  const COLORREF menu = ::GetSysColor(COLOR_MENU);
+  EXPECT_EQ(shown.At(200, 38), menu == RGB(255, 255, 255) ? RGB(128, 128, 128) : menu);
 }
 
 TEST_F(TabWndTest, IdleUpdateEnablesButtonsThroughTheFramesHandlers) {
