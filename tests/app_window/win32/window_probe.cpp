@@ -19,7 +19,8 @@
 //                        opens popup INDEX of the menu bar with real keys
 //                        (Alt+LETTER, or F10 and arrows), reads the open
 //                        "#32768" popup, then closes it with Escape unless
-//                        "keep" is given
+//                        "keep" is given ("closed" tells whether the menu
+//                        mode ended)
 //   status               the status bar's panes: texts and rectangles
 //   waitstatus TEXT MS   polls until pane 0 contains TEXT
 //   command ID           posts WM_COMMAND ID to the frame
@@ -636,7 +637,9 @@ std::string OpenMenu(const Words& words) {
                              Field("rect", Rect(WindowRect(popup)));
   if (!keep) LeaveMenu();
   if (items.empty()) return Error("openmenu", why);
-  return Answer("openmenu", fields + "," + items.substr(1, items.size() - 2));
+  const bool closed = !OpenPopup() && !InMenuMode();
+  return Answer("openmenu", fields + "," + Field("closed", Bool(closed)) + "," +
+                                items.substr(1, items.size() - 2));
 }
 
 // ---- Commands without answers of their own --------------------------------

@@ -1,0 +1,182 @@
+"""The main window tests' tools: the client in its program folder driven by
+the window probe, and screenshots compared with reference pictures. The
+fixtures of conftest.py make them; tests import names from here with
+`from app_window.window_tools import ...`."""
+import json
+import os
+import pathlib
+import shutil
+import subprocess
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+REFERENCES = HERE / "reference"
+# Generous: Wine starts slowly on a loaded machine.
+START_SECONDS = 60
+PLACE = "http://page/"
+NICK = "tester"
+DEFAULT_SETTINGS = {
+    "Community": {"HomeServer": "127.0.0.1", "ServerTitle": "Test Community", "HomeURL": PLACE},
+    "Identity-127.0.0.1": {"NickName": NICK},
+    "Settings": {"MainXPos": 0, "MainYPos": 0, "WinWidth": 1000, "WinHeight": 700},
+}
+
+
+class ProbeError(AssertionError):
+    pass
+
+
+class WindowClient:
+    def __init__(self, folder, prefix, probe_path, server):
+        self.folder = folder
+        self.prefix = prefix
+        self.probe_path = probe_path
+        self.server = server
+        self.settings = json.loads(json.dumps(DEFAULT_SETTINGS))
+        self.env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.proc = None
+        self.member = None
+        self.switch_file = prefix / "drive_c" / "windows" / "TVLDEBUG.INI"
+
+    def start(self, *arguments, write_settings=True):
+        """write_settings False keeps the zrplaces.ini that is there."""
+        text = "".join("[%s]\r\n" % section + "".join("%s=%s\r\n" % kv for kv in values.items())
+                       for section, values in self.settings.items())
+        if write_settings:
+            (self.folder / "zrplaces.ini").write_text(text)
+        if self.server is not None:
+            self.switch_file.write_text("[Debug]\r\nZRS_PORT_NUM=%d\r\n" % self.server.port)
+        self.proc = subprocess.Popen(["wine", str(self.folder / "zrplaces.exe")] + list(arguments),
+                                     cwd=str(self.folder), env=self.env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.proc
+
+    def probe(self, *commands, timeout=START_SECONDS + 60):
+        """Answers of the probe, one dict a command. Its output goes through
+        a file: Wine's helpers may outlive it and hold a pipe open."""
+        with tempfile.TemporaryFile("w+") as out:
+            proc = subprocess.Popen(["wine", str(self.probe_path), "--timeout", str(START_SECONDS),
+                                     "--program", str(self.folder / "zrplaces.exe")],
+                                    stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL,
+                                    env=self.env, text=True)
+            try:
+                proc.communicate("\n".join(commands) + "\n", timeout=timeout)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+                raise ProbeError("the probe did not finish %r in %d s" % (commands, timeout))
+            out.seek(0)
+            answers = [json.loads(line) for line in out if line.startswith("{")]
+        if answers and answers[0].get("cmd") == "start":
+            raise ProbeError("probe: %s" % answers[0]["error"])
+        if len(answers) != len(commands):
+            raise ProbeError("the probe ended with %s after %d answers to %r"
+                             % (proc.returncode, len(answers), commands))
+        return answers
+
+    def ask(self, command, **kw):
+        answer = self.probe(command, **kw)[0]
+        if "error" in answer:
+            raise ProbeError("%s: %s" % (command, answer["error"]))
+        return answer
+
+    def wait_frame(self):
+        try:
+            return self.ask("frame")
+        except ProbeError:
+            if self.proc is not None and self.proc.poll() is not None:
+                raise ProbeError("the client ended with %s before its frame showed"
+                                 % self.proc.returncode)
+            raise
+
+    def wait_exit(self, timeout=START_SECONDS):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the client still runs after %d s" % timeout)
+
+    def stop(self):
+        if self.proc is not None and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.switch_file.exists():
+            self.switch_file.unlink()
+
+
+class Pictures:
+    def __init__(self, out_dir, references=REFERENCES):
+        self.out_dir = pathlib.Path(out_dir)
+        self.references = pathlib.Path(references)
+
+    def capture(self, name, rect=None):
+        path = self.out_dir / (name + ".png")
+        command = ["import", "-silent", "-window", "root"]
+        if rect is not None:
+            left, top, right, bottom = self._clip(rect)
+            command += ["-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
+                        "+repage"]
+        subprocess.run(command + [str(path)], check=True, timeout=60)
+        return path
+
+    def capture_frame(self, client, name):
+        return self.capture(name, client.ask("frame")["rect"])
+
+    @staticmethod
+    def _clip(rect):
+        width, height = (int(v) for v in subprocess.run(
+            ["xdpyinfo"], capture_output=True, text=True, check=True, timeout=30
+        ).stdout.split("dimensions:")[1].split()[0].split("x"))
+        left, top = max(rect[0], 0), max(rect[1], 0)
+        right, bottom = min(rect[2], width), min(rect[3], height)
+        if right <= left or bottom <= top:
+            raise AssertionError("rectangle %r is off the %dx%d screen" % (rect, width, height))
+        return left, top, right, bottom
+
+    @staticmethod
+    def size(path):
+        out = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True,
+                             text=True, check=True, timeout=30).stdout
+        return tuple(int(v) for v in out.split())
+
+    def differing_pixels(self, reference, picture, fuzz="10%", diff=None):
+        """Pixels of picture farther than fuzz from the reference's."""
+        result = subprocess.run(["compare", "-metric", "AE", "-fuzz", fuzz, str(reference),
+                                 str(picture), str(diff or "null:")],
+                                capture_output=True, text=True, timeout=60)
+        if result.returncode not in (0, 1):
+            raise AssertionError("compare failed: %s" % result.stderr.strip())
+        return int(float(result.stderr.split()[0]))
+
+    def check(self, name, picture, max_pixels=0, fuzz="10%"):
+        reference = self.references / (name + ".png")
+        if os.environ.get("ZR_UPDATE_REFERENCES") == "1":
+            self.references.mkdir(parents=True, exist_ok=True)
+            shutil.copyfile(picture, reference)
+            return
+        if not reference.exists():
+            raise AssertionError("no reference picture %s; make it with ZR_UPDATE_REFERENCES=1 "
+                                 "(actual picture: %s)" % (reference, picture))
+        actual = self.out_dir / (name + "-actual.png")
+        if pathlib.Path(picture) != actual:
+            shutil.copyfile(picture, actual)
+        if self.size(reference) != self.size(actual):
+            raise AssertionError("%s is %dx%d, the reference %s is %dx%d" % (
+                (actual,) + self.size(actual) + (reference,) + self.size(reference)))
+        diff = self.out_dir / (name + "-diff.png")
+        count = self.differing_pixels(reference, actual, fuzz, diff)
+        if count > max_pixels:
+            raise AssertionError("%d pixels of %s differ from %s (at most %d may); see %s"
+                                 % (count, actual, reference, max_pixels, diff))
+        actual.unlink()
+        diff.unlink()
+
+
+
+def entered_member(server, name):
+    """The member id of `name` once the server saw it enter PLACE."""
+    welcome = server.wait_log({"dir": "out", "msg": {"type": 12, "name": name}},
+                              timeout=START_SECONDS)
+    member = welcome["msg"]["member"]
+    server.wait_log({"event": "entered", "place": PLACE, "member": member}, timeout=START_SECONDS)
+    return member
