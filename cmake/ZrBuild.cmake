@@ -26,10 +26,12 @@ else()
   endif()
 endif()
 
-# zr_add_gtest(NAME SOURCES ... LIBS ...)
+# zr_add_gtest(NAME [FOCUS] SOURCES ... LIBS ...)
 # One test program per area; ctest runs it (under Wine in the Windows tree).
+# FOCUS: the program needs its windows to stay active, so it runs while no
+# other test program does (they share one desktop).
 function(zr_add_gtest name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "FOCUS" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ZR_WIN32)
@@ -40,6 +42,9 @@ function(zr_add_gtest name)
     set(ARG_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "unit;${ARG_LABELS}")
+  if(ARG_FOCUS)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # zr_add_fuzz(NAME SOURCES ... LIBS ... [SECONDS n])
