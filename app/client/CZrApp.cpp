@@ -37,6 +37,7 @@ constexpr UINT kBlankString = 199;
 constexpr UINT kAvatarFileString = 193;
 // The bitmap that carries the shared palette and the logo picture.
 constexpr UINT kPaletteBitmap = 454;
+constexpr UINT kBackgroundBitmap = 323;
 // The participation indicator: its strip, states and menu.
 constexpr UINT kIndicatorBitmap = 266;
 constexpr unsigned kIndicatorStates = 4;
@@ -95,7 +96,7 @@ bool CZrApp::InitInstance() {
                          m_settings.m_winHeight);
   if (!InitProtocol()) return false;
   CreateFonts();
-  m_logoPicture.LoadResource(AfxGetResourceHandle(), kPaletteBitmap);
+  m_backgroundPicture.LoadResource(AfxGetResourceHandle(), kBackgroundBitmap);
 
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;

@@ -216,7 +216,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   int32_t m_reconnectCount = -1;
   CFont m_normalFont;
   CFont m_boldFont;
-  CPicture m_logoPicture;
+  CPicture m_backgroundPicture;
   CIndicatorButton m_indicator;
   CTipManager m_tips;
   CServiceLinks m_links;

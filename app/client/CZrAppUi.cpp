@@ -70,7 +70,9 @@ CNameBubble* CZrApp::GetNameBubble() {
   return main ? main->GetNameBubble() : nullptr;
 }
 
-CPicture* CZrApp::GetBackgroundPicture() { return m_logoPicture.IsEmpty() ? nullptr : &m_logoPicture; }
+CPicture* CZrApp::GetBackgroundPicture() {
+  return m_backgroundPicture.IsEmpty() ? nullptr : &m_backgroundPicture;
+}
 
 // ---- Tips ----------------------------------------------------------------------
 

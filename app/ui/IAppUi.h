@@ -25,7 +25,8 @@ class IAppUi {
   virtual CNameBubble* GetNameBubble() = 0;
   // True while a modal box or dialog has the main windows disabled.
   virtual bool AreMainWindowsDisabled() = 0;
-  // The application's background picture (bitmap 454); null when missing.
+  // The application's background picture (bitmap 323, the tile of the
+  // background brush); null when missing.
   virtual CPicture* GetBackgroundPicture() = 0;
   // The application's normal (weight 400) font; null before start-up.
   virtual CFont* GetNormalFont() = 0;

@@ -8,7 +8,8 @@ and `.resume()` hold them still (for a picture), `.stop()` lets them leave.
 From a shell, against a running server or with one of its own (`--serve`):
 
     PYTHONPATH=tests /usr/bin/python3 -m zrkit.demo_bots --serve [--port N] \
-        [--place URL] [--names ann,bob,cat] [--step S] [--time-limit S]
+        [--place URL] [--names ann,bob,cat] [--step S] [--time-limit S] \
+        [--idle-minutes M]
 
 prints `LISTENING 127.0.0.1 <port>` (with `--serve`), `READY` once every bot
 is in the place, then one line for each thing a bot says; it ends after
@@ -144,6 +145,8 @@ def main():
     parser.add_argument("--step", type=float, default=1.0, help="seconds between steps")
     parser.add_argument("--time-limit", type=float, default=3600.0)
     parser.add_argument("--log", help="the server's log file (with --serve)")
+    parser.add_argument("--idle-minutes", type=int, default=30,
+                        help="minutes a client may stay idle, sent in the welcome (with --serve)")
     args = parser.parse_args()
     if not args.serve and not args.port:
         parser.error("--port is needed without --serve")
@@ -155,7 +158,8 @@ def main():
         server = None
         if args.serve:
             extra = ["--log", args.log] if args.log else []
-            server = ServerProcess(pathlib.Path(work), *extra, time_limit=int(args.time_limit) + 60)
+            server = ServerProcess(pathlib.Path(work), *extra, time_limit=int(args.time_limit) + 60,
+                                   scenario={"welcome": {"entry_count": args.idle_minutes}})
             args.host, args.port = server.host, server.port
             print("LISTENING %s %d" % (args.host, args.port), flush=True)
         bots = DemoBots(args.host, args.port, args.place, args.names.split(","), args.step,
