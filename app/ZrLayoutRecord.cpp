@@ -38,9 +38,11 @@ int32_t Percent(int32_t whole, int32_t percent) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
-// part x 100 / whole; whole is not 0.
+// part x 100 / whole, rounded half away from zero, so that a size made from
+// a ratio gives that ratio back; whole is not 0.
 int32_t Ratio(int32_t part, int32_t whole) {
-  const int64_t value = int64_t{part} * 100 / whole;
+  const int64_t twice = int64_t{part} * 200 / whole;
+  const int64_t value = (twice + (twice >= 0 ? 1 : -1)) / 2;
   return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
 }
@@ -102,25 +104,27 @@ void CZrLayoutRecord::CaptureFrom(const Capture& capture) {
   const int32_t freeHeight = std::max(
       0, Difference(capture.clientHeight, int64_t{capture.toolBarHeight} + capture.statusBarHeight));
   // A zero-width client area (a degenerate window) keeps the old ratio.
-  if (capture.clientWidth != 0) m_sideRatio = Ratio(m_page.Width(), capture.clientWidth);
+  if (capture.clientWidth != 0) m_sideRatio = Ratio(capture.sideWidth, capture.clientWidth);
   const bool first = !m_captured;
   switch (capture.mode) {
     case kClassic:
-      if (freeHeight != 0) m_topRatio = Ratio(m_page.Height(), freeHeight);
+      if (freeHeight != 0) m_topRatio = Ratio(capture.upperHeight, freeHeight);
       if (first) {
         m_bottomHeight = capture.defaultBottomHeight;
         m_topRatio3 = kDefaultTopRatio3;
       }
       break;
     case kAvatarsOnly:
-      m_bottomHeight = std::max(0, Difference(freeHeight, m_page.Height()));
+      // The inverse of the layout, which keeps room for the splitter bar.
+      m_bottomHeight = std::max(
+          0, Difference(freeHeight, int64_t{capture.upperHeight} + kSplitterRoom));
       if (first) {
         m_topRatio = kDefaultTopRatio;
         m_topRatio3 = kDefaultTopRatio3;
       }
       break;
     case kHvnClassic:
-      if (freeHeight != 0) m_topRatio3 = Ratio(m_page.Height(), freeHeight);
+      if (freeHeight != 0) m_topRatio3 = Ratio(capture.upperHeight, freeHeight);
       if (first) m_bottomHeight = capture.defaultBottomHeight;
       break;
     default:

@@ -40,6 +40,12 @@ class CZrLayoutRecord {
     ZrRect page;
     ZrRect chat;
     ZrRect people;
+    // The page column's width and the upper row's height as the splitters
+    // hold them: the ratios are taken from these, so that laying out what
+    // was captured gives the same panes again (the page window itself is
+    // smaller than its column by the frame around it).
+    int32_t sideWidth = 0;
+    int32_t upperHeight = 0;
     int32_t clientWidth = 0;
     int32_t clientHeight = 0;
     int32_t toolBarHeight = 0;

@@ -172,8 +172,22 @@ void CChatWnd::PlaceFrame() {
     SetWindowPos(nullptr, settings.m_mainXPos, settings.m_mainYPos, settings.m_winWidth,
                  settings.m_winHeight, SWP_NOACTIVATE | SWP_NOZORDER);
   } else {
-    ShowWindow(SW_SHOWMAXIMIZED);
+    ShowMaximizedOnItsMonitor();
   }
+}
+
+// The hidden frame first takes the size of its monitor's work area: a window
+// system that reports the frame's first size late would otherwise shrink the
+// maximised frame back to it. There was no saved size to restore to anyway.
+void CChatWnd::ShowMaximizedOnItsMonitor() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    const RECT& area = monitor.rcWork;
+    SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE | SWP_NOZORDER);
+  }
+  ShowWindow(SW_SHOWMAXIMIZED);
 }
 
 // "ZRFrame" is the framework's frame class under the client's own name, with
@@ -383,6 +397,9 @@ CZrLayoutRecord::Capture CChatWnd::CaptureLayout(int32_t mode, int32_t defaultBo
   capture.page = ScreenRectOf(GetMainPane());
   capture.chat = ScreenRectOf(m_nestedSplitter.GetPane(1, 0));
   capture.people = ScreenRectOf(GetPeoplePane());
+  int minimum = 0;
+  m_mainSplitter.GetColumnInfo(0, capture.sideWidth, minimum);
+  m_nestedSplitter.GetRowInfo(0, capture.upperHeight, minimum);
   RECT client{};
   ::GetClientRect(m_hWnd, &client);
   capture.clientWidth = client.right;

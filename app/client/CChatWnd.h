@@ -133,6 +133,7 @@ class CChatWnd : public CFrameWnd {
  private:
   static constexpr int kToolBarCount = 2;
 
+  void ShowMaximizedOnItsMonitor();
   bool CreateBars();
   void FillToolBar(int bar);
   bool CreateBusyAnimation();

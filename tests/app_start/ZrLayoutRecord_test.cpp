@@ -135,6 +135,8 @@ CZrLayoutRecord::Capture Measures(int32_t mode, int32_t clientWidth, int32_t cli
   capture.page = ZrRect{0, 0, pageWidth, pageHeight};
   capture.chat = ZrRect{0, pageHeight, pageWidth, clientHeight};
   capture.people = ZrRect{pageWidth, 0, clientWidth, clientHeight};
+  capture.sideWidth = pageWidth;
+  capture.upperHeight = pageHeight;
   capture.clientWidth = clientWidth;
   capture.clientHeight = clientHeight;
   capture.toolBarHeight = 30;
@@ -154,7 +156,10 @@ TEST(LayoutCapture, RatiosAndFirstCaptureDefaults) {
   using R = CZrLayoutRecord;
   const std::vector<CaptureCase> cases = {
       {"classic", Measures(R::kClassic, 1000, 650, 700, 300), 70, 50, 140, 20},
-      {"avatars", Measures(R::kAvatarsOnly, 1000, 650, 700, 450), 70, 60, 150, 20},
+      // The lower pane's height leaves out the splitter bar's room.
+      {"avatars", Measures(R::kAvatarsOnly, 1000, 650, 700, 450), 70, 60, 143, 20},
+      // Ratios round to the nearest percent.
+      {"rounded up", Measures(R::kClassic, 992, 650, 744 - 2, 359), 75, 60, 140, 20},
       {"avatars page taller than free height", Measures(R::kAvatarsOnly, 1000, 650, 700, 640), 70, 60, 0, 20},
       {"hvn classic", Measures(R::kHvnClassic, 1000, 650, 700, 150), 70, -1, 140, 25},
       {"browser only", Measures(R::kBrowserOnly, 1000, 650, 1000, 600), 100, -1, -1, -1},
@@ -200,6 +205,40 @@ TEST(LayoutCapture, CapturedLayoutSurvivesSaveAndLoad) {
   const auto sizes = loaded.LayoutMainPanes(Request(CZrLayoutRecord::kClassic, 1000, 650));
   EXPECT_EQ(sizes.side, 700);
   EXPECT_EQ(sizes.upper, 300);
+}
+
+// Saving the layout and starting again must give the panes the user left:
+// a capture of laid-out panes lays them out the same, in every mode that can
+// be saved and at every window size, however often it is repeated.
+TEST(LayoutCapture, LayingOutWhatWasCapturedGivesTheSamePanes) {
+  using R = CZrLayoutRecord;
+  for (const int32_t mode : {R::kClassic, R::kAvatarsOnly, R::kHvnClassic}) {
+    for (int32_t width = 400; width <= 2000; width += 37) {
+      for (int32_t height = 300; height <= 1200; height += 53) {
+        CZrLayoutRecord record;
+        ASSERT_TRUE(record.ParseWindowRect("63,41,170,20"));
+        R::PaneRequest request = Request(mode, width, height);
+        const R::PaneSizes first = record.LayoutMainPanes(request);
+        // A side held back by the people column's minimum does not say the
+        // ratio it came from.
+        if (first.side == width - R::kMinPeopleWidth) continue;
+        R::PaneSizes sizes = first;
+        for (int round = 0; round < 3; ++round) {
+          R::Capture capture = Measures(mode, width, height, sizes.side - 2, sizes.upper - 2);
+          capture.sideWidth = sizes.side;
+          capture.upperHeight = sizes.upper;
+          CZrLayoutRecord loaded;
+          ASSERT_TRUE(loaded.ParseWindowRect(record.FormatWindowRect()));
+          loaded.CaptureFrom(capture);
+          record = loaded;
+          sizes = record.LayoutMainPanes(request);
+        }
+        SCOPED_TRACE(testing::Message() << "mode " << mode << " at " << width << "x" << height);
+        EXPECT_EQ(sizes.side, first.side);
+        EXPECT_EQ(sizes.upper, first.upper);
+      }
+    }
+  }
 }
 
 struct ResetCase {
