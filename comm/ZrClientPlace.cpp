@@ -689,7 +689,7 @@ int32_t CZrClientPlace::RequestGroupLeave(CZrObject& object)
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendPlaceRequest2(uint32_t value, uint32_t id, const CZrString& key)
+int32_t CZrClientPlace::SendInviteRequest(uint32_t value, uint32_t id, const CZrString& key)
 {
     if (!HasReadyChannel())
         return ZrRequest::kNotReady;
@@ -701,7 +701,7 @@ int32_t CZrClientPlace::SendPlaceRequest2(uint32_t value, uint32_t id, const CZr
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendPlaceRequest(uint32_t value, uint32_t id, const CZrString& key)
+int32_t CZrClientPlace::SendUninviteRequest(uint32_t value, uint32_t id, const CZrString& key)
 {
     if (!HasReadyChannel())
         return ZrRequest::kNotReady;
@@ -854,22 +854,22 @@ int32_t CZrClientPlace::SendTextRequestMode(uint8_t mode, uint32_t value, const 
     return SendTextRecord(value, record, kTextRecordMode);
 }
 
-int32_t CZrClientPlace::SendTextRequest0(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendEjectRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(0, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequest1(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendGagRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(1, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequest2(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendBanRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(2, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequestEx(uint32_t value, const CZrString& key, std::string_view first,
+int32_t CZrClientPlace::SendWarningRequest(uint32_t value, const CZrString& key, std::string_view first,
                                           std::string_view second)
 {
     if (!IsConnected())

@@ -103,8 +103,8 @@ public:
     int32_t SetMyInfo(const std::string* fullName, const std::string* location, const std::string* email);
     int32_t SendPosition(CZrObject& object, const CZrPosition& position);
     int32_t RequestGroupLeave(CZrObject& object);
-    int32_t SendPlaceRequest2(uint32_t value, uint32_t id, const CZrString& key);
-    int32_t SendPlaceRequest(uint32_t value, uint32_t id, const CZrString& key);
+    int32_t SendInviteRequest(uint32_t value, uint32_t id, const CZrString& key);
+    int32_t SendUninviteRequest(uint32_t value, uint32_t id, const CZrString& key);
 
     // Requests carried by other message types.
     int32_t SendUserMessage(uint32_t target, std::string_view text, const CTvlBlob& blob);
@@ -119,10 +119,10 @@ public:
                               const CTvlBlob& blob);
     // Text records for the moderation service: mode 0, 1 or 2 of the first
     // form, and the second form.
-    int32_t SendTextRequest0(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequest1(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequest2(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequestEx(uint32_t value, const CZrString& key, std::string_view first,
+    int32_t SendEjectRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendGagRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendBanRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendWarningRequest(uint32_t value, const CZrString& key, std::string_view first,
                               std::string_view second);
 
     // Look-ups in the server connection's references.

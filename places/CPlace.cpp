@@ -892,7 +892,7 @@ void CPlace::OnAuditoriumCommand(const std::string& text, bool hostAndOwn)
     if (!IsAuditorium())
         ShowMessage(kStrNoFirst, kStrNotInAuditorium, {});
     else if (hostAndOwn)
-        SendPlaceRequest2(0, GetId(), CZrString(text, kStageRecordKind));
+        SendInviteRequest(0, GetId(), CZrString(text, kStageRecordKind));
 }
 
 void CPlace::SendOwnGameData(uint8_t tag, const std::string& text)

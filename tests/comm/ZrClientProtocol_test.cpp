@@ -350,7 +350,7 @@ TEST(ZrClientProtocol, TextsLongerThanTheCoderTakesAreBadArguments)
     EXPECT_EQ(h.place->RequestMove(*h.place, 5, tooLong, CTvlBlob()), 1);
     EXPECT_EQ(h.place->SendRequest(tooLong, ""), 1);
     EXPECT_EQ(h.place->SetMyInfo(&tooLong, nullptr, nullptr), 1);
-    EXPECT_EQ(h.place->SendPlaceRequest2(1, 2, CZrString(tooLong, 1)), 1);
+    EXPECT_EQ(h.place->SendInviteRequest(1, 2, CZrString(tooLong, 1)), 1);
     EXPECT_EQ(h.place->SendBlobRequest(h.connection, CZrString("ann", 1), tooLong, 0x100, 0, 0), 1);
     EXPECT_EQ(h.place->SendGroupRequest(tooLong, "", nullptr, CZrPlaceSelector()), 1);
     EXPECT_EQ(h.SentCount(), sent);
@@ -370,7 +370,7 @@ TEST(ZrClientProtocol, RequestsAnswerTheirCodes)
     CZrObject& bob = *h.Find(8);
     const CZrPosition seat = CZrPosition::Seat(1);
     EXPECT_EQ(h.place->SetPendingMember("p", "", &seat, CZrPlaceSelector()), 1);
-    EXPECT_EQ(h.place->SendPlaceRequest2(1, 2, CZrString("", 0)), 1);
+    EXPECT_EQ(h.place->SendInviteRequest(1, 2, CZrString("", 0)), 1);
     EXPECT_EQ(h.place->RequestTarget(nullptr), 1);
     EXPECT_EQ(h.place->RequestGroupLeave(*h.myself), 1);
     EXPECT_EQ(h.place->Request(bob, 102, CZrPosition(), 1), 1);
@@ -382,7 +382,7 @@ TEST(ZrClientProtocol, RequestsAnswerTheirCodes)
 
     EXPECT_EQ(h.place->SendMemberRequest(1, 501, 2, "x", CTvlBlob()), 602);
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnRequestFailed 1 501 602"}));
-    EXPECT_EQ(h.place->SendTextRequest0(1, CZrString("ann", 1), 2, "x"), 602);
+    EXPECT_EQ(h.place->SendEjectRequest(1, CZrString("ann", 1), 2, "x"), 602);
 
     CZrGroupInfo record;
     record.SetCapacity(2);
