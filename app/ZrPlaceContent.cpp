@@ -31,7 +31,7 @@ std::string* CZrPlaceContent::StringOf(int32_t kind) {
     case kWordList: return &m_wordList;
     case kCommunityPage2: return &m_communityPage2;
     case kCommunityPage: return &m_communityPage;
-    case kPlaceText1024: return &m_text1024;
+    case kServiceLinks: return &m_serviceLinks;
     default: return nullptr;
   }
 }

@@ -26,25 +26,25 @@ class CZrPlaceContent {
     kCommunityPage2 = 1020,
     kCommunityPage = 1021,
     kRefreshValue = 1022,
-    kPlaceText1024 = 1024,
+    kServiceLinks = 1024,
   };
 
   void SetPlaceString1000(std::string value) { m_text1000 = std::move(value); }
-  void SetPlaceString1002(std::string value) { m_currentPage = std::move(value); }
+  void SetCurrentPage(std::string value) { m_currentPage = std::move(value); }
   void SetPlaceString1003(std::string value) { m_text1003 = std::move(value); }
-  void SetPlaceString1004(std::string value) { m_webHelpPage = std::move(value); }
-  void SetPlaceString1005(std::string value) { m_releaseNotesPage = std::move(value); }
-  void SetPlaceString1006(std::string value) { m_homePage = std::move(value); }
+  void SetWebHelpPage(std::string value) { m_webHelpPage = std::move(value); }
+  void SetReleaseNotesPage(std::string value) { m_releaseNotesPage = std::move(value); }
+  void SetHomePage(std::string value) { m_homePage = std::move(value); }
   void SetPlaceString1007(std::string value) { m_text1007 = std::move(value); }
-  void SetPlaceString1009(std::string value) { m_loginBase = std::move(value); }
+  void SetLoginBase(std::string value) { m_loginBase = std::move(value); }
   void SetPlaceString1011(std::string value) { m_text1011 = std::move(value); }
   void SetPlaceString1012(std::string value) { m_text1012 = std::move(value); }
-  void SetPlaceString1013(std::string value) { m_wordList = std::move(value); }
-  void SetPlaceInt1019(int32_t value) { m_useDisplayName = value; }
-  void SetPlaceString1020(std::string value) { m_communityPage2 = std::move(value); }
-  void SetPlaceString1021(std::string value) { m_communityPage = std::move(value); }
-  void SetPlaceInt1022(uint16_t value) { m_refreshValue = value; }
-  void SetPlaceString1024(std::string value) { m_text1024 = std::move(value); }
+  void SetWordList(std::string value) { m_wordList = std::move(value); }
+  void SetUseDisplayName(int32_t value) { m_useDisplayName = value; }
+  void SetCommunityPage2(std::string value) { m_communityPage2 = std::move(value); }
+  void SetCommunityPage(std::string value) { m_communityPage = std::move(value); }
+  void SetRefreshValue(uint16_t value) { m_refreshValue = value; }
+  void SetServiceLinks(std::string value) { m_serviceLinks = std::move(value); }
 
   // Sets the string item of kind; false (nothing changed) for a kind that is
   // not a string item.
@@ -61,11 +61,11 @@ class CZrPlaceContent {
   const std::string& GetPlaceString1011() const { return m_text1011; }
   const std::string& GetPlaceString1012() const { return m_text1012; }
   const std::string& GetWordList() const { return m_wordList; }
-  int32_t GetPlaceInt1019() const { return m_useDisplayName; }
+  int32_t GetUseDisplayName() const { return m_useDisplayName; }
   const std::string& GetCommunityPage2() const { return m_communityPage2; }
   const std::string& GetCommunityPage() const { return m_communityPage; }
-  uint16_t GetPlaceInt1022() const { return m_refreshValue; }
-  const std::string& GetPlaceString1024() const { return m_text1024; }
+  uint16_t GetRefreshValue() const { return m_refreshValue; }
+  const std::string& GetServiceLinks() const { return m_serviceLinks; }
 
   // The own name for the default tour title while connected: the display
   // name when item 1019 is non-zero, else the nickname.
@@ -93,5 +93,5 @@ class CZrPlaceContent {
   std::string m_communityPage2;
   std::string m_communityPage;
   uint16_t m_refreshValue = 0;
-  std::string m_text1024;
+  std::string m_serviceLinks;
 };

@@ -49,13 +49,13 @@ constexpr uint8_t kPlace = ZrModule::kClientPlace;
 
 } // namespace
 
-CZrClientPlace::CZrClientPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, CTvlObject* owner)
-    : CZrPlace(group1024, group1025, owner), m_myself(myself), m_entryCount(-1), m_loginValue(0),
+CZrClientPlace::CZrClientPlace(CZrPerson* myself, CZrGroup* room, CZrGroup* corridor, CTvlObject* owner)
+    : CZrPlace(room, corridor, owner), m_myself(myself), m_entryCount(-1), m_loginValue(0),
       m_secondLoginValue(0), m_connection(nullptr), m_binding(nullptr)
 {
     if (!myself || myself->GetId() != 0 || myself->GetChannel() || myself->GetParent())
         TvlFatal(kLineMyself, kFile);
-    group1025->AddChild(myself);
+    corridor->AddChild(myself);
     myself->SetKind(kMyselfKind);
 }
 
@@ -136,7 +136,7 @@ int32_t CZrClientPlace::Login(IZrPlaceConnection& connection, const CZrString& n
     CZrChannel* channel = m_binding ? m_binding->GetChannel() : nullptr;
     if (channel && &channel->Session() != connection.Session())
         return ZrRequest::kBadArgument;
-    if (!connection.IsUp() || !ZrKindIs2(kind) || ZrNormaliseKind100(kind) == kRefusedLoginKind ||
+    if (!connection.IsUp() || !ZrKindIsOtherPerson(kind) || ZrNormalisePersonKind(kind) == kRefusedLoginKind ||
         !ZrKindCountBits8To15(kind) || !Fits(nameKey.GetText()))
         return ZrRequest::kBadArgument;
     m_credentials = credentials;
@@ -228,10 +228,10 @@ void CZrClientPlace::SendEnterRecord(const Pending& pending)
     std::vector<std::unique_ptr<CZrObject>> removed;
     ResetTree(m_myself, pending.name, &removed);
     if (pending.hasPosition) {
-        GetGroup1025()->RemoveChild(m_myself);
+        GetCorridor()->RemoveChild(m_myself);
         m_myself->SetPosition(pending.position);
-        GetGroup1024()->SetCapacity(1);
-        GetGroup1024()->AddChild(m_myself);
+        GetRoom()->SetCapacity(1);
+        GetRoom()->AddChild(m_myself);
     }
     if (m_binding)
         m_binding->SendEnter(pending.hasPosition ? &pending.position : nullptr, pending.text, pending.selector);
@@ -279,13 +279,13 @@ ZrProtocolError CZrClientPlace::ReadWelcome(CZrMessageReader& reader)
     std::string name;
     uint32_t kind = 0;
     uint32_t placeId = 0;
-    uint32_t id1025 = 0;
-    uint32_t id1024 = 0;
+    uint32_t corridorId = 0;
+    uint32_t roomId = 0;
     uint16_t entryCount = 0;
     CZrMemberFlags flags;
     if (!reader.GetLong(memberId) || !reader.GetText(name) || !reader.GetKind(kind) || !reader.GetLong(placeId) ||
-        !reader.GetLong(id1025) || !reader.GetLong(id1024) || !reader.GetShort(entryCount) || !flags.Read(reader) ||
-        memberId == 0 || placeId == 0 || id1025 == 0 || id1024 == 0 || !ZrKindIs2(kind))
+        !reader.GetLong(corridorId) || !reader.GetLong(roomId) || !reader.GetShort(entryCount) || !flags.Read(reader) ||
+        memberId == 0 || placeId == 0 || corridorId == 0 || roomId == 0 || !ZrKindIsOtherPerson(kind))
         return {kPlace, 2};
     std::string fullName;
     if (reader.Remaining() != 0 && !reader.GetText(fullName))
@@ -297,8 +297,8 @@ ZrProtocolError CZrClientPlace::ReadWelcome(CZrMessageReader& reader)
     if (!(flags == m_myself->GetFlags()))
         m_myself->SetFlags(flags);
     SetId(placeId);
-    GetGroup1025()->SetId(id1025);
-    GetGroup1024()->SetId(id1024);
+    GetCorridor()->SetId(corridorId);
+    GetRoom()->SetId(roomId);
     m_entryCount = entryCount == 0 ? -1 : static_cast<int16_t>(entryCount);
     if (!fullName.empty())
         m_myself->GetPersonInfo().SetFullName(fullName);
@@ -339,10 +339,10 @@ void CZrClientPlace::ResetTree(CZrObject* object, const std::string& name,
     if (object->GetParent())
         object->GetParent()->RemoveChild(object);
     ClearStandingGroups(removed);
-    GetGroup1024()->SetId(0);
-    GetGroup1025()->SetId(0);
-    GetGroup1025()->AddChild(object);
-    GetGroup1024()->GetInfo().Items().Clear();
+    GetRoom()->SetId(0);
+    GetCorridor()->SetId(0);
+    GetCorridor()->AddChild(object);
+    GetRoom()->GetInfo().Items().Clear();
     if (object == m_myself) {
         m_myself->ClearPending();
         m_myself->SetPosition(CZrPosition());
@@ -351,7 +351,7 @@ void CZrClientPlace::ResetTree(CZrObject* object, const std::string& name,
 
 void CZrClientPlace::ClearStandingGroups(std::vector<std::unique_ptr<CZrObject>>* removed)
 {
-    for (CZrGroup* group : {GetGroup1024(), GetGroup1025()}) {
+    for (CZrGroup* group : {GetRoom(), GetCorridor()}) {
         while (group->ChildCount() != 0) {
             CZrObject* child = group->Children().Begin().Get<CZrObject>();
             group->RemoveChild(child);
@@ -363,9 +363,9 @@ void CZrClientPlace::ClearStandingGroups(std::vector<std::unique_ptr<CZrObject>>
     }
 }
 
-void CZrClientPlace::Prune1025()
+void CZrClientPlace::PruneCorridor()
 {
-    CZrGroup* group = GetGroup1025();
+    CZrGroup* group = GetCorridor();
     std::vector<CZrObject*> departed;
     for (CTvlListIter it = group->Children().Begin(); it.IsValid(); it.Next()) {
         CZrObject* child = it.Get<CZrObject>();
@@ -430,7 +430,7 @@ int32_t CZrClientPlace::CheckDestination(CZrObject& object, uint32_t destination
     if (found->IsInside(&object))
         code = kDeniedInside;
     else if (!group->CanAccept(object))
-        code = group == GetGroup1024() ? kDeniedFull1024 : kDeniedFull;
+        code = group == GetRoom() ? kDeniedRoomFull : kDeniedFull;
     if (code != 0) {
         refused = true;
         object.OnDenied(code, destination, value);
@@ -680,16 +680,16 @@ int32_t CZrClientPlace::SendPosition(CZrObject& object, const CZrPosition& posit
 
 int32_t CZrClientPlace::RequestGroupLeave(CZrObject& object)
 {
-    if (&object == m_myself || !object.IsInside(GetGroup1024()))
+    if (&object == m_myself || !object.IsInside(GetRoom()))
         return ZrRequest::kBadArgument;
-    const uint32_t group1024 = GetGroup1024()->GetId();
+    const uint32_t room = GetRoom()->GetId();
     CZrPlaceRequest request;
-    request.BuildGroupLeave(object.GetId(), &group1024);
+    request.BuildGroupLeave(object.GetId(), &room);
     SendOperation(request);
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendPlaceRequest2(uint32_t value, uint32_t id, const CZrString& key)
+int32_t CZrClientPlace::SendInviteRequest(uint32_t value, uint32_t id, const CZrString& key)
 {
     if (!HasReadyChannel())
         return ZrRequest::kNotReady;
@@ -701,7 +701,7 @@ int32_t CZrClientPlace::SendPlaceRequest2(uint32_t value, uint32_t id, const CZr
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendPlaceRequest(uint32_t value, uint32_t id, const CZrString& key)
+int32_t CZrClientPlace::SendUninviteRequest(uint32_t value, uint32_t id, const CZrString& key)
 {
     if (!HasReadyChannel())
         return ZrRequest::kNotReady;
@@ -715,7 +715,7 @@ int32_t CZrClientPlace::SendPlaceRequest(uint32_t value, uint32_t id, const CZrS
 
 // ---------------------------------------------------------------- requests of other message types
 
-int32_t CZrClientPlace::SendRequest5(uint32_t target, std::string_view text, const CTvlBlob& blob)
+int32_t CZrClientPlace::SendUserMessage(uint32_t target, std::string_view text, const CTvlBlob& blob)
 {
     if (!IsConnected())
         return ZrRequest::kNotConnected;
@@ -747,14 +747,15 @@ int32_t CZrClientPlace::SendRequestB(const CBroadcastInfo& record, const bool* f
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendRequest4(uint32_t first, uint32_t second, std::string_view text, bool flagA, bool flagB)
+int32_t CZrClientPlace::SendLookupRequest(uint32_t first, uint32_t second, std::string_view text, bool flagA,
+                                          bool flagB)
 {
     if (!IsConnected())
         return ZrRequest::kNotConnected;
     if (!Fits(text))
         return ZrRequest::kBadArgument;
     CZrMessage message;
-    message.BuildType10(m_myself->GetId(), first, second, text, flagA, flagB);
+    message.BuildLookupRequest(m_myself->GetId(), first, second, text, flagA, flagB);
     SendPlain(message);
     return ZrRequest::kSent;
 }
@@ -764,7 +765,7 @@ int32_t CZrClientPlace::SendSimpleRequest(uint32_t value)
     if (!IsConnected())
         return ZrRequest::kNotConnected;
     CZrMessage message;
-    message.BuildType19(m_myself->GetId(), value, nullptr);
+    message.BuildPictureRequest(m_myself->GetId(), value, nullptr);
     SendPlain(message);
     return ZrRequest::kSent;
 }
@@ -777,8 +778,8 @@ int32_t CZrClientPlace::SendRequestEx(uint32_t value, uint32_t target, bool with
     if (withPlace && !IsReady())
         return ZrRequest::kNotReady;
     CZrMessage message;
-    message.BuildType21(m_myself->GetId(), value, withPlace ? GetId() : 0, static_cast<uint16_t>(first), target,
-                        second);
+    message.BuildMembersRequest(m_myself->GetId(), value, withPlace ? GetId() : 0, static_cast<uint16_t>(first), target,
+                                second);
     SendPlain(message);
     return ZrRequest::kSent;
 }
@@ -790,7 +791,7 @@ int32_t CZrClientPlace::SendRequest(std::string_view first, std::string_view sec
     if (!Fits(first) || !Fits(second))
         return ZrRequest::kBadArgument;
     CZrMessage message;
-    message.BuildType23(m_myself->GetId(), first, second);
+    message.BuildTextsRequest(m_myself->GetId(), first, second);
     SendPlain(message);
     return ZrRequest::kSent;
 }
@@ -800,23 +801,23 @@ int32_t CZrClientPlace::SendRequestA(uint32_t value)
     if (!IsConnected())
         return ZrRequest::kNotConnected;
     CZrMessage message;
-    message.BuildType24(m_myself->GetId(), value);
+    message.BuildPlaceListRequest(m_myself->GetId(), value);
     SendPlain(message);
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendRequest3(uint32_t first, uint32_t second, bool flag)
+int32_t CZrClientPlace::SendPlacesQuery(uint32_t first, uint32_t second, bool flag)
 {
     if (!IsConnected())
         return ZrRequest::kNotConnected;
     CZrMessage message;
-    message.BuildType25(m_myself->GetId(), first, second, flag);
+    message.BuildPlacesQuery(m_myself->GetId(), first, second, flag);
     SendPlain(message);
     return ZrRequest::kSent;
 }
 
-int32_t CZrClientPlace::SendRequest28(uint32_t value, uint32_t member, uint16_t mode, std::string_view text,
-                                      const CTvlBlob& blob)
+int32_t CZrClientPlace::SendMemberRequest(uint32_t value, uint32_t member, uint16_t mode, std::string_view text,
+                                          const CTvlBlob& blob)
 {
     if (!IsConnected())
         return ZrRequest::kNotConnected;
@@ -827,7 +828,7 @@ int32_t CZrClientPlace::SendRequest28(uint32_t value, uint32_t member, uint16_t 
         return ZrRequest::kNoRecipient;
     }
     CZrMessage message;
-    message.BuildType28(m_myself->GetId(), value, mode, text, blob, member);
+    message.BuildMemberRequest(m_myself->GetId(), value, mode, text, blob, member);
     SendPlain(message);
     return ZrRequest::kSent;
 }
@@ -838,7 +839,7 @@ int32_t CZrClientPlace::SendTextRecord(uint32_t value, const TvlNdr& record, uin
     if (!service)
         return ZrRequest::kNoRecipient;
     const CTvlBlob blob(record.Used(), record.Data());
-    return SendRequest28(value, service->ownerId, mode, std::string_view(), blob);
+    return SendMemberRequest(value, service->ownerId, mode, std::string_view(), blob);
 }
 
 int32_t CZrClientPlace::SendTextRequestMode(uint8_t mode, uint32_t value, const CZrString& key, uint32_t number,
@@ -853,22 +854,22 @@ int32_t CZrClientPlace::SendTextRequestMode(uint8_t mode, uint32_t value, const 
     return SendTextRecord(value, record, kTextRecordMode);
 }
 
-int32_t CZrClientPlace::SendTextRequest0(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendEjectRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(0, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequest1(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendGagRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(1, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequest2(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
+int32_t CZrClientPlace::SendBanRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text)
 {
     return SendTextRequestMode(2, value, key, number, text);
 }
 
-int32_t CZrClientPlace::SendTextRequestEx(uint32_t value, const CZrString& key, std::string_view first,
+int32_t CZrClientPlace::SendWarningRequest(uint32_t value, const CZrString& key, std::string_view first,
                                           std::string_view second)
 {
     if (!IsConnected())
@@ -905,13 +906,13 @@ void CZrClientPlace::OnChannelClosed(CZrPerson*, int32_t code, const std::string
         ResetTree(nullptr, std::string(), nullptr);
 }
 
-bool CZrClientPlace::HandleOp0()
+bool CZrClientPlace::HandleEnterRequest()
 {
     return Fail(kPlace, 19);
 }
 
-bool CZrClientPlace::HandleOp1(CZrObject& target, const std::string& name, const CZrPosition* position,
-                               const CZrPlaceSelector& selector, TvlNdr& reader)
+bool CZrClientPlace::HandleGroupEntry(CZrObject& target, const std::string& name, const CZrPosition* position,
+                                      const CZrPlaceSelector& selector, TvlNdr& reader)
 {
     if (!m_myself->IsInside(&target) || (position && position->IsSingle()))
         return Fail(kPlace, 20);
@@ -931,7 +932,7 @@ bool CZrClientPlace::HandleOp1(CZrObject& target, const std::string& name, const
     return true;
 }
 
-bool CZrClientPlace::HandleOp2(uint32_t value)
+bool CZrClientPlace::HandlePlaceValue(uint32_t value)
 {
     OnPlaceValue(value);
     return true;
@@ -940,17 +941,17 @@ bool CZrClientPlace::HandleOp2(uint32_t value)
 // The second form of the snapshot (the answer to the enter request): the
 // local user stands in group 1025 while group 1024 is read, and goes back to
 // its old position afterwards unless the flag says it was not placed.
-bool CZrClientPlace::HandleOp3(TvlNdr& reader)
+bool CZrClientPlace::HandleEntryConfirmed(TvlNdr& reader)
 {
     if (IsReady())
         return Fail(kPlace, 5);
-    const bool stood1024 = m_myself->GetParent() == GetGroup1024();
+    const bool stoodInRoom = m_myself->GetParent() == GetRoom();
     const CZrPosition oldPosition = m_myself->GetPosition();
     const std::string name = GetName();
-    if (stood1024) {
-        GetGroup1024()->RemoveChild(m_myself);
+    if (stoodInRoom) {
+        GetRoom()->RemoveChild(m_myself);
         m_myself->SetPosition(CZrPosition());
-        GetGroup1025()->AddChild(m_myself);
+        GetCorridor()->AddChild(m_myself);
     }
     uint32_t flag = 0;
     std::string last;
@@ -958,9 +959,9 @@ bool CZrClientPlace::HandleOp3(TvlNdr& reader)
         ResetTree(m_myself, name, nullptr);
         return Fail(kPlace, 6);
     }
-    ApplyPlacement(stood1024, flag, oldPosition);
+    ApplyPlacement(stoodInRoom, flag, oldPosition);
     PruneRegistrations();
-    OnEntered(stood1024 ? &oldPosition : nullptr, flag, last);
+    OnEntered(stoodInRoom ? &oldPosition : nullptr, flag, last);
     return true;
 }
 
@@ -975,35 +976,35 @@ bool CZrClientPlace::ReadSnapshot(TvlNdr& reader, bool secondForm, const CZrPosi
     uint32_t kind = 0;
     std::string placeName = name;
     CZrPlaceSelector selector;
-    uint32_t id1025 = 0;
+    uint32_t corridorId = 0;
     if (!reader.GetLong(placeId) || placeId == 0 || !reader.GetKind(kind) || (kind & kZrKindPlace) == 0)
         return false;
     if (secondForm && (!reader.GetText(placeName) || !selector.Read(reader)))
         return false;
-    if (!reader.GetLong(id1025) || id1025 == 0)
+    if (!reader.GetLong(corridorId) || corridorId == 0)
         return false;
-    CZrGroup* group1024 = GetGroup1024();
+    CZrGroup* room = GetRoom();
     std::vector<std::unique_ptr<CZrObject>> previous;
-    while (group1024->ChildCount() != 0) {
-        CZrObject* child = group1024->Children().Begin().Get<CZrObject>();
-        group1024->RemoveChild(child);
+    while (room->ChildCount() != 0) {
+        CZrObject* child = room->Children().Begin().Get<CZrObject>();
+        room->RemoveChild(child);
         previous.emplace_back(child);
     }
-    if (!group1024->Unmarshal(reader, CZrReadContext{this, 2}) || group1024->GetId() == 0)
+    if (!room->Unmarshal(reader, CZrReadContext{this, 2}) || room->GetId() == 0)
         return false;
     if (!reader.GetWord(flag) || (!secondForm && !position && flag != 0))
         return false;
     uint16_t first = 0;
     uint16_t second = 0;
     std::string location;
-    if (ZrNormaliseKind800(kind) == kAuditorium &&
+    if (ZrNormalisePlaceKind(kind) == kAuditorium &&
         (!reader.GetShort(first) || !reader.GetShort(second) || !reader.GetText(location)))
         return false;
     if (reader.Remaining() != 0 && !reader.GetText(last))
         return false;
     SetId(placeId);
     SetKind(kind);
-    GetGroup1025()->SetId(id1025);
+    GetCorridor()->SetId(corridorId);
     GetInfo().SetName(placeName);
     const uint8_t number = selector.IsNumeric() ? selector.GetNumber() : 1;
     SetPlaceData(number, selector.GetName(), first, second, location);
@@ -1022,10 +1023,10 @@ void CZrClientPlace::ApplyPlacement(bool hadPosition, uint32_t flag, const CZrPo
     if (m_myself->GetParent())
         m_myself->GetParent()->RemoveChild(m_myself);
     m_myself->SetPosition(position);
-    GetGroup1024()->AddChild(m_myself);
+    GetRoom()->AddChild(m_myself);
 }
 
-bool CZrClientPlace::HandleOp4(CZrObject& target, TvlNdr& reader)
+bool CZrClientPlace::HandleChildAdded(CZrObject& target, TvlNdr& reader)
 {
     CZrGroup* group = target.AsGroup();
     if (!target.IsContainer() || !group)
@@ -1040,23 +1041,23 @@ bool CZrClientPlace::HandleOp4(CZrObject& target, TvlNdr& reader)
 
 // The place and its standing groups never leave: removing them would take
 // the local user or the tree's own parts along.
-bool CZrClientPlace::HandleOp5(CZrObject& target, const std::string& text)
+bool CZrClientPlace::HandleChildRemoved(CZrObject& target, const std::string& text)
 {
-    if (m_myself->IsInside(&target) || !target.GetParent() || &target == GetGroup1024() ||
-        &target == GetGroup1025())
+    if (m_myself->IsInside(&target) || !target.GetParent() || &target == GetRoom() ||
+        &target == GetCorridor())
         return Fail(kPlace, 9);
     target.GetParent()->RemoveDeparted(&target, text);
-    Prune1025();
+    PruneCorridor();
     return true;
 }
 
-bool CZrClientPlace::HandleOp6(CZrObject& target, uint32_t destination, const CZrPosition& position,
-                               uint32_t value, TvlNdr& reader)
+bool CZrClientPlace::HandleMove(CZrObject& target, uint32_t destination, const CZrPosition& position,
+                                uint32_t value, TvlNdr& reader)
 {
     int32_t withChild = 0;
     if (!reader.GetBool(withChild))
         return Fail(kPlace, 10);
-    if (withChild && !GetGroup1025()->ReadChild(reader, *this))
+    if (withChild && !GetCorridor()->ReadChild(reader, *this))
         return Fail(ZrModule::kGroup, 1);
     CZrObject* found = FindTargetById(destination);
     CZrGroup* group = found ? found->AsGroup() : nullptr;
@@ -1064,21 +1065,21 @@ bool CZrClientPlace::HandleOp6(CZrObject& target, uint32_t destination, const CZ
         return Fail(kPlace, 11);
     if (!target.MoveInto(*group, position, value))
         return Fail(kPlace, 11);
-    Prune1025();
+    PruneCorridor();
     return true;
 }
 
-bool CZrClientPlace::HandleOp7()
+bool CZrClientPlace::HandleRequestForTargetEx()
 {
     return Fail(kPlace, 21);
 }
 
-bool CZrClientPlace::HandleOp8()
+bool CZrClientPlace::HandleRequestForTarget()
 {
     return Fail(kPlace, 28);
 }
 
-bool CZrClientPlace::HandleOp9(CZrObject& target, uint32_t code, uint32_t object, uint32_t value)
+bool CZrClientPlace::HandleDenied(CZrObject& target, uint32_t code, uint32_t object, uint32_t value)
 {
     if (target.HasBit8() && &target != m_myself)
         return Fail(kPlace, 12);
@@ -1116,8 +1117,8 @@ CZrGroup* CZrClientPlace::InsertRequestedGroup(CZrGroup& parent, CZrPerson& targ
 
 // A new group of the kind takes the partner's position; the partner becomes
 // its host and the target joins it.
-bool CZrClientPlace::HandleOp10Pair(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
-                                    CZrObject* partner, uint32_t value)
+bool CZrClientPlace::HandlePaired(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                                  CZrObject* partner, uint32_t value)
 {
     CZrGroup* parent = target.GetParent();
     if (!partner || !parent || partner->GetParent() != parent || partner == &target)
@@ -1145,8 +1146,8 @@ bool CZrClientPlace::HandleOp10Pair(CZrPerson& target, const CZrGroupInfo& recor
 
 // A new group of the kind takes the position in the target's parent; the
 // target stands in seat 1 as its host.
-bool CZrClientPlace::HandleOp10Group(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
-                                     const CZrPosition& position, uint32_t value)
+bool CZrClientPlace::HandleGroupCreated(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                                        const CZrPosition& position, uint32_t value)
 {
     CZrGroup* parent = target.GetParent();
     if (!parent || parent->GetHost() == &target || position.IsSingle())
@@ -1166,7 +1167,7 @@ bool CZrClientPlace::HandleOp10Group(CZrPerson& target, const CZrGroupInfo& reco
     return true;
 }
 
-bool CZrClientPlace::HandleOp11(CZrPerson& target, uint32_t code, uint32_t kind, uint32_t value)
+bool CZrClientPlace::HandleRequestError(CZrPerson& target, uint32_t code, uint32_t kind, uint32_t value)
 {
     CZrMemberHandle dropped;
     if (&target != m_myself || !m_myself->TakePending(dropped))
@@ -1175,7 +1176,7 @@ bool CZrClientPlace::HandleOp11(CZrPerson& target, uint32_t code, uint32_t kind,
     return true;
 }
 
-bool CZrClientPlace::HandleOp12(CZrPerson& target, CZrGroup* group)
+bool CZrClientPlace::HandleHostGained(CZrPerson& target, CZrGroup* group)
 {
     if (!group || group->GetHost() || !group->GetGroupInfo().HasFlag(CZrGroupInfo::kCanTakeHost))
         return Fail(kPlace, 23);
@@ -1184,7 +1185,7 @@ bool CZrClientPlace::HandleOp12(CZrPerson& target, CZrGroup* group)
     return true;
 }
 
-bool CZrClientPlace::HandleOp13(CZrPerson& target, CZrObject* object)
+bool CZrClientPlace::HandleHostLost(CZrPerson& target, CZrObject* object)
 {
     CZrGroup* group = object ? object->AsGroup() : nullptr;
     if (!group || group->GetHost() != &target)
@@ -1195,7 +1196,7 @@ bool CZrClientPlace::HandleOp13(CZrPerson& target, CZrObject* object)
     return true;
 }
 
-bool CZrClientPlace::HandleOp14(CZrPerson& target, uint32_t value)
+bool CZrClientPlace::HandleNotice(CZrPerson& target, uint32_t value)
 {
     if (&target != m_myself)
         return Fail(kPlace, 25);
@@ -1203,7 +1204,7 @@ bool CZrClientPlace::HandleOp14(CZrPerson& target, uint32_t value)
     return true;
 }
 
-bool CZrClientPlace::HandleOp15(CZrPerson& target, uint32_t objectId)
+bool CZrClientPlace::HandleTargeted(CZrPerson& target, uint32_t objectId)
 {
     CZrObject* object = FindTargetById(objectId);
     if (!object)
@@ -1214,14 +1215,14 @@ bool CZrClientPlace::HandleOp15(CZrPerson& target, uint32_t objectId)
     return true;
 }
 
-bool CZrClientPlace::HandleOp16(CZrPerson& target)
+bool CZrClientPlace::HandleTargetCleared(CZrPerson& target)
 {
     target.OnTargetCleared();
     return true;
 }
 
-bool CZrClientPlace::HandleOp17(CZrPerson& target, uint32_t objectId, uint32_t value, const std::string& text,
-                                const CTvlBlob& blob)
+bool CZrClientPlace::HandleReceive(CZrPerson& target, uint32_t objectId, uint32_t value, const std::string& text,
+                                   const CTvlBlob& blob)
 {
     CZrObject* object = FindTargetById(objectId);
     if (!object)
@@ -1232,7 +1233,7 @@ bool CZrClientPlace::HandleOp17(CZrPerson& target, uint32_t objectId, uint32_t v
     return true;
 }
 
-bool CZrClientPlace::HandleOp18(CZrPerson& target, uint32_t objectId)
+bool CZrClientPlace::HandleAlerted(CZrPerson& target, uint32_t objectId)
 {
     CZrObject* object = FindTargetById(objectId);
     if (!object)
@@ -1243,7 +1244,7 @@ bool CZrClientPlace::HandleOp18(CZrPerson& target, uint32_t objectId)
     return true;
 }
 
-bool CZrClientPlace::HandleOp19(CZrObject& target, TvlNdr& reader)
+bool CZrClientPlace::HandleItemPut(CZrObject& target, TvlNdr& reader)
 {
     CZrItem item;
     if (!item.Read(reader, false))
@@ -1253,7 +1254,7 @@ bool CZrClientPlace::HandleOp19(CZrObject& target, TvlNdr& reader)
     return true;
 }
 
-bool CZrClientPlace::HandleOp20(CZrObject& target, TvlNdr& reader)
+bool CZrClientPlace::HandleItemRemoved(CZrObject& target, TvlNdr& reader)
 {
     uint16_t code = 0;
     if (!reader.GetShort(code))
@@ -1265,7 +1266,7 @@ bool CZrClientPlace::HandleOp20(CZrObject& target, TvlNdr& reader)
     return true;
 }
 
-bool CZrClientPlace::HandleOp21(CZrObject& target, uint32_t value, TvlNdr& reader)
+bool CZrClientPlace::HandleMemberData(CZrObject& target, uint32_t value, TvlNdr& reader)
 {
     std::unique_ptr<CTvlBlob> data;
     if (target.GetInfo().Member()->DataFlag() != 0) {
@@ -1279,7 +1280,7 @@ bool CZrClientPlace::HandleOp21(CZrObject& target, uint32_t value, TvlNdr& reade
     return true;
 }
 
-bool CZrClientPlace::HandleOp22(CZrPerson& target, bool flag)
+bool CZrClientPlace::HandleDataFlag(CZrPerson& target, bool flag)
 {
     CZrInfo& info = target.GetInfo();
     if (info.IsDataRequested()) {
@@ -1295,41 +1296,41 @@ bool CZrClientPlace::HandleOp22(CZrPerson& target, bool flag)
     return true;
 }
 
-bool CZrClientPlace::HandleOp23(CZrPerson& target, const std::string& fullName, const std::string& location,
-                                const std::string& email)
+bool CZrClientPlace::HandleInfoChanged(CZrPerson& target, const std::string& fullName, const std::string& location,
+                                       const std::string& email)
 {
     target.SetIdentity(fullName, location, email);
     return true;
 }
 
-bool CZrClientPlace::HandleOp24(CZrPerson& target, CZrMemberFlags flags)
+bool CZrClientPlace::HandleFlagsChanged(CZrPerson& target, CZrMemberFlags flags)
 {
     target.SetFlags(flags);
     return true;
 }
 
-bool CZrClientPlace::HandleOp25(CZrPerson& target, CZrObject* group, const CZrPosition& position)
+bool CZrClientPlace::HandlePlaced(CZrPerson& target, CZrObject* group, const CZrPosition& position)
 {
     CZrGroup* oldGroup = m_myself->GetParent();
     if (&target != m_myself || !group || group != oldGroup || oldGroup->GetHost() == m_myself ||
         position.IsSingle())
         return Fail(kPlace, 36);
-    const bool into1025 = oldGroup->IsInside(GetGroup1025());
-    m_myself->MoveTo(into1025 ? *GetGroup1025() : *GetGroup1024(), position);
-    if (into1025)
-        Prune1025();
+    const bool intoCorridor = oldGroup->IsInside(GetCorridor());
+    m_myself->MoveTo(intoCorridor ? *GetCorridor() : *GetRoom(), position);
+    if (intoCorridor)
+        PruneCorridor();
     return true;
 }
 
-bool CZrClientPlace::HandleOp26(CZrPerson& target)
+bool CZrClientPlace::HandleReturned(CZrPerson& target)
 {
-    if (&target != m_myself || !m_myself->IsInside(GetGroup1024()))
+    if (&target != m_myself || !m_myself->IsInside(GetRoom()))
         return Fail(kPlace, 40);
     m_myself->ReturnToPlace();
     return true;
 }
 
-bool CZrClientPlace::HandleOp27(CZrPerson& target, TvlNdr& reader)
+bool CZrClientPlace::HandleSignal(CZrPerson& target, TvlNdr& reader)
 {
     uint16_t value = 0;
     if (&target == m_myself || !reader.GetShort(value))
@@ -1338,33 +1339,33 @@ bool CZrClientPlace::HandleOp27(CZrPerson& target, TvlNdr& reader)
     return true;
 }
 
-bool CZrClientPlace::HandleOp28(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key,
-                                TvlNdr& reader)
+bool CZrClientPlace::HandleInvited(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key,
+                                   TvlNdr& reader)
 {
     uint16_t second = 0;
     if (&target != m_myself)
         return Fail(kPlace, 29);
     if (!reader.GetShort(second))
         return Fail(kPlace, 37);
-    OnPlaceOp28(value, id, key, second);
+    OnInvited(value, id, key, second);
     return true;
 }
 
-bool CZrClientPlace::HandleOp29(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key,
-                                TvlNdr& reader)
+bool CZrClientPlace::HandleUninvited(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key,
+                                     TvlNdr& reader)
 {
     uint16_t second = 0;
     if (&target != m_myself)
         return Fail(kPlace, 38);
     if (!reader.GetShort(second))
         return Fail(kPlace, 42);
-    OnPlaceOp29(value, id, key, second);
+    OnUninvited(value, id, key, second);
     return true;
 }
 
 // With a field of 0 a count of name keys follows; any other field leaves the
 // count undefined, and the keys are then read until the data ends.
-bool CZrClientPlace::HandleOp30(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader)
+bool CZrClientPlace::HandleNameKeyList(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader)
 {
     if (&target != m_myself)
         return Fail(kPlace, 43);
@@ -1379,11 +1380,11 @@ bool CZrClientPlace::HandleOp30(CZrPerson& target, uint32_t value, uint32_t id, 
             return Fail(kPlace, 47);
         keys.push_back(key);
     }
-    OnPlaceOp30(value, id, field, keys);
+    OnNameKeyList(value, id, field, keys);
     return true;
 }
 
-bool CZrClientPlace::HandleOp31(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader)
+bool CZrClientPlace::HandlePlaceFlag(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader)
 {
     uint16_t second = 0;
     int32_t flag = 0;
@@ -1391,7 +1392,7 @@ bool CZrClientPlace::HandleOp31(CZrPerson& target, uint32_t value, uint32_t id, 
         return Fail(kPlace, 45);
     if (!reader.GetShort(second) || !reader.GetBool(flag))
         return Fail(kPlace, 46);
-    OnPlaceOp31(value, id, second, flag != 0);
+    OnPlaceFlag(value, id, second, flag != 0);
     return true;
 }
 
@@ -1402,7 +1403,7 @@ void CZrClientPlace::OnEntered(const CZrPosition*, uint32_t, const std::string&)
 void CZrClientPlace::OnPlaceValue(uint32_t) {}
 void CZrClientPlace::OnDisconnected(int32_t, const std::string&) {}
 void CZrClientPlace::OnBroadcast(const CBroadcastInfo&) {}
-void CZrClientPlace::OnPlaceEvent65(uint32_t) {}
+void CZrClientPlace::OnSuperUserError(uint32_t) {}
 
 void CZrClientPlace::OnPlaceDescription(uint32_t, uint32_t, bool, uint32_t valueA, uint32_t valueB,
                                         uint32_t valueC, const PlaceList& places)
@@ -1414,23 +1415,23 @@ void CZrClientPlace::OnPlaceList(const PlaceList&, uint32_t, uint32_t, uint32_t)
 void CZrClientPlace::OnPersonDescription(uint32_t, const std::string&, const PersonList&) {}
 void CZrClientPlace::whispered(const std::string&, const CTvlBlob&, const CZrTextMessage&, const std::string&) {}
 void CZrClientPlace::OnTalkRefused(uint32_t, uint32_t) {}
-void CZrClientPlace::OnPlaceEvent71(const std::string&) {}
+void CZrClientPlace::OnWarning(const std::string&) {}
 void CZrClientPlace::OnMuted(uint32_t) {}
 void CZrClientPlace::OnUnmuted() {}
 void CZrClientPlace::OnDataLocked(uint32_t) {}
 void CZrClientPlace::OnDataUnlocked() {}
-void CZrClientPlace::OnPlaceEvent76(uint32_t, const CTvlBlob*) {}
-void CZrClientPlace::OnPlaceEvent77(uint32_t, uint32_t) {}
+void CZrClientPlace::OnPersonPicture(uint32_t, const CTvlBlob*) {}
+void CZrClientPlace::OnPairNotice(uint32_t, uint32_t) {}
 void CZrClientPlace::OnObjectDescription(uint32_t, uint32_t, uint32_t, uint32_t, const CZrPersonDesc&) {}
-void CZrClientPlace::OnPlaceEvent79(uint32_t, uint32_t, bool, uint32_t, uint32_t) {}
-void CZrClientPlace::OnPlaceEvent80(const CZrObjectRef&) {}
-void CZrClientPlace::OnPlaceEvent81(const CZrObjectRef&) {}
-void CZrClientPlace::OnPlaceText82(uint32_t, uint32_t, const std::string&, const CTvlBlob&, const CZrTextMessage&) {}
-void CZrClientPlace::OnPlaceEvent83(uint32_t, uint32_t, const std::string&, const CTvlBlob&, const CZrObjectRef&) {}
+void CZrClientPlace::OnPlaceReport(uint32_t, uint32_t, bool, uint32_t, uint32_t) {}
+void CZrClientPlace::OnMemberAppeared(const CZrObjectRef&) {}
+void CZrClientPlace::OnMemberLeft(const CZrObjectRef&) {}
+void CZrClientPlace::OnServiceReply(uint32_t, uint32_t, const std::string&, const CTvlBlob&, const CZrTextMessage&) {}
+void CZrClientPlace::OnGameNotice(uint32_t, uint32_t, const std::string&, const CTvlBlob&, const CZrObjectRef&) {}
 void CZrClientPlace::OnRequestFailed(uint32_t, uint32_t, uint32_t) {}
-void CZrClientPlace::OnPlaceEvent85(uint32_t, uint32_t, uint32_t) {}
-void CZrClientPlace::OnPlaceEvent86(const std::string&) {}
-void CZrClientPlace::OnPlaceOp28(uint32_t, uint32_t, const CZrString&, uint32_t) {}
-void CZrClientPlace::OnPlaceOp29(uint32_t, uint32_t, const CZrString&, uint32_t) {}
-void CZrClientPlace::OnPlaceOp30(uint32_t, uint32_t, uint32_t, const KeyList&) {}
-void CZrClientPlace::OnPlaceOp31(uint32_t, uint32_t, uint32_t, bool) {}
+void CZrClientPlace::OnInvitationFailed(uint32_t, uint32_t, uint32_t) {}
+void CZrClientPlace::OnServerMessage(const std::string&) {}
+void CZrClientPlace::OnInvited(uint32_t, uint32_t, const CZrString&, uint32_t) {}
+void CZrClientPlace::OnUninvited(uint32_t, uint32_t, const CZrString&, uint32_t) {}
+void CZrClientPlace::OnNameKeyList(uint32_t, uint32_t, uint32_t, const KeyList&) {}
+void CZrClientPlace::OnPlaceFlag(uint32_t, uint32_t, uint32_t, bool) {}

@@ -47,7 +47,7 @@ public:
 
     // Codes of the refusals that requests raise on objects.
     static constexpr uint32_t kDeniedInside = 305;
-    static constexpr uint32_t kDeniedFull1024 = 307;
+    static constexpr uint32_t kDeniedRoomFull = 307;
     static constexpr uint32_t kDeniedFull = 302;
     static constexpr uint32_t kRefusedByFlags = 8;
     static constexpr uint32_t kPartnerIsHost = 404;
@@ -56,7 +56,7 @@ public:
 
     // Myself must exist without identifier, place link or parent; it joins
     // group 1025 with kind 0x180. The place never deletes it.
-    CZrClientPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, CTvlObject* owner);
+    CZrClientPlace(CZrPerson* myself, CZrGroup* room, CZrGroup* corridor, CTvlObject* owner);
     ~CZrClientPlace() override;
 
     // CZrPlace
@@ -103,26 +103,26 @@ public:
     int32_t SetMyInfo(const std::string* fullName, const std::string* location, const std::string* email);
     int32_t SendPosition(CZrObject& object, const CZrPosition& position);
     int32_t RequestGroupLeave(CZrObject& object);
-    int32_t SendPlaceRequest2(uint32_t value, uint32_t id, const CZrString& key);
-    int32_t SendPlaceRequest(uint32_t value, uint32_t id, const CZrString& key);
+    int32_t SendInviteRequest(uint32_t value, uint32_t id, const CZrString& key);
+    int32_t SendUninviteRequest(uint32_t value, uint32_t id, const CZrString& key);
 
     // Requests carried by other message types.
-    int32_t SendRequest5(uint32_t target, std::string_view text, const CTvlBlob& blob);
+    int32_t SendUserMessage(uint32_t target, std::string_view text, const CTvlBlob& blob);
     int32_t SendRequestB(const CBroadcastInfo& record, const bool* flag);
-    int32_t SendRequest4(uint32_t first, uint32_t second, std::string_view text, bool flagA, bool flagB);
+    int32_t SendLookupRequest(uint32_t first, uint32_t second, std::string_view text, bool flagA, bool flagB);
     int32_t SendSimpleRequest(uint32_t value);
     int32_t SendRequestEx(uint32_t value, uint32_t target, bool withPlace, uint32_t first, uint32_t second);
     int32_t SendRequest(std::string_view first, std::string_view second);
     int32_t SendRequestA(uint32_t value);
-    int32_t SendRequest3(uint32_t first, uint32_t second, bool flag);
-    int32_t SendRequest28(uint32_t value, uint32_t member, uint16_t mode, std::string_view text,
-                          const CTvlBlob& blob);
+    int32_t SendPlacesQuery(uint32_t first, uint32_t second, bool flag);
+    int32_t SendMemberRequest(uint32_t value, uint32_t member, uint16_t mode, std::string_view text,
+                              const CTvlBlob& blob);
     // Text records for the moderation service: mode 0, 1 or 2 of the first
     // form, and the second form.
-    int32_t SendTextRequest0(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequest1(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequest2(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
-    int32_t SendTextRequestEx(uint32_t value, const CZrString& key, std::string_view first,
+    int32_t SendEjectRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendGagRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendBanRequest(uint32_t value, const CZrString& key, uint32_t number, std::string_view text);
+    int32_t SendWarningRequest(uint32_t value, const CZrString& key, std::string_view first,
                               std::string_view second);
 
     // Look-ups in the server connection's references.
@@ -141,45 +141,45 @@ public:
     bool CanRequestFor(const CZrObject& object);
     CZrObject* FindTargetById(uint32_t id);
     void OnChannelClosed(CZrPerson* person, int32_t code, const std::string& text);
-    bool HandleOp0();
-    bool HandleOp1(CZrObject& target, const std::string& name, const CZrPosition* position,
-                   const CZrPlaceSelector& selector, TvlNdr& reader);
-    bool HandleOp2(uint32_t value);
-    bool HandleOp3(TvlNdr& reader);
-    bool HandleOp4(CZrObject& target, TvlNdr& reader);
-    bool HandleOp5(CZrObject& target, const std::string& text);
-    bool HandleOp6(CZrObject& target, uint32_t destination, const CZrPosition& position, uint32_t value,
-                   TvlNdr& reader);
-    bool HandleOp7();
-    bool HandleOp8();
-    bool HandleOp9(CZrObject& target, uint32_t code, uint32_t object, uint32_t value);
-    bool HandleOp10Pair(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
-                        CZrObject* partner, uint32_t value);
-    bool HandleOp10Group(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
-                         const CZrPosition& position, uint32_t value);
-    bool HandleOp11(CZrPerson& target, uint32_t code, uint32_t kind, uint32_t value);
-    bool HandleOp12(CZrPerson& target, CZrGroup* group);
-    bool HandleOp13(CZrPerson& target, CZrObject* group);
-    bool HandleOp14(CZrPerson& target, uint32_t value);
-    bool HandleOp15(CZrPerson& target, uint32_t object);
-    bool HandleOp16(CZrPerson& target);
-    bool HandleOp17(CZrPerson& target, uint32_t object, uint32_t value, const std::string& text,
-                    const CTvlBlob& blob);
-    bool HandleOp18(CZrPerson& target, uint32_t object);
-    bool HandleOp19(CZrObject& target, TvlNdr& reader);
-    bool HandleOp20(CZrObject& target, TvlNdr& reader);
-    bool HandleOp21(CZrObject& target, uint32_t value, TvlNdr& reader);
-    bool HandleOp22(CZrPerson& target, bool flag);
-    bool HandleOp23(CZrPerson& target, const std::string& fullName, const std::string& location,
-                    const std::string& email);
-    bool HandleOp24(CZrPerson& target, CZrMemberFlags flags);
-    bool HandleOp25(CZrPerson& target, CZrObject* group, const CZrPosition& position);
-    bool HandleOp26(CZrPerson& target);
-    bool HandleOp27(CZrPerson& target, TvlNdr& reader);
-    bool HandleOp28(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader);
-    bool HandleOp29(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader);
-    bool HandleOp30(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader);
-    bool HandleOp31(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader);
+    bool HandleEnterRequest(); // op 0
+    bool HandleGroupEntry(CZrObject& target, const std::string& name, const CZrPosition* position,
+                          const CZrPlaceSelector& selector, TvlNdr& reader); // op 1
+    bool HandlePlaceValue(uint32_t value); // op 2
+    bool HandleEntryConfirmed(TvlNdr& reader); // op 3
+    bool HandleChildAdded(CZrObject& target, TvlNdr& reader); // op 4
+    bool HandleChildRemoved(CZrObject& target, const std::string& text); // op 5
+    bool HandleMove(CZrObject& target, uint32_t destination, const CZrPosition& position, uint32_t value,
+                    TvlNdr& reader); // op 6
+    bool HandleRequestForTargetEx(); // op 7
+    bool HandleRequestForTarget(); // op 8
+    bool HandleDenied(CZrObject& target, uint32_t code, uint32_t object, uint32_t value); // op 9
+    bool HandlePaired(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                      CZrObject* partner, uint32_t value); // op 10, with partner
+    bool HandleGroupCreated(CZrPerson& target, const CZrGroupInfo& record, uint32_t kind, uint32_t id,
+                            const CZrPosition& position, uint32_t value); // op 10, with position
+    bool HandleRequestError(CZrPerson& target, uint32_t code, uint32_t kind, uint32_t value); // op 11
+    bool HandleHostGained(CZrPerson& target, CZrGroup* group); // op 12
+    bool HandleHostLost(CZrPerson& target, CZrObject* group); // op 13
+    bool HandleNotice(CZrPerson& target, uint32_t value); // op 14
+    bool HandleTargeted(CZrPerson& target, uint32_t object); // op 15
+    bool HandleTargetCleared(CZrPerson& target); // op 16
+    bool HandleReceive(CZrPerson& target, uint32_t object, uint32_t value, const std::string& text,
+                       const CTvlBlob& blob); // op 17
+    bool HandleAlerted(CZrPerson& target, uint32_t object); // op 18
+    bool HandleItemPut(CZrObject& target, TvlNdr& reader); // op 19
+    bool HandleItemRemoved(CZrObject& target, TvlNdr& reader); // op 20
+    bool HandleMemberData(CZrObject& target, uint32_t value, TvlNdr& reader); // op 21
+    bool HandleDataFlag(CZrPerson& target, bool flag); // op 22
+    bool HandleInfoChanged(CZrPerson& target, const std::string& fullName, const std::string& location,
+                           const std::string& email); // op 23
+    bool HandleFlagsChanged(CZrPerson& target, CZrMemberFlags flags); // op 24
+    bool HandlePlaced(CZrPerson& target, CZrObject* group, const CZrPosition& position); // op 25
+    bool HandleReturned(CZrPerson& target); // op 26
+    bool HandleSignal(CZrPerson& target, TvlNdr& reader); // op 27
+    bool HandleInvited(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader); // op 28
+    bool HandleUninvited(CZrPerson& target, uint32_t value, uint32_t id, const CZrString& key, TvlNdr& reader); // op 29
+    bool HandleNameKeyList(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader); // op 30
+    bool HandlePlaceFlag(CZrPerson& target, uint32_t value, uint32_t id, TvlNdr& reader); // op 31
 
     // Operations of other message types, called by the protocol handler.
     void SetMuted(uint32_t member) { OnMuted(member); }
@@ -193,7 +193,7 @@ public:
     virtual void OnPlaceValue(uint32_t value);
     virtual void OnDisconnected(int32_t code, const std::string& text);
     virtual void OnBroadcast(const CBroadcastInfo& record);
-    virtual void OnPlaceEvent65(uint32_t value);
+    virtual void OnSuperUserError(uint32_t value); // message type 8
     // Passes the values and the places on to OnPlaceList.
     virtual void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
                                     uint32_t valueC, const PlaceList& places);
@@ -202,30 +202,30 @@ public:
     virtual void whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
                            const std::string& secondText);
     virtual void OnTalkRefused(uint32_t target, uint32_t code);
-    virtual void OnPlaceEvent71(const std::string& text);
+    virtual void OnWarning(const std::string& text); // message type 16
     virtual void OnMuted(uint32_t member);
     virtual void OnUnmuted();
     virtual void OnDataLocked(uint32_t member);
     virtual void OnDataUnlocked();
-    virtual void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture);
-    virtual void OnPlaceEvent77(uint32_t value, uint32_t second);
+    virtual void OnPersonPicture(uint32_t person, const CTvlBlob* picture); // message type 19
+    virtual void OnPairNotice(uint32_t value, uint32_t second); // message type 20
     virtual void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
                                      const CZrPersonDesc& description);
-    virtual void OnPlaceEvent79(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third,
-                                uint32_t value);
-    virtual void OnPlaceEvent80(const CZrObjectRef& reference);
-    virtual void OnPlaceEvent81(const CZrObjectRef& reference);
-    virtual void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                               const CZrTextMessage& record);
-    virtual void OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                                const CZrObjectRef& member);
+    virtual void OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third,
+                               uint32_t value); // message type 22
+    virtual void OnMemberAppeared(const CZrObjectRef& reference); // message type 26
+    virtual void OnMemberLeft(const CZrObjectRef& reference); // message type 27
+    virtual void OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                                const CZrTextMessage& record); // message type 28
+    virtual void OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                              const CZrObjectRef& member); // message type 29
     virtual void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code);
-    virtual void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value);
-    virtual void OnPlaceEvent86(const std::string& text);
-    virtual void OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second);
-    virtual void OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second);
-    virtual void OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys);
-    virtual void OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag);
+    virtual void OnInvitationFailed(uint32_t first, uint32_t second, uint32_t value); // message type 31
+    virtual void OnServerMessage(const std::string& text); // message type 35
+    virtual void OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second); // op 28
+    virtual void OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second); // op 29
+    virtual void OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys); // op 30
+    virtual void OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag); // op 31
 
     // Called by the place link when the person drops it.
     void OnBindingReleased();
@@ -259,7 +259,7 @@ private:
                       uint32_t& flag, std::string& last);
     void ApplyPlacement(bool hadPosition, uint32_t flag, const CZrPosition& position);
     void ClearStandingGroups(std::vector<std::unique_ptr<CZrObject>>* removed);
-    void Prune1025();
+    void PruneCorridor();
     void PruneRegistrations();
     CZrGroup* InsertRequestedGroup(CZrGroup& parent, CZrPerson& target, const CZrGroupInfo& record, uint32_t kind,
                                    uint32_t id);

@@ -30,21 +30,21 @@ constexpr int32_t kWindowFailed = 1;
 
 enum Type : uint32_t {
     kTalkRefused = 6,
-    kType8 = 8,
+    kSuperUserError = 8,
     kLogin = 11,
     kWelcome = 12,
     kWelcomeReply = 13,
     kWarning = 16,
     kMemberOn = 17,
     kMemberOff = 18,
-    kType20 = 20,
-    kType22 = 22,
-    kType23 = 23,
+    kPairNotice = 20,
+    kPlaceReport = 22,
+    kTextsRequest = 23,
     kReferenceAdded = 26,
     kReferenceRemoved = 27,
-    kType30 = 30,
-    kType31 = 31,
-    kType34 = 34,
+    kRequestFailed = 30,
+    kInvitationFailed = 31,
+    kRefused = 34,
     kServerText = 35,
 };
 
@@ -154,8 +154,8 @@ ZrProtocolError CZrClientProtocol::OnBroadcast(CZrChannel& channel, uint32_t rec
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType10(CZrChannel& channel, uint32_t recipient, uint32_t id,
-                                            CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnPersonDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t id,
+                                                        CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -175,8 +175,8 @@ ZrProtocolError CZrClientProtocol::OnType10(CZrChannel& channel, uint32_t recipi
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType19(CZrChannel& channel, uint32_t recipient, uint32_t person,
-                                            CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnPersonPicture(CZrChannel& channel, uint32_t recipient, uint32_t person,
+                                                   CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -185,12 +185,12 @@ ZrProtocolError CZrClientProtocol::OnType19(CZrChannel& channel, uint32_t recipi
     CTvlBlob picture;
     if (!reader.GetBool(present) || (present && !picture.Unmarshal(reader, true)))
         return {kHandlers, 7};
-    place->OnPlaceEvent76(person, present ? &picture : nullptr);
+    place->OnPersonPicture(person, present ? &picture : nullptr);
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType21(CZrChannel& channel, uint32_t recipient, const uint32_t (&values)[4],
-                                            CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnObjectDescription(CZrChannel& channel, uint32_t recipient,
+                                                       const uint32_t (&values)[4], CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place || (values[1] != 0 && values[1] != place->GetId()))
@@ -203,8 +203,8 @@ ZrProtocolError CZrClientProtocol::OnType21(CZrChannel& channel, uint32_t recipi
 }
 
 // The place list: u32 count and the place descriptions, then three u32.
-ZrProtocolError CZrClientProtocol::OnType24(CZrChannel& channel, uint32_t recipient, uint32_t,
-                                            CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnPlaceList(CZrChannel& channel, uint32_t recipient, uint32_t,
+                                               CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -219,8 +219,8 @@ ZrProtocolError CZrClientProtocol::OnType24(CZrChannel& channel, uint32_t recipi
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType25(CZrChannel& channel, uint32_t recipient, uint32_t first,
-                                            uint32_t second, bool flag, CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnPlaceDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t first,
+                                                       uint32_t second, bool flag, CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -237,8 +237,9 @@ ZrProtocolError CZrClientProtocol::OnType25(CZrChannel& channel, uint32_t recipi
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType28(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                                            const std::string& text, const CTvlBlob& blob, CZrMessageReader& reader)
+ZrProtocolError CZrClientProtocol::OnServiceReply(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                                  const std::string& text, const CTvlBlob& blob,
+                                                  CZrMessageReader& reader)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -246,12 +247,12 @@ ZrProtocolError CZrClientProtocol::OnType28(CZrChannel& channel, uint32_t recipi
     CZrTextMessage record;
     if (!record.Read(reader, recipient))
         return {kHandlers, 10};
-    place->OnPlaceText82(id, mode, text, blob, record);
+    place->OnServiceReply(id, mode, text, blob, record);
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType29(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                                            const std::string& text, const CTvlBlob& blob, uint32_t member)
+ZrProtocolError CZrClientProtocol::OnGameNotice(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                                const std::string& text, const CTvlBlob& blob, uint32_t member)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -259,11 +260,11 @@ ZrProtocolError CZrClientProtocol::OnType29(CZrChannel& channel, uint32_t recipi
     const CZrObjectRef* reference = place->FindMemberOfSession(member);
     if (!reference)
         return {kHandlers, 11};
-    place->OnPlaceEvent83(id, mode, text, blob, *reference);
+    place->OnGameNotice(id, mode, text, blob, *reference);
     return {};
 }
 
-ZrProtocolError CZrClientProtocol::OnType32(CZrChannel& channel, uint32_t recipient, uint32_t kind)
+ZrProtocolError CZrClientProtocol::OnKindChanged(CZrChannel& channel, uint32_t recipient, uint32_t kind)
 {
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place)
@@ -284,9 +285,9 @@ ZrProtocolError CZrClientProtocol::OnHandlerMessage(CZrChannel& channel, CZrMess
         return OnWelcome(channel, reader);
     case kWelcomeReply:
         return {kHandlers, 28};
-    case kType23:
+    case kTextsRequest:
         return {kHandlers, 3};
-    case kType34:
+    case kRefused:
         return {kHandlers, 31};
     case kMemberOn:
     case kMemberOff:
@@ -326,7 +327,7 @@ ZrProtocolError CZrClientProtocol::OnRecipientValues(CZrChannel& channel, CZrMes
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(a) || !reader.GetShort(value))
             return {kHandlers, 13};
         break;
-    case kType8:
+    case kSuperUserError:
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetShort(value))
             return {kHandlers, 12};
         break;
@@ -334,19 +335,19 @@ ZrProtocolError CZrClientProtocol::OnRecipientValues(CZrChannel& channel, CZrMes
         if (!reader.GetLong(recipient) || !reader.GetText(text))
             return {kHandlers, 14};
         break;
-    case kType20:
+    case kPairNotice:
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(a) || !reader.GetShort(value))
             return {kHandlers, 19};
         break;
-    case kType22:
+    case kPlaceReport:
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(a) || !reader.GetLong(b) ||
             !reader.GetLong(c) || !reader.GetShort(value))
             return {kHandlers, 20};
         break;
-    case kType30:
-    case kType31:
+    case kRequestFailed:
+    case kInvitationFailed:
         if (!reader.GetLong(recipient) || !reader.GetLong(a) || !reader.GetLong(b) || !reader.GetShort(value))
-            return {kHandlers, static_cast<uint8_t>(type == kType30 ? 23 : 24)};
+            return {kHandlers, static_cast<uint8_t>(type == kRequestFailed ? 23 : 24)};
         break;
     default:
         return reader.GetFlag() ? ZrProtocolError() : ZrProtocolError{ZrModule::kSession, 7};
@@ -358,24 +359,24 @@ ZrProtocolError CZrClientProtocol::OnRecipientValues(CZrChannel& channel, CZrMes
     case kTalkRefused:
         place->OnTalkRefused(a, value);
         break;
-    case kType8:
-        place->OnPlaceEvent65(value);
+    case kSuperUserError:
+        place->OnSuperUserError(value);
         break;
     case kWarning:
-        place->OnPlaceEvent71(text);
+        place->OnWarning(text);
         break;
-    case kType20:
-        place->OnPlaceEvent77(a, value);
+    case kPairNotice:
+        place->OnPairNotice(a, value);
         break;
-    case kType22:
+    case kPlaceReport:
         if (b == 0 || b == place->GetId())
-            place->OnPlaceEvent79(a, b, b != 0, c, value);
+            place->OnPlaceReport(a, b, b != 0, c, value);
         break;
-    case kType30:
+    case kRequestFailed:
         place->OnRequestFailed(a, b, value);
         break;
     default:
-        place->OnPlaceEvent85(a, b, value);
+        place->OnInvitationFailed(a, b, value);
         break;
     }
     return {};
@@ -418,7 +419,7 @@ ZrProtocolError CZrClientProtocol::OnReferenceAdded(CZrChannel& channel, CZrMess
     if (!kept)
         return {kHandlers, 21};
     for (CZrClientPlace* place : PlacesOf(channel))
-        place->OnPlaceEvent80(*kept);
+        place->OnMemberAppeared(*kept);
     return {};
 }
 
@@ -429,7 +430,7 @@ ZrProtocolError CZrClientProtocol::OnReferenceRemoved(CZrChannel& channel, CZrMe
     if (!reference)
         return {kHandlers, 21};
     for (CZrClientPlace* place : PlacesOf(channel))
-        place->OnPlaceEvent81(*reference);
+        place->OnMemberLeft(*reference);
     return {};
 }
 
@@ -439,7 +440,7 @@ ZrProtocolError CZrClientProtocol::OnServerText(CZrChannel& channel, CZrMessageR
     if (!reader.GetText(text))
         return {kHandlers, 27};
     for (CZrClientPlace* place : PlacesOf(channel))
-        place->OnPlaceEvent86(text);
+        place->OnServerMessage(text);
     return {};
 }
 

@@ -42,20 +42,21 @@ protected:
     ZrProtocolError OnText(CZrChannel& channel, uint32_t recipient, const std::string& text, const CTvlBlob& blob,
                            CZrMessageReader& reader) override;
     ZrProtocolError OnBroadcast(CZrChannel& channel, uint32_t recipient, const CBroadcastInfo& record) override;
-    ZrProtocolError OnType10(CZrChannel& channel, uint32_t recipient, uint32_t id, CZrMessageReader& reader) override;
-    ZrProtocolError OnType19(CZrChannel& channel, uint32_t recipient, uint32_t person,
-                             CZrMessageReader& reader) override;
-    ZrProtocolError OnType21(CZrChannel& channel, uint32_t recipient, const uint32_t (&values)[4],
-                             CZrMessageReader& reader) override;
-    ZrProtocolError OnType24(CZrChannel& channel, uint32_t recipient, uint32_t value,
-                             CZrMessageReader& reader) override;
-    ZrProtocolError OnType25(CZrChannel& channel, uint32_t recipient, uint32_t first, uint32_t second, bool flag,
-                             CZrMessageReader& reader) override;
-    ZrProtocolError OnType28(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                             const std::string& text, const CTvlBlob& blob, CZrMessageReader& reader) override;
-    ZrProtocolError OnType29(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                             const std::string& text, const CTvlBlob& blob, uint32_t member) override;
-    ZrProtocolError OnType32(CZrChannel& channel, uint32_t recipient, uint32_t kind) override;
+    ZrProtocolError OnPersonDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t id,
+                                         CZrMessageReader& reader) override;
+    ZrProtocolError OnPersonPicture(CZrChannel& channel, uint32_t recipient, uint32_t person,
+                                    CZrMessageReader& reader) override;
+    ZrProtocolError OnObjectDescription(CZrChannel& channel, uint32_t recipient, const uint32_t (&values)[4],
+                                        CZrMessageReader& reader) override;
+    ZrProtocolError OnPlaceList(CZrChannel& channel, uint32_t recipient, uint32_t value,
+                                CZrMessageReader& reader) override;
+    ZrProtocolError OnPlaceDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t first, uint32_t second,
+                                        bool flag, CZrMessageReader& reader) override;
+    ZrProtocolError OnServiceReply(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                   const std::string& text, const CTvlBlob& blob, CZrMessageReader& reader) override;
+    ZrProtocolError OnGameNotice(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                 const std::string& text, const CTvlBlob& blob, uint32_t member) override;
+    ZrProtocolError OnKindChanged(CZrChannel& channel, uint32_t recipient, uint32_t kind) override;
     ZrProtocolError OnHandlerMessage(CZrChannel& channel, CZrMessageReader& reader) override;
 
 private:

@@ -11,7 +11,7 @@ namespace {
 // Kinds that a group reads as its children: other persons and groups.
 bool IsChildKind(uint32_t kind)
 {
-    return ZrKindIs2(kind) || (kind & kZrKindGroup) != 0;
+    return ZrKindIsOtherPerson(kind) || (kind & kZrKindGroup) != 0;
 }
 
 } // namespace
@@ -139,7 +139,7 @@ CZrObject* CZrGroup::ReadChildAt(TvlNdr& reader, IZrTreeHost& host, int32_t leve
     if (level > kZrMaxTreeLevels || !reader.GetKind(kind) || !IsChildKind(kind))
         return nullptr;
     std::unique_ptr<CZrObject> child;
-    if (ZrKindIs2(kind))
+    if (ZrKindIsOtherPerson(kind))
         child.reset(host.NewPerson(kind));
     else
         child.reset(host.NewGroup(kind));
@@ -165,7 +165,7 @@ void CZrGroup::AddChild(CZrObject* child)
     child->m_parent = this;
     m_children.Append(child);
     child->m_node = m_children.End();
-    if (child->GetPosition().IsSingle() && !IsKind1025())
+    if (child->GetPosition().IsSingle() && !IsCorridor())
         m_seats.Set(child->GetPosition().GetId());
 }
 
@@ -181,7 +181,7 @@ void CZrGroup::RemoveChild(CZrObject* child)
         return;
     if (m_host == child)
         m_host = nullptr;
-    if (child->GetPosition().IsSingle() && !IsKind1025())
+    if (child->GetPosition().IsSingle() && !IsCorridor())
         m_seats.Clear(child->GetPosition().GetId());
     m_children.RemoveNode(child->m_node);
     child->m_parent = nullptr;
@@ -197,7 +197,7 @@ void CZrGroup::DeleteChild(CZrObject* child)
 
 bool CZrGroup::CanAccept(const CZrObject& object) const
 {
-    if (IsKind1025() || object.GetParent() == this)
+    if (IsCorridor() || object.GetParent() == this)
         return true;
     const CZrGroup* parent = object.GetParent();
     if (parent && parent->ChildCount() == 1 && object.IsInside(this))
@@ -241,7 +241,7 @@ void CZrGroup::Dissolve(bool hostLeft)
 
 bool CZrGroup::ShouldDissolve(bool hostLeft) const
 {
-    if (!GetParent() || IsRoot() || IsKind1024() || IsKind1025())
+    if (!GetParent() || IsRoot() || IsRoom() || IsCorridor())
         return false;
     const CZrGroupInfo& info = GetGroupInfo();
     return (ChildCount() == 0 && info.HasFlag(CZrGroupInfo::kDissolveEmpty)) ||
@@ -253,13 +253,13 @@ bool CZrGroup::ShouldDissolve(bool hostLeft) const
 CZrGroup* CZrGroup::DissolveOnce(IZrTreeHost& host)
 {
     OnDissolve();
-    CZrGroup* group1024 = host.GetGroup1024();
-    CZrGroup* target = group1024 && IsInside(group1024) ? group1024 : host.GetGroup1025();
+    CZrGroup* room = host.GetRoom();
+    CZrGroup* target = room && IsInside(room) ? room : host.GetCorridor();
     std::vector<CZrObject*> movers;
     const CZrPerson* myself = host.GetMyself();
     for (CTvlListIter it = m_children.Begin(); it.IsValid(); it.Next()) {
         CZrObject* child = it.Get<CZrObject>();
-        if (target != host.GetGroup1025() || !myself || myself->IsInside(child))
+        if (target != host.GetCorridor() || !myself || myself->IsInside(child))
             movers.push_back(child);
     }
     for (CZrObject* child : target ? movers : std::vector<CZrObject*>()) {

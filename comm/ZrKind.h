@@ -14,8 +14,8 @@ constexpr uint32_t kZrKindPlace = 0x800;
 constexpr uint32_t kZrKindOwn = 0x80;
 constexpr uint32_t kZrKindContainerMask = 0xE00;
 // The place's two standing groups.
-constexpr uint32_t kZrKindGroup1024 = 1024;
-constexpr uint32_t kZrKindGroup1025 = 1025;
+constexpr uint32_t kZrKindRoom = 1024;
+constexpr uint32_t kZrKindCorridor = 1025;
 
 // Exactly one of bits 8-15 is set: the validity test of a kind word.
 constexpr bool ZrKindCountBits8To15(uint32_t a)
@@ -25,28 +25,28 @@ constexpr bool ZrKindCountBits8To15(uint32_t a)
 }
 
 // Own person: bits 7 and 8 both set.
-constexpr bool ZrKindIs3(uint32_t a) { return (a & 0x180) == 0x180; }
+constexpr bool ZrKindIsOwnPerson(uint32_t a) { return (a & 0x180) == 0x180; }
 // Other person: bit 8 set, bit 7 clear.
-constexpr bool ZrKindIs2(uint32_t a) { return (a & 0x180) == 0x100; }
+constexpr bool ZrKindIsOtherPerson(uint32_t a) { return (a & 0x180) == 0x100; }
 // A person whose subtype lies in 16-31.
-constexpr bool ZrKindIsRange(uint32_t a)
+constexpr bool ZrKindIsModerator(uint32_t a)
 {
     const uint32_t low = a & 0x7F;
     return (a & 0x100) != 0 && low >= 16 && low <= 31;
 }
-constexpr bool ZrKindHas880(uint32_t a) { return (a & 0x880) == 0x880; }
+constexpr bool ZrKindIsListed(uint32_t a) { return (a & 0x880) == 0x880; }
 // A replicated place: one of several numbered copies.
-constexpr bool ZrKindHas840(uint32_t a) { return (a & 0x840) == 0x840; }
+constexpr bool ZrKindIsReplicated(uint32_t a) { return (a & 0x840) == 0x840; }
 // A private room.
-constexpr bool ZrKindHas820(uint32_t a) { return (a & 0x820) == 0x820; }
+constexpr bool ZrKindIsPrivateRoom(uint32_t a) { return (a & 0x820) == 0x820; }
 // A plain room.
-constexpr bool ZrKindIs800Only(uint32_t a) { return (a & 0x820) == 0x800; }
+constexpr bool ZrKindIsPlainRoom(uint32_t a) { return (a & 0x820) == 0x800; }
 
 // A place kind keeps its high byte and its low 5 bits; other kinds are left
 // as they are.
-constexpr uint32_t ZrNormaliseKind800(uint32_t a) { return (a & kZrKindPlace) != 0 ? a & ~0xE0u : a; }
+constexpr uint32_t ZrNormalisePlaceKind(uint32_t a) { return (a & kZrKindPlace) != 0 ? a & ~0xE0u : a; }
 // A person kind keeps its high byte and its low 7 bits.
-constexpr uint32_t ZrNormaliseKind100(uint32_t a) { return a & 0xFF7F; }
+constexpr uint32_t ZrNormalisePersonKind(uint32_t a) { return a & 0xFF7F; }
 constexpr uint32_t ZrKindLow7(uint32_t a) { return a & ~kZrKindOwn; }
 constexpr uint32_t ZrKindSetBit7(uint32_t a) { return a | kZrKindOwn; }
 

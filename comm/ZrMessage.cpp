@@ -99,8 +99,8 @@ void CZrMessage::BuildBroadcast(uint32_t id, const TvlNdr& record, const bool* f
     }
 }
 
-void CZrMessage::BuildType10(uint32_t first, uint32_t second, uint32_t third,
-                             std::string_view text, bool flagA, bool flagB)
+void CZrMessage::BuildLookupRequest(uint32_t first, uint32_t second, uint32_t third,
+                                    std::string_view text, bool flagA, bool flagB)
 {
     SetHeader(10);
     PutLong(first);
@@ -139,7 +139,7 @@ void CZrMessage::BuildLeave(uint16_t placeKey, uint32_t myselfId, uint16_t code)
     PutShort(code);
 }
 
-void CZrMessage::BuildType19(uint32_t first, uint32_t second, const CTvlBlob* blob)
+void CZrMessage::BuildPictureRequest(uint32_t first, uint32_t second, const CTvlBlob* blob)
 {
     SetHeader(19);
     PutLong(first);
@@ -150,8 +150,8 @@ void CZrMessage::BuildType19(uint32_t first, uint32_t second, const CTvlBlob* bl
     }
 }
 
-void CZrMessage::BuildType21(uint32_t first, uint32_t second, uint32_t third, uint16_t value,
-                             uint32_t fifth, uint32_t sixth)
+void CZrMessage::BuildMembersRequest(uint32_t first, uint32_t second, uint32_t third, uint16_t value,
+                                     uint32_t fifth, uint32_t sixth)
 {
     SetHeader(21);
     PutLong(first);
@@ -162,7 +162,7 @@ void CZrMessage::BuildType21(uint32_t first, uint32_t second, uint32_t third, ui
     PutLong(sixth);
 }
 
-void CZrMessage::BuildType23(uint32_t id, std::string_view first, std::string_view second)
+void CZrMessage::BuildTextsRequest(uint32_t id, std::string_view first, std::string_view second)
 {
     SetHeader(23);
     PutLong(id);
@@ -170,14 +170,14 @@ void CZrMessage::BuildType23(uint32_t id, std::string_view first, std::string_vi
     PutText(second);
 }
 
-void CZrMessage::BuildType24(uint32_t first, uint32_t second)
+void CZrMessage::BuildPlaceListRequest(uint32_t first, uint32_t second)
 {
     SetHeader(24);
     PutLong(first);
     PutLong(second);
 }
 
-void CZrMessage::BuildType25(uint32_t first, uint32_t second, uint32_t third, bool flag)
+void CZrMessage::BuildPlacesQuery(uint32_t first, uint32_t second, uint32_t third, bool flag)
 {
     SetHeader(25);
     SetFlag(true);
@@ -187,8 +187,8 @@ void CZrMessage::BuildType25(uint32_t first, uint32_t second, uint32_t third, bo
     PutByte(flag ? 1 : 0);
 }
 
-void CZrMessage::BuildType28(uint32_t first, uint32_t second, uint16_t value,
-                             std::string_view text, const CTvlBlob& blob, uint32_t last)
+void CZrMessage::BuildMemberRequest(uint32_t first, uint32_t second, uint16_t value,
+                                    std::string_view text, const CTvlBlob& blob, uint32_t last)
 {
     SetHeader(28);
     PutLong(first);

@@ -81,8 +81,8 @@ public:
                    uint32_t target);
     // `record` is the broadcast record as written by its own marshalling.
     void BuildBroadcast(uint32_t id, const TvlNdr& record, const bool* flag);
-    void BuildType10(uint32_t first, uint32_t second, uint32_t third, std::string_view text,
-                     bool flagA, bool flagB);
+    void BuildLookupRequest(uint32_t first, uint32_t second, uint32_t third, std::string_view text,
+                            bool flagA, bool flagB);
     void BuildLogin(uint16_t placeKey, const StatusRecord& nameKey, uint16_t kind,
                     const CTvlBlob& credentials);
     // `description` is the local user's description as written by its own
@@ -90,15 +90,15 @@ public:
     void BuildWelcomeReply(uint16_t placeKey, const TvlNdr& description, uint32_t loginValue,
                            uint32_t secondLoginValue);
     void BuildLeave(uint16_t placeKey, uint32_t myselfId, uint16_t code);
-    void BuildType19(uint32_t first, uint32_t second, const CTvlBlob* blob);
-    void BuildType21(uint32_t first, uint32_t second, uint32_t third, uint16_t value,
-                     uint32_t fifth, uint32_t sixth);
-    void BuildType23(uint32_t id, std::string_view first, std::string_view second);
-    void BuildType24(uint32_t first, uint32_t second);
+    void BuildPictureRequest(uint32_t first, uint32_t second, const CTvlBlob* blob);
+    void BuildMembersRequest(uint32_t first, uint32_t second, uint32_t third, uint16_t value,
+                             uint32_t fifth, uint32_t sixth);
+    void BuildTextsRequest(uint32_t id, std::string_view first, std::string_view second);
+    void BuildPlaceListRequest(uint32_t first, uint32_t second);
     // Sets flag bit 0 as well.
-    void BuildType25(uint32_t first, uint32_t second, uint32_t third, bool flag);
-    void BuildType28(uint32_t first, uint32_t second, uint16_t value, std::string_view text,
-                     const CTvlBlob& blob, uint32_t last);
+    void BuildPlacesQuery(uint32_t first, uint32_t second, uint32_t third, bool flag);
+    void BuildMemberRequest(uint32_t first, uint32_t second, uint16_t value, std::string_view text,
+                            const CTvlBlob& blob, uint32_t last);
     void BuildWindowAck(uint32_t count);
 
     // Payload records without a header.

@@ -151,7 +151,7 @@ int32_t CZrObject::GetHeight() const
 bool CZrObject::MoveInto(CZrGroup& destination, const CZrPosition& position, uint32_t value)
 {
     CZrGroup* oldParent = m_parent;
-    if (!oldParent || IsKind1024() || IsKind1025() || destination.IsInside(this))
+    if (!oldParent || IsRoom() || IsCorridor() || destination.IsInside(this))
         return false;
     if (&destination != oldParent && !destination.CanNest(*this))
         return false;

@@ -92,8 +92,8 @@ public:
     bool IsContainer() const { return (m_kind & kZrKindContainerMask) != 0; }
     bool IsRoot() const { return (m_kind & kZrKindPlace) != 0; }
     bool HasBit8() const { return (m_kind & kZrKindPerson) != 0; }
-    bool IsKind1024() const { return m_kind == kZrKindGroup1024; }
-    bool IsKind1025() const { return m_kind == kZrKindGroup1025; }
+    bool IsRoom() const { return m_kind == kZrKindRoom; }
+    bool IsCorridor() const { return m_kind == kZrKindCorridor; }
 
     CTvlObject* GetOwner() const { return m_owner; }
     void SetOwner(CTvlObject* owner) { m_owner = owner; }

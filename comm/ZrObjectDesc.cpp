@@ -36,7 +36,7 @@ bool CZrObjectDesc::ReadContainerPart(TvlNdr& reader, uint32_t ownerId, int32_t 
     if (!reader.GetShort(capacity) || !reader.GetLong(memberCount) || !reader.GetLong(observerCount) ||
         !reader.GetLong(count))
         return false;
-    if ((kind != kZrKindGroup1025 && memberCount > capacity) || count > memberCount)
+    if ((kind != kZrKindCorridor && memberCount > capacity) || count > memberCount)
         return false;
     for (uint32_t i = 0; i < count; ++i) {
         auto member = std::make_unique<CZrObjectDesc>(kZrKindPerson);
@@ -44,7 +44,7 @@ bool CZrObjectDesc::ReadContainerPart(TvlNdr& reader, uint32_t ownerId, int32_t 
             return false;
         members.push_back(std::move(member));
     }
-    return !ZrKindHas840(kind) || reader.GetByte(copyNumber);
+    return !ZrKindIsReplicated(kind) || reader.GetByte(copyNumber);
 }
 
 bool CZrObjectDesc::ReadPersonPart(TvlNdr& reader)

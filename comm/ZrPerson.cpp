@@ -110,15 +110,15 @@ void CZrPerson::MoveTo(CZrGroup& newParent, const CZrPosition& position)
 bool CZrPerson::ReturnToPlace()
 {
     IZrTreeHost* host = FindTreeHost();
-    CZrGroup* group1025 = host ? host->GetGroup1025() : nullptr;
+    CZrGroup* corridor = host ? host->GetCorridor() : nullptr;
     CZrGroup* oldParent = GetParent();
-    if (!group1025 || !oldParent)
+    if (!corridor || !oldParent)
         return false;
     const CZrPosition oldPosition = GetPosition();
     const bool wasHost = oldParent->GetHost() == this;
     oldParent->RemoveChild(this);
     SetPosition(CZrPosition());
-    group1025->AddChild(this);
+    corridor->AddChild(this);
     OnReturned(oldParent, oldPosition);
     oldParent->Dissolve(wasHost);
     return true;

@@ -20,7 +20,7 @@ bool CZrPersonDesc::Read(TvlNdr& reader, uint32_t localId)
         !reader.GetText(placeTitle) || !reader.GetText(placeAddress) || !reader.GetKind(placeKind) ||
         (placeKind & kZrKindPlace) == 0)
         return false;
-    if (ZrKindHas840(placeKind) && !reader.GetByte(copyNumber))
+    if (ZrKindIsReplicated(placeKind) && !reader.GetByte(copyNumber))
         return false;
     if (!reader.GetLong(parentId) || !reader.GetText(parentName) || !reader.GetKind(parentKind) ||
         (parentKind & kZrKindContainerMask) == 0 || !reader.GetBool(parentFlag) || !items.Read(reader, false))
@@ -43,7 +43,7 @@ void CZrPersonDesc::Write(TvlNdr& writer) const
     writer.PutText(placeTitle);
     writer.PutText(placeAddress);
     writer.PutShort(static_cast<uint16_t>(placeKind));
-    if (ZrKindHas840(placeKind))
+    if (ZrKindIsReplicated(placeKind))
         writer.PutByte(copyNumber);
     writer.PutLong(parentId);
     writer.PutText(parentName);

@@ -7,8 +7,8 @@
 namespace {
 
 constexpr char kFile[] = "ZrPlace";
-constexpr int32_t kLineGroup1024 = 56;
-constexpr int32_t kLineGroup1025 = 58;
+constexpr int32_t kLineRoom = 56;
+constexpr int32_t kLineCorridor = 58;
 constexpr int32_t kLinePerson = 73;
 constexpr int32_t kLineGroup = 82;
 constexpr int32_t kLineBlob = 91;
@@ -21,20 +21,20 @@ bool IsFreeGroup(const CZrGroup* group)
 
 } // namespace
 
-CZrPlace::CZrPlace(CZrGroup* group1024, CZrGroup* group1025, CTvlObject* owner)
-    : CZrGroup(owner), m_number(1), m_firstValue(0), m_secondValue(0), m_group1024(group1024),
-      m_group1025(group1025)
+CZrPlace::CZrPlace(CZrGroup* room, CZrGroup* corridor, CTvlObject* owner)
+    : CZrGroup(owner), m_number(1), m_firstValue(0), m_secondValue(0), m_room(room),
+      m_corridor(corridor)
 {
-    if (!IsFreeGroup(group1024))
-        TvlFatal(kLineGroup1024, kFile);
-    if (!IsFreeGroup(group1025))
-        TvlFatal(kLineGroup1025, kFile);
+    if (!IsFreeGroup(room))
+        TvlFatal(kLineRoom, kFile);
+    if (!IsFreeGroup(corridor))
+        TvlFatal(kLineCorridor, kFile);
     SetKind(kKind);
     SetCapacity(kPlaceCapacity);
-    AddChild(group1024);
-    AddChild(group1025);
-    group1024->SetKind(kZrKindGroup1024);
-    group1025->SetKind(kZrKindGroup1025);
+    AddChild(room);
+    AddChild(corridor);
+    room->SetKind(kZrKindRoom);
+    corridor->SetKind(kZrKindCorridor);
     GetGroupInfo().SetFlags(GetGroupInfo().GetFlags() | CZrGroupInfo::kPlaceInfo);
 }
 

@@ -21,7 +21,7 @@ public:
 
     // Both groups must exist without identifier and parent; the place owns
     // them from here on.
-    CZrPlace(CZrGroup* group1024, CZrGroup* group1025, CTvlObject* owner);
+    CZrPlace(CZrGroup* room, CZrGroup* corridor, CTvlObject* owner);
     ~CZrPlace() override;
 
     IZrTreeHost* GetTreeHost() override { return this; }
@@ -45,8 +45,8 @@ public:
     CZrGroup* NewGroup(uint32_t kind) override;
     CTvlBlob* NewBlob() override;
     bool RegisterMember(uint32_t id, CZrMemberHandle& handle) override;
-    CZrGroup* GetGroup1024() override { return m_group1024; }
-    CZrGroup* GetGroup1025() override { return m_group1025; }
+    CZrGroup* GetRoom() override { return m_room; }
+    CZrGroup* GetCorridor() override { return m_corridor; }
 
     uint8_t GetNumber() const { return m_number; }
     const std::string& GetTitle() const { return m_title; }
@@ -65,6 +65,6 @@ private:
     uint16_t m_firstValue;
     uint16_t m_secondValue;
     std::string m_location;
-    CZrGroup* m_group1024;
-    CZrGroup* m_group1025;
+    CZrGroup* m_room;
+    CZrGroup* m_corridor;
 };

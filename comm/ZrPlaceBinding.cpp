@@ -184,15 +184,15 @@ bool CZrPlaceBinding::DispatchOp(uint32_t op, CZrObject& target, CZrMessageReade
         uint16_t value = 0;
         if (!isMyself)
             return Malformed(11);
-        return reader.GetShort(value) ? place.HandleOp2(value) : Malformed(44);
+        return reader.GetShort(value) ? place.HandlePlaceValue(value) : Malformed(44);
     }
     case 3:
-        return isMyself ? place.HandleOp3(reader) : Malformed(3);
+        return isMyself ? place.HandleEntryConfirmed(reader) : Malformed(3);
     case 4:
-        return place.HandleOp4(target, reader);
+        return place.HandleChildAdded(target, reader);
     case 5: {
         std::string text;
-        return reader.GetText(text) ? place.HandleOp5(target, text) : Malformed(32);
+        return reader.GetText(text) ? place.HandleChildRemoved(target, text) : Malformed(32);
     }
     case 6:
         return DecodeMove(target, reader);
@@ -202,14 +202,14 @@ bool CZrPlaceBinding::DispatchOp(uint32_t op, CZrObject& target, CZrMessageReade
         uint16_t second = 0;
         if (!reader.GetLong(id) || !reader.GetShort(value) || value == 0 || !reader.GetShort(second) || second == 0)
             return Malformed(17);
-        return place.HandleOp7();
+        return place.HandleRequestForTargetEx();
     }
     case 8: {
         uint32_t id = 0;
         uint16_t value = 0;
         if (!reader.GetLong(id) || !reader.GetShort(value) || value == 0)
             return Malformed(19);
-        return place.HandleOp8();
+        return place.HandleRequestForTarget();
     }
     case 9:
         return DecodeDenied(target, reader);
@@ -223,7 +223,7 @@ bool CZrPlaceBinding::DispatchOp(uint32_t op, CZrObject& target, CZrMessageReade
             return Malformed(8);
         if (!reader.GetShort(code) || !reader.GetKind(kind) || (kind & kZrKindGroup) == 0 || !reader.GetShort(value))
             return Malformed(41);
-        return place.HandleOp11(*person, code, kind, value);
+        return place.HandleRequestError(*person, code, kind, value);
     }
     case 12:
     case 13:
@@ -232,27 +232,27 @@ bool CZrPlaceBinding::DispatchOp(uint32_t op, CZrObject& target, CZrMessageReade
         uint16_t value = 0;
         if (!person)
             return Malformed(16);
-        return reader.GetShort(value) ? place.HandleOp14(*person, value) : Malformed(49);
+        return reader.GetShort(value) ? place.HandleNotice(*person, value) : Malformed(49);
     }
     case 15: {
         uint32_t id = 0;
         if (!person)
             return Malformed(12);
-        return reader.GetLong(id) ? place.HandleOp15(*person, id) : Malformed(50);
+        return reader.GetLong(id) ? place.HandleTargeted(*person, id) : Malformed(50);
     }
     case 16:
-        return person ? place.HandleOp16(*person) : Malformed(13);
+        return person ? place.HandleTargetCleared(*person) : Malformed(13);
     case 17:
         return DecodeObjectMessage(target, reader);
     case 18:
         return DecodeAlert(target, reader);
     case 19:
-        return place.HandleOp19(target, reader);
+        return place.HandleItemPut(target, reader);
     case 20:
-        return place.HandleOp20(target, reader);
+        return place.HandleItemRemoved(target, reader);
     case 21: {
         uint16_t value = 0;
-        return reader.GetShort(value) ? place.HandleOp21(target, value, reader) : Malformed(33);
+        return reader.GetShort(value) ? place.HandleMemberData(target, value, reader) : Malformed(33);
     }
     case 22:
         return DecodeMemberData(target, reader);
@@ -262,14 +262,14 @@ bool CZrPlaceBinding::DispatchOp(uint32_t op, CZrObject& target, CZrMessageReade
         CZrMemberFlags flags;
         if (!person)
             return Malformed(61);
-        return flags.Read(reader) ? place.HandleOp24(*person, flags) : Malformed(62);
+        return flags.Read(reader) ? place.HandleFlagsChanged(*person, flags) : Malformed(62);
     }
     case 25:
         return DecodePlaced(target, reader);
     case 26:
-        return person ? place.HandleOp26(*person) : Malformed(65);
+        return person ? place.HandleReturned(*person) : Malformed(65);
     case 27:
-        return person ? place.HandleOp27(*person, reader) : Malformed(66);
+        return person ? place.HandleSignal(*person, reader) : Malformed(66);
     case 28:
     case 29:
     case 30:
@@ -294,7 +294,7 @@ bool CZrPlaceBinding::DecodeEnter(CZrObject&, CZrMessageReader& reader)
         !ReadPlacement(reader, hasPosition, position, selector) || !reader.GetText(text))
         return Malformed(42);
     m_key = newKey;
-    return m_place->HandleOp0();
+    return m_place->HandleEnterRequest();
 }
 
 bool CZrPlaceBinding::DecodeGroupEntry(CZrObject& target, CZrMessageReader& reader)
@@ -305,7 +305,7 @@ bool CZrPlaceBinding::DecodeGroupEntry(CZrObject& target, CZrMessageReader& read
     CZrPlaceSelector selector;
     if (!reader.GetText(name) || !ReadPlacement(reader, hasPosition, position, selector))
         return Malformed(43);
-    return m_place->HandleOp1(target, name, hasPosition ? &position : nullptr, selector, reader);
+    return m_place->HandleGroupEntry(target, name, hasPosition ? &position : nullptr, selector, reader);
 }
 
 bool CZrPlaceBinding::DecodeMove(CZrObject& target, CZrMessageReader& reader)
@@ -315,7 +315,7 @@ bool CZrPlaceBinding::DecodeMove(CZrObject& target, CZrMessageReader& reader)
     uint16_t value = 0;
     if (!reader.GetLong(id) || !position.Read(reader) || !reader.GetShort(value))
         return Malformed(4);
-    return m_place->HandleOp6(target, id, position, value, reader);
+    return m_place->HandleMove(target, id, position, value, reader);
 }
 
 bool CZrPlaceBinding::DecodeDenied(CZrObject& target, CZrMessageReader& reader)
@@ -328,7 +328,7 @@ bool CZrPlaceBinding::DecodeDenied(CZrObject& target, CZrMessageReader& reader)
     CZrObject* object = m_place->FindTargetById(id);
     if (object && !object->IsContainer())
         return Malformed(36);
-    return m_place->HandleOp9(target, code, id, value);
+    return m_place->HandleDenied(target, code, id, value);
 }
 
 // Operation 10: the group's info record, kind, identifier and value, then a
@@ -348,7 +348,7 @@ bool CZrPlaceBinding::DecodeGroup(CZrObject& target, CZrMessageReader& reader)
         CZrPosition position;
         if (!position.Read(reader) || record.GetCapacity() == 0)
             return Malformed(40);
-        return m_place->HandleOp10Group(person, record, kind, id, position, value);
+        return m_place->HandleGroupCreated(person, record, kind, id, position, value);
     }
     uint32_t partnerId = 0;
     if (record.GetCapacity() < 2 || !reader.GetLong(partnerId))
@@ -356,7 +356,7 @@ bool CZrPlaceBinding::DecodeGroup(CZrObject& target, CZrMessageReader& reader)
     CZrObject* partner = m_place->FindTargetById(partnerId);
     if (partner && !partner->HasBit8())
         return Malformed(39);
-    return m_place->HandleOp10Pair(person, record, kind, id, partner, value);
+    return m_place->HandlePaired(person, record, kind, id, partner, value);
 }
 
 bool CZrPlaceBinding::DecodeHost(uint32_t op, CZrObject& target, CZrMessageReader& reader)
@@ -370,9 +370,9 @@ bool CZrPlaceBinding::DecodeHost(uint32_t op, CZrObject& target, CZrMessageReade
             return Malformed(45);
         CZrGroup* parent = target.GetParent();
         CZrGroup* group = parent && parent->GetId() == id ? parent : nullptr;
-        if (group && (group->IsKind1024() || group->IsKind1025()))
+        if (group && (group->IsRoom() || group->IsCorridor()))
             return Malformed(46);
-        return m_place->HandleOp12(*person, group);
+        return m_place->HandleHostGained(*person, group);
     }
     if (!person)
         return Malformed(15);
@@ -381,7 +381,7 @@ bool CZrPlaceBinding::DecodeHost(uint32_t op, CZrObject& target, CZrMessageReade
     CZrObject* object = m_place->FindTargetById(id);
     if (object && !object->IsContainer())
         return Malformed(48);
-    return m_place->HandleOp13(*person, object);
+    return m_place->HandleHostLost(*person, object);
 }
 
 bool CZrPlaceBinding::DecodeObjectMessage(CZrObject& target, CZrMessageReader& reader)
@@ -395,7 +395,7 @@ bool CZrPlaceBinding::DecodeObjectMessage(CZrObject& target, CZrMessageReader& r
     CTvlBlob blob;
     if (!reader.GetLong(id) || !reader.GetShort(value) || !reader.GetText(text) || !blob.Unmarshal(reader, true))
         return Malformed(58);
-    return m_place->HandleOp17(*person, id, value, text, blob);
+    return m_place->HandleReceive(*person, id, value, text, blob);
 }
 
 bool CZrPlaceBinding::DecodeAlert(CZrObject& target, CZrMessageReader& reader)
@@ -409,7 +409,7 @@ bool CZrPlaceBinding::DecodeAlert(CZrObject& target, CZrMessageReader& reader)
     CZrObject* object = m_place->FindTargetById(id);
     if (object && !object->HasBit8())
         return Malformed(53);
-    return m_place->HandleOp18(*person, id);
+    return m_place->HandleAlerted(*person, id);
 }
 
 // Operation 22: the serial goes into the target's member record before the
@@ -424,7 +424,7 @@ bool CZrPlaceBinding::DecodeMemberData(CZrObject& target, CZrMessageReader& read
     if (!reader.GetByte(serial) || !reader.GetBool(flag))
         return Malformed(54);
     person->GetInfo().Member()->SetSerial(serial);
-    return m_place->HandleOp22(*person, flag != 0);
+    return m_place->HandleDataFlag(*person, flag != 0);
 }
 
 bool CZrPlaceBinding::DecodeIdentity(CZrObject& target, CZrMessageReader& reader)
@@ -437,7 +437,7 @@ bool CZrPlaceBinding::DecodeIdentity(CZrObject& target, CZrMessageReader& reader
     std::string email;
     if (!reader.GetText(fullName) || !reader.GetText(location) || !reader.GetText(email))
         return Malformed(67);
-    return m_place->HandleOp23(*person, fullName, location, email);
+    return m_place->HandleInfoChanged(*person, fullName, location, email);
 }
 
 bool CZrPlaceBinding::DecodePlaced(CZrObject& target, CZrMessageReader& reader)
@@ -452,7 +452,7 @@ bool CZrPlaceBinding::DecodePlaced(CZrObject& target, CZrMessageReader& reader)
     CZrObject* group = m_place->FindTargetById(id);
     if (group && !group->AsGroup())
         return Malformed(64);
-    return m_place->HandleOp25(*person, group, position);
+    return m_place->HandlePlaced(*person, group, position);
 }
 
 // Operations 28 to 31: u16 value and u32 identifier, then for 28 and 29 a
@@ -470,9 +470,9 @@ bool CZrPlaceBinding::DecodePlaceRequest(uint32_t op, CZrObject& target, CZrMess
     if (!reader.GetShort(value) || !reader.GetLong(id))
         return Malformed(kMalformed[index]);
     if (op == 30)
-        return m_place->HandleOp30(*person, value, id, reader);
+        return m_place->HandleNameKeyList(*person, value, id, reader);
     if (op == 31)
-        return m_place->HandleOp31(*person, value, id, reader);
+        return m_place->HandlePlaceFlag(*person, value, id, reader);
     CZrString key;
     if (!key.Read(reader))
         return Malformed(kMalformed[index]);
@@ -480,7 +480,7 @@ bool CZrPlaceBinding::DecodePlaceRequest(uint32_t op, CZrObject& target, CZrMess
     if (op == 28) {
         if (key.GetText().empty())
             return Malformed(kMalformed[index]);
-        return m_place->HandleOp28(*person, value, id, key, reader);
+        return m_place->HandleInvited(*person, value, id, key, reader);
     }
-    return m_place->HandleOp29(*person, value, id, key, reader);
+    return m_place->HandleUninvited(*person, value, id, key, reader);
 }

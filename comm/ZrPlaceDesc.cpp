@@ -15,7 +15,7 @@ bool CZrPlaceDesc::Read(TvlNdr& reader)
         return false;
     memberCount = members;
     capacity = places;
-    return !ZrKindHas840(kind) || (reader.GetByte(copyNumber) && copyNumber != 0);
+    return !ZrKindIsReplicated(kind) || (reader.GetByte(copyNumber) && copyNumber != 0);
 }
 
 void CZrPlaceDesc::Write(TvlNdr& writer) const
@@ -27,7 +27,7 @@ void CZrPlaceDesc::Write(TvlNdr& writer) const
     writer.PutLong(id);
     writer.PutLong(observerCount);
     writer.PutShort(capacity);
-    if (ZrKindHas840(kind))
+    if (ZrKindIsReplicated(kind))
         writer.PutByte(copyNumber);
 }
 

@@ -211,11 +211,11 @@ void CZrPlaceRequest::BuildPosition(uint32_t objectId, uint32_t group, const CZr
     position.Write(*this);
 }
 
-void CZrPlaceRequest::BuildGroupLeave(uint32_t objectId, const uint32_t* group1024)
+void CZrPlaceRequest::BuildGroupLeave(uint32_t objectId, const uint32_t* room)
 {
     BuildOperation(objectId, kGroupLeave);
-    if (group1024)
-        PutLong(*group1024);
+    if (room)
+        PutLong(*room);
 }
 
 void CZrPlaceRequest::BuildPlaceRequest(uint16_t operation, uint32_t myselfId, uint16_t value, uint32_t id,

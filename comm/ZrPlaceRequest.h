@@ -57,7 +57,7 @@ public:
     void BuildIdentity(uint32_t myselfId, std::string_view fullName, std::string_view location,
                        std::string_view email);
     void BuildPosition(uint32_t objectId, uint32_t group, const CZrPosition& position);
-    void BuildGroupLeave(uint32_t objectId, const uint32_t* group1024);
+    void BuildGroupLeave(uint32_t objectId, const uint32_t* room);
     // Operations 28 and 29.
     void BuildPlaceRequest(uint16_t operation, uint32_t myselfId, uint16_t value, uint32_t id,
                            const CZrString& key, const uint16_t* second);

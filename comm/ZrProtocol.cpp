@@ -64,7 +64,7 @@ void CZrProtocol::OnSessionClosed(CZrSession& session, int32_t)
     }
 }
 
-ZrProtocolError CZrProtocol::OnType9(CZrChannel&, CZrMessageReader&)
+ZrProtocolError CZrProtocol::OnRefusedMessage(CZrChannel&, CZrMessageReader&)
 {
     return {ZrModule::kClientHandlers, 2};
 }
@@ -76,7 +76,7 @@ void CZrProtocol::OnChannelOffer(CZrChannel&, uint32_t, uint32_t, const std::str
 ZrProtocolError CZrProtocol::OnChannelMessage(CZrChannel& channel, CZrMessageReader& reader)
 {
     if (reader.Type() == kZrLeave)
-        return OnType14(channel, reader);
+        return OnLinkClosed(channel, reader);
     return Decode(channel, reader);
 }
 
@@ -104,13 +104,13 @@ ZrProtocolError CZrProtocol::Decode(CZrChannel& channel, CZrMessageReader& reade
         uint32_t id = 0;
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(id))
             return {kDecoders, 3};
-        return OnType10(channel, recipient, id, reader);
+        return OnPersonDescriptions(channel, recipient, id, reader);
     }
     case 19: {
         uint32_t person = 0;
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(person))
             return {kDecoders, 5};
-        return OnType19(channel, recipient, person, reader);
+        return OnPersonPicture(channel, recipient, person, reader);
     }
     case 21: {
         uint32_t values[4] = {};
@@ -119,13 +119,13 @@ ZrProtocolError CZrProtocol::Decode(CZrChannel& channel, CZrMessageReader& reade
             !reader.GetLong(values[1]) || !reader.GetShort(word) || !reader.GetLong(values[3]))
             return {kDecoders, 6};
         values[2] = word;
-        return OnType21(channel, recipient, values, reader);
+        return OnObjectDescription(channel, recipient, values, reader);
     }
     case 24: {
         uint32_t value = 0;
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(value))
             return {kDecoders, 7};
-        return OnType24(channel, recipient, value, reader);
+        return OnPlaceList(channel, recipient, value, reader);
     }
     case 25: {
         uint32_t first = 0;
@@ -134,7 +134,7 @@ ZrProtocolError CZrProtocol::Decode(CZrChannel& channel, CZrMessageReader& reade
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetLong(first) || !reader.GetLong(second) ||
             !reader.GetBool(flag))
             return {kDecoders, 10};
-        return OnType25(channel, recipient, first, second, flag != 0, reader);
+        return OnPlaceDescriptions(channel, recipient, first, second, flag != 0, reader);
     }
     case 28:
     case 29: {
@@ -148,21 +148,21 @@ ZrProtocolError CZrProtocol::Decode(CZrChannel& channel, CZrMessageReader& reade
             !blob.Unmarshal(reader, true) || (!is28 && !reader.GetLong(member)))
             return {kDecoders, static_cast<uint8_t>(is28 ? 8 : 9)};
         if (is28)
-            return OnType28(channel, recipient, id, mode, text, blob, reader);
-        return OnType29(channel, recipient, id, mode, text, blob, member);
+            return OnServiceReply(channel, recipient, id, mode, text, blob, reader);
+        return OnGameNotice(channel, recipient, id, mode, text, blob, member);
     }
     case 32: {
         uint32_t kind = 0;
         if (!reader.GetLong(recipient) || recipient == 0 || !reader.GetKind(kind))
             return {kDecoders, 13};
-        return OnType32(channel, recipient, kind);
+        return OnKindChanged(channel, recipient, kind);
     }
     default:
         return OnHandlerMessage(channel, reader);
     }
 }
 
-ZrProtocolError CZrProtocol::OnType14(CZrChannel& channel, CZrMessageReader& reader)
+ZrProtocolError CZrProtocol::OnLinkClosed(CZrChannel& channel, CZrMessageReader& reader)
 {
     uint16_t key = 0;
     uint32_t objectId = 0;

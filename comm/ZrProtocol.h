@@ -37,7 +37,7 @@ public:
     void OnSessionOpened(CZrSession& session) override;
     void OnSessionClosed(CZrSession& session, int32_t reason) override;
     ZrProtocolError OnChannelMessage(CZrChannel& channel, CZrMessageReader& reader) override;
-    ZrProtocolError OnType9(CZrChannel& channel, CZrMessageReader& reader) override;
+    ZrProtocolError OnRefusedMessage(CZrChannel& channel, CZrMessageReader& reader) override;
     void OnChannelOpened(CZrChannel& defaultChannel, CZrChannel& channel) override;
     void OnChannelOffer(CZrChannel& defaultChannel, uint32_t id, uint32_t value, const std::string& name,
                         CZrMessageReader& reader) override;
@@ -52,26 +52,26 @@ protected:
     virtual ZrProtocolError OnText(CZrChannel& channel, uint32_t recipient, const std::string& text,
                                    const CTvlBlob& blob, CZrMessageReader& reader) = 0;
     virtual ZrProtocolError OnBroadcast(CZrChannel& channel, uint32_t recipient, const CBroadcastInfo& record) = 0;
-    virtual ZrProtocolError OnType10(CZrChannel& channel, uint32_t recipient, uint32_t id,
-                                     CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType19(CZrChannel& channel, uint32_t recipient, uint32_t person,
-                                     CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType21(CZrChannel& channel, uint32_t recipient, const uint32_t (&values)[4],
-                                     CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType24(CZrChannel& channel, uint32_t recipient, uint32_t value,
-                                     CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType25(CZrChannel& channel, uint32_t recipient, uint32_t first, uint32_t second,
-                                     bool flag, CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType28(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                                     const std::string& text, const CTvlBlob& blob, CZrMessageReader& reader) = 0;
-    virtual ZrProtocolError OnType29(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
-                                     const std::string& text, const CTvlBlob& blob, uint32_t member) = 0;
-    virtual ZrProtocolError OnType32(CZrChannel& channel, uint32_t recipient, uint32_t kind) = 0;
+    virtual ZrProtocolError OnPersonDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t id,
+                                                 CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnPersonPicture(CZrChannel& channel, uint32_t recipient, uint32_t person,
+                                            CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnObjectDescription(CZrChannel& channel, uint32_t recipient, const uint32_t (&values)[4],
+                                                CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnPlaceList(CZrChannel& channel, uint32_t recipient, uint32_t value,
+                                        CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnPlaceDescriptions(CZrChannel& channel, uint32_t recipient, uint32_t first,
+                                                uint32_t second, bool flag, CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnServiceReply(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                           const std::string& text, const CTvlBlob& blob, CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnGameNotice(CZrChannel& channel, uint32_t recipient, uint32_t id, uint32_t mode,
+                                         const std::string& text, const CTvlBlob& blob, uint32_t member) = 0;
+    virtual ZrProtocolError OnKindChanged(CZrChannel& channel, uint32_t recipient, uint32_t kind) = 0;
     // Types that go to the handlers without a decoder.
     virtual ZrProtocolError OnHandlerMessage(CZrChannel& channel, CZrMessageReader& reader) = 0;
     // Type 14, handled in the base: the link named by the object (or by the
     // key when the object is 0) is removed with the code.
-    ZrProtocolError OnType14(CZrChannel& channel, CZrMessageReader& reader);
+    ZrProtocolError OnLinkClosed(CZrChannel& channel, CZrMessageReader& reader);
 
 private:
     ZrProtocolError Decode(CZrChannel& channel, CZrMessageReader& reader);

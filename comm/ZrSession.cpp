@@ -86,7 +86,7 @@ void CZrSession::Dispatch(CZrMessageReader& reader)
         OnChannelData(reader);
         break;
     case kZrRefused9: {
-        const ZrProtocolError error = m_handler.OnType9(*m_default, reader);
+        const ZrProtocolError error = m_handler.OnRefusedMessage(*m_default, reader);
         if (error.IsError())
             m_default->ReportError(error, reader);
         break;

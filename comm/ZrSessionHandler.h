@@ -31,7 +31,7 @@ public:
     // A message of a set-up channel that goes to the decoders and handlers.
     virtual ZrProtocolError OnChannelMessage(CZrChannel& channel, CZrMessageReader& reader) = 0;
     // Message type 9, which the session hands over whatever the channel.
-    virtual ZrProtocolError OnType9(CZrChannel& defaultChannel, CZrMessageReader& reader) = 0;
+    virtual ZrProtocolError OnRefusedMessage(CZrChannel& defaultChannel, CZrMessageReader& reader) = 0;
 
     // Message type 36: a channel was opened, or one is offered.
     virtual void OnChannelOpened(CZrChannel& defaultChannel, CZrChannel& channel) = 0;

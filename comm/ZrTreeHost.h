@@ -23,8 +23,8 @@ public:
     // session refuses the record. The handle may be made to share the body
     // that the session keeps.
     virtual bool RegisterMember(uint32_t id, CZrMemberHandle& handle) = 0;
-    virtual CZrGroup* GetGroup1024() = 0;
-    virtual CZrGroup* GetGroup1025() = 0;
+    virtual CZrGroup* GetRoom() = 0;
+    virtual CZrGroup* GetCorridor() = 0;
     // The local user, or nullptr.
     virtual CZrPerson* GetMyself() = 0;
 

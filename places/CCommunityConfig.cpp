@@ -43,9 +43,9 @@ void CCommunityConfig::Apply(const CZrItemTable& items)
 void CCommunityConfig::Apply(const CZrItem& item)
 {
     const uint16_t code = item.GetCode();
-    if (code == kValue1019 || code == kValue1022) {
+    if (code == kUseDisplayName || code == kRefreshValue) {
         if (IsNumber(item))
-            m_store.SetValue(code, code == kValue1022 ? (item.GetValue() & 0xFFFF) : item.GetValue());
+            m_store.SetValue(code, code == kRefreshValue ? (item.GetValue() & 0xFFFF) : item.GetValue());
         return;
     }
     // A text item without a value stores an empty text; items of other

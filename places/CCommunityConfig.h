@@ -17,8 +17,8 @@ public:
     static constexpr uint16_t kTitle = 1006;
     static constexpr uint16_t kLoginBase = 1009;
     static constexpr uint16_t kWordList = 1013;
-    static constexpr uint16_t kValue1019 = 1019;
-    static constexpr uint16_t kValue1022 = 1022;
+    static constexpr uint16_t kUseDisplayName = 1019;
+    static constexpr uint16_t kRefreshValue = 1022;
     static constexpr uint16_t kServiceLinks = 1024;
 
     explicit CCommunityConfig(ICommunityStore& store) : m_store(store) {}

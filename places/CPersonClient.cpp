@@ -27,7 +27,7 @@ bool CPersonClient::IsInRootPlace()
     return FindRoot() != nullptr;
 }
 
-bool CPersonClient::IsParentKind519() const
+bool CPersonClient::IsInSeatRow() const
 {
     return GetParent() && GetParent()->GetKind() == kSeatRowKind;
 }
@@ -37,7 +37,7 @@ bool CPersonClient::IsParentKind519() const
 CZrGroup* CPersonClient::WindowHost() const
 {
     CZrGroup* parent = GetParent();
-    if (!parent || parent->IsRoot() || parent->IsKind1024() || parent->IsKind1025())
+    if (!parent || parent->IsRoot() || parent->IsRoom() || parent->IsCorridor())
         return nullptr;
     return parent;
 }
@@ -64,12 +64,12 @@ void CPersonClient::OnLeave(const std::string&)
     CZrGroup* parent = GetParent();
     if (m_views.HasPlaceWindow(*this))
         m_views.HidePlaceWindow(*this);
-    if (IsParentKind519())
+    if (IsInSeatRow())
         m_views.FreeSeat(*parent, GetPosition().GetId());
     m_views.RemoveFromPeople(*this);
     if (WindowHost() && parent == MyselfParent())
         m_views.PostLeaveGroup(*this, *parent);
-    else if (!IsParentKind519())
+    else if (!IsInSeatRow())
         m_views.SendPlaceRequest(*this);
 }
 
@@ -78,14 +78,14 @@ void CPersonClient::OnMove(CZrObject* oldParent, const CZrPosition& oldPosition,
     m_views.UpdateInPeople(*this);
     CZrGroup* myParent = MyselfParent();
     CZrGroup* previous = oldParent ? oldParent->AsGroup() : nullptr;
-    if (IsInRootPlace() || IsParentKind519()) {
+    if (IsInRootPlace() || IsInSeatRow()) {
         if (previous && previous->GetKind() == kSeatRowKind && previous == myParent)
             m_views.AddEmptySeat(*previous, oldPosition.GetId());
         m_views.UpdateVisibility(*this);
     } else {
         m_views.Withdraw(*this);
     }
-    bool myselfStands = myParent && (myParent->IsKind1024() || myParent->IsKind1025());
+    bool myselfStands = myParent && (myParent->IsRoom() || myParent->IsCorridor());
     if (myselfStands || !myParent || previous == GetParent())
         return;
     if (previous == myParent)

@@ -27,7 +27,7 @@ public:
     // The person stands in a place tree.
     bool IsInRootPlace();
     // The person sits in a seat row.
-    bool IsParentKind519() const;
+    bool IsInSeatRow() const;
 
 private:
     // The local user of the place this person stands in, or null.

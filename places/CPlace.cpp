@@ -83,9 +83,9 @@ int32_t DetailValue(const std::string& text)
 
 } // namespace
 
-CPlace::CPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, IPlaceApp& app, IPlaceDde& dde,
+CPlace::CPlace(CZrPerson* myself, CZrGroup* room, CZrGroup* corridor, IPlaceApp& app, IPlaceDde& dde,
                IPlaceFrame& frame, CPersonStateList& states)
-    : CZrClientPlace(myself, group1024, group1025, nullptr), m_app(app), m_dde(dde), m_frame(frame),
+    : CZrClientPlace(myself, room, corridor, nullptr), m_app(app), m_dde(dde), m_frame(frame),
       m_states(states), m_selector(CZrPlaceSelector::Number(1))
 {
 }
@@ -144,7 +144,7 @@ bool CPlace::IsInRootPlace() const
 
 void CPlace::SendServiceRequest(uint32_t member, uint16_t code, const CTvlBlob& payload)
 {
-    SendRequest28(0, member, code, std::string_view(), payload);
+    SendMemberRequest(0, member, code, std::string_view(), payload);
 }
 
 void CPlace::ShowUrl(const std::string& text)
@@ -454,7 +454,7 @@ void CPlace::OnBroadcast(const CBroadcastInfo& record)
     m_app.ShowBroadcast(record);
 }
 
-void CPlace::OnPlaceEvent65(uint32_t value)
+void CPlace::OnSuperUserError(uint32_t value)
 {
     ShowMessage(kStrSuperUser, value == 4 ? kStrNotAuthorized : kStrNoFirst, {});
 }
@@ -484,7 +484,7 @@ void CPlace::OnTalkRefused(uint32_t target, uint32_t code)
     m_app.OnWhisperFailed(target, code);
 }
 
-void CPlace::OnPlaceEvent71(const std::string& text)
+void CPlace::OnWarning(const std::string& text)
 {
     m_app.PostWarning(text);
 }
@@ -511,14 +511,14 @@ void CPlace::OnDataUnlocked()
     ShowMessage(kStrNoFirst, 216, {});
 }
 
-void CPlace::OnPlaceEvent76(uint32_t person, const CTvlBlob* picture)
+void CPlace::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
 {
     IPersonDialog* dialog = m_states.GetData(person);
     if (dialog && picture && picture->Length() > 0)
         dialog->SetPicture(*picture);
 }
 
-void CPlace::OnPlaceEvent77(uint32_t value, uint32_t second)
+void CPlace::OnPairNotice(uint32_t value, uint32_t second)
 {
     m_app.ForwardPair(value, second);
 }
@@ -533,21 +533,21 @@ void CPlace::OnRequestFailed(uint32_t, uint32_t target, uint32_t code)
         ShowMessage(kStrNoFirst, 319, {});
 }
 
-void CPlace::OnPlaceEvent85(uint32_t, uint32_t, uint32_t value)
+void CPlace::OnInvitationFailed(uint32_t, uint32_t, uint32_t value)
 {
     if (value == 0)
         return;
     ShowMessage(kStrInvitation, value == 4 ? kStrNotHost : kStrRefused, {});
 }
 
-void CPlace::OnPlaceEvent86(const std::string& text)
+void CPlace::OnServerMessage(const std::string& text)
 {
     m_app.PostMessageBox(text.substr(0, kMaxServerMessage));
 }
 
 // ---- Service members -----------------------------------------------------
 
-void CPlace::OnPlaceEvent80(const CZrObjectRef& reference)
+void CPlace::OnMemberAppeared(const CZrObjectRef& reference)
 {
     const uint32_t memberClass = ClassOf(reference.kind);
     if (memberClass == kEventServiceClass) {
@@ -560,7 +560,7 @@ void CPlace::OnPlaceEvent80(const CZrObjectRef& reference)
     }
 }
 
-void CPlace::OnPlaceEvent81(const CZrObjectRef& reference)
+void CPlace::OnMemberLeft(const CZrObjectRef& reference)
 {
     if (reference.ownerId == 0)
         return;
@@ -581,8 +581,8 @@ void CPlace::SendTaggedGameData(uint32_t sender, const std::string& name, const 
     m_dde.SendGameData(sender, name, text, CTvlBlob(kCommandPayload, code, payload.Length(), payload.Bytes()), 0, 0);
 }
 
-void CPlace::OnPlaceText82(uint32_t, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                           const CZrTextMessage& record)
+void CPlace::OnServiceReply(uint32_t, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                            const CZrTextMessage& record)
 {
     const uint32_t senderClass = ClassOf(record.kind);
     if (senderClass == kEventServiceClass)
@@ -708,7 +708,7 @@ bool IsHostClass(uint32_t kind)
 uint32_t CPlace::SendNumberedRequest(const std::string& text, uint32_t second, bool flagA, bool flagB)
 {
     ++m_requestCounter;
-    SendRequest4(m_requestCounter, second, text, flagA, flagB);
+    SendLookupRequest(m_requestCounter, second, text, flagA, flagB);
     return m_requestCounter;
 }
 
@@ -765,7 +765,7 @@ void CPlace::SendAwayReply(uint32_t sender, uint64_t now)
     const bool due = m_awayStamp.Pass(now);
     const std::string away = m_whispers->GetAwayMessage();
     if (due && !away.empty())
-        SendRequest5(sender, away, CTvlBlob());
+        SendUserMessage(sender, away, CTvlBlob());
 }
 
 void CPlace::AnswerIdentityRequest(uint32_t sender, uint64_t now)
@@ -773,7 +773,7 @@ void CPlace::AnswerIdentityRequest(uint32_t sender, uint64_t now)
     if (!m_identityStamp.Pass(now))
         return;
     const auto identity = CPayload::MakeIdentity(m_whispers->GetIdentityTexts());
-    SendRequest5(sender, std::string(), *identity);
+    SendUserMessage(sender, std::string(), *identity);
 }
 
 void CPlace::OnIdentityData(const CPayload& payload, uint32_t sender)
@@ -863,7 +863,7 @@ void CPlace::OnOwnHostCommand(uint8_t code, const std::string& text)
         break;
     case kCmdAskEventService:
         if (m_eventService)
-            SendRequest28(0, m_eventService, kAskEventService, text, CTvlBlob());
+            SendMemberRequest(0, m_eventService, kAskEventService, text, CTvlBlob());
         else
             SendOwnGameData(kTagEventService, "0");
         break;
@@ -875,7 +875,7 @@ void CPlace::OnOwnHostCommand(uint8_t code, const std::string& text)
         break;
     case kCmdTranscript:
         if (m_transcriptService)
-            SendRequest28(0, m_transcriptService, kAskTranscript, GetName(), CTvlBlob());
+            SendMemberRequest(0, m_transcriptService, kAskTranscript, GetName(), CTvlBlob());
         else
             ShowMessage(kStrNoFirst, kStrNoTranscript, {});
         break;
@@ -892,7 +892,7 @@ void CPlace::OnAuditoriumCommand(const std::string& text, bool hostAndOwn)
     if (!IsAuditorium())
         ShowMessage(kStrNoFirst, kStrNotInAuditorium, {});
     else if (hostAndOwn)
-        SendPlaceRequest2(0, GetId(), CZrString(text, kStageRecordKind));
+        SendInviteRequest(0, GetId(), CZrString(text, kStageRecordKind));
 }
 
 void CPlace::SendOwnGameData(uint8_t tag, const std::string& text)

@@ -35,7 +35,7 @@ public:
     // The saved avatar x of the settings when no position was chosen.
     static constexpr int32_t kNoSavedPosition = 2000;
 
-    CPlace(CZrPerson* myself, CZrGroup* group1024, CZrGroup* group1025, IPlaceApp& app, IPlaceDde& dde,
+    CPlace(CZrPerson* myself, CZrGroup* room, CZrGroup* corridor, IPlaceApp& app, IPlaceDde& dde,
            IPlaceFrame& frame, CPersonStateList& states);
 
     // The entry request for the page.
@@ -71,25 +71,25 @@ public:
     void OnPlaceValue(uint32_t value) override;
     void OnDisconnected(int32_t code, const std::string& text) override;
     void OnBroadcast(const CBroadcastInfo& record) override;
-    void OnPlaceEvent65(uint32_t value) override;
+    void OnSuperUserError(uint32_t value) override;
     void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
                             uint32_t valueC, const PlaceList& places) override;
     void OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons) override;
     void OnTalkRefused(uint32_t target, uint32_t code) override;
-    void OnPlaceEvent71(const std::string& text) override;
+    void OnWarning(const std::string& text) override;
     void OnMuted(uint32_t member) override;
     void OnUnmuted() override;
     void OnDataLocked(uint32_t member) override;
     void OnDataUnlocked() override;
-    void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture) override;
-    void OnPlaceEvent77(uint32_t value, uint32_t second) override;
-    void OnPlaceEvent80(const CZrObjectRef& reference) override;
-    void OnPlaceEvent81(const CZrObjectRef& reference) override;
-    void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                       const CZrTextMessage& record) override;
+    void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
+    void OnPairNotice(uint32_t value, uint32_t second) override;
+    void OnMemberAppeared(const CZrObjectRef& reference) override;
+    void OnMemberLeft(const CZrObjectRef& reference) override;
+    void OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                        const CZrTextMessage& record) override;
     void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code) override;
-    void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value) override;
-    void OnPlaceEvent86(const std::string& text) override;
+    void OnInvitationFailed(uint32_t first, uint32_t second, uint32_t value) override;
+    void OnServerMessage(const std::string& text) override;
 
     // Whispers: dispatched by payload type once the windows they reach are
     // given; dropped before that.

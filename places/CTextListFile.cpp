@@ -122,7 +122,7 @@ CListEntry* CTextListFile::AddPlace(const CZrPlaceDesc& place) {
 
 void CTextListFile::UpdatePlace(const CZrPlaceDesc& place) {
   uint64_t count = place.memberCount;
-  if (ZrNormaliseKind800(place.kind) == 0x801) count += place.observerCount;
+  if (ZrNormalisePlaceKind(place.kind) == 0x801) count += place.observerCount;
   int index = -1;
   for (int i = Find(place.name, &index); i >= 0; i = FindNext(place.name, i))
     m_entries[static_cast<size_t>(i)]->SetCounts(ToInt32(count), ToInt32(place.observerCount), place.capacity);

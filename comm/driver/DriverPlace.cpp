@@ -105,7 +105,7 @@ void CDriverPlace::OnBroadcast(const CBroadcastInfo& record)
     Print(CDriverJson("OnBroadcast").Add("text", record.texts[0]).Add("second_text", record.texts[1]).Add("third_text", record.texts[2]));
 }
 
-void CDriverPlace::OnPlaceEvent65(uint32_t value)
+void CDriverPlace::OnSuperUserError(uint32_t value)
 {
     Print(CDriverJson("OnPlaceEvent65").Add("value", value));
 }
@@ -149,7 +149,7 @@ void CDriverPlace::OnTalkRefused(uint32_t target, uint32_t code)
     Print(CDriverJson("OnTalkRefused").Add("target", target).Add("code", code));
 }
 
-void CDriverPlace::OnPlaceEvent71(const std::string& text)
+void CDriverPlace::OnWarning(const std::string& text)
 {
     Print(CDriverJson("OnPlaceEvent71").Add("text", text));
 }
@@ -174,12 +174,12 @@ void CDriverPlace::OnDataUnlocked()
     Print(CDriverJson("OnDataUnlocked"));
 }
 
-void CDriverPlace::OnPlaceEvent76(uint32_t person, const CTvlBlob* picture)
+void CDriverPlace::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
 {
     Print(CDriverJson("OnPlaceEvent76").Add("person", person).AddJson("picture", DriverBlobJson(picture)));
 }
 
-void CDriverPlace::OnPlaceEvent77(uint32_t value, uint32_t second)
+void CDriverPlace::OnPairNotice(uint32_t value, uint32_t second)
 {
     Print(CDriverJson("OnPlaceEvent77").Add("value", value).Add("second", second));
 }
@@ -196,29 +196,29 @@ void CDriverPlace::OnObjectDescription(uint32_t first, uint32_t second, uint32_t
               .Add("name", description.name));
 }
 
-void CDriverPlace::OnPlaceEvent79(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value)
+void CDriverPlace::OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value)
 {
     Print(CDriverJson("OnPlaceEvent79").Add("first", first).Add("second", second).Add("in_this_place", inThisPlace).Add("third", third).Add("value", value));
 }
 
-void CDriverPlace::OnPlaceEvent80(const CZrObjectRef& reference)
+void CDriverPlace::OnMemberAppeared(const CZrObjectRef& reference)
 {
     Print(CDriverJson("OnPlaceEvent80").AddJson("reference", ReferenceJson(reference)));
 }
 
-void CDriverPlace::OnPlaceEvent81(const CZrObjectRef& reference)
+void CDriverPlace::OnMemberLeft(const CZrObjectRef& reference)
 {
     Print(CDriverJson("OnPlaceEvent81").AddJson("reference", ReferenceJson(reference)));
 }
 
-void CDriverPlace::OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                                 const CZrTextMessage& record)
+void CDriverPlace::OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                                  const CZrTextMessage& record)
 {
     Print(CDriverJson("OnPlaceText82").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("record", RecordJson(record)));
 }
 
-void CDriverPlace::OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                                  const CZrObjectRef& member)
+void CDriverPlace::OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                                const CZrObjectRef& member)
 {
     Print(CDriverJson("OnPlaceEvent83").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("member", ReferenceJson(member)));
 }
@@ -228,27 +228,27 @@ void CDriverPlace::OnRequestFailed(uint32_t value, uint32_t target, uint32_t cod
     Print(CDriverJson("OnRequestFailed").Add("value", value).Add("target", target).Add("code", code));
 }
 
-void CDriverPlace::OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value)
+void CDriverPlace::OnInvitationFailed(uint32_t first, uint32_t second, uint32_t value)
 {
     Print(CDriverJson("OnPlaceEvent85").Add("first", first).Add("second", second).Add("value", value));
 }
 
-void CDriverPlace::OnPlaceEvent86(const std::string& text)
+void CDriverPlace::OnServerMessage(const std::string& text)
 {
     Print(CDriverJson("OnPlaceEvent86").Add("text", text));
 }
 
-void CDriverPlace::OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
+void CDriverPlace::OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
     Print(CDriverJson("OnPlaceOp28").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
 }
 
-void CDriverPlace::OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
+void CDriverPlace::OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
     Print(CDriverJson("OnPlaceOp29").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
 }
 
-void CDriverPlace::OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys)
+void CDriverPlace::OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys)
 {
     std::string json = "[";
     for (const CZrString& key : keys)
@@ -256,7 +256,7 @@ void CDriverPlace::OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, cons
     Print(CDriverJson("OnPlaceOp30").Add("value", value).Add("id", id).Add("field", field).AddJson("keys", json + "]"));
 }
 
-void CDriverPlace::OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag)
+void CDriverPlace::OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag)
 {
     Print(CDriverJson("OnPlaceOp31").Add("value", value).Add("id", id).Add("second", second).Add("flag", flag));
 }

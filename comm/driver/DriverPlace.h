@@ -21,7 +21,7 @@ public:
     void OnPlaceValue(uint32_t value) override;
     void OnDisconnected(int32_t code, const std::string& text) override;
     void OnBroadcast(const CBroadcastInfo& record) override;
-    void OnPlaceEvent65(uint32_t value) override;
+    void OnSuperUserError(uint32_t value) override;
     void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
                             uint32_t valueC, const PlaceList& places) override;
     void OnPlaceList(const PlaceList& places, uint32_t valueA, uint32_t valueB, uint32_t valueC) override;
@@ -29,29 +29,29 @@ public:
     void whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
                    const std::string& secondText) override;
     void OnTalkRefused(uint32_t target, uint32_t code) override;
-    void OnPlaceEvent71(const std::string& text) override;
+    void OnWarning(const std::string& text) override;
     void OnMuted(uint32_t member) override;
     void OnUnmuted() override;
     void OnDataLocked(uint32_t member) override;
     void OnDataUnlocked() override;
-    void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture) override;
-    void OnPlaceEvent77(uint32_t value, uint32_t second) override;
+    void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
+    void OnPairNotice(uint32_t value, uint32_t second) override;
     void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
                              const CZrPersonDesc& description) override;
-    void OnPlaceEvent79(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value) override;
-    void OnPlaceEvent80(const CZrObjectRef& reference) override;
-    void OnPlaceEvent81(const CZrObjectRef& reference) override;
-    void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                       const CZrTextMessage& record) override;
-    void OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                        const CZrObjectRef& member) override;
+    void OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value) override;
+    void OnMemberAppeared(const CZrObjectRef& reference) override;
+    void OnMemberLeft(const CZrObjectRef& reference) override;
+    void OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                        const CZrTextMessage& record) override;
+    void OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                      const CZrObjectRef& member) override;
     void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code) override;
-    void OnPlaceEvent85(uint32_t first, uint32_t second, uint32_t value) override;
-    void OnPlaceEvent86(const std::string& text) override;
-    void OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
-    void OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
-    void OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys) override;
-    void OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag) override;
+    void OnInvitationFailed(uint32_t first, uint32_t second, uint32_t value) override;
+    void OnServerMessage(const std::string& text) override;
+    void OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
+    void OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
+    void OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys) override;
+    void OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag) override;
 
 private:
     void Print(const CDriverJson& json) { m_output(json.Text()); }

@@ -83,7 +83,7 @@ int32_t CDriverShell::Run(const std::string& command, const std::string& rest)
         return m_place.RequestMove(m_place, kTalkMode, rest, CTvlBlob());
     if (command == "whisper") {
         uint32_t id = 0;
-        return ParseNumber(first, 0xFFFFFFFF, id) ? m_place.SendRequest5(id, second, CTvlBlob()) : kMalformed;
+        return ParseNumber(first, 0xFFFFFFFF, id) ? m_place.SendUserMessage(id, second, CTvlBlob()) : kMalformed;
     }
     if (command == "move") {
         uint32_t x = 0;
@@ -91,7 +91,7 @@ int32_t CDriverShell::Run(const std::string& command, const std::string& rest)
         if (!ParseNumber(first, 0xFFFF, x) || !ParseNumber(second, 0xFFFF, y))
             return kMalformed;
         const CZrPosition position = CZrPosition::XY(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-        return m_place.Request(myself, m_place.GetGroup1024()->GetId(), position, kMoveValue);
+        return m_place.Request(myself, m_place.GetRoom()->GetId(), position, kMoveValue);
     }
     if (command == "leave") {
         m_place.Disconnect();

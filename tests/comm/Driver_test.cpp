@@ -46,7 +46,7 @@ protected:
         Feed(PlaceBytes::Welcome(Key(), PlaceBytes::WelcomeFields()));
         shell.Execute("enter http://page/");
         connection.Flush();
-        const TreeBytes group = PlaceBytes::Group1024(102, 10, TreeBytes().PersonChild(8, "bob"), 1);
+        const TreeBytes group = PlaceBytes::Room(102, 10, TreeBytes().PersonChild(8, "bob"), 1);
         Feed(Op(Key(), 7, 3, PlaceBytes::Snapshot2(100, group).Bytes()));
         lines.clear();
     }
@@ -78,7 +78,7 @@ TEST_F(DriverFixture, LoginEntryAndCallbacksPrintOneLineEach)
     Feed(PlaceBytes::Welcome(Key(), PlaceBytes::WelcomeFields()));
     shell.Execute("enter http://page/");
     connection.Flush();
-    Feed(Op(Key(), 7, 3, PlaceBytes::Snapshot2(100, PlaceBytes::Group1024(102, 10, TreeBytes().PersonChild(8, "bob"), 1)).Bytes()));
+    Feed(Op(Key(), 7, 3, PlaceBytes::Snapshot2(100, PlaceBytes::Room(102, 10, TreeBytes().PersonChild(8, "bob"), 1)).Bytes()));
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines[0], "{\"event\": \"result\", \"command\": \"connect\", \"code\": 0}");
     EXPECT_EQ(lines[1], "{\"event\": \"result\", \"command\": \"login\", \"code\": 0}");

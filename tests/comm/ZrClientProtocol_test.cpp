@@ -82,19 +82,19 @@ const RouteCase kRoutes[] = {
     {"5", Text5, "place whispered hi blob=x from=8/bob value=67305985 t2"},
     {"6", [](uint32_t r) { return F(To(6, r).U32(8).U16(3)); }, "place OnTalkRefused 8 3"},
     {"7", [](uint32_t r) { return Broadcast(r, "news"); }, "place OnBroadcast news"},
-    {"8", [](uint32_t r) { return F(To(8, r).U16(4)); }, "place OnPlaceEvent65 4"},
+    {"8", [](uint32_t r) { return F(To(8, r).U16(4)); }, "place OnSuperUserError 4"},
     {"10", [](uint32_t r) { return F(To(10, r).U32(5).Text("who").U32(1).Raw(PersonDescription(8, "bob"))); },
      "place OnPersonDescription 5 who 1"},
-    {"16", [](uint32_t r) { return F(To(16, r).Text("warn")); }, "place OnPlaceEvent71 warn"},
+    {"16", [](uint32_t r) { return F(To(16, r).Text("warn")); }, "place OnWarning warn"},
     {"17", [](uint32_t r) { return F(To(17, r).U8(1).U32(8)); }, "place OnMuted 8"},
     {"17 lock", [](uint32_t r) { return F(To(17, r).U8(2).U32(8)); }, "place OnDataLocked 8"},
     {"18", [](uint32_t r) { return F(To(18, r).U8(1)); }, "place OnUnmuted"},
     {"18 unlock", [](uint32_t r) { return F(To(18, r).U8(2)); }, "place OnDataUnlocked"},
-    {"19", [](uint32_t r) { return F(To(19, r).U32(8).U8(1).Blob({'p'})); }, "place OnPlaceEvent76 8 p"},
-    {"20", [](uint32_t r) { return F(To(20, r).U32(1).U16(2)); }, "place OnPlaceEvent77 1 2"},
+    {"19", [](uint32_t r) { return F(To(19, r).U32(8).U8(1).Blob({'p'})); }, "place OnPersonPicture 8 p"},
+    {"20", [](uint32_t r) { return F(To(20, r).U32(1).U16(2)); }, "place OnPairNotice 1 2"},
     {"21", [](uint32_t r) { return F(To(21, r).U32(1).U32(100).U16(2).U32(3).Raw(PersonDescription(8, "bob"))); },
      "place OnObjectDescription 1 100 2 3 bob"},
-    {"22", [](uint32_t r) { return F(To(22, r).U32(1).U32(100).U32(3).U16(4)); }, "place OnPlaceEvent79 1 100 1 3 4"},
+    {"22", [](uint32_t r) { return F(To(22, r).U32(1).U32(100).U32(3).U16(4)); }, "place OnPlaceReport 1 100 1 3 4"},
     {"24", [](uint32_t r) { return F(To(24, r).U32(1).U32(0).U32(5).U32(6).U32(7)); }, "place OnPlaceList 0 5 6 7"},
     {"25", [](uint32_t r) { return F(To(25, r, 1).U32(1).U32(2).U8(1).U32(5).U32(6).U32(7).U32(0)); },
      "place OnPlaceList 0 5 6 7"},
@@ -104,11 +104,11 @@ const RouteCase kRoutes[] = {
          e.U32(1).U16(2).Text("svc").Blob({});
          return F(PlaceBytes::TextRecord(e, 8, "bob"));
      },
-     "place OnPlaceText82 1 2 svc from=8"},
+     "place OnServiceReply 1 2 svc from=8"},
     {"29", [](uint32_t r) { return F(To(29, r).U32(1).U16(2).Text("g").Blob({}).U32(500)); },
-     "place OnPlaceEvent83 1 2 g member=500"},
+     "place OnGameNotice 1 2 g member=500"},
     {"30", [](uint32_t r) { return F(To(30, r).U32(1).U32(2).U16(3)); }, "place OnRequestFailed 1 2 3"},
-    {"31", [](uint32_t r) { return F(To(31, r).U32(1).U32(2).U16(3)); }, "place OnPlaceEvent85 1 2 3"},
+    {"31", [](uint32_t r) { return F(To(31, r).U32(1).U32(2).U16(3)); }, "place OnInvitationFailed 1 2 3"},
     {"32", [](uint32_t r) { return F(To(32, r).U16(0x101)); }, "7 OnKindChanged 384->385"},
 };
 
@@ -221,17 +221,17 @@ TEST(ZrClientProtocol, BroadcastToEveryConnectedPlaceAndTextsToEveryPlace)
     h.Feed(Broadcast(0, "all"));
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnBroadcast all"}));
     h.Feed(F(CWireEncoder().Header(35).Text("maintenance")));
-    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnPlaceEvent86 maintenance"}));
+    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnServerMessage maintenance"}));
     h.Feed(F(CWireEncoder().Header(26).U32(500).U16(0x121).U32(5).U32Le(6)));
-    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnPlaceEvent80 500"}));
+    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnMemberAppeared 500"}));
     ASSERT_NE(h.place->FindMember(0x121), nullptr);
     EXPECT_EQ(h.place->FindMember(0x121)->parentId, 6u);
     h.Feed(F(CWireEncoder().Header(27).U32(500)));
-    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnPlaceEvent81 500"}));
+    EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnMemberLeft 500"}));
     EXPECT_EQ(h.place->FindMember(0x121), nullptr);
 }
 
-TEST(ZrClientProtocol, Type22ForAnotherPlaceIsDropped)
+TEST(ZrClientProtocol, PlaceReportForAnotherPlaceIsDropped)
 {
     PlaceHarness h;
     h.Populate();
@@ -325,14 +325,14 @@ TEST(ZrClientProtocol, DepthLimitForChildrenSnapshotsAndNewGroups)
     {
         PlaceHarness h;
         h.Welcome();
-        h.Enter(PlaceBytes::Group1024(102, 10, NestedChild(14, 20), 1));
+        h.Enter(PlaceBytes::Room(102, 10, NestedChild(14, 20), 1));
         EXPECT_EQ(h.LastError().module, 7);
         EXPECT_EQ(h.LastError().error, 6);
     }
     {
         PlaceHarness h;
         h.Welcome();
-        h.Enter(PlaceBytes::Group1024(102, 10, NestedChild(13, 20), 1));
+        h.Enter(PlaceBytes::Room(102, 10, NestedChild(13, 20), 1));
         EXPECT_EQ(h.LastError().module, 0);
         EXPECT_TRUE(h.place->IsReady());
     }
@@ -346,11 +346,11 @@ TEST(ZrClientProtocol, TextsLongerThanTheCoderTakesAreBadArguments)
     h.Populate();
     const size_t sent = h.SentCount();
     EXPECT_EQ(h.place->SetPendingMember(tooLong, "", nullptr, CZrPlaceSelector()), 1);
-    EXPECT_EQ(h.place->SendRequest5(8, tooLong, CTvlBlob()), 1);
+    EXPECT_EQ(h.place->SendUserMessage(8, tooLong, CTvlBlob()), 1);
     EXPECT_EQ(h.place->RequestMove(*h.place, 5, tooLong, CTvlBlob()), 1);
     EXPECT_EQ(h.place->SendRequest(tooLong, ""), 1);
     EXPECT_EQ(h.place->SetMyInfo(&tooLong, nullptr, nullptr), 1);
-    EXPECT_EQ(h.place->SendPlaceRequest2(1, 2, CZrString(tooLong, 1)), 1);
+    EXPECT_EQ(h.place->SendInviteRequest(1, 2, CZrString(tooLong, 1)), 1);
     EXPECT_EQ(h.place->SendBlobRequest(h.connection, CZrString("ann", 1), tooLong, 0x100, 0, 0), 1);
     EXPECT_EQ(h.place->SendGroupRequest(tooLong, "", nullptr, CZrPlaceSelector()), 1);
     EXPECT_EQ(h.SentCount(), sent);
@@ -361,7 +361,7 @@ TEST(ZrClientProtocol, TextsLongerThanTheCoderTakesAreBadArguments)
 TEST(ZrClientProtocol, RequestsAnswerTheirCodes)
 {
     PlaceHarness idle;
-    EXPECT_EQ(idle.place->SendRequest5(8, "hi", CTvlBlob()), 2);
+    EXPECT_EQ(idle.place->SendUserMessage(8, "hi", CTvlBlob()), 2);
     EXPECT_EQ(idle.place->SetPendingMember("p", "", nullptr, CZrPlaceSelector()), 2);
     EXPECT_EQ(idle.place->RequestClearPending(), 7);
 
@@ -370,7 +370,7 @@ TEST(ZrClientProtocol, RequestsAnswerTheirCodes)
     CZrObject& bob = *h.Find(8);
     const CZrPosition seat = CZrPosition::Seat(1);
     EXPECT_EQ(h.place->SetPendingMember("p", "", &seat, CZrPlaceSelector()), 1);
-    EXPECT_EQ(h.place->SendPlaceRequest2(1, 2, CZrString("", 0)), 1);
+    EXPECT_EQ(h.place->SendInviteRequest(1, 2, CZrString("", 0)), 1);
     EXPECT_EQ(h.place->RequestTarget(nullptr), 1);
     EXPECT_EQ(h.place->RequestGroupLeave(*h.myself), 1);
     EXPECT_EQ(h.place->Request(bob, 102, CZrPosition(), 1), 1);
@@ -380,21 +380,21 @@ TEST(ZrClientProtocol, RequestsAnswerTheirCodes)
     EXPECT_EQ(h.place->RequestJoin(bob, 1), 5);
     h.TakeEvents();
 
-    EXPECT_EQ(h.place->SendRequest28(1, 501, 2, "x", CTvlBlob()), 602);
+    EXPECT_EQ(h.place->SendMemberRequest(1, 501, 2, "x", CTvlBlob()), 602);
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnRequestFailed 1 501 602"}));
-    EXPECT_EQ(h.place->SendTextRequest0(1, CZrString("ann", 1), 2, "x"), 602);
+    EXPECT_EQ(h.place->SendEjectRequest(1, CZrString("ann", 1), 2, "x"), 602);
 
     CZrGroupInfo record;
     record.SetCapacity(2);
-    h.place->GetGroup1024()->SetHost(&bob);
+    h.place->GetRoom()->SetHost(&bob);
     EXPECT_EQ(h.place->RequestPersonOp(record, 0x202, bob, 1), 0);
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"7 OnRequestError 404 514 1"}));
-    h.place->GetGroup1024()->ClearHost();
+    h.place->GetRoom()->ClearHost();
 
     const size_t sent = h.SentCount();
     h.Feed(Op(1, 7, 24, F(CWireEncoder().U16(2))));
     h.TakeEvents();
-    EXPECT_EQ(h.place->SendRequest5(8, "hi", CTvlBlob()), 0);
+    EXPECT_EQ(h.place->SendUserMessage(8, "hi", CTvlBlob()), 0);
     EXPECT_EQ(h.place->RequestMove(*h.place, 5, "hi", CTvlBlob()), 0);
     EXPECT_EQ(h.SentCount(), sent);
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"place OnTalkRefused 8 8", "place OnSendRefused 5 8"}));
@@ -407,7 +407,7 @@ TEST(ZrClientProtocol, DestinationRefusalsAreRaisedWithoutSending)
     const size_t sent = h.SentCount();
     // Group 1024 holds two of its capacity of 2 after this entry.
     h.Feed(Op(1, 102, 4, TreeBytes().PersonChild(10, "dan").Bytes()));
-    h.place->GetGroup1024()->SetCapacity(3);
+    h.place->GetRoom()->SetCapacity(3);
     h.TakeEvents();
     EXPECT_EQ(h.place->Request(*h.myself, 102, CZrPosition::XY(1, 1), 1), 0);
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"7 OnDenied 307 102 1"}));
@@ -423,7 +423,7 @@ TEST(ZrClientProtocol, ChatAndWhisperRequestsCarryTheSenderFirst)
     h.Populate();
     EXPECT_EQ(h.place->RequestMove(*h.place, 5, "hello", CTvlBlob()), 0);
     EXPECT_EQ(h.LastSent(), Op(1, 7, 17, F(CWireEncoder().U32(100).U16(5).Text("hello").Blob({}))));
-    EXPECT_EQ(h.place->SendRequest5(8, "psst", CTvlBlob()), 0);
+    EXPECT_EQ(h.place->SendUserMessage(8, "psst", CTvlBlob()), 0);
     EXPECT_EQ(h.LastSent(), F(CWireEncoder().Header(5).U32(7).Text("psst").Blob({}).U32(8)));
 }
 

@@ -32,7 +32,7 @@ TreeBytes PersonDescBytes(uint32_t id = 7, uint32_t placeKind = 0x841, uint32_t 
     bytes.U32(id).U16(0x100).U8(1).Text("ann").U8(2).Text("Ann A").Text("Town").Text("a@b")
         .U8(127).U8(0).U8(0).U8(1)
         .Text("Lobby").Text("http://x/").U16(placeKind);
-    if (ZrKindHas840(placeKind))
+    if (ZrKindIsReplicated(placeKind))
         bytes.U8(3);
     return bytes.U32(40).Text("grp").U16(parentKind).U8(0).U16(1).U8(2).U16(9).U32(5);
 }

@@ -10,7 +10,7 @@ namespace {
 
 struct KindCase {
     uint32_t kind;
-    bool valid, is3, is2, range, has880, has840, has820, only800, container, root, bit8;
+    bool valid, is3, is2, range, listed, replicated, privateRoom, plainRoom, container, root, bit8;
 };
 
 // Every predicate over kinds chosen at the edges of each test.
@@ -45,13 +45,13 @@ TEST(ZrKindTest, PredicatesAgreeWithTheTable)
         std::snprintf(label, sizeof label, "0x%04X", static_cast<unsigned>(c.kind));
         SCOPED_TRACE(label);
         EXPECT_EQ(ZrKindCountBits8To15(c.kind), c.valid);
-        EXPECT_EQ(ZrKindIs3(c.kind), c.is3);
-        EXPECT_EQ(ZrKindIs2(c.kind), c.is2);
-        EXPECT_EQ(ZrKindIsRange(c.kind), c.range);
-        EXPECT_EQ(ZrKindHas880(c.kind), c.has880);
-        EXPECT_EQ(ZrKindHas840(c.kind), c.has840);
-        EXPECT_EQ(ZrKindHas820(c.kind), c.has820);
-        EXPECT_EQ(ZrKindIs800Only(c.kind), c.only800);
+        EXPECT_EQ(ZrKindIsOwnPerson(c.kind), c.is3);
+        EXPECT_EQ(ZrKindIsOtherPerson(c.kind), c.is2);
+        EXPECT_EQ(ZrKindIsModerator(c.kind), c.range);
+        EXPECT_EQ(ZrKindIsListed(c.kind), c.listed);
+        EXPECT_EQ(ZrKindIsReplicated(c.kind), c.replicated);
+        EXPECT_EQ(ZrKindIsPrivateRoom(c.kind), c.privateRoom);
+        EXPECT_EQ(ZrKindIsPlainRoom(c.kind), c.plainRoom);
         CZrGroup object;
         object.SetKind(c.kind);
         EXPECT_EQ(object.IsContainer(), c.container);
@@ -65,23 +65,23 @@ TEST(ZrKindTest, StandingGroupKindsAreExact)
     CZrGroup group;
     const struct {
         uint32_t kind;
-        bool is1024, is1025;
+        bool isRoom, isCorridor;
     } cases[] = {{1024, true, false}, {1025, false, true}, {1024 | 0x80, false, false}, {512, false, false}};
     for (const auto& c : cases) {
         group.SetKind(c.kind);
-        EXPECT_EQ(group.IsKind1024(), c.is1024) << c.kind;
-        EXPECT_EQ(group.IsKind1025(), c.is1025) << c.kind;
+        EXPECT_EQ(group.IsRoom(), c.isRoom) << c.kind;
+        EXPECT_EQ(group.IsCorridor(), c.isCorridor) << c.kind;
     }
 }
 
 TEST(ZrKindTest, TransformsKeepTheirBits)
 {
     // The auditorium place is 2049 after normalising, whatever bits 5-7 say.
-    EXPECT_EQ(ZrNormaliseKind800(0x08E1), 2049u);
-    EXPECT_EQ(ZrNormaliseKind800(0x0882), 0x0802u);
-    EXPECT_EQ(ZrNormaliseKind800(0x0121), 0x0121u);
-    EXPECT_EQ(ZrNormaliseKind100(0x01A1), 0x0121u);
-    EXPECT_EQ(ZrNormaliseKind100(0x0121), 0x0121u);
+    EXPECT_EQ(ZrNormalisePlaceKind(0x08E1), 2049u);
+    EXPECT_EQ(ZrNormalisePlaceKind(0x0882), 0x0802u);
+    EXPECT_EQ(ZrNormalisePlaceKind(0x0121), 0x0121u);
+    EXPECT_EQ(ZrNormalisePersonKind(0x01A1), 0x0121u);
+    EXPECT_EQ(ZrNormalisePersonKind(0x0121), 0x0121u);
     EXPECT_EQ(ZrKindLow7(0x0882), 0x0802u);
     EXPECT_EQ(ZrKindSetBit7(0x0100), 0x0180u);
     EXPECT_EQ(ZrKindForOwner(0x100, 7, 7), 0x180u);

@@ -42,7 +42,7 @@ TEST(ZrMessage, SetHeaderEmptiesTheWriterAndForgetsTheChannel)
 TEST(ZrMessage, FlagIsBitZeroOfTheThirdByte)
 {
     CZrMessage message;
-    message.BuildType24(1, 2);
+    message.BuildPlaceListRequest(1, 2);
     EXPECT_FALSE(message.GetFlag());
     message.SetFlag(true);
     EXPECT_TRUE(message.GetFlag());
@@ -97,7 +97,7 @@ TEST(ZrMessage, BuildersWriteTheFieldsInOrder)
          CWireEncoder().Header(7).U32(4).U16(0x1234)},
         {"broadcast with bool", [&](CZrMessage& m) { m.BuildBroadcast(4, record, &yes); },
          CWireEncoder().Header(7).U32(4).U16(0x1234).U8(1)},
-        {"type 10", [](CZrMessage& m) { m.BuildType10(1, 2, 3, "t", true, false); },
+        {"type 10", [](CZrMessage& m) { m.BuildLookupRequest(1, 2, 3, "t", true, false); },
          CWireEncoder().Header(10).U32(1).U32(2).U32(3).Text("t").U8(1).U8(0)},
         {"login", [&](CZrMessage& m) { m.BuildLogin(0x0102, {"nick", 6}, 0x0304, blob); },
          CWireEncoder().Header(11).U16(0x0102).Text("nick").U8(6).U16(0x0304).Blob({'a', 'b', 'c'})},
@@ -105,18 +105,18 @@ TEST(ZrMessage, BuildersWriteTheFieldsInOrder)
          CWireEncoder().Header(13).U16(1).U16(0x1234).U32(0xA0B0C0D0).U32(2)},
         {"leave", [](CZrMessage& m) { m.BuildLeave(3, 0x11223344, 240); },
          CWireEncoder().Header(14).U16(3).U32(0x11223344).U16(240)},
-        {"type 19 without blob", [](CZrMessage& m) { m.BuildType19(1, 2, nullptr); },
+        {"type 19 without blob", [](CZrMessage& m) { m.BuildPictureRequest(1, 2, nullptr); },
          CWireEncoder().Header(19).U32(1).U32(2).U8(0)},
-        {"type 19 with blob", [&](CZrMessage& m) { m.BuildType19(1, 2, &empty); },
+        {"type 19 with blob", [&](CZrMessage& m) { m.BuildPictureRequest(1, 2, &empty); },
          CWireEncoder().Header(19).U32(1).U32(2).U8(1).Blob({})},
-        {"type 21", [](CZrMessage& m) { m.BuildType21(1, 2, 3, 4, 5, 6); },
+        {"type 21", [](CZrMessage& m) { m.BuildMembersRequest(1, 2, 3, 4, 5, 6); },
          CWireEncoder().Header(21).U32(1).U32(2).U32(3).U16(4).U32(5).U32(6)},
-        {"type 23", [](CZrMessage& m) { m.BuildType23(8, "a", ""); },
+        {"type 23", [](CZrMessage& m) { m.BuildTextsRequest(8, "a", ""); },
          CWireEncoder().Header(23).U32(8).Text("a").Text("")},
-        {"type 24", [](CZrMessage& m) { m.BuildType24(8, 9); }, CWireEncoder().Header(24).U32(8).U32(9)},
-        {"type 25 sets the flag", [](CZrMessage& m) { m.BuildType25(1, 2, 3, true); },
+        {"type 24", [](CZrMessage& m) { m.BuildPlaceListRequest(8, 9); }, CWireEncoder().Header(24).U32(8).U32(9)},
+        {"type 25 sets the flag", [](CZrMessage& m) { m.BuildPlacesQuery(1, 2, 3, true); },
          CWireEncoder().Header(25, 1).U32(1).U32(2).U32(3).U8(1)},
-        {"type 28", [&](CZrMessage& m) { m.BuildType28(1, 2, 3, "x", blob, 4); },
+        {"type 28", [&](CZrMessage& m) { m.BuildMemberRequest(1, 2, 3, "x", blob, 4); },
          CWireEncoder().Header(28).U32(1).U32(2).U16(3).Text("x").Blob({'a', 'b', 'c'}).U32(4)},
         {"window acknowledgement", [](CZrMessage& m) { m.BuildWindowAck(1000); },
          CWireEncoder().Header(33).U32(1000)},
@@ -149,7 +149,7 @@ TEST(ZrMessage, PayloadRecordsHaveNoHeader)
 TEST(ZrMessage, DestroyReleasesTheWriter)
 {
     CZrMessage message;
-    message.BuildType24(1, 2);
+    message.BuildPlaceListRequest(1, 2);
     message.Destroy();
     EXPECT_EQ(message.Used(), 0u);
     EXPECT_EQ(message.Capacity(), 0u);

@@ -103,14 +103,14 @@ TEST(ZrClientPlace, EnterSnapshotSecondFormBuildsTheTree)
     EXPECT_TRUE(h.place->IsReady());
 }
 
-TEST(ZrClientPlace, EnterWithPositionPutsMyselfIntoGroup1024UnlessTheFlagIsSet)
+TEST(ZrClientPlace, EnterWithPositionPutsMyselfIntoTheRoomUnlessTheFlagIsSet)
 {
     const CZrPosition at = CZrPosition::XY(40, 50);
     for (uint32_t flag : {0u, 307u}) {
         PlaceHarness h;
         h.Welcome();
         h.TakeEvents();
-        h.Enter(PlaceBytes::Group1024(102, 10, TreeBytes().PersonChild(8, "bob"), 1), &at, flag);
+        h.Enter(PlaceBytes::Room(102, 10, TreeBytes().PersonChild(8, "bob"), 1), &at, flag);
         const PlaceEvents events = h.TakeEvents();
         ASSERT_FALSE(events.empty());
         if (flag == 0) {
@@ -135,7 +135,7 @@ TEST(ZrClientPlace, EnterSnapshotFirstFormFromOperation1)
                                    .U32(200)
                                    .U16(0x800)
                                    .U32(201)
-                                   .Append(PlaceBytes::Group1024(202, 5, TreeBytes().PersonChild(30, "zed"), 1))
+                                   .Append(PlaceBytes::Room(202, 5, TreeBytes().PersonChild(30, "zed"), 1))
                                    .U16(0);
     h.Feed(Op(1, 101, 1, snapshot.Bytes()));
     EXPECT_EQ(h.LastError().module, 0);
@@ -242,18 +242,18 @@ INSTANTIATE_TEST_SUITE_P(
         OpCase{"op27", Op(1, 8, 27, F(CWireEncoder().U16(6))), {"8 OnSignal 6"}, kNone},
         OpCase{"op27 myself", Op(1, 7, 27, F(CWireEncoder().U16(6))), {}, {7, 41}},
         OpCase{"op28", Op(1, 7, 28, F(CWireEncoder().U16(1).U32(2).Text("A B").U8(3).U16(4))),
-               {"place OnPlaceOp28 1 2 ab/3 4"}, kNone},
+               {"place OnInvited 1 2 ab/3 4"}, kNone},
         OpCase{"op28 empty name", Op(1, 7, 28, F(CWireEncoder().U16(1).U32(2).Text("").U8(3).U16(4))), {}, {3, 34}},
         OpCase{"op28 about another", Op(1, 8, 28, F(CWireEncoder().U16(1).U32(2).Text("a").U8(3).U16(4))), {}, {7, 29}},
         OpCase{"op29 empty name", Op(1, 7, 29, F(CWireEncoder().U16(1).U32(2).Text("").U8(3).U16(4))),
-               {"place OnPlaceOp29 1 2 /3 4"}, kNone},
+               {"place OnUninvited 1 2 /3 4"}, kNone},
         OpCase{"op30 counted", Op(1, 7, 30, F(CWireEncoder().U16(1).U32(2).U16(0).U32(2).Text("x").U8(1).Text("y").U8(2))),
-               {"place OnPlaceOp30 1 2 0 x y"}, kNone},
+               {"place OnNameKeyList 1 2 0 x y"}, kNone},
         OpCase{"op30 to the end", Op(1, 7, 30, F(CWireEncoder().U16(1).U32(2).U16(1).Text("x").U8(1))),
-               {"place OnPlaceOp30 1 2 1 x"}, kNone},
+               {"place OnNameKeyList 1 2 1 x"}, kNone},
         OpCase{"op30 count beyond the data", Op(1, 7, 30, F(CWireEncoder().U16(1).U32(2).U16(0).U32(9).Text("x").U8(1))),
                {}, {7, 47}},
-        OpCase{"op31", Op(1, 7, 31, F(CWireEncoder().U16(1).U32(2).U16(3).U8(1))), {"place OnPlaceOp31 1 2 3 1"}, kNone},
+        OpCase{"op31", Op(1, 7, 31, F(CWireEncoder().U16(1).U32(2).U16(3).U8(1))), {"place OnPlaceFlag 1 2 3 1"}, kNone},
         OpCase{"op31 short", Op(1, 7, 31, F(CWireEncoder().U16(1).U32(2).U16(3))), {}, {7, 46}},
         OpCase{"op40 may be ignored", Op(1, 8, 40, {}, 1), {}, kNone},
         OpCase{"op40", Op(1, 8, 40), {}, {3, 31}},
@@ -268,10 +268,10 @@ TEST(ZrClientPlace, PairDissolvesWhenOneIsLeft)
     const Bytes pair = F(CWireEncoder().U8(0).Text("pair").U8(0).U8(0).U16(0).U16(2).U16(2).U16(0x202).U32(60).U16(1).U8(1).U32(9));
     h.Feed(Op(1, 8, 10, pair));
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"8 OnPaired 9 old=xy:10,20 value=0"}));
-    EXPECT_EQ(TreeDump(*h.place->GetGroup1024()), "lobby(102)[pair(60)^9[cat(9) bob(8)]]");
+    EXPECT_EQ(TreeDump(*h.place->GetRoom()), "lobby(102)[pair(60)^9[cat(9) bob(8)]]");
     h.Feed(Op(1, 8, 5, F(CWireEncoder().Text("bye"))));
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"8 OnLeave bye", "60 OnDissolve", "9 OnMove from=60 old=none value=0"}));
-    EXPECT_EQ(TreeDump(*h.place->GetGroup1024()), "lobby(102)[cat(9)]");
+    EXPECT_EQ(TreeDump(*h.place->GetRoom()), "lobby(102)[cat(9)]");
 }
 
 TEST(ZrClientPlace, GroupOperationMakesTheTargetHostInSeatOne)
@@ -281,7 +281,7 @@ TEST(ZrClientPlace, GroupOperationMakesTheTargetHostInSeatOne)
     const Bytes group = F(CWireEncoder().U8(0).Text("tour").U8(0).U8(0).U16(0).U16(4).U16(0x10).U16(0x201).U32(61).U16(1).U8(0).U8(2).U16(5).U16(6));
     h.Feed(Op(1, 9, 10, group));
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"9 OnGroupCreated 0"}));
-    EXPECT_EQ(TreeDump(*h.place->GetGroup1024()), "lobby(102)[bob(8)@xy:10,20 tour(61)@xy:5,6^9[cat(9)@seat:1]]");
+    EXPECT_EQ(TreeDump(*h.place->GetRoom()), "lobby(102)[bob(8)@xy:10,20 tour(61)@xy:5,6^9[cat(9)@seat:1]]");
     h.Feed(Op(1, 9, 13, F(CWireEncoder().U32(61))));
     EXPECT_EQ(h.TakeEvents(), PlaceEvents({"9 OnHostLost"}));
     h.Feed(Op(1, 9, 12, F(CWireEncoder().U32(61))));

@@ -52,7 +52,7 @@ protected:
     void SendText(uint32_t n)
     {
         CZrMessage message;
-        message.BuildType24(n, 0);
+        message.BuildPlaceListRequest(n, 0);
         session->Send(message);
     }
 
@@ -434,7 +434,7 @@ TEST_F(ZrSessionTest, ResumeKeepsTheChannelPrefixOfACopy)
     Feed(Server::ChannelOpen(7, "side"));
     Feed(OnChannel(7, Server::Hello(0)));
     CZrMessage message;
-    message.BuildType24(1, 2);
+    message.BuildPlaceListRequest(1, 2);
     session->FindChannel(7)->Send(message);
     session->OnConnectionBroken(41);
     CFakeSessionSocket fresh;

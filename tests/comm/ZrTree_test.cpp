@@ -23,14 +23,14 @@ std::vector<uint8_t> MarshalOf(const CZrObject& object)
 
 class ZrTreeTest : public testing::Test {
 protected:
-    CZrGroup& G1024() { return *place.GetGroup1024(); }
-    CZrGroup& G1025() { return *place.GetGroup1025(); }
+    CZrGroup& Room() { return *place.GetRoom(); }
+    CZrGroup& Corridor() { return *place.GetCorridor(); }
     CZrPerson& Myself() { return *place.GetMyself(); }
 
     // Moves the local user from group 1025 into the group.
     void PutMyselfInto(CZrGroup& group, const CZrPosition& position = CZrPosition())
     {
-        G1025().RemoveChild(&Myself());
+        Corridor().RemoveChild(&Myself());
         Myself().SetPosition(position);
         group.AddChild(&Myself());
     }
@@ -82,7 +82,7 @@ TreeBytes GroupOfTwo(uint32_t hostId = 7)
 
 TEST_F(ZrTreeTest, GroupFormRoundTrips)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 4, 1);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 4, 1);
     group->GetInfo().SetName("g");
     RecordingPerson* host = place.AddPerson(*group, 7, CZrPosition::Seat(1));
     host->GetInfo().SetName("a");
@@ -159,12 +159,12 @@ TEST_F(ZrTreeTest, GroupWithoutPlaceCannotReadChildren)
     EXPECT_FALSE(group.Unmarshal(reader, CZrReadContext{nullptr, 3}));
 }
 
-TEST_F(ZrTreeTest, Group1025AcceptsBeyondItsCapacity)
+TEST_F(ZrTreeTest, CorridorAcceptsBeyondItsCapacity)
 {
     const TreeBytes bytes =
         TreeBytes().GroupHead(50, "g", 1, 0, 3).PersonChild(7, "a").PersonChild(8, "b").PersonChild(9, "c").NoHost();
     CZrGroup standing;
-    standing.SetKind(kZrKindGroup1025);
+    standing.SetKind(kZrKindCorridor);
     EXPECT_TRUE(ReadGroup(standing, bytes, 2));
     EXPECT_EQ(standing.ChildCount(), 3);
     CZrGroup plain;
@@ -173,14 +173,14 @@ TEST_F(ZrTreeTest, Group1025AcceptsBeyondItsCapacity)
 
 TEST_F(ZrTreeTest, CanAcceptCases)
 {
-    RecordingGroup* full = place.AddGroup(G1024(), 50, 1, 0);
+    RecordingGroup* full = place.AddGroup(Room(), 50, 1, 0);
     RecordingGroup* inner = place.AddGroup(*full, 51, 2, 0);
     RecordingPerson* alone = place.AddPerson(*inner, 7);
-    RecordingGroup* roomy = place.AddGroup(G1024(), 52, 2, 0);
-    RecordingPerson* stranger = place.AddPerson(G1024(), 8);
-    G1025().SetCapacity(0);
+    RecordingGroup* roomy = place.AddGroup(Room(), 52, 2, 0);
+    RecordingPerson* stranger = place.AddPerson(Room(), 8);
+    Corridor().SetCapacity(0);
 
-    EXPECT_TRUE(G1025().CanAccept(*stranger)) << "group 1025 takes everyone";
+    EXPECT_TRUE(Corridor().CanAccept(*stranger)) << "group 1025 takes everyone";
     EXPECT_TRUE(inner->CanAccept(*alone)) << "own parent";
     EXPECT_TRUE(full->CanAccept(*alone)) << "ancestor of a person alone in its group";
     EXPECT_FALSE(full->CanAccept(*stranger)) << "full";
@@ -191,7 +191,7 @@ TEST_F(ZrTreeTest, CanAcceptCases)
 
 TEST_F(ZrTreeTest, SeatsAreTakenAndFreed)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 3, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 3, 0);
     RecordingPerson* host = new RecordingPerson(events);
     host->SetPosition(CZrPosition::Seat(1));
     group->AddHost(host);
@@ -210,15 +210,15 @@ TEST_F(ZrTreeTest, SeatsAreTakenAndFreed)
     EXPECT_FALSE(group->IsSeatTaken(1));
     delete host;
 
-    G1025().SetCapacity(5);
-    place.AddPerson(G1025(), 9, CZrPosition::Seat(2));
-    EXPECT_FALSE(G1025().IsSeatTaken(2)) << "group 1025 keeps no seats";
+    Corridor().SetCapacity(5);
+    place.AddPerson(Corridor(), 9, CZrPosition::Seat(2));
+    EXPECT_FALSE(Corridor().IsSeatTaken(2)) << "group 1025 keeps no seats";
 }
 
 TEST_F(ZrTreeTest, ChildrenBelongToOneGroupAtATime)
 {
-    RecordingGroup* first = place.AddGroup(G1024(), 50, 3, 0);
-    RecordingGroup* second = place.AddGroup(G1024(), 51, 3, 0);
+    RecordingGroup* first = place.AddGroup(Room(), 50, 3, 0);
+    RecordingGroup* second = place.AddGroup(Room(), 51, 3, 0);
     RecordingPerson* person = place.AddPerson(*first, 7, CZrPosition::Seat(2));
     second->AddChild(person);
     EXPECT_EQ(ChildIds(*first), std::vector<uint32_t>{});
@@ -237,7 +237,7 @@ TEST_F(ZrTreeTest, GroupTakesACopyOfARequestRecord)
     CZrGroupInfo record;
     record.SetCapacity(3);
     record.SetFlags(CZrGroupInfo::kDissolveOneLeft);
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 0, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 0, 0);
     group->SetGroupInfo(std::make_unique<CZrGroupInfo>(record));
     EXPECT_EQ(group->GetCapacity(), 3);
     EXPECT_TRUE(group->GetGroupInfo().HasFlag(CZrGroupInfo::kDissolveOneLeft));
@@ -248,49 +248,49 @@ TEST_F(ZrTreeTest, GroupTakesACopyOfARequestRecord)
 
 TEST_F(ZrTreeTest, GroupEmptiedDissolves)
 {
-    RecordingGroup* group = place.AddGroup(G1025(), 50, 2, CZrGroupInfo::kDissolveEmpty);
+    RecordingGroup* group = place.AddGroup(Corridor(), 50, 2, CZrGroupInfo::kDissolveEmpty);
     RecordingPerson* last = place.AddPerson(*group, 7);
     group->RemoveDeparted(last, "bye");
     EXPECT_EQ(events, (Events{"7 OnLeave bye", "50 OnDissolve", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
 }
 
-TEST_F(ZrTreeTest, OneLeftMovesTheLocalUserToGroup1025)
+TEST_F(ZrTreeTest, OneLeftMovesTheLocalUserToTheCorridor)
 {
-    RecordingGroup* group = place.AddGroup(G1025(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
+    RecordingGroup* group = place.AddGroup(Corridor(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
     PutMyselfInto(*group, CZrPosition::Seat(2));
     RecordingPerson* other = place.AddPerson(*group, 7);
     group->RemoveDeparted(other, "");
     EXPECT_EQ(events, (Events{"7 OnLeave ", "50 OnDissolve", "100 OnMove from=50 old=seat:2 value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
     EXPECT_TRUE(Myself().GetPosition().IsNone());
 }
 
 TEST_F(ZrTreeTest, OneLeftWithoutTheLocalUserDeletesTheRest)
 {
-    RecordingGroup* group = place.AddGroup(G1025(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
+    RecordingGroup* group = place.AddGroup(Corridor(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
     RecordingPerson* leaving = place.AddPerson(*group, 7);
     place.AddPerson(*group, 8);
     group->RemoveDeparted(leaving, "");
     EXPECT_EQ(events, (Events{"7 OnLeave ", "50 OnDissolve", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
 }
 
 TEST(ZrTreeNoMyselfTest, OneLeftMovesTheRemainingMemberWhenThereIsNoLocalUser)
 {
     Events events;
     TreeTestPlace place(events, false);
-    RecordingGroup* group = place.AddGroup(*place.GetGroup1025(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
+    RecordingGroup* group = place.AddGroup(*place.GetCorridor(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
     RecordingPerson* leaving = place.AddPerson(*group, 7);
     place.AddPerson(*group, 8, CZrPosition::XY(1, 1));
     group->RemoveDeparted(leaving, "");
     EXPECT_EQ(events, (Events{"7 OnLeave ", "50 OnDissolve", "8 OnMove from=50 old=xy:1,1 value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(*place.GetGroup1025()), std::vector<uint32_t>{8});
+    EXPECT_EQ(ChildIds(*place.GetCorridor()), std::vector<uint32_t>{8});
 }
 
-TEST_F(ZrTreeTest, HostLeavingInsideGroup1024MovesEveryMemberThere)
+TEST_F(ZrTreeTest, HostLeavingInsideTheRoomMovesEveryMemberThere)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 4, CZrGroupInfo::kDissolveHostLeft);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 4, CZrGroupInfo::kDissolveHostLeft);
     RecordingPerson* host = place.AddPerson(*group, 7, CZrPosition::Seat(1));
     group->SetHost(host);
     place.AddPerson(*group, 8, CZrPosition::Seat(2));
@@ -298,12 +298,12 @@ TEST_F(ZrTreeTest, HostLeavingInsideGroup1024MovesEveryMemberThere)
     group->RemoveDeparted(host, "gone");
     EXPECT_EQ(events, (Events{"7 OnLeave gone", "50 OnDissolve", "8 OnMove from=50 old=seat:2 value=0",
                               "9 OnMove from=50 old=none value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1024()), (std::vector<uint32_t>{8, 9}));
+    EXPECT_EQ(ChildIds(Room()), (std::vector<uint32_t>{8, 9}));
 }
 
 TEST_F(ZrTreeTest, GroupWithoutFlagsStays)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 4, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 4, 0);
     RecordingPerson* host = place.AddPerson(*group, 7);
     group->SetHost(host);
     place.AddPerson(*group, 8);
@@ -314,33 +314,33 @@ TEST_F(ZrTreeTest, GroupWithoutFlagsStays)
 
 TEST_F(ZrTreeTest, DissolvingTestsTheParentInTurn)
 {
-    RecordingGroup* outer = place.AddGroup(G1025(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
+    RecordingGroup* outer = place.AddGroup(Corridor(), 50, 2, CZrGroupInfo::kDissolveOneLeft);
     PutMyselfInto(*outer);
     RecordingGroup* inner = place.AddGroup(*outer, 51, 2, CZrGroupInfo::kDissolveEmpty);
     RecordingPerson* last = place.AddPerson(*inner, 7);
     inner->RemoveDeparted(last, "");
     EXPECT_EQ(events, (Events{"7 OnLeave ", "51 OnDissolve", "51 deleted", "50 OnDissolve",
                               "100 OnMove from=50 old=none value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
 }
 
 TEST_F(ZrTreeTest, StandingGroupsNeverDissolve)
 {
     const uint16_t all = CZrGroupInfo::kDissolveEmpty | CZrGroupInfo::kDissolveOneLeft | CZrGroupInfo::kDissolveHostLeft;
-    G1024().GetGroupInfo().SetFlags(all);
-    G1025().GetGroupInfo().SetFlags(all);
-    RecordingPerson* host = place.AddPerson(G1024(), 7);
-    G1024().SetHost(host);
-    G1024().RemoveDeparted(host, "");
-    RecordingPerson* other = place.AddPerson(G1025(), 8);
-    G1025().RemoveDeparted(other, "");
+    Room().GetGroupInfo().SetFlags(all);
+    Corridor().GetGroupInfo().SetFlags(all);
+    RecordingPerson* host = place.AddPerson(Room(), 7);
+    Room().SetHost(host);
+    Room().RemoveDeparted(host, "");
+    RecordingPerson* other = place.AddPerson(Corridor(), 8);
+    Corridor().RemoveDeparted(other, "");
     EXPECT_EQ(ChildIds(place), (std::vector<uint32_t>{1024, 1025}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
 }
 
 TEST_F(ZrTreeTest, MoveIntoAnotherGroup)
 {
-    RecordingGroup* group = place.AddGroup(G1025(), 50, 2, 0);
+    RecordingGroup* group = place.AddGroup(Corridor(), 50, 2, 0);
     ASSERT_TRUE(Myself().MoveInto(*group, CZrPosition::XY(5, 6), 9));
     EXPECT_EQ(events, Events{"100 OnMove from=1025 old=none value=9"});
     EXPECT_EQ(ChildIds(*group), std::vector<uint32_t>{100});
@@ -349,7 +349,7 @@ TEST_F(ZrTreeTest, MoveIntoAnotherGroup)
 
 TEST_F(ZrTreeTest, MoveWithinTheGroupKeepsTheHost)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
     RecordingPerson* host = place.AddPerson(*group, 7, CZrPosition::Seat(1));
     group->SetHost(host);
     place.AddPerson(*group, 8);
@@ -362,56 +362,56 @@ TEST_F(ZrTreeTest, MoveWithinTheGroupKeepsTheHost)
 
 TEST_F(ZrTreeTest, MovingTheHostOutLetsTheOldGroupDissolve)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
     RecordingPerson* host = place.AddPerson(*group, 7);
     group->SetHost(host);
     place.AddPerson(*group, 8);
-    ASSERT_TRUE(host->MoveInto(G1024(), CZrPosition(), 3));
+    ASSERT_TRUE(host->MoveInto(Room(), CZrPosition(), 3));
     EXPECT_EQ(events, (Events{"7 OnMove from=50 old=none value=3", "50 OnDissolve",
                               "8 OnMove from=50 old=none value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1024()), (std::vector<uint32_t>{7, 8}));
+    EXPECT_EQ(ChildIds(Room()), (std::vector<uint32_t>{7, 8}));
 }
 
 TEST_F(ZrTreeTest, MovesThatWouldBreakTheTreeAreRefused)
 {
-    RecordingGroup* outer = place.AddGroup(G1024(), 50, 3, 0);
+    RecordingGroup* outer = place.AddGroup(Room(), 50, 3, 0);
     RecordingGroup* inner = place.AddGroup(*outer, 51, 3, 0);
     EXPECT_FALSE(outer->MoveInto(*inner, CZrPosition(), 0)) << "into its own subtree";
     EXPECT_FALSE(outer->MoveInto(*outer, CZrPosition(), 0)) << "into itself";
-    EXPECT_FALSE(G1024().MoveInto(*inner, CZrPosition(), 0)) << "a standing group";
+    EXPECT_FALSE(Room().MoveInto(*inner, CZrPosition(), 0)) << "a standing group";
     EXPECT_FALSE(place.MoveInto(*inner, CZrPosition(), 0)) << "the root";
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(ChildIds(G1024()), std::vector<uint32_t>{50});
+    EXPECT_EQ(ChildIds(Room()), std::vector<uint32_t>{50});
     EXPECT_EQ(ChildIds(*outer), std::vector<uint32_t>{51});
 }
 
 TEST_F(ZrTreeTest, MovesStayWithinTheDepthLimit)
 {
     // A chain of groups from level 3 (inside group 1024) to level 16.
-    std::vector<CZrGroup*> chain{&G1024()};
+    std::vector<CZrGroup*> chain{&Room()};
     for (uint32_t id = 200; chain.back()->GetLevel() < kZrMaxTreeLevels; ++id)
         chain.push_back(place.AddGroup(*chain.back(), id, 2, 0));
     ASSERT_EQ(chain.back()->GetLevel(), 16);
-    RecordingGroup* pair = place.AddGroup(G1025(), 50, 2, 0);
+    RecordingGroup* pair = place.AddGroup(Corridor(), 50, 2, 0);
     place.AddPerson(*pair, 7);
     ASSERT_EQ(pair->GetHeight(), 2);
     EXPECT_FALSE(pair->MoveInto(*chain[13], CZrPosition(), 0)) << "the member would stand at level 17";
-    EXPECT_EQ(pair->GetParent(), &G1025());
+    EXPECT_EQ(pair->GetParent(), &Corridor());
     EXPECT_TRUE(pair->MoveInto(*chain[12], CZrPosition(), 0));
     EXPECT_EQ(pair->GetLevel(), 15);
 }
 
 TEST_F(ZrTreeTest, ReturnToPlaceLetsTheOldGroupDissolve)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 3, CZrGroupInfo::kDissolveHostLeft);
     PutMyselfInto(*group, CZrPosition::Seat(1));
     group->SetHost(&Myself());
     place.AddPerson(*group, 8);
     ASSERT_TRUE(Myself().ReturnToPlace());
     EXPECT_EQ(events, (Events{"100 OnReturned from=50 old=seat:1", "50 OnDissolve",
                               "8 OnMove from=50 old=none value=0", "50 deleted"}));
-    EXPECT_EQ(ChildIds(G1025()), std::vector<uint32_t>{100});
-    EXPECT_EQ(ChildIds(G1024()), std::vector<uint32_t>{8});
+    EXPECT_EQ(ChildIds(Corridor()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Room()), std::vector<uint32_t>{8});
     EXPECT_TRUE(Myself().GetPosition().IsNone());
 
     CZrPerson detached;
@@ -420,17 +420,17 @@ TEST_F(ZrTreeTest, ReturnToPlaceLetsTheOldGroupDissolve)
 
 TEST_F(ZrTreeTest, MoveToPlacesWithoutDissolving)
 {
-    RecordingGroup* group = place.AddGroup(G1025(), 50, 3, CZrGroupInfo::kDissolveEmpty);
+    RecordingGroup* group = place.AddGroup(Corridor(), 50, 3, CZrGroupInfo::kDissolveEmpty);
     PutMyselfInto(*group, CZrPosition::Seat(2));
-    Myself().MoveTo(G1024(), CZrPosition::XY(7, 8));
+    Myself().MoveTo(Room(), CZrPosition::XY(7, 8));
     EXPECT_EQ(events, Events{"100 OnPlaced from=50 old=seat:2"});
-    EXPECT_EQ(ChildIds(G1024()), std::vector<uint32_t>{100});
+    EXPECT_EQ(ChildIds(Room()), std::vector<uint32_t>{100});
     EXPECT_EQ(group->ChildCount(), 0);
 }
 
 TEST_F(ZrTreeTest, ReceivedChildHearsOnEnterAndIsRegistered)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 3, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 3, 0);
     const TreeBytes bytes = TreeBytes().PersonChild(7, "a", 0x100, TreeBytes().Seat(2));
     TvlNdr reader(bytes.Size(), bytes.Data());
     CZrObject* child = group->ReceiveChild(reader, place);
@@ -469,7 +469,7 @@ TEST_F(ZrTreeTest, NestingFromTheNetworkStopsAtSixteenLevels)
     CZrGroup hostile;
     EXPECT_FALSE(ReadGroup(hostile, NestedGroups(5000), 2));
 
-    std::vector<CZrGroup*> chain{&G1024()};
+    std::vector<CZrGroup*> chain{&Room()};
     for (uint32_t id = 200; chain.back()->GetLevel() < kZrMaxTreeLevels; ++id)
         chain.push_back(place.AddGroup(*chain.back(), id, 2, 0));
     const TreeBytes person = TreeBytes().PersonChild(7, "a");
@@ -479,16 +479,16 @@ TEST_F(ZrTreeTest, NestingFromTheNetworkStopsAtSixteenLevels)
 
 TEST_F(ZrTreeTest, LookupsWalkTheTree)
 {
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 4, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 4, 0);
     RecordingGroup* inner = place.AddGroup(*group, 51, 4, 0);
     RecordingPerson* deep = place.AddPerson(*inner, 77);
     place.AddPerson(*group, 8);
-    RecordingPerson* twin = place.AddPerson(G1025(), 77);
+    RecordingPerson* twin = place.AddPerson(Corridor(), 77);
 
     EXPECT_EQ(place.GetPersonCount(), 4);
     EXPECT_EQ(group->GetPersonCount(), 2);
     EXPECT_EQ(place.FindById(77), deep) << "depth first, in children order";
-    EXPECT_EQ(G1025().FindById(77), twin);
+    EXPECT_EQ(Corridor().FindById(77), twin);
     EXPECT_EQ(place.FindById(12345), nullptr);
     EXPECT_EQ(deep->FindRoot(), &place);
     EXPECT_EQ(deep->FindTreeHost(), &place);
@@ -523,7 +523,7 @@ public:
 TEST_F(ZrTreeTest, SendingGoesThroughThePlaceLink)
 {
     RecordingLink link;
-    RecordingGroup* group = place.AddGroup(G1024(), 50, 2, 0);
+    RecordingGroup* group = place.AddGroup(Room(), 50, 2, 0);
     TvlNdr message;
     message.PutLong(1);
     EXPECT_FALSE(Myself().Send(message)) << "no link yet";

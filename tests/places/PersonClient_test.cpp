@@ -39,7 +39,7 @@ protected:
     PersonClientTest() : place(&myself)
     {
         myself.SetId(1);
-        place.GetGroup1024()->SetId(kStanding);
+        place.GetRoom()->SetId(kStanding);
         MakeGroup(kGroupA, 513);
         MakeGroup(kGroupB, 513);
         MakeGroup(kRow, CPersonClient::kSeatRowKind);
@@ -73,7 +73,7 @@ private:
         auto* group = new CZrGroup;
         group->SetId(id);
         group->SetKind(kind);
-        place.GetGroup1024()->AddChild(group);
+        place.GetRoom()->AddChild(group);
     }
 };
 

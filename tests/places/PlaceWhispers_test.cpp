@@ -274,7 +274,7 @@ TEST_F(PlaceWhispersTest, OwnHostCommandsAnswerThroughTheDdeSession)
             CZrObjectRef reference;
             reference.ownerId = 500;
             reference.kind = CPlace::kEventServiceClass;
-            casePlace.OnPlaceEvent80(reference);
+            casePlace.OnMemberAppeared(reference);
         }
         whispers.eventText = "Q&A at noon";
         whispers.now += 5000;

@@ -353,10 +353,10 @@ TEST_F(PlaceTest, EnteringOutsideTheRootPlaceMarksEntryPendingUntilEntered)
 TEST_F(PlaceTest, ServiceMembersAreKeptInAuditoriumsFirstOneWins)
 {
     place.SetKind(0x801);
-    place.OnPlaceEvent80(Ref(500, 321));
-    place.OnPlaceEvent80(Ref(501, 321));
-    place.OnPlaceEvent80(Ref(600, 323));
-    place.OnPlaceEvent80(Ref(601, 323));
+    place.OnMemberAppeared(Ref(500, 321));
+    place.OnMemberAppeared(Ref(501, 321));
+    place.OnMemberAppeared(Ref(600, 323));
+    place.OnMemberAppeared(Ref(601, 323));
     EXPECT_EQ(place.GetEventService(), 500u);
     EXPECT_EQ(place.GetTranscriptService(), 600u);
 
@@ -368,24 +368,24 @@ TEST_F(PlaceTest, ServiceMembersAreKeptInAuditoriumsFirstOneWins)
                                                       " The Event Transcript service is not available."}));
 
     const int32_t layouts = frame.layouts;
-    place.OnPlaceEvent81(Ref(500, 321));
+    place.OnMemberLeft(Ref(500, 321));
     EXPECT_EQ(place.GetEventService(), 0u);
     EXPECT_TRUE(app.Called("CloseVoteDialog"));
     EXPECT_GT(frame.layouts, layouts);
-    place.OnPlaceEvent81(Ref(600, 323));
+    place.OnMemberLeft(Ref(600, 323));
     EXPECT_EQ(place.GetTranscriptService(), 0u);
 }
 
 TEST_F(PlaceTest, ServiceMembersOutsideAuditoriumsAreNotKept)
 {
     place.SetKind(0x800);
-    place.OnPlaceEvent80(Ref(500, 321));
-    place.OnPlaceEvent80(Ref(600, 323));
+    place.OnMemberAppeared(Ref(500, 321));
+    place.OnMemberAppeared(Ref(600, 323));
     EXPECT_EQ(place.GetEventService(), 0u);
     EXPECT_EQ(place.GetTranscriptService(), 0u);
     // The local user's own object carries bit 0x80: still the same class.
     place.SetKind(0x801);
-    place.OnPlaceEvent80(Ref(502, 321 | 0x80));
+    place.OnMemberAppeared(Ref(502, 321 | 0x80));
     EXPECT_EQ(place.GetEventService(), 502u);
 }
 
@@ -425,7 +425,7 @@ TEST_F(PlaceTest, ServiceRepliesByClassAndCode)
         CZrTextMessage record;
         record.senderId = 77;
         record.kind = c.senderClass;
-        casePlace.OnPlaceText82(0, c.code, c.text, CTvlBlob(), record);
+        casePlace.OnServiceReply(0, c.code, c.text, CTvlBlob(), record);
         const std::string context = std::to_string(c.senderClass) + "/" + std::to_string(c.code) + " " + c.text;
         const std::vector<std::string> messages =
             *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>();
@@ -449,7 +449,7 @@ TEST_F(PlaceTest, TaggedGameDataCarriesTheCommandHeaderBeforeThePayload)
     record.senderId = 77;
     record.kind = 321;
     const uint8_t body[] = {'a', 'b'};
-    place.OnPlaceText82(0, 22, "x", CTvlBlob(sizeof body, body), record);
+    place.OnServiceReply(0, 22, "x", CTvlBlob(sizeof body, body), record);
     EXPECT_EQ(dde.lastPayload, std::string("\x04\x19" "ab", 4));
 }
 
@@ -463,19 +463,20 @@ TEST_F(PlaceTest, EventsThatShowMessages)
         const char* message;
     };
     const Case cases[] = {
-        {"super user 4", [](CPlace& p) { p.OnPlaceEvent65(4); },
+        {"super user 4", [](CPlace& p) { p.OnSuperUserError(4); },
          "Super User Error: You are not authorized to perform this operation in this community."},
-        {"super user other", [](CPlace& p) { p.OnPlaceEvent65(9); }, "Super User Error:  "},
+        {"super user other", [](CPlace& p) { p.OnSuperUserError(9); }, "Super User Error:  "},
         {"tour 107", [](CPlace& p) { p.OnPlaceValue(107); }, "Lumora Chat Tour: The Tour is no longer available."},
         {"tour other", [](CPlace& p) { p.OnPlaceValue(5); }, "Lumora Chat Tour: The request was refused by the server."},
         {"tour 308", [](CPlace& p) { p.OnPlaceValue(308); }, ""},
         {"avatar blocked", [](CPlace& p) { p.OnDataLocked(1); }, " Your avatar has been blocked in this community."},
         {"avatar allowed", [](CPlace& p) { p.OnDataUnlocked(); }, " Your avatar is allowed again in this community."},
-        {"invitation 4", [](CPlace& p) { p.OnPlaceEvent85(0, 0, 4); }, "Invitation: You are not configured as a host."},
-        {"invitation other", [](CPlace& p) { p.OnPlaceEvent85(0, 0, 3); },
+        {"invitation 4", [](CPlace& p) { p.OnInvitationFailed(0, 0, 4); },
+         "Invitation: You are not configured as a host."},
+        {"invitation other", [](CPlace& p) { p.OnInvitationFailed(0, 0, 3); },
          "Invitation: The request was refused by the server."},
-        {"invitation 0", [](CPlace& p) { p.OnPlaceEvent85(0, 0, 0); }, ""},
-        {"server message", [](CPlace& p) { p.OnPlaceEvent86("Closing at noon"); }, "Closing at noon"},
+        {"invitation 0", [](CPlace& p) { p.OnInvitationFailed(0, 0, 0); }, ""},
+        {"server message", [](CPlace& p) { p.OnServerMessage("Closing at noon"); }, "Closing at noon"},
     };
     for (const Case& c : cases) {
         app.messages.clear();
@@ -488,7 +489,7 @@ TEST_F(PlaceTest, EventsThatShowMessages)
 
 TEST_F(PlaceTest, ServerMessagesAreCutTo1023Characters)
 {
-    place.OnPlaceEvent86(std::string(1023, 'a') + "bcd");
+    place.OnServerMessage(std::string(1023, 'a') + "bcd");
     ASSERT_EQ(app.messages.size(), 1u);
     EXPECT_EQ(app.messages[0], std::string(1023, 'a'));
 }
@@ -498,11 +499,11 @@ TEST_F(PlaceTest, EventsHandedToTheApplication)
     CBroadcastInfo record;
     record.texts[0] = "Sale";
     place.OnBroadcast(record);
-    place.OnPlaceEvent71("Mind your language");
+    place.OnWarning("Mind your language");
     place.OnMuted(3);
     place.OnUnmuted();
     place.OnTalkRefused(31, 8);
-    place.OnPlaceEvent77(4, 5);
+    place.OnPairNotice(4, 5);
     EXPECT_TRUE(app.Called("ShowBroadcast Sale"));
     EXPECT_EQ(app.warnings, std::vector<std::string>{"Mind your language"});
     EXPECT_EQ(app.calls, (std::vector<std::string>{"ShowBroadcast Sale", "SetOwnMark 1", "SetSpeakerLevel 1",
@@ -518,13 +519,13 @@ TEST_F(PlaceTest, APersonPictureGoesToTheOpenIdentityDialogOnly)
     states.SetData(9, std::move(dialog));
     const uint8_t bytes[] = {1, 2, 3, 4, 5};
     const CTvlBlob picture(sizeof bytes, bytes);
-    place.OnPlaceEvent76(9, nullptr);
-    place.OnPlaceEvent76(9, &picture);
+    place.OnPersonPicture(9, nullptr);
+    place.OnPersonPicture(9, &picture);
     EXPECT_EQ(shown->pictureLength, 5u);
     const CTvlBlob empty;
     shown->pictureLength = 0;
-    place.OnPlaceEvent76(9, &empty);
-    place.OnPlaceEvent76(10, &picture);
+    place.OnPersonPicture(9, &empty);
+    place.OnPersonPicture(10, &picture);
     EXPECT_EQ(shown->pictureLength, 0u);
 }
 

@@ -23,7 +23,7 @@ TEST(ZrPlaceContent, StringItemsAreKeptByKind) {
   EXPECT_EQ(content.GetWordList(), "v1013");
   EXPECT_EQ(content.GetCommunityPage2(), "v1020");
   EXPECT_EQ(content.GetCommunityPage(), "v1021");
-  EXPECT_EQ(content.GetPlaceString1024(), "v1024");
+  EXPECT_EQ(content.GetServiceLinks(), "v1024");
   // Numbers and unknown kinds are not string items.
   for (int32_t kind : {999, 1001, 1008, 1010, 1019, 1022, 1023, 1025}) {
     EXPECT_FALSE(content.SetString(kind, "x")) << kind;
@@ -32,23 +32,23 @@ TEST(ZrPlaceContent, StringItemsAreKeptByKind) {
 
 TEST(ZrPlaceContent, ANewValueReplacesTheOldWholeAndResetEmptiesAll) {
   CZrPlaceContent content;
-  content.SetPlaceString1006("http://first.example/long/address");
-  content.SetPlaceString1006("http://b.example/");
+  content.SetHomePage("http://first.example/long/address");
+  content.SetHomePage("http://b.example/");
   EXPECT_EQ(content.GetHomePage(), "http://b.example/");
-  content.SetPlaceInt1019(1);
-  content.SetPlaceInt1022(0xFFFF);
+  content.SetUseDisplayName(1);
+  content.SetRefreshValue(0xFFFF);
   content.SetPlaceString1000("chat.lumora.example");
   content.Reset();
   EXPECT_EQ(content.GetHomePage(), "");
   EXPECT_EQ(content.GetPlaceString1000(), "");
-  EXPECT_EQ(content.GetPlaceInt1019(), 0);
-  EXPECT_EQ(content.GetPlaceInt1022(), 0);
+  EXPECT_EQ(content.GetUseDisplayName(), 0);
+  EXPECT_EQ(content.GetRefreshValue(), 0);
 }
 
 TEST(ZrPlaceContent, Item1019ChoosesTheDisplayNameForTheTourTitle) {
   CZrPlaceContent content;
   EXPECT_EQ(content.OwnTitleName("Robert Smith", "bob"), "bob");
-  content.SetPlaceInt1019(5);
+  content.SetUseDisplayName(5);
   EXPECT_EQ(content.OwnTitleName("Robert Smith", "bob"), "Robert Smith");
 }
 

@@ -63,7 +63,7 @@ Bytes Snapshot(uint16_t key)
     TreeBytes children;
     for (uint32_t i = 0; i < kPersons; ++i)
         children.PersonChild(1000 + i, "person" + std::to_string(i), 0x100, TreeBytes().XY(i % 100, i / 100));
-    return PlaceBytes::Op(key, 7, 3, PlaceBytes::Snapshot2(100, PlaceBytes::Group1024(102, 2000, children, kPersons)).Bytes());
+    return PlaceBytes::Op(key, 7, 3, PlaceBytes::Snapshot2(100, PlaceBytes::Room(102, 2000, children, kPersons)).Bytes());
 }
 
 void BM_EnterSnapshot1000(benchmark::State& state)
@@ -79,7 +79,7 @@ void BM_EnterSnapshot1000(benchmark::State& state)
         bench.Feed(snapshot);
         state.PauseTiming();
         bytesPerPerson = (g_liveBytes.load() - before) / kPersons;
-        if (!bench.place.IsReady() || bench.place.GetGroup1024()->ChildCount() != static_cast<int32_t>(kPersons))
+        if (!bench.place.IsReady() || bench.place.GetRoom()->ChildCount() != static_cast<int32_t>(kPersons))
             state.SkipWithError("the snapshot was not applied");
         state.ResumeTiming();
     }
@@ -93,7 +93,7 @@ void BM_Op17Lines(benchmark::State& state)
     Bench bench;
     bench.RequestEntry();
     bench.Feed(PlaceBytes::Op(bench.Key(), 7, 3,
-                              PlaceBytes::Snapshot2(100, PlaceBytes::Group1024(102, 10, TreeBytes().PersonChild(8, "bob"), 1))
+                              PlaceBytes::Snapshot2(100, PlaceBytes::Room(102, 10, TreeBytes().PersonChild(8, "bob"), 1))
                                   .Bytes()));
     const Bytes line =
         PlaceBytes::Op(bench.Key(), 8, 17, CWireEncoder().U32(100).U16(5).Text("hello everybody, how are you?").Blob({}));

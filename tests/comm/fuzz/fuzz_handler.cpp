@@ -19,7 +19,7 @@ namespace {
 void CheckTree(PlaceHarness& h)
 {
     CZrClientPlace& place = *h.place;
-    if (place.GetGroup1024()->GetParent() != &place || place.GetGroup1025()->GetParent() != &place)
+    if (place.GetRoom()->GetParent() != &place || place.GetCorridor()->GetParent() != &place)
         abort();
     if (h.myself->FindRoot() != &place)
         abort();

@@ -24,7 +24,7 @@ void Feed(CZrSession& session, const Bytes& frame)
 void SendClientMessage(CZrSession& session)
 {
     CZrMessage message;
-    message.BuildType24(1, 2);
+    message.BuildPlaceListRequest(1, 2);
     if (CZrChannel* side = session.FindChannel(7))
         side->Send(message);
     else

@@ -132,12 +132,12 @@ bool IsChildOf(const CZrGroup& parent, const CZrObject* object)
 // with it.
 void TakeApart(TreeTestPlace& place, CZrGroup* group)
 {
-    while (IsChildOf(*place.GetGroup1024(), group) && group->ChildCount() > 0) {
+    while (IsChildOf(*place.GetRoom(), group) && group->ChildCount() > 0) {
         CZrObject* first = group->Children().Begin().Get<CZrObject>();
         CZrGroup* inner = first->AsGroup();
         if (inner && inner->ChildCount() > 0) {
             CZrObject* member = inner->Children().Begin().Get<CZrObject>();
-            if (!member->MoveInto(*place.GetGroup1025(), CZrPosition(), 0))
+            if (!member->MoveInto(*place.GetCorridor(), CZrPosition(), 0))
                 inner->RemoveDeparted(member, "");
             continue;
         }
@@ -164,7 +164,7 @@ void GroupForm(TvlNdr& reader, TreeTestPlace& place, TreeEvents& events)
     }
     Check(group->GetHeight() + 2 <= kZrMaxTreeLevels);
     CZrGroup* added = group.release();
-    place.GetGroup1024()->AddChild(added);
+    place.GetRoom()->AddChild(added);
     TakeApart(place, added);
 }
 
@@ -276,7 +276,7 @@ void CheckTree(TreeTestPlace& place)
         }
     }
     Check(place.GetPersonCount() == persons);
-    Check(place.GetGroup1024()->GetParent() == &place && place.GetGroup1025()->GetParent() == &place);
+    Check(place.GetRoom()->GetParent() == &place && place.GetCorridor()->GetParent() == &place);
 }
 
 // Builds a group, reads it into group 1024 and runs the tree operations on
@@ -292,7 +292,7 @@ void Operations(const uint8_t* data, size_t size, TreeTestPlace& place, TreeEven
     auto group = std::make_unique<RecordingGroup>(events);
     group->SetKind(0x200);
     if (group->Unmarshal(reader, CZrReadContext{&place, 3}))
-        place.GetGroup1024()->AddChild(group.release());
+        place.GetRoom()->AddChild(group.release());
     CheckTree(place);
     while (!decisions.Empty()) {
         std::vector<CZrObject*> all;
@@ -304,7 +304,7 @@ void Operations(const uint8_t* data, size_t size, TreeTestPlace& place, TreeEven
         case 0:
             // The place never lets the local user or its groups leave this
             // way.
-            if (parent && !object->IsKind1024() && !object->IsKind1025() &&
+            if (parent && !object->IsRoom() && !object->IsCorridor() &&
                 !place.GetMyself()->IsInside(object))
                 parent->RemoveDeparted(object, "");
             break;

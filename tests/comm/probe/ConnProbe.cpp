@@ -183,7 +183,7 @@ ZrProtocolError CConnProbe::OnChannelMessage(CZrChannel&, CZrMessageReader& read
     return {};
 }
 
-ZrProtocolError CConnProbe::OnType9(CZrChannel&, CZrMessageReader&)
+ZrProtocolError CConnProbe::OnRefusedMessage(CZrChannel&, CZrMessageReader&)
 {
     return {};
 }

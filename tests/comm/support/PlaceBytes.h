@@ -26,8 +26,8 @@ struct WelcomeFields {
     std::string name = "ann";
     uint32_t kind = 0x100;
     uint32_t place = 100;
-    uint32_t group1025 = 101;
-    uint32_t group1024 = 102;
+    uint32_t corridor = 101;
+    uint32_t room = 102;
     uint32_t entryCount = 0;
     uint32_t flags = 0;
     std::string fullName;
@@ -36,7 +36,7 @@ struct WelcomeFields {
 inline Bytes Welcome(uint32_t key, const WelcomeFields& w)
 {
     CWireEncoder e;
-    e.Header(12).U16(key).U32(w.member).Text(w.name).U16(w.kind).U32(w.place).U32(w.group1025).U32(w.group1024);
+    e.Header(12).U16(key).U32(w.member).Text(w.name).U16(w.kind).U32(w.place).U32(w.corridor).U32(w.room);
     e.U16(w.entryCount).U16(w.flags);
     if (!w.fullName.empty())
         e.Text(w.fullName);
@@ -45,14 +45,14 @@ inline Bytes Welcome(uint32_t key, const WelcomeFields& w)
 
 // Group 1024 in its object form with the given person children (each a
 // TreeBytes::PersonChild) and no host.
-inline TreeBytes Group1024(uint32_t id, uint32_t capacity, const TreeBytes& children, uint32_t count)
+inline TreeBytes Room(uint32_t id, uint32_t capacity, const TreeBytes& children, uint32_t count)
 {
     return TreeBytes().GroupHead(id, "lobby", capacity, 0, count).Append(children).NoHost();
 }
 
 // The enter answer (operation 3 fields): place id, kind, name, numeric
 // selector, group 1025, group 1024, flag, last text.
-inline TreeBytes Snapshot2(uint32_t place, const TreeBytes& group1024, uint32_t flag = 0,
+inline TreeBytes Snapshot2(uint32_t place, const TreeBytes& room, uint32_t flag = 0,
                            const std::string& last = "welcome", uint32_t kind = 0x800, uint32_t number = 3)
 {
     return TreeBytes()
@@ -62,7 +62,7 @@ inline TreeBytes Snapshot2(uint32_t place, const TreeBytes& group1024, uint32_t 
         .U8(1)
         .U8(number)
         .U32(101)
-        .Append(group1024)
+        .Append(room)
         .U16(flag)
         .Text(last);
 }

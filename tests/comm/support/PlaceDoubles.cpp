@@ -182,7 +182,7 @@ void PlaceDouble::OnDisconnected(int32_t code, const std::string& text)
     Record("OnDisconnected " + std::to_string(code) + " " + text + " myself=" + U(GetMyself()->GetId()));
 }
 void PlaceDouble::OnBroadcast(const CBroadcastInfo& record) { Record("OnBroadcast " + record.texts[0]); }
-void PlaceDouble::OnPlaceEvent65(uint32_t value) { Record("OnPlaceEvent65 " + U(value)); }
+void PlaceDouble::OnSuperUserError(uint32_t value) { Record("OnSuperUserError " + U(value)); }
 void PlaceDouble::OnPlaceList(const PlaceList& places, uint32_t a, uint32_t b, uint32_t c)
 {
     Record("OnPlaceList " + U(static_cast<uint32_t>(places.size())) + " " + U(a) + " " + U(b) + " " + U(c));
@@ -198,63 +198,66 @@ void PlaceDouble::whispered(const std::string& text, const CTvlBlob& blob, const
            " value=" + U(record.value) + " " + secondText);
 }
 void PlaceDouble::OnTalkRefused(uint32_t target, uint32_t code) { Record("OnTalkRefused " + U(target) + " " + U(code)); }
-void PlaceDouble::OnPlaceEvent71(const std::string& text) { Record("OnPlaceEvent71 " + text); }
+void PlaceDouble::OnWarning(const std::string& text) { Record("OnWarning " + text); }
 void PlaceDouble::OnMuted(uint32_t member) { Record("OnMuted " + U(member)); }
 void PlaceDouble::OnUnmuted() { Record("OnUnmuted"); }
 void PlaceDouble::OnDataLocked(uint32_t member) { Record("OnDataLocked " + U(member)); }
 void PlaceDouble::OnDataUnlocked() { Record("OnDataUnlocked"); }
-void PlaceDouble::OnPlaceEvent76(uint32_t person, const CTvlBlob* picture)
+void PlaceDouble::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
 {
-    Record("OnPlaceEvent76 " + U(person) + " " + BlobText(picture));
+    Record("OnPersonPicture " + U(person) + " " + BlobText(picture));
 }
-void PlaceDouble::OnPlaceEvent77(uint32_t value, uint32_t second) { Record("OnPlaceEvent77 " + U(value) + " " + U(second)); }
+void PlaceDouble::OnPairNotice(uint32_t value, uint32_t second) { Record("OnPairNotice " + U(value) + " " + U(second)); }
 void PlaceDouble::OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrPersonDesc& desc)
 {
     Record("OnObjectDescription " + U(a) + " " + U(b) + " " + U(c) + " " + U(d) + " " + desc.name);
 }
-void PlaceDouble::OnPlaceEvent79(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value)
+void PlaceDouble::OnPlaceReport(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value)
 {
-    Record("OnPlaceEvent79 " + U(a) + " " + U(b) + " " + U(inPlace) + " " + U(c) + " " + U(value));
+    Record("OnPlaceReport " + U(a) + " " + U(b) + " " + U(inPlace) + " " + U(c) + " " + U(value));
 }
-void PlaceDouble::OnPlaceEvent80(const CZrObjectRef& reference) { Record("OnPlaceEvent80 " + U(reference.ownerId)); }
-void PlaceDouble::OnPlaceEvent81(const CZrObjectRef& reference) { Record("OnPlaceEvent81 " + U(reference.ownerId)); }
-void PlaceDouble::OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob&,
-                                const CZrTextMessage& record)
+void PlaceDouble::OnMemberAppeared(const CZrObjectRef& reference)
 {
-    Record("OnPlaceText82 " + U(id) + " " + U(mode) + " " + text + " from=" + U(record.senderId));
+    Record("OnMemberAppeared " + U(reference.ownerId));
 }
-void PlaceDouble::OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob&,
-                                 const CZrObjectRef& member)
+void PlaceDouble::OnMemberLeft(const CZrObjectRef& reference) { Record("OnMemberLeft " + U(reference.ownerId)); }
+void PlaceDouble::OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob&,
+                                 const CZrTextMessage& record)
 {
-    Record("OnPlaceEvent83 " + U(id) + " " + U(mode) + " " + text + " member=" + U(member.ownerId));
+    Record("OnServiceReply " + U(id) + " " + U(mode) + " " + text + " from=" + U(record.senderId));
+}
+void PlaceDouble::OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob&,
+                               const CZrObjectRef& member)
+{
+    Record("OnGameNotice " + U(id) + " " + U(mode) + " " + text + " member=" + U(member.ownerId));
 }
 void PlaceDouble::OnRequestFailed(uint32_t value, uint32_t target, uint32_t code)
 {
     Record("OnRequestFailed " + U(value) + " " + U(target) + " " + U(code));
 }
-void PlaceDouble::OnPlaceEvent85(uint32_t a, uint32_t b, uint32_t value)
+void PlaceDouble::OnInvitationFailed(uint32_t a, uint32_t b, uint32_t value)
 {
-    Record("OnPlaceEvent85 " + U(a) + " " + U(b) + " " + U(value));
+    Record("OnInvitationFailed " + U(a) + " " + U(b) + " " + U(value));
 }
-void PlaceDouble::OnPlaceEvent86(const std::string& text) { Record("OnPlaceEvent86 " + text); }
-void PlaceDouble::OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
+void PlaceDouble::OnServerMessage(const std::string& text) { Record("OnServerMessage " + text); }
+void PlaceDouble::OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
-    Record("OnPlaceOp28 " + U(value) + " " + U(id) + " " + key.GetText() + "/" + U(key.GetValue()) + " " + U(second));
+    Record("OnInvited " + U(value) + " " + U(id) + " " + key.GetText() + "/" + U(key.GetValue()) + " " + U(second));
 }
-void PlaceDouble::OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
+void PlaceDouble::OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
-    Record("OnPlaceOp29 " + U(value) + " " + U(id) + " " + key.GetText() + "/" + U(key.GetValue()) + " " + U(second));
+    Record("OnUninvited " + U(value) + " " + U(id) + " " + key.GetText() + "/" + U(key.GetValue()) + " " + U(second));
 }
-void PlaceDouble::OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys)
+void PlaceDouble::OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys)
 {
     std::string names;
     for (const CZrString& key : keys)
         names += " " + key.GetText();
-    Record("OnPlaceOp30 " + U(value) + " " + U(id) + " " + U(field) + names);
+    Record("OnNameKeyList " + U(value) + " " + U(id) + " " + U(field) + names);
 }
-void PlaceDouble::OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag)
+void PlaceDouble::OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag)
 {
-    Record("OnPlaceOp31 " + U(value) + " " + U(id) + " " + U(second) + " " + U(flag));
+    Record("OnPlaceFlag " + U(value) + " " + U(id) + " " + U(second) + " " + U(flag));
 }
 
 // ---------------------------------------------------------------- connection
@@ -388,18 +391,18 @@ void PlaceHarness::Welcome(const PlaceBytes::WelcomeFields& fields)
     Feed(PlaceBytes::Welcome(Key(), fields));
 }
 
-void PlaceHarness::Enter(const TreeBytes& group1024, const CZrPosition* position, uint32_t flag)
+void PlaceHarness::Enter(const TreeBytes& room, const CZrPosition* position, uint32_t flag)
 {
     place->SetPendingMember("http://page/", "", position, CZrPlaceSelector::Named("page"));
     connection.Flush();
-    Feed(PlaceBytes::Op(Key(), kMyselfId, 3, PlaceBytes::Snapshot2(100, group1024, flag).Bytes()));
+    Feed(PlaceBytes::Op(Key(), kMyselfId, 3, PlaceBytes::Snapshot2(100, room, flag).Bytes()));
 }
 
 void PlaceHarness::Populate()
 {
     Welcome();
     const TreeBytes children = TreeBytes().PersonChild(8, "bob", 0x100, TreeBytes().XY(10, 20)).PersonChild(9, "cat");
-    Enter(PlaceBytes::Group1024(102, 10, children, 2));
+    Enter(PlaceBytes::Room(102, 10, children, 2));
     TakeEvents();
 }
 

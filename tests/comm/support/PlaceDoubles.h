@@ -89,34 +89,34 @@ public:
     void OnPlaceValue(uint32_t value) override;
     void OnDisconnected(int32_t code, const std::string& text) override;
     void OnBroadcast(const CBroadcastInfo& record) override;
-    void OnPlaceEvent65(uint32_t value) override;
+    void OnSuperUserError(uint32_t value) override;
     void OnPlaceList(const PlaceList& places, uint32_t a, uint32_t b, uint32_t c) override;
     void OnPersonDescription(uint32_t id, const std::string& text, const PersonList& persons) override;
     void whispered(const std::string& text, const CTvlBlob& blob, const CZrTextMessage& record,
                    const std::string& secondText) override;
     void OnTalkRefused(uint32_t target, uint32_t code) override;
-    void OnPlaceEvent71(const std::string& text) override;
+    void OnWarning(const std::string& text) override;
     void OnMuted(uint32_t member) override;
     void OnUnmuted() override;
     void OnDataLocked(uint32_t member) override;
     void OnDataUnlocked() override;
-    void OnPlaceEvent76(uint32_t person, const CTvlBlob* picture) override;
-    void OnPlaceEvent77(uint32_t value, uint32_t second) override;
+    void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
+    void OnPairNotice(uint32_t value, uint32_t second) override;
     void OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrPersonDesc& desc) override;
-    void OnPlaceEvent79(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value) override;
-    void OnPlaceEvent80(const CZrObjectRef& reference) override;
-    void OnPlaceEvent81(const CZrObjectRef& reference) override;
-    void OnPlaceText82(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                       const CZrTextMessage& record) override;
-    void OnPlaceEvent83(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
-                        const CZrObjectRef& member) override;
+    void OnPlaceReport(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value) override;
+    void OnMemberAppeared(const CZrObjectRef& reference) override;
+    void OnMemberLeft(const CZrObjectRef& reference) override;
+    void OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                        const CZrTextMessage& record) override;
+    void OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
+                      const CZrObjectRef& member) override;
     void OnRequestFailed(uint32_t value, uint32_t target, uint32_t code) override;
-    void OnPlaceEvent85(uint32_t a, uint32_t b, uint32_t value) override;
-    void OnPlaceEvent86(const std::string& text) override;
-    void OnPlaceOp28(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
-    void OnPlaceOp29(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
-    void OnPlaceOp30(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys) override;
-    void OnPlaceOp31(uint32_t value, uint32_t id, uint32_t second, bool flag) override;
+    void OnInvitationFailed(uint32_t a, uint32_t b, uint32_t value) override;
+    void OnServerMessage(const std::string& text) override;
+    void OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
+    void OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second) override;
+    void OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys) override;
+    void OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag) override;
 
 private:
     void Record(const std::string& text);
@@ -176,7 +176,7 @@ public:
     void Welcome(const PlaceBytes::WelcomeFields& fields = PlaceBytes::WelcomeFields());
     // Enter request and its answer (operation 3 with key 1) carrying the
     // given group 1024.
-    void Enter(const TreeBytes& group1024, const CZrPosition* position = nullptr, uint32_t flag = 0);
+    void Enter(const TreeBytes& room, const CZrPosition* position = nullptr, uint32_t flag = 0);
     // Welcome and entry into a place with bob (8) and cat (9) in group 1024.
     void Populate();
     void Feed(const Bytes& message);

@@ -36,7 +36,7 @@ ZrProtocolError CFakeSessionHandler::OnChannelMessage(CZrChannel& channel, CZrMe
     return found == errors.end() ? ZrProtocolError{} : found->second;
 }
 
-ZrProtocolError CFakeSessionHandler::OnType9(CZrChannel& channel, CZrMessageReader&)
+ZrProtocolError CFakeSessionHandler::OnRefusedMessage(CZrChannel& channel, CZrMessageReader&)
 {
     events.push_back(std::to_string(channel.Id()) + ":9");
     return {9, 2};

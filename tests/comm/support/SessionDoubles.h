@@ -46,7 +46,7 @@ public:
     int32_t OnHello(CZrChannel& channel, CZrMessageReader& reader) override;
     int32_t OnResumedHello(CZrChannel& channel, CZrMessageReader& reader, uint32_t& received) override;
     ZrProtocolError OnChannelMessage(CZrChannel& channel, CZrMessageReader& reader) override;
-    ZrProtocolError OnType9(CZrChannel& channel, CZrMessageReader& reader) override;
+    ZrProtocolError OnRefusedMessage(CZrChannel& channel, CZrMessageReader& reader) override;
     void OnChannelOpened(CZrChannel& defaultChannel, CZrChannel& channel) override;
     void OnChannelOffer(CZrChannel& defaultChannel, uint32_t id, uint32_t value, const std::string& name,
                         CZrMessageReader& reader) override;

@@ -81,19 +81,19 @@ void RecordingGroup::OnMove(CZrObject* oldParent, const CZrPosition& oldPosition
 void RecordingGroup::OnDissolve() { Record("OnDissolve"); }
 
 TreeTestPlace::TreeTestPlace(TreeEvents& events, bool withMyself)
-    : m_events(events), m_group1024(new CZrGroup), m_group1025(new CZrGroup), m_myself(nullptr)
+    : m_events(events), m_room(new CZrGroup), m_corridor(new CZrGroup), m_myself(nullptr)
 {
     SetKind(0x882);
     SetId(1);
     SetCapacity(2);
-    m_group1024->SetKind(kZrKindGroup1024);
-    m_group1024->SetId(1024);
-    m_group1025->SetKind(kZrKindGroup1025);
-    m_group1025->SetId(1025);
-    AddChild(m_group1024);
-    AddChild(m_group1025);
+    m_room->SetKind(kZrKindRoom);
+    m_room->SetId(1024);
+    m_corridor->SetKind(kZrKindCorridor);
+    m_corridor->SetId(1025);
+    AddChild(m_room);
+    AddChild(m_corridor);
     if (withMyself) {
-        m_myself = AddPerson(*m_group1025, 100);
+        m_myself = AddPerson(*m_corridor, 100);
         m_myself->SetKind(0x180);
     }
 }

@@ -62,8 +62,8 @@ public:
     CZrGroup* NewGroup(uint32_t kind) override;
     CTvlBlob* NewBlob() override { return new PlaceBlob; }
     bool RegisterMember(uint32_t id, CZrMemberHandle& handle) override;
-    CZrGroup* GetGroup1024() override { return m_group1024; }
-    CZrGroup* GetGroup1025() override { return m_group1025; }
+    CZrGroup* GetRoom() override { return m_room; }
+    CZrGroup* GetCorridor() override { return m_corridor; }
     CZrPerson* GetMyself() override { return m_myself; }
 
     // Adds a recording person with the identifier, name and position.
@@ -79,8 +79,8 @@ public:
 
 private:
     TreeEvents& m_events;
-    CZrGroup* m_group1024;
-    CZrGroup* m_group1025;
+    CZrGroup* m_room;
+    CZrGroup* m_corridor;
     CZrPerson* m_myself;
 };
 
