@@ -107,7 +107,7 @@ void CDriverPlace::OnBroadcast(const CBroadcastInfo& record)
 
 void CDriverPlace::OnSuperUserError(uint32_t value)
 {
-    Print(CDriverJson("OnPlaceEvent65").Add("value", value));
+    Print(CDriverJson("OnSuperUserError").Add("value", value));
 }
 
 void CDriverPlace::OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,
@@ -151,7 +151,7 @@ void CDriverPlace::OnTalkRefused(uint32_t target, uint32_t code)
 
 void CDriverPlace::OnWarning(const std::string& text)
 {
-    Print(CDriverJson("OnPlaceEvent71").Add("text", text));
+    Print(CDriverJson("OnWarning").Add("text", text));
 }
 
 void CDriverPlace::OnMuted(uint32_t member)
@@ -176,12 +176,12 @@ void CDriverPlace::OnDataUnlocked()
 
 void CDriverPlace::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
 {
-    Print(CDriverJson("OnPlaceEvent76").Add("person", person).AddJson("picture", DriverBlobJson(picture)));
+    Print(CDriverJson("OnPersonPicture").Add("person", person).AddJson("picture", DriverBlobJson(picture)));
 }
 
 void CDriverPlace::OnPairNotice(uint32_t value, uint32_t second)
 {
-    Print(CDriverJson("OnPlaceEvent77").Add("value", value).Add("second", second));
+    Print(CDriverJson("OnPairNotice").Add("value", value).Add("second", second));
 }
 
 void CDriverPlace::OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
@@ -198,29 +198,29 @@ void CDriverPlace::OnObjectDescription(uint32_t first, uint32_t second, uint32_t
 
 void CDriverPlace::OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value)
 {
-    Print(CDriverJson("OnPlaceEvent79").Add("first", first).Add("second", second).Add("in_this_place", inThisPlace).Add("third", third).Add("value", value));
+    Print(CDriverJson("OnPlaceReport").Add("first", first).Add("second", second).Add("in_this_place", inThisPlace).Add("third", third).Add("value", value));
 }
 
 void CDriverPlace::OnMemberAppeared(const CZrObjectRef& reference)
 {
-    Print(CDriverJson("OnPlaceEvent80").AddJson("reference", ReferenceJson(reference)));
+    Print(CDriverJson("OnMemberAppeared").AddJson("reference", ReferenceJson(reference)));
 }
 
 void CDriverPlace::OnMemberLeft(const CZrObjectRef& reference)
 {
-    Print(CDriverJson("OnPlaceEvent81").AddJson("reference", ReferenceJson(reference)));
+    Print(CDriverJson("OnMemberLeft").AddJson("reference", ReferenceJson(reference)));
 }
 
 void CDriverPlace::OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
                                   const CZrTextMessage& record)
 {
-    Print(CDriverJson("OnPlaceText82").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("record", RecordJson(record)));
+    Print(CDriverJson("OnServiceReply").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("record", RecordJson(record)));
 }
 
 void CDriverPlace::OnGameNotice(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,
                                 const CZrObjectRef& member)
 {
-    Print(CDriverJson("OnPlaceEvent83").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("member", ReferenceJson(member)));
+    Print(CDriverJson("OnGameNotice").Add("id", id).Add("mode", mode).Add("text", text).AddJson("blob", DriverBlobJson(&blob)).AddJson("member", ReferenceJson(member)));
 }
 
 void CDriverPlace::OnRequestFailed(uint32_t value, uint32_t target, uint32_t code)
@@ -230,22 +230,22 @@ void CDriverPlace::OnRequestFailed(uint32_t value, uint32_t target, uint32_t cod
 
 void CDriverPlace::OnInvitationFailed(uint32_t first, uint32_t second, uint32_t value)
 {
-    Print(CDriverJson("OnPlaceEvent85").Add("first", first).Add("second", second).Add("value", value));
+    Print(CDriverJson("OnInvitationFailed").Add("first", first).Add("second", second).Add("value", value));
 }
 
 void CDriverPlace::OnServerMessage(const std::string& text)
 {
-    Print(CDriverJson("OnPlaceEvent86").Add("text", text));
+    Print(CDriverJson("OnServerMessage").Add("text", text));
 }
 
 void CDriverPlace::OnInvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
-    Print(CDriverJson("OnPlaceOp28").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
+    Print(CDriverJson("OnInvited").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
 }
 
 void CDriverPlace::OnUninvited(uint32_t value, uint32_t id, const CZrString& key, uint32_t second)
 {
-    Print(CDriverJson("OnPlaceOp29").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
+    Print(CDriverJson("OnUninvited").Add("value", value).Add("id", id).AddJson("key", KeyJson(key)).Add("second", second));
 }
 
 void CDriverPlace::OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, const KeyList& keys)
@@ -253,10 +253,10 @@ void CDriverPlace::OnNameKeyList(uint32_t value, uint32_t id, uint32_t field, co
     std::string json = "[";
     for (const CZrString& key : keys)
         json += (json.size() > 1 ? ", " : "") + KeyJson(key);
-    Print(CDriverJson("OnPlaceOp30").Add("value", value).Add("id", id).Add("field", field).AddJson("keys", json + "]"));
+    Print(CDriverJson("OnNameKeyList").Add("value", value).Add("id", id).Add("field", field).AddJson("keys", json + "]"));
 }
 
 void CDriverPlace::OnPlaceFlag(uint32_t value, uint32_t id, uint32_t second, bool flag)
 {
-    Print(CDriverJson("OnPlaceOp31").Add("value", value).Add("id", id).Add("second", second).Add("flag", flag));
+    Print(CDriverJson("OnPlaceFlag").Add("value", value).Add("id", id).Add("second", second).Add("flag", flag));
 }
