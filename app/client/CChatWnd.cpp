@@ -176,15 +176,24 @@ void CChatWnd::PlaceFrame() {
   }
 }
 
-// The hidden frame first takes the size of its monitor's work area: a window
-// system that reports the frame's first size late would otherwise shrink the
-// maximised frame back to it. There was no saved size to restore to anyway.
+// The hidden frame first takes the rectangle that maximising gives it (its
+// monitor's work area with the sizing border outside): a window system that
+// reports the frame's first size late would otherwise shrink the maximised
+// frame back to that size. There is no saved size to restore to anyway.
 void CChatWnd::ShowMaximizedOnItsMonitor() {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    // A maximised frame's border stands outside the work area; its caption
+    // and menu stay inside (without WS_BORDER the caption is not counted).
+    DWORD style = GetStyle();
+    if ((style & WS_CAPTION) == WS_CAPTION) style &= ~static_cast<DWORD>(WS_BORDER);
+    RECT border{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&border, style, FALSE, GetExStyle());
     const RECT& area = monitor.rcWork;
-    SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+    SetWindowPos(nullptr, area.left + border.left, area.top + border.top,
+                 area.right - area.left + border.right - border.left,
+                 area.bottom - area.top + border.bottom - border.top,
                  SWP_NOACTIVATE | SWP_NOZORDER);
   }
   ShowWindow(SW_SHOWMAXIMIZED);
