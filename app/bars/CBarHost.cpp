@@ -16,20 +16,6 @@ namespace {
 
 constexpr int kSeparatorWidth = 2;
 
-COLORREF EtchColour() {
-  const COLORREF menu = ::GetSysColor(COLOR_MENU);
-  return menu == RGB(255, 255, 255) ? RGB(128, 128, 128) : menu;
-}
-
-void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
-  HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ old = ::SelectObject(dc, pen);
-  ::MoveToEx(dc, x1, y1, nullptr);
-  ::LineTo(dc, x2, y2);
-  ::SelectObject(dc, old);
-  ::DeleteObject(pen);
-}
-
 }  // namespace
 
 bool CBarHost::Create(CWnd* parent) {
@@ -121,9 +107,9 @@ void CBarHost::OnPaint() {
   for (size_t i = 0; i + 1 < m_slots.size(); ++i) {
     const int x = m_slots[i].separator;
     if (x == 0) continue;
-    Stroke(dc.m_hDC, x, 0, x, bottom - 2, EtchColour());
-    Stroke(dc.m_hDC, x + 1, 0, x + 1, bottom - 3, RGB(255, 255, 255));
-    Stroke(dc.m_hDC, x + 1, bottom - 3, x + 2, bottom - 2, RGB(255, 255, 255));
-    Stroke(dc.m_hDC, x, bottom - 1, x + 2, bottom - 1, RGB(0, 0, 0));
+    DrawBarLine(dc.m_hDC, x, 0, x, bottom - 2, BarEtchColour());
+    DrawBarLine(dc.m_hDC, x + 1, 0, x + 1, bottom - 3, RGB(255, 255, 255));
+    DrawBarLine(dc.m_hDC, x + 1, bottom - 3, x + 2, bottom - 2, RGB(255, 255, 255));
+    DrawBarLine(dc.m_hDC, x, bottom - 1, x + 2, bottom - 1, RGB(0, 0, 0));
   }
 }

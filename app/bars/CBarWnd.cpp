@@ -1,8 +1,10 @@
 #include "CBarWnd.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "AppPalette.h"
+#include "CCmdUI.h"
 #include "CFont.h"
 #include "CFrameWnd.h"
 #include "CPaintDC.h"
@@ -28,15 +30,12 @@ BEGIN_MESSAGE_MAP(CBarWnd, CWnd)
   ON_MESSAGE(CBarWnd::kLayoutMessage, OnBarLayout)
 END_MESSAGE_MAP()
 
-namespace {
-
-// COLOR_MENU, or mid grey where the menu colour is pure white.
-COLORREF EtchColour() {
+COLORREF BarEtchColour() {
   const COLORREF menu = ::GetSysColor(COLOR_MENU);
   return menu == RGB(255, 255, 255) ? RGB(128, 128, 128) : menu;
 }
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
+void DrawBarLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
   HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
   HGDIOBJ old = ::SelectObject(dc, pen);
   ::MoveToEx(dc, x1, y1, nullptr);
@@ -45,11 +44,9 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
   ::DeleteObject(pen);
 }
 
-}  // namespace
-
 void DrawBarBottomLines(HDC dc, const RECT& client) {
-  Line(dc, client.left, client.bottom - 2, client.right, client.bottom - 2, EtchColour());
-  Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, RGB(0, 0, 0));
+  DrawBarLine(dc, client.left, client.bottom - 2, client.right, client.bottom - 2, BarEtchColour());
+  DrawBarLine(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, RGB(0, 0, 0));
 }
 
 // A window still alive here gets its last messages as a bar, with its items.
@@ -300,6 +297,40 @@ void CBarWnd::OnSize(UINT, int cx, int cy) {
 void CBarWnd::OnSized(int, int) {}
 
 void CBarWnd::OnUpdateCmdUI(CFrameWnd*, bool) {}
+
+namespace {
+
+// A command-UI item that is one item of a bar: enabling goes to the bar;
+// checks and texts have no meaning for bar items.
+class CBarItemCmdUI : public CCmdUI {
+ public:
+  explicit CBarItemCmdUI(std::function<void(UINT, bool)> enable) : m_enable(std::move(enable)) {}
+  void Enable(bool on) override {
+    m_bEnableChanged = true;
+    m_enable(m_nIndex, on);
+  }
+  void SetCheck(int) override {}
+  void SetRadio(bool) override {}
+  void SetText(const char*) override {}
+
+ private:
+  std::function<void(UINT, bool)> m_enable;
+};
+
+}  // namespace
+
+void CBarWnd::UpdateItemsCmdUI(CFrameWnd* frame, bool disableIfNoHandler,
+                               std::function<void(UINT index, bool on)> enable) {
+  CBarItemCmdUI ui(std::move(enable));
+  for (int i = 0; i < GetItemCount(); ++i) {
+    ui.m_nID = GetItem(i)->GetId();
+    ui.m_nIndex = static_cast<UINT>(i);
+    zr::MsgCall call;
+    call.message = WM_COMMAND;
+    call.cmdUI = &ui;
+    if (!OnCmdMsg(ui.m_nID, zr::kCodeUpdateUI, &call)) ui.DoUpdate(frame, disableIfNoHandler);
+  }
+}
 
 // ---- Idle update and layout -----------------------------------------------------------
 

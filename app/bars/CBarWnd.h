@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,10 @@ class CBarWnd : public CWnd {
  protected:
   // The item addressed by mode and key, or null.
   CBarItem* ItemByKey(int mode, UINT key) const;
+  // The bar answers for its items first, then the frame's handlers decide;
+  // `enable` sets the enabled state of the item at an index.
+  void UpdateItemsCmdUI(CFrameWnd* frame, bool disableIfNoHandler,
+                        std::function<void(UINT index, bool on)> enable);
   void Capture();
   // Clears the captured flag and gives the capture up when the bar has it.
   void ReleaseCapture();
@@ -148,3 +153,8 @@ class CBarWnd : public CWnd {
 
 // The bar under the line and the black line of the bars' bottom edge.
 void DrawBarBottomLines(HDC dc, const RECT& client);
+// COLOR_MENU, or mid grey where the menu colour is pure white: the dark side
+// of the bars' etched lines.
+COLORREF BarEtchColour();
+// A one-pixel line from (x1, y1) up to (x2, y2) in colour.
+void DrawBarLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour);

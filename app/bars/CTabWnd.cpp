@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "CCmdUI.h"
 #include "CDC.h"
 #include "CFrameWnd.h"
 #include "ControlResources.h"
@@ -19,22 +18,6 @@ namespace {
 
 // The product string that names the service's page.
 constexpr uint32_t kServicePageIndex = 8;
-
-// A command-UI item that is one button of a tool bar.
-class CButtonCmdUI : public CCmdUI {
- public:
-  explicit CButtonCmdUI(CTabWnd& bar) : m_bar(bar) {}
-  void Enable(bool on) override {
-    m_bEnableChanged = true;
-    m_bar.EnableButton(CBarWnd::kByIndex, m_nIndex, on);
-  }
-  void SetCheck(int) override {}
-  void SetRadio(bool) override {}
-  void SetText(const char*) override {}
-
- private:
-  CTabWnd& m_bar;
-};
 
 }  // namespace
 
@@ -246,17 +229,9 @@ void CTabWnd::DrawBackground(CDC* dc, const RECT& rect) {
   if (!background || !background->DrawTiled(dc, client)) CBarWnd::DrawBackground(dc, rect);
 }
 
-// The bar answers for its buttons first, then the frame's handlers decide.
 void CTabWnd::OnUpdateCmdUI(CFrameWnd* frame, bool disableIfNoHandler) {
   if (!(GetStyleFlags() & kUpdatesItems)) return;
   if (m_hot && !HasCapture()) CancelTracking();
-  CButtonCmdUI ui(*this);
-  for (int i = 0; i < GetItemCount(); ++i) {
-    ui.m_nID = GetTab(i)->GetId();
-    ui.m_nIndex = static_cast<UINT>(i);
-    zr::MsgCall call;
-    call.message = WM_COMMAND;
-    call.cmdUI = &ui;
-    if (!OnCmdMsg(ui.m_nID, zr::kCodeUpdateUI, &call)) ui.DoUpdate(frame, disableIfNoHandler);
-  }
+  UpdateItemsCmdUI(frame, disableIfNoHandler,
+                   [this](UINT index, bool on) { EnableButton(kByIndex, index, on); });
 }

@@ -1,7 +1,6 @@
 #include "CZrTabRow.h"
 
 #include "AppPalette.h"
-#include "CCmdUI.h"
 #include "CClientDC.h"
 #include "CDC.h"
 #include "CFont.h"
@@ -19,23 +18,6 @@ constexpr int kRowPadding = 7;
 constexpr unsigned kRowStyle = CBarWnd::kShowsTips | CBarWnd::kShowsPrompts;
 constexpr int kFirstTabLeft = 2;
 constexpr int kTabGap = 1;
-
-// A command-UI item that is one tab of a row: enabling sets the tab's
-// enabled flag; checks and texts have no meaning for tabs.
-class CTabCmdUI : public CCmdUI {
- public:
-  explicit CTabCmdUI(CZrTabRow& row) : m_row(row) {}
-  void Enable(bool on) override {
-    m_bEnableChanged = true;
-    m_row.SetTabFlagA(CBarWnd::kByIndex, m_nIndex, on);
-  }
-  void SetCheck(int) override {}
-  void SetRadio(bool) override {}
-  void SetText(const char*) override {}
-
- private:
-  CZrTabRow& m_row;
-};
 
 // A context of the row (or the screen before the row exists) with the
 // row's font, for measuring and drawing.
@@ -271,16 +253,9 @@ void CZrTabRow::CancelTracking() {
   m_hot = nullptr;
 }
 
-// The row answers for its tabs first, then the frame's handlers decide.
+// Enabling a tab sets its enabled flag.
 void CZrTabRow::OnUpdateCmdUI(CFrameWnd* frame, bool disableIfNoHandler) {
   if (!(GetStyleFlags() & kUpdatesItems)) return;
-  CTabCmdUI ui(*this);
-  for (int i = 0; i < GetItemCount(); ++i) {
-    ui.m_nID = GetTab(i)->GetId();
-    ui.m_nIndex = static_cast<UINT>(i);
-    zr::MsgCall call;
-    call.message = WM_COMMAND;
-    call.cmdUI = &ui;
-    if (!OnCmdMsg(ui.m_nID, zr::kCodeUpdateUI, &call)) ui.DoUpdate(frame, disableIfNoHandler);
-  }
+  UpdateItemsCmdUI(frame, disableIfNoHandler,
+                   [this](UINT index, bool on) { SetTabFlagA(kByIndex, index, on); });
 }

@@ -4,6 +4,7 @@ window probe. Menus and bars come from the resource library, commands are
 enabled by their rules, the status line falls back to its lasting text, the
 layout modes divide the window, the layout survives a restart, and the
 connected client does not spin while nothing happens."""
+import shutil
 import time
 
 import pytest
@@ -120,6 +121,33 @@ def test_before_the_connection_the_room_commands_keep_their_resource_texts(windo
     assert menu["&View"][LAYOUT_COMMANDS[CLASSIC]]["enabled"]
     nodes = list(walk(window_client.ask("tree")["window"]))
     assert [node["text"] for node in nodes if node["class"] == "Static"] == ["Disconnected"]
+
+
+def all_items(items):
+    for item in items:
+        yield item
+        yield from all_items(item.get("submenu", []))
+
+
+def test_every_text_of_the_window_comes_from_the_resource_library(window_client, place_bots,
+                                                                 zr_server, build_win):
+    # The marked twin of the library puts "~" in front of each of its texts.
+    shutil.copy(build_win / "marked" / "ZrRes.dll", window_client.folder)
+    window_client.start()
+    window_client.wait_frame()
+    zr_server.wait_log({"event": "entered"}, timeout=START_SECONDS)
+    # The status line's texts as well.
+    assert window_client.ask("waitstatus ~ %d" % (START_SECONDS * 1000))["found"]
+    assert window_client.ask("frame")["text"].startswith("~")
+
+    menu = window_client.ask("menu")
+    texts = [item["text"] for item in all_items(menu["popups"])
+             if not item["separator"] and not item["ownerdraw"]]
+    assert len(texts) > 40
+    assert [text for text in texts if not text.startswith("~")] == []
+    nodes = list(walk(window_client.ask("tree")["window"]))
+    shown = [node["text"] for node in nodes if node["class"] == "Static"]
+    assert shown and all(text.startswith("~") for text in shown)
 
 
 def test_layout_modes_chosen_with_the_keyboard_divide_the_window(running_client):
