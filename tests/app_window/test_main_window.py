@@ -21,6 +21,8 @@ MOOD_NORMAL = 32793
 MOOD_SAD = 32806
 CLASSIC, BROWSER_ONLY, AVATARS_ONLY, TEXT_ONLY = 0, 1, 2, 3
 LAYOUT_COMMANDS = {CLASSIC: 32847, TEXT_ONLY: 32848, AVATARS_ONLY: 32849, BROWSER_ONLY: 32850}
+# The status-line prompt of the tool bar's help button.
+HELP_PROMPT = "Open the Lumora Chat help pages"
 # Width of the participation text at the right of the status line.
 STATUS_INDICATOR_WIDTH = 240
 # The people column keeps at least this width; the splitter bar between
@@ -174,6 +176,52 @@ def test_layout_modes_chosen_with_the_keyboard_divide_the_window(running_client)
     running_client.probe("openmenu 2 V keep", "key RETURN", "wait 500")
     page, chat, people, _ = panes(running_client)
     assert abs(width(page) - client_width * 75 // 100) <= 4 and height(chat) > 0
+
+
+def test_tool_bar_buttons_prompt_on_the_status_line_while_the_mouse_is_over_them(
+        running_client):
+    frame = running_client.wait_frame()
+    tree = running_client.ask("tree")["window"]
+    (host,) = [node for node in tree["children"] if node["rect"][1] == frame["client"][1]
+               and node["children"]]
+    (first_bar,) = [bar for bar in host["children"] if bar["rect"][0] == host["rect"][0]]
+    left, top, right, bottom = first_bar["rect"]
+    middle = (top + bottom) // 2
+    # The bars follow the mouse only in the active window; a key press
+    # brings the frame to the front. The timed connection text goes first.
+    running_client.probe("key SHIFT", "wait 12000")
+    # Along the first tool bar's middle line, button by button: the help
+    # button (enabled once placed) shows its prompt.
+    prompts = []
+    for x in range(left + 4, right, 6):
+        running_client.probe("move %d %d" % (x, middle), "wait 100")
+        prompts.append(running_client.ask("status")["panes"][0])
+    assert HELP_PROMPT in prompts
+    # Away from the bars the prompt goes.
+    page = panes(running_client)[0]
+    running_client.probe("move %d %d" % ((page[0] + page[2]) // 2, (page[1] + page[3]) // 2),
+                         "wait 300")
+    assert running_client.ask("status")["panes"][0] == ""
+
+
+def test_dragging_the_splitter_keeps_the_people_column_wide_enough(running_client):
+    running_client.wait_frame()
+    page, _, people, frame = panes(running_client)
+    client_right = frame["client"][2]
+    middle = (people[1] + people[3]) // 2
+    bar = people[0] - SPLITTER_BAR // 2
+    # Far to the right: the bar stops where the mouse last was before it came
+    # too close to the edge, and the people column keeps its least width.
+    before = width(people)
+    running_client.probe("drag %d %d %d %d" % (bar, middle, client_right - 10, middle), "wait 500")
+    page, _, people, _ = panes(running_client)
+    assert MIN_PEOPLE_WIDTH - SPLITTER_BAR <= width(people) < before
+    # To the left: the page column follows the mouse.
+    bar = people[0] - SPLITTER_BAR // 2
+    running_client.probe("drag %d %d %d %d" % (bar, middle, 400, middle), "wait 500")
+    page, _, people, _ = panes(running_client)
+    assert abs(page[2] - 400) <= SPLITTER_BAR
+    assert width(people) > MIN_PEOPLE_WIDTH
 
 
 def test_timed_status_text_falls_back_to_the_lasting_text(running_client):

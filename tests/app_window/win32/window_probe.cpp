@@ -30,6 +30,9 @@
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
 //   click X Y, rclick X Y, dblclick X Y
 //                        real mouse clicks at a screen point
+//   move X Y             moves the mouse there without a button
+//   drag X1 Y1 X2 Y2     presses the left button at X1 Y1, moves to X2 Y2 in
+//                        steps and lets it go there
 //   cputime [PID]        user and kernel time of the frame's process (or PID)
 //   placement            show state and normal rectangle
 //   close                posts WM_CLOSE to the frame
@@ -569,6 +572,46 @@ std::string Click(const Words& words) {
   return Answer(words[0], Field("hwnd", Handle(under)) + "," + Field("class", Quote(ClassOf(under))));
 }
 
+// The mouse to a point (no button), as a user's hand moves it there in steps.
+std::string Move(const Words& words) {
+  long long x = 0, y = 0;
+  if (!ParseNumber(words[1], x) || !ParseNumber(words[2], y))
+    return Error(words[0], "usage: move X Y");
+  POINT from{};
+  ::GetCursorPos(&from);
+  std::vector<INPUT> inputs;
+  constexpr int kSteps = 4;
+  for (int step = 1; step <= kSteps; ++step)
+    inputs.push_back(MouseInput(int(from.x + (x - from.x) * step / kSteps),
+                                int(from.y + (y - from.y) * step / kSteps), MOUSEEVENTF_MOVE));
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  HWND under = ::WindowFromPoint(POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+  return Answer(words[0], Field("hwnd", Handle(under)) + "," + Field("class", Quote(ClassOf(under))));
+}
+
+// The left button pressed at one point, moved in steps to another and let go
+// there, with pauses that let the program follow.
+std::string Drag(const Words& words) {
+  long long x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  if (!ParseNumber(words[1], x1) || !ParseNumber(words[2], y1) || !ParseNumber(words[3], x2) ||
+      !ParseNumber(words[4], y2))
+    return Error(words[0], "usage: drag X1 Y1 X2 Y2");
+  INPUT start[] = {MouseInput(int(x1), int(y1), MOUSEEVENTF_MOVE),
+                   MouseInput(int(x1), int(y1), MOUSEEVENTF_LEFTDOWN)};
+  ::SendInput(2, start, sizeof(INPUT));
+  constexpr int kSteps = 8;
+  for (int step = 1; step <= kSteps; ++step) {
+    ::Sleep(50);
+    INPUT move = MouseInput(int(x1 + (x2 - x1) * step / kSteps),
+                            int(y1 + (y2 - y1) * step / kSteps), MOUSEEVENTF_MOVE);
+    ::SendInput(1, &move, sizeof(INPUT));
+  }
+  ::Sleep(50);
+  INPUT up = MouseInput(int(x2), int(y2), MOUSEEVENTF_LEFTUP);
+  ::SendInput(1, &up, sizeof(INPUT));
+  return Answer(words[0], Field("ok", "true"));
+}
+
 // ---- Opening a popup with real keys -----------------------------------------
 
 BOOL CALLBACK FindOpenPopup(HWND window, LPARAM context) {
@@ -713,7 +756,8 @@ const std::map<std::string, Command>& Commands() {
       {"rclick", {2, 2, false, Click}},         {"dblclick", {2, 2, false, Click}},
       {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},
       {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
-      {"wait", {1, 1, false, Wait}},
+      {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
+      {"drag", {4, 4, false, Drag}},
   };
   return commands;
 }
