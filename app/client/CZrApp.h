@@ -14,12 +14,14 @@
 #include "CTipManager.h"
 #include "CWinApp.h"
 #include "IAppUi.h"
+#include "ICommandTarget.h"
 #include "ITipHost.h"
 #include "Picture.h"
 #include "CZrPlaceLink.h"
 #include "CZrResLibrary.h"
 #include "TvlMessageBoxSink.h"
 #include "TvlProfileSwitchSource.h"
+#include "ZrCommandTable.h"
 #include "ZrLayoutRecord.h"
 #include "ZrMessageBox.h"
 #include "ZrPrivateProfile.h"
@@ -105,6 +107,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   unsigned GetIndicatorState() const;
   void RedrawAllWindows();
   CTipManager& Tips() { return m_tips; }
+  // The object that carries out the commands of a target from now on (null:
+  // none, and they are disabled again).
+  void SetCommandTarget(ZrCommandTarget target, ICommandTarget* object);
+  // Deferred commands go to their object; the others to the command map.
+  bool OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) override;
   // The Links submenu from the list at address; true when the list named no
   // page, so that the service's own pages must fill it.
   bool LoadLinksMenu(const std::string& address);
@@ -186,6 +193,12 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OnUpdateToggleAvatarSize(CCmdUI* ui);
   void OnLayoutMenu();
   void OnUpdateLayoutMenu(CCmdUI* ui);
+  void OnToursMenu();
+  // Pops menu up under the tool-bar button; true when the user chose or
+  // dismissed it (it was shown).
+  bool TrackToolBarMenu(UINT buttonId, UINT menuId);
+  ZrCommandState CommandState() const;
+  void RunDeferredCommand(UINT id);
   void OnUpdatePlaced(CCmdUI* ui);
   void OnUpdateConnected(CCmdUI* ui);
   void OnHelp();
@@ -220,6 +233,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CIndicatorButton m_indicator;
   CTipManager m_tips;
   CServiceLinks m_links;
+  ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   bool m_pagesInDirectoryProgram = false;
   bool m_reconnectOnActivation = false;

@@ -1,8 +1,9 @@
 // The application's commands: every menu item, tool-bar button and
 // accelerator that the window with the focus does not handle ends here.
-// Commands whose windows or objects are not part of the program yet (page
-// frame, chat pages, people list, dialogs, avatars, events, voice) have no
-// handler here, so the framework shows them disabled.
+// Commands that objects built apart from the application carry out (page
+// frame, own user, chat pages, dialogs, places manager, favourites,
+// auditorium, avatars, navigation) go to the object that has plugged in for
+// them, by the table of deferred commands; without one they are disabled.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -49,6 +50,8 @@ BEGIN_MESSAGE_MAP(CZrApp, CWinApp)
   ON_UPDATE_COMMAND_UI(ID_LARGE_AVATARS, OnUpdateToggleAvatarSize)
   ON_COMMAND(ID_LAYOUT_MENU, OnLayoutMenu)
   ON_UPDATE_COMMAND_UI(ID_LAYOUT_MENU, OnUpdateLayoutMenu)
+  ON_COMMAND(ID_TOURS_MENU, OnToursMenu)
+  ON_UPDATE_COMMAND_UI(ID_TOURS_MENU, OnUpdateConnected)
   ON_UPDATE_COMMAND_UI(ID_PLACES, OnUpdateConnected)
   ON_COMMAND(ID_HELP_INDEX, OnHelp)
   ON_COMMAND(ID_WEB_HELP, OnWebHelp)
@@ -160,19 +163,30 @@ void CZrApp::OnUpdateToggleAvatarSize(CCmdUI* ui) {
 // The layout menu opens under its tool-bar button; once it has been shown
 // the main window's layout flag flips.
 void CZrApp::OnLayoutMenu() {
+  if (!IsPlaced()) return;
+  if (TrackToolBarMenu(ID_LAYOUT_MENU, IDM_LAYOUT)) MainFrame()->ToggleLayoutFlag();
+}
+
+// The guided tours menu under its tool-bar button; its commands go to the
+// own user.
+void CZrApp::OnToursMenu() {
+  if (m_running && IsConnected()) TrackToolBarMenu(ID_TOURS_MENU, IDM_TOURS);
+}
+
+bool CZrApp::TrackToolBarMenu(UINT buttonId, UINT menuId) {
   CChatWnd* main = MainFrame();
-  if (!IsPlaced() || !main) return;
+  if (!main) return false;
   RECT button{};
   for (int bar = 0; CTabWnd* toolBar = main->GetToolBar(bar); ++bar) {
-    if (toolBar->FindItemById(ID_LAYOUT_MENU) < 0) continue;
-    button = toolBar->GetButtonRect(CBarWnd::kById, ID_LAYOUT_MENU);
+    if (toolBar->FindItemById(buttonId) < 0) continue;
+    button = toolBar->GetButtonRect(CBarWnd::kById, buttonId);
     ::MapWindowPoints(toolBar->m_hWnd, nullptr, reinterpret_cast<POINT*>(&button), 2);
   }
   CMenu menu;
-  if (!menu.LoadMenu(IDM_LAYOUT)) return;
+  if (!menu.LoadMenu(menuId)) return false;
   CMenu* popup = menu.GetSubMenu(0);
-  if (popup && popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, button.left, button.bottom, main))
-    main->ToggleLayoutFlag();
+  return popup &&
+         popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, button.left, button.bottom, main);
 }
 
 void CZrApp::OnUpdateLayoutMenu(CCmdUI* ui) {
@@ -243,4 +257,46 @@ void CZrApp::OnLink(UINT command) {
   const std::string address = m_links.AddressOf(command);
   if (!address.empty() && address.find(CServiceLinks::kBulletMark) == std::string::npos)
     OpenWithShell(address);
+}
+
+// ---- Commands of objects built apart ------------------------------------------
+
+void CZrApp::SetCommandTarget(ZrCommandTarget target, ICommandTarget* object) {
+  m_commandTargets[static_cast<size_t>(target)] = object;
+}
+
+ZrCommandState CZrApp::CommandState() const {
+  ZrCommandState state;
+  state.running = m_running != 0;
+  state.placed = IsPlaced();
+  state.connected = IsConnected();
+  state.auditorium = IsAuditorium();
+  const unsigned indicator = GetIndicatorState();
+  state.indicatorReady = m_indicator.m_hWnd && (indicator == 1 || indicator == 2);
+  return state;
+}
+
+// A deferred command without its object has no handler, so the framework
+// disables it; with one, the application's part of the rule comes first.
+bool CZrApp::OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) {
+  const ZrDeferredCommand* command = FindDeferredCommand(id);
+  if (!command) return CWinApp::OnCmdMsg(id, code, call);
+  ICommandTarget* object = m_commandTargets[static_cast<size_t>(command->target)];
+  if (!object || (code != 0 && code != zr::kCodeUpdateUI)) return false;
+  if (!call) return true;
+  const bool allowed = CommandRuleHolds(command->rule, CommandState());
+  if (code == zr::kCodeUpdateUI) {
+    if (!call->cmdUI) return true;
+    call->cmdUI->Enable(allowed);
+    if (allowed) object->UpdateCommand(id, call->cmdUI);
+  } else if (allowed) {
+    object->RunCommand(id);
+  }
+  return true;
+}
+
+void CZrApp::RunDeferredCommand(UINT id) {
+  zr::MsgCall call;
+  call.message = WM_COMMAND;
+  OnCmdMsg(id, 0, &call);
 }

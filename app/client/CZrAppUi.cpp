@@ -11,6 +11,7 @@
 #include "ModuleState.h"
 #include "ZrCopyData.h"
 #include "ZrPerson.h"
+#include "resource.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ bool CZrApp::GetPageOrigin(POINT&) { return false; }
 
 // Entering and leaving the room is the local user object's request; until
 // the program has it the toggle cannot be made.
-void CZrApp::ToggleObserve() {}
+void CZrApp::ToggleObserve() { RunDeferredCommand(ID_ENTER_LEAVE); }
 
 // ---- Private messages of the main window -------------------------------------------
 
