@@ -47,6 +47,26 @@ function(zr_add_gtest name)
   endif()
 endfunction()
 
+# zr_add_app_ui_gtest(NAME [FOCUS] SOURCES ... LIBS ... [TIMEOUT s])
+# A Wine test program of the main window's controls, as zr_add_gtest makes
+# it, built on the shared support of tests/app_ui_support (which also loads
+# the product's resource library). Skipped where that support or one of LIBS
+# is not built.
+function(zr_add_app_ui_gtest name)
+  cmake_parse_arguments(ARG "FOCUS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  foreach(lib IN LISTS ARG_LIBS ITEMS zr_app_ui_test_support)
+    if(NOT TARGET ${lib})
+      return()
+    endif()
+  endforeach()
+  set(focus "")
+  if(ARG_FOCUS)
+    set(focus FOCUS)
+  endif()
+  zr_add_gtest(${name} ${focus} SOURCES ${ARG_SOURCES}
+               LIBS ${ARG_LIBS} zr_app_ui_test_support TIMEOUT ${ARG_TIMEOUT})
+endfunction()
+
 # zr_add_fuzz(NAME SOURCES ... LIBS ... [SECONDS n])
 # A libFuzzer target, run for a bounded time by ctest (native clang tree only).
 # Seed inputs are read from a folder "<name>-seeds" beside its first source.

@@ -5,61 +5,22 @@
 #include <gtest/gtest.h>
 
 #include "../FakeTipHost.h"
+#include "AppTestEnvironment.h"
 #include "CTipDlg.h"
 #include "CTipManager.h"
-#include "CWinApp.h"
 #include "CWnd.h"
-#include "ModuleState.h"
+#include "MessagePump.h"
+#include "PlainMainWnd.h"
 
 namespace {
 
-class TipsApp : public CWinApp {
- public:
-  TipsApp() : CWinApp("Tips Tests") {}
-  int ExitInstance() override { return 0; }
-};
+// Room for the dialog to be centred on the main window within the screen.
+constexpr RECT kMainRect{100, 80, 740, 560};
+// Time for the dialog to answer a click or to end.
+constexpr DWORD kDialogSettleMs = 50;
 
-HMODULE g_resources = nullptr;
-TipsApp* g_app = nullptr;
-CWnd* g_main = nullptr;
-
-class TipsEnvironment : public testing::Environment {
- public:
-  void SetUp() override {
-    g_resources = ::LoadLibraryA(ZR_RES_PRODUCT_DLL);
-    ASSERT_NE(g_resources, nullptr) << ZR_RES_PRODUCT_DLL;
-    AfxSetResourceHandle(g_resources);
-    g_app = new TipsApp;
-    g_main = new CWnd;
-    const char* mainClass = CWnd::RegisterWndClass(
-        0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    ASSERT_TRUE(g_main->CreateEx(0, mainClass, "Tips", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 RECT{100, 80, 740, 560}, nullptr, 0));
-    g_app->m_pMainWnd = g_main;
-  }
-  void TearDown() override {
-    g_app->m_pMainWnd = nullptr;
-    delete g_main;
-    delete g_app;
-    AfxSetResourceHandle(nullptr);
-    ::FreeLibrary(g_resources);
-  }
-};
-
-testing::Environment* const g_environment =
-    testing::AddGlobalTestEnvironment(new TipsEnvironment);
-
-void Pump(DWORD ms = 50) {
-  DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  do {
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
+testing::Environment* const g_environment = testing::AddGlobalTestEnvironment(
+    new AppTestEnvironment("Tips", [] { return new PlainMainWnd; }, kMainRect));
 
 class TipManagerTest : public ::testing::Test {
  protected:
@@ -69,7 +30,7 @@ class TipManagerTest : public ::testing::Test {
   void SetUp() override { tips.SetHost(&host); }
   void TearDown() override {
     tips.Close();
-    Pump();
+    Pump(kDialogSettleMs);
   }
 
   HWND Dialog() const { return tips.GetDialog() ? tips.GetDialog()->m_hWnd : nullptr; }
@@ -84,7 +45,7 @@ class TipManagerTest : public ::testing::Test {
   }
   void Click(int id) {
     ::SendMessageA(::GetDlgItem(Dialog(), id), BM_CLICK, 0, 0);
-    Pump();
+    Pump(kDialogSettleMs);
   }
 };
 
@@ -110,9 +71,9 @@ TEST_F(TipManagerTest, DialogShowsTheRowsTitleAndCheckBoxCentredOnTheMainWindow)
     EXPECT_EQ(CheckBoxText(), c.checkBox);
     EXPECT_EQ(Checked(), c.checked) << c.title;
     EXPECT_EQ(host.tipsAtStart, c.checked) << "the tips-at-start flag follows the box";
-    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), g_main->m_hWnd);
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), MainWnd()->m_hWnd);
     RECT main{}, shown{};
-    g_main->GetWindowRect(&main);
+    MainWnd()->GetWindowRect(&main);
     ::GetWindowRect(dialog, &shown);
     EXPECT_NEAR((shown.left + shown.right) / 2, (main.left + main.right) / 2, 1);
     EXPECT_NEAR((shown.top + shown.bottom) / 2, (main.top + main.bottom) / 2, 1);
@@ -194,7 +155,7 @@ TEST_F(TipManagerTest, TipAreaShowsTheIconTheTextAndThePicture) {
   EXPECT_EQ(at(client.right - 1, client.bottom / 2), RGB(0, 0, 0));
   EXPECT_EQ(at(client.right - 3, 3), RGB(255, 255, 255));
   // The icon's top-left pixel at (5, 5), as the bitmap has it.
-  HBITMAP icon = ::LoadBitmapA(g_resources, MAKEINTRESOURCEA(453));
+  HBITMAP icon = ::LoadBitmapA(Resources(), MAKEINTRESOURCEA(453));
   ASSERT_NE(icon, nullptr);
   BITMAP info{};
   ::GetObjectA(icon, sizeof(info), &info);
@@ -213,7 +174,7 @@ TEST_F(TipManagerTest, TipAreaShowsTheIconTheTextAndThePicture) {
   }
   EXPECT_GT(dark, 20);
   // The picture sits at the bottom, 5 pixels up.
-  HBITMAP picture = ::LoadBitmapA(g_resources, MAKEINTRESOURCEA(452));
+  HBITMAP picture = ::LoadBitmapA(Resources(), MAKEINTRESOURCEA(452));
   ASSERT_NE(picture, nullptr);
   BITMAP pictureInfo{};
   ::GetObjectA(picture, sizeof(pictureInfo), &pictureInfo);
