@@ -52,6 +52,16 @@ void CZrMessageBox::ShowMessageBox(int style, char* text) {
   if (disabledHere) EnableMainWindows(0);
 }
 
+int CZrMessageBox::Ask(UINT textId, UINT flags) {
+  const std::string text = LoadText(textId);
+  if (text.empty()) return 0;
+  const bool disabledHere = m_dialogUp == 0;
+  if (disabledHere) EnableMainWindows(1);
+  const int answer = MessageBoxA(nullptr, text.c_str(), m_caption.c_str(), flags | MB_TASKMODAL);
+  if (disabledHere) EnableMainWindows(0);
+  return answer;
+}
+
 bool CZrMessageBox::PostMessageBox(int style, char* text) {
   if (!text) return false;
   if (m_mainWindow && IsWindow(m_mainWindow) &&

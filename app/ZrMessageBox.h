@@ -45,6 +45,10 @@ class CZrMessageBox {
 
   // Shows the text modally and frees it; null does nothing.
   void ShowMessageBox(int style, char* text);
+  // Asks the question of a string number with the buttons and icon of
+  // flags, task-modal with the main windows disabled meanwhile; answers the
+  // button chosen (0 when the text is missing).
+  int Ask(UINT textId, UINT flags);
   // Posts the text to the main window; when that fails it is freed unshown.
   bool PostMessageBox(int style, char* text);
   // 1: a box is up, the main windows are disabled; 0: enabled again.

@@ -63,6 +63,14 @@ int32_t CCommunityConnection::SetUrl(const std::string& url)
     return code;
 }
 
+void CCommunityConnection::OnDisconnected(int32_t reason)
+{
+    const bool connecting = m_pending;
+    m_pending = false;
+    if (connecting)
+        m_store.OnConnectFailed(reason);
+}
+
 void CCommunityConnection::Dispatch()
 {
     m_pending = false;

@@ -55,6 +55,9 @@ public:
 
 protected:
     void OnSessionReady() override;
+    // A failure while connecting goes to the store; a connection that was up
+    // has told its places already.
+    void OnDisconnected(int32_t reason) override;
 
 private:
     ICommunityStore& m_store;

@@ -204,6 +204,13 @@ void CPlace::OnDisconnected(int32_t code, const std::string& text)
     ShowDisconnect(code, text);
 }
 
+void CPlace::OnConnectFailed(int32_t reason)
+{
+    if (m_app.IsConnected() || reason == 0)
+        return;
+    ShowDisconnect(reason, std::string());
+}
+
 void CPlace::ShowDisconnect(int32_t code, const std::string& text)
 {
     const bool webLogin = !m_app.GetLoginBaseUrl().empty();

@@ -70,6 +70,10 @@ public:
     void OnEntered(const CZrPosition* position, uint32_t flag, const std::string& text) override;
     void OnPlaceValue(uint32_t value) override;
     void OnDisconnected(int32_t code, const std::string& text) override;
+    // The community connection failed before this place's channel was up:
+    // the user hears of it as of a lost connection (retry, question or
+    // message by its reason).
+    void OnConnectFailed(int32_t reason);
     void OnBroadcast(const CBroadcastInfo& record) override;
     void OnSuperUserError(uint32_t value) override;
     void OnPlaceDescription(uint32_t first, uint32_t second, bool flag, uint32_t valueA, uint32_t valueB,

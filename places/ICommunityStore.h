@@ -23,6 +23,9 @@ public:
     // The address the browser frame shows while a community is connected to.
     virtual std::string GetResetUrl() const = 0;
     virtual void ShowPage(const std::string& url) = 0;
+    // A connection that failed before the community's items arrived (the
+    // reason code of the failure): nobody else tells the user.
+    virtual void OnConnectFailed(int32_t reason) = 0;
 
 protected:
     ~ICommunityStore() = default;

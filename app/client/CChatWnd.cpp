@@ -142,6 +142,7 @@ BEGIN_MESSAGE_MAP(CChatWnd, CFrameWnd)
   ON_MESSAGE(CChatWnd::kHandOnTransfer, OnHandOnTransfer)
   ON_MESSAGE(CChatWnd::kIdlePrompt, OnIdlePrompt)
   ON_MESSAGE(CChatWnd::kDirectoryCommand, OnDirectoryCommand)
+  ON_MESSAGE(CChatWnd::kServerInaccessible, OnServerInaccessible)
 END_MESSAGE_MAP()
 
 CChatWnd::CChatWnd() = default;
@@ -797,4 +798,9 @@ LRESULT CChatWnd::OnHandOnTransfer(WPARAM wParam, LPARAM lParam) {
 LRESULT CChatWnd::OnDirectoryCommand(WPARAM sender, LPARAM data) {
   ZrApp().OnDirectoryCommand(sender, data);
   return 1;
+}
+
+LRESULT CChatWnd::OnServerInaccessible(WPARAM, LPARAM) {
+  ZrApp().ConfirmServerInaccessible();
+  return 0;
 }

@@ -37,6 +37,9 @@ class CChatWnd : public CFrameWnd {
   static constexpr UINT kHandOnTransfer = 0x508;
   static constexpr UINT kIdlePrompt = 0x509;
   static constexpr UINT kDirectoryCommand = 0x50A;
+  // The client's own: the server-inaccessible question, asked out of the
+  // network callback that found the server gone.
+  static constexpr UINT kServerInaccessible = WM_APP + 0x50B;
 
   // The idle timer ticks once a minute.
   static constexpr UINT_PTR kIdleTimer = 1286;
@@ -127,6 +130,7 @@ class CChatWnd : public CFrameWnd {
   LRESULT OnHandOnTransfer(WPARAM, LPARAM);
   LRESULT OnIdlePrompt(WPARAM which, LPARAM);
   LRESULT OnDirectoryCommand(WPARAM sender, LPARAM data);
+  LRESULT OnServerInaccessible(WPARAM, LPARAM);
 
   DECLARE_MESSAGE_MAP()
 

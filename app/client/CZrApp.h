@@ -122,6 +122,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void ShowPlaceEnterDialog();
   void Refresh(int32_t mode);
   void Reconnect();
+  // After a lost connection: true when a reconnect was posted.
+  bool PostReconnect();
+  // The Server Inaccessible dialog, with its advice page as often as the
+  // user asks; Reconnect reconnects.
+  void ConfirmServerInaccessible();
   void ReplayDeferredDdeCommands();
   LRESULT HandOnPendingTransfer(WPARAM wParam, LPARAM lParam);
   void OnDirectoryCommand(WPARAM sender, LPARAM data);

@@ -7,6 +7,8 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CPlace.h"
+#include "CServerAdviceDlg.h"
+#include "CServerInaccessibleDlg.h"
 #include "CZrApp.h"
 #include "ModuleState.h"
 #include "ZrCopyData.h"
@@ -18,6 +20,9 @@ namespace {
 // Participation texts of the indicator states, as the people column shows
 // them.
 constexpr UINT kParticipationTexts[] = {549, 548, 522, 471};
+// Lost connections retried before the user is asked, and the question.
+constexpr int32_t kSilentReconnects = 3;
+constexpr UINT kReconnectQuestion = 269;
 
 }  // namespace
 
@@ -141,7 +146,37 @@ LRESULT CZrApp::OnAvatarZoom(WPARAM, LPARAM) { return 0; }
 // program.
 void CZrApp::ShowPlaceEnterDialog() {}
 void CZrApp::Refresh(int32_t) {}
-void CZrApp::Reconnect() {}
+// After every three automatic attempts the user decides: Cancel leaves the
+// count at three, so the next loss asks again; Retry starts a new series.
+bool CZrApp::PostReconnect() {
+  CChatWnd* main = MainFrame();
+  if (!main || !::IsWindow(main->m_hWnd) || m_reconnectCount == -1) return false;
+  if (m_reconnectCount == kSilentReconnects) {
+    if (m_boxes.Ask(kReconnectQuestion, MB_RETRYCANCEL | MB_ICONQUESTION) != IDRETRY) return false;
+    m_reconnectCount = 0;
+  }
+  if (!main->PostMessage(CChatWnd::kReconnect, 0, 0)) return false;
+  ++m_reconnectCount;
+  return true;
+}
+
+void CZrApp::ConfirmServerInaccessible() {
+  CChatWnd* main = MainFrame();
+  if (!main || !m_running) return;
+  const bool disabledHere = !AreMainWindowsDisabled();
+  if (disabledHere) EnableMainWindows(true);
+  INT_PTR answer = CServerInaccessibleDlg::kMoreInfo;
+  while (answer == CServerInaccessibleDlg::kMoreInfo) {
+    answer = CServerInaccessibleDlg(main).DoModal();
+    if (answer == CServerInaccessibleDlg::kMoreInfo) CServerAdviceDlg(main).DoModal();
+  }
+  if (disabledHere) EnableMainWindows(false);
+  if (answer == IDOK) Reconnect();
+}
+
+void CZrApp::Reconnect() {
+  if (m_connection) m_connection->SetUrl(m_plan.m_communityName);
+}
 void CZrApp::ReplayDeferredDdeCommands() {}
 LRESULT CZrApp::HandOnPendingTransfer(WPARAM, LPARAM) { return 0; }
 void CZrApp::OnDirectoryCommand(WPARAM, LPARAM) {}

@@ -67,12 +67,12 @@ void CZrPlaceLink::PostWarning(const std::string&) {}
 
 void CZrPlaceLink::ClearReconnectState() { m_app.ClearReconnectState(); }
 
-// Reconnecting needs the main window's reconnect handler, which the program
-// does not have yet: nothing is posted.
-bool CZrPlaceLink::AcceptReconnect() { return false; }
+bool CZrPlaceLink::AcceptReconnect() { return m_app.PostReconnect(); }
 
-// The server-inaccessible dialog is not part of the program yet.
-void CZrPlaceLink::ConfirmAndLeave() {}
+// The question is asked once the network callback has returned.
+void CZrPlaceLink::ConfirmAndLeave() {
+  if (CChatWnd* main = m_app.MainFrame()) main->PostMessage(CChatWnd::kServerInaccessible, 0, 0);
+}
 
 // The program keeps no login password yet.
 void CZrPlaceLink::ClearPassword() {}
@@ -247,6 +247,10 @@ void CZrPlaceLink::Layout() {}
 // browser view there is no reset page: an empty address keeps the page.
 void CZrPlaceLink::ShowPage(const std::string& url) {
   if (!url.empty()) m_pageUrl = url;
+}
+
+void CZrPlaceLink::OnConnectFailed(int32_t reason) {
+  if (CPlace* place = m_app.GetRootPlace()) place->OnConnectFailed(reason);
 }
 
 // ---- Community items ------------------------------------------------------

@@ -52,12 +52,14 @@ class WindowClient:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.proc
 
-    def probe(self, *commands, timeout=START_SECONDS + 60):
-        """Answers of the probe, one dict a command. Its output goes through
-        a file: Wine's helpers may outlive it and hold a pipe open."""
+    def probe(self, *commands, timeout=START_SECONDS + 60, window_class=None):
+        """Answers of the probe, one dict a command, about the frame or the
+        client's first window of window_class. Its output goes through a
+        file: Wine's helpers may outlive it and hold a pipe open."""
+        options = ["--class", window_class] if window_class else []
         with tempfile.TemporaryFile("w+") as out:
             proc = subprocess.Popen(["wine", str(self.probe_path), "--timeout", str(START_SECONDS),
-                                     "--program", str(self.folder / "zrplaces.exe")],
+                                     "--program", str(self.folder / "zrplaces.exe")] + options,
                                     stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL,
                                     env=self.env, text=True)
             try:

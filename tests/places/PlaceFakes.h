@@ -269,8 +269,10 @@ public:
     void RunPendingRefresh() override { ++refreshes; }
     std::string GetResetUrl() const override { return "about:reset"; }
     void ShowPage(const std::string& url) override { shown.push_back(url); }
+    void OnConnectFailed(int32_t reason) override { failures.push_back(reason); }
 
     std::map<uint16_t, std::string> texts;
+    std::vector<int32_t> failures;
     std::map<uint16_t, uint32_t> values;
     std::vector<std::string> words;
     std::vector<std::string> shown;
