@@ -4,6 +4,7 @@
 
 #include "AppPalette.h"
 #include "CClientDC.h"
+#include "CCopyDataLink.h"
 #include "CIdleDlg.h"
 #include "CMenu.h"
 #include "CReservedPane.h"
@@ -142,6 +143,7 @@ BEGIN_MESSAGE_MAP(CChatWnd, CFrameWnd)
   ON_MESSAGE(CChatWnd::kHandOnTransfer, OnHandOnTransfer)
   ON_MESSAGE(CChatWnd::kIdlePrompt, OnIdlePrompt)
   ON_MESSAGE(CChatWnd::kDirectoryCommand, OnDirectoryCommand)
+  ON_MESSAGE(WM_COPYDATA, OnCopyData)
   ON_MESSAGE(CChatWnd::kServerInaccessible, OnServerInaccessible)
 END_MESSAGE_MAP()
 
@@ -793,6 +795,12 @@ LRESULT CChatWnd::OnReplayDdeCommands(WPARAM, LPARAM) {
 
 LRESULT CChatWnd::OnHandOnTransfer(WPARAM wParam, LPARAM lParam) {
   return ZrApp().HandOnPendingTransfer(wParam, lParam);
+}
+
+// The record is copied and posted to this window (kDirectoryCommand), so
+// the sender's call returns before anything is done with it.
+LRESULT CChatWnd::OnCopyData(WPARAM sender, LPARAM record) {
+  return CCopyDataLink::OnCopyData(m_hWnd, kDirectoryCommand, sender, record);
 }
 
 LRESULT CChatWnd::OnDirectoryCommand(WPARAM sender, LPARAM data) {

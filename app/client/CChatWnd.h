@@ -129,6 +129,7 @@ class CChatWnd : public CFrameWnd {
   LRESULT OnReplayDdeCommands(WPARAM, LPARAM);
   LRESULT OnHandOnTransfer(WPARAM, LPARAM);
   LRESULT OnIdlePrompt(WPARAM which, LPARAM);
+  LRESULT OnCopyData(WPARAM sender, LPARAM record);
   LRESULT OnDirectoryCommand(WPARAM sender, LPARAM data);
   LRESULT OnServerInaccessible(WPARAM, LPARAM);
 

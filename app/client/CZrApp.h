@@ -34,6 +34,7 @@ class CCommunityConnection;
 class CCommunityProtocol;
 class CPersonStateList;
 class CPlace;
+class CPlaceAddress;
 class CPictureBlob;
 class CUcmManager;
 class CUcmSocketWindow;
@@ -130,6 +131,13 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void ReplayDeferredDdeCommands();
   LRESULT HandOnPendingTransfer(WPARAM wParam, LPARAM lParam);
   void OnDirectoryCommand(WPARAM sender, LPARAM data);
+  // A second copy's command line: the place address in it is opened with
+  // the main window brought forward.
+  void OpenCommandLine(const std::string& commandLine);
+  void OpenPlaceAddress(const CPlaceAddress& address, bool activate);
+  void ActivateMainWindow();
+  bool GoToPlace(const std::string& community);
+  void ResetPlaceState();
 
   // IAppUi
   void RegisterIdleWindow(HWND window) override;

@@ -179,4 +179,3 @@ void CZrApp::Reconnect() {
 }
 void CZrApp::ReplayDeferredDdeCommands() {}
 LRESULT CZrApp::HandOnPendingTransfer(WPARAM, LPARAM) { return 0; }
-void CZrApp::OnDirectoryCommand(WPARAM, LPARAM) {}

@@ -34,6 +34,12 @@ class CZrPlaceLink : public IPlaceApp,
 
   // The page the frame shows first: the place the start goes to.
   void SetFirstPage(const std::string& url) { m_pageUrl = url; }
+  // The community's items and current page are forgotten (a community
+  // switch).
+  void ClearCommunityTexts() {
+    m_texts.clear();
+    m_currentUrl.clear();
+  }
   bool IsEntered() const { return m_entered; }
   const std::string& GetPageText() const { return m_pageText; }
   const std::string& GetCurrentUrl() const { return m_currentUrl; }
