@@ -199,6 +199,38 @@ TEST_F(PlaceTest, CleanDisconnectOnlyResetsAndAnUnconnectedApplicationIgnoresIt)
     EXPECT_TRUE(idle.calls.empty());
 }
 
+// A connect that failed before the place was up is told like a lost
+// connection by its reason: retried while the application takes it, else
+// the server's message; a connected place leaves it to its own channel.
+TEST_F(PlaceTest, AFailedConnectIsRetriedOrShownOnlyWhileNotConnected)
+{
+    FakeApp connecting;
+    connecting.connected = false;
+    connecting.acceptReconnect = true;
+    CZrPerson myself1;
+    CPlace retried(&myself1, new CZrGroup, new CZrGroup, connecting, dde, frame, states);
+    retried.OnConnectFailed(217);
+    EXPECT_EQ(connecting.status, std::vector<std::string>{"Reconnecting to zr.example"});
+    EXPECT_TRUE(connecting.messages.empty());
+    EXPECT_EQ(dde.items, std::vector<std::string>{"DisconnectCommunity 139"});
+
+    FakeApp refused;
+    refused.connected = false;
+    refused.acceptReconnect = false;
+    CZrPerson myself2;
+    CPlace shown(&myself2, new CZrGroup, new CZrGroup, refused, dde, frame, states);
+    shown.OnConnectFailed(217);
+    ASSERT_EQ(refused.messages.size(), 1u);
+    EXPECT_EQ(refused.messages[0].rfind(kInaccessible, 0), 0u);
+
+    dde.items.clear();
+    place.OnConnectFailed(217);
+    place.OnConnectFailed(0);
+    EXPECT_TRUE(app.status.empty());
+    EXPECT_TRUE(app.messages.empty());
+    EXPECT_TRUE(dde.items.empty());
+}
+
 TEST_F(PlaceTest, DisconnectFromTheCommunityPageRemovesThePreviousPlaceMenu)
 {
     frame.pageUrl = "zr.example";
