@@ -22,6 +22,7 @@
 #include "ZrPerson.h"
 #include "ZrPersonInfo.h"
 #include "ZrProgramPaths.h"
+#include "ZrStartPages.h"
 #include "CSplashWnd.h"
 #include "resource.h"
 
@@ -121,6 +122,7 @@ bool CZrApp::InitInstance() {
   main->PlaceFrame();
   m_reconnectCount = -1;
   RegisterPageContentType();
+  WriteStartPages(GetProgramDir());
   HideSplash();
 
   m_connection->SetUrl(m_plan.m_communityName);

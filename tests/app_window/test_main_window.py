@@ -92,6 +92,12 @@ def test_connected_window_has_menus_bars_status_line_and_panes(running_client):
     assert abs(width(page) - (client_right - client_left) * 75 // 100) <= 4
     assert width(people) >= MIN_PEOPLE_WIDTH and height(chat) > 0
 
+    # The local start pages are in the program folder, written as text.
+    welcome = (running_client.folder / "welcome.htm").read_bytes()
+    assert welcome.startswith(b"<HTML>\r\n<HEAD>\r\n<TITLE>Welcome to Lumora Chat</TITLE>")
+    assert b"Connecting to community...<BR>\r\n" in welcome
+    assert all((running_client.folder / name).exists() for name in ("blank.htm", "error.htm"))
+
     menu = menu_items(running_client.ask("menu"))
     assert list(menu) == ["&File", "&Edit", "&View", "&Me", "&Go", "&Places", "&Community",
                           "&Help"]
