@@ -42,24 +42,26 @@ char* CZrMessageBox::BuildText(UINT first, UINT second, UINT third, va_list args
   return CZrMessageText::Format(joined, args);
 }
 
-void CZrMessageBox::ShowMessageBox(int style, char* text) {
-  if (!text) return;
+int CZrMessageBox::RunWithMainWindowsDisabled(const std::function<int()>& modal) {
   const bool disabledHere = m_dialogUp == 0;
   if (disabledHere) EnableMainWindows(1);
-  const UINT flags = style == kPlain ? MB_TASKMODAL : MB_TASKMODAL | MB_ICONINFORMATION;
-  MessageBoxA(nullptr, text, m_caption.c_str(), flags);
-  CZrMessageText::Free(text);
+  const int answer = modal();
   if (disabledHere) EnableMainWindows(0);
+  return answer;
+}
+
+void CZrMessageBox::ShowMessageBox(int style, char* text) {
+  if (!text) return;
+  const UINT flags = style == kPlain ? MB_TASKMODAL : MB_TASKMODAL | MB_ICONINFORMATION;
+  RunWithMainWindowsDisabled([&] { return MessageBoxA(nullptr, text, m_caption.c_str(), flags); });
+  CZrMessageText::Free(text);
 }
 
 int CZrMessageBox::Ask(UINT textId, UINT flags) {
   const std::string text = LoadText(textId);
   if (text.empty()) return 0;
-  const bool disabledHere = m_dialogUp == 0;
-  if (disabledHere) EnableMainWindows(1);
-  const int answer = MessageBoxA(nullptr, text.c_str(), m_caption.c_str(), flags | MB_TASKMODAL);
-  if (disabledHere) EnableMainWindows(0);
-  return answer;
+  return RunWithMainWindowsDisabled(
+      [&] { return MessageBoxA(nullptr, text.c_str(), m_caption.c_str(), flags | MB_TASKMODAL); });
 }
 
 bool CZrMessageBox::PostMessageBox(int style, char* text) {

@@ -53,6 +53,9 @@ class CZrMessageBox {
   bool PostMessageBox(int style, char* text);
   // 1: a box is up, the main windows are disabled; 0: enabled again.
   void EnableMainWindows(int flag);
+  // Runs a modal window with the main windows disabled meanwhile; only the
+  // outermost one enables them again. Answers what modal answers.
+  int RunWithMainWindowsDisabled(const std::function<int()>& modal);
   int DialogUpCount() const { return m_dialogUp; }
   // The main window's handler of kShowMessage.
   LRESULT OnShowMessage(WPARAM style, LPARAM text);

@@ -163,14 +163,14 @@ bool CZrApp::PostReconnect() {
 void CZrApp::ConfirmServerInaccessible() {
   CChatWnd* main = MainFrame();
   if (!main || !m_running) return;
-  const bool disabledHere = !AreMainWindowsDisabled();
-  if (disabledHere) EnableMainWindows(true);
-  INT_PTR answer = CServerInaccessibleDlg::kMoreInfo;
-  while (answer == CServerInaccessibleDlg::kMoreInfo) {
-    answer = CServerInaccessibleDlg(main).DoModal();
-    if (answer == CServerInaccessibleDlg::kMoreInfo) CServerAdviceDlg(main).DoModal();
-  }
-  if (disabledHere) EnableMainWindows(false);
+  const int answer = m_boxes.RunWithMainWindowsDisabled([main] {
+    INT_PTR choice = CServerInaccessibleDlg::kMoreInfo;
+    while (choice == CServerInaccessibleDlg::kMoreInfo) {
+      choice = CServerInaccessibleDlg(main).DoModal();
+      if (choice == CServerInaccessibleDlg::kMoreInfo) CServerAdviceDlg(main).DoModal();
+    }
+    return static_cast<int>(choice);
+  });
   if (answer == IDOK) Reconnect();
 }
 
