@@ -101,6 +101,7 @@ bool CZrApp::InitInstance() {
 
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
+  SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
 
   if (m_settings.m_startUpDone == 0) {
     m_settings.m_startUpDone = 1;
@@ -312,6 +313,7 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
   m_running = 0;
+  SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
   m_tips.Close();

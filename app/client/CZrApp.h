@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CDialogCommands.h"
 #include "CFont.h"
 #include "CIndicatorButton.h"
 #include "CServiceLinks.h"
@@ -246,6 +247,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CIndicatorButton m_indicator;
   CTipManager m_tips;
   CServiceLinks m_links;
+  CDialogCommands m_dialogCommands{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   bool m_pagesInDirectoryProgram = false;
