@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "BrowserChoice.h"
 #include "CDialogCommands.h"
+#include "CDirectoryLink.h"
 #include "CFont.h"
 #include "CIndicatorButton.h"
+#include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CTipManager.h"
 #include "CWinApp.h"
@@ -92,6 +95,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsInRow() const;
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
+  CZrPlaceLink& PlaceLink() { return m_placeLink; }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -122,7 +126,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // Receivers of the main window's private messages.
   LRESULT OnAvatarZoom(WPARAM wParam, LPARAM lParam);
   void ShowPlaceEnterDialog();
-  void Refresh(int32_t mode);
+  // Opens the directory page; clearReplicated also ends the replicated mark.
+  void Refresh(bool clearReplicated);
+  // The page gives way to the place: the directory program hides, or the
+  // page frame closes.
+  void CloseBrowser();
   void Reconnect();
   // After a lost connection: true when a reconnect was posted.
   bool PostReconnect();
@@ -184,6 +192,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void CreateIndicator();
+  BrowserView ChooseBrowserView() const;
+  // Pages load as the client expects only with these browser settings.
+  void ForceBrowserSetting();
   void ShowStartTip();
   void SetLayoutMode(int32_t mode);
   bool IsPlaced() const { return m_running && m_rootPlace; }
@@ -218,6 +229,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OnHelp();
   void OnWebHelp();
   void OnMinimizeToHvn();
+  void OnShowDirectory();
+  void OnUpdateShowDirectory(CCmdUI* ui);
+  void OnEventManagement();
+  void OnUpdateEventManagement(CCmdUI* ui);
   void OnCloseBrowser();
   void OnAppExit();
   void OnLink(UINT command);
@@ -248,8 +263,12 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CTipManager m_tips;
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
+  CDirectoryLink m_directoryLink{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
+  BrowserView m_browserView = BrowserView::kNone;
+  bool m_oleStarted = false;
+  std::unique_ptr<CSavedRegistryValue> m_browserSetting;
   bool m_pagesInDirectoryProgram = false;
   bool m_reconnectOnActivation = false;
 
