@@ -127,6 +127,12 @@ bool CZrApp::InitInstance() {
 
   CreateSession();
   CreateIndicator();
+  m_callProgram = std::make_unique<CCallProgramLink>([](UINT text, const std::string& name) {
+    if (text == CCallProgramLink::kNotFound)
+      MessageBoxIds3Info(kBlankString, text, kBlankString, name.c_str());
+    else
+      MessageBoxIds2(kBlankString, text, name.c_str());
+  });
   ShowConnectingStatus();
   CChatWnd* main = MainFrame();
   main->UpdateWindow();
@@ -328,6 +334,7 @@ int CZrApp::ExitInstance() {
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
   m_tips.Close();
+  m_callProgram.reset();
   CChatWnd* main = MainFrame();
   if (main && ::IsWindow(main->m_hWnd)) {
     m_settings.Save(true);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BrowserChoice.h"
+#include "CCallProgramLink.h"
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
 #include "CFont.h"
@@ -96,6 +97,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -269,6 +271,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   BrowserView m_browserView = BrowserView::kNone;
   bool m_oleStarted = false;
   std::unique_ptr<CSavedRegistryValue> m_browserSetting;
+  std::unique_ptr<CCallProgramLink> m_callProgram;
   bool m_pagesInDirectoryProgram = false;
   bool m_reconnectOnActivation = false;
 
