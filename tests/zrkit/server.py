@@ -50,6 +50,7 @@ class ServerSession:
         self.welcomed = False
         self.ended = False
         self.resume_timer = None
+        self.said = 0                # numbered texts sent by the control's `say`
 
     # -------------------------------------------------------------- sending
 
@@ -747,6 +748,10 @@ class CommunityServer:
                 req.get("key", session.key)).u32(req["about"]).u16(req["op"]).bytes()
                 + bytes.fromhex(req.get("fields", "")))
             session.send_payload(payload)
+        elif cmd == "say":
+            for _ in range(int(req.get("count", 1))):
+                session.said += 1
+                session.send(dict(type=35, text="s%d:" % session.said))
         elif cmd == "raw":
             self._need(conn).send_raw(bytes.fromhex(req["hex"]))
         elif cmd == "close":
