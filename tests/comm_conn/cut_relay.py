@@ -17,6 +17,8 @@ Cuts:
   Cut("s2c", frame=F, into=K)           K bytes into frame F (0: just before it)
   Cut("c2s", type=33, into=K, after=P)  K bytes into the first frame of that
                                         message type that starts at or after P
+With silent=True the server's end is neither ended nor reset: it stays open
+and hears nothing more, as when a cut on the way does not reach the server.
 """
 import asyncio
 import socket
@@ -36,6 +38,7 @@ class Cut:
     type: Optional[int] = None
     into: int = 0
     after: int = 0
+    silent: bool = False
 
     def __post_init__(self):
         assert self.direction in DIRECTIONS
@@ -194,16 +197,20 @@ class Pipe:
         # The far end of the cut direction gets what passed and then an
         # orderly end; the near end is reset at once. The far end is read
         # (and its bytes dropped) until it closes too, so that a reset does
-        # not throw away input it has not read yet.
+        # not throw away input it has not read yet. A silent cut leaves the
+        # server's end as it is.
         other = "s2c" if direction == "c2s" else "c2s"
-        self.abort(self.writers[other])
-        far = self.writers[direction]
-        try:
-            if far.can_write_eof():
-                far.write_eof()
-        except (OSError, RuntimeError):
-            pass
-        asyncio.get_running_loop().call_later(10, self.abort, far)
+        near, far = self.writers[other], self.writers[direction]
+        server_end = self.writers["c2s"]
+        if not (self.cut.silent and near is server_end):
+            self.abort(near)
+        if not (self.cut.silent and far is server_end):
+            try:
+                if far.can_write_eof():
+                    far.write_eof()
+            except (OSError, RuntimeError):
+                pass
+            asyncio.get_running_loop().call_later(10, self.abort, far)
 
     def ended(self, direction):
         """The reader of `direction` reached its end: passed on as an
@@ -211,7 +218,8 @@ class Pipe:
         writer = self.writers[direction]
         if self.cut_done:
             other = "s2c" if direction == "c2s" else "c2s"
-            self.abort(self.writers[other])
+            if not (self.cut.silent and other == "c2s"):
+                self.abort(self.writers[other])
             return
         self.open_directions -= 1
         try:

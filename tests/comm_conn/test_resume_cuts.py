@@ -313,3 +313,24 @@ def test_cut_where_no_resumption_is_possible_ends_the_session_once(exchanges, cu
     assert difference(server_texts, "m", len(server_texts)) is None
     if connections > 1:
         assert probe.texts and server_texts
+
+
+def test_resumed_hello_takes_over_while_the_server_still_holds_the_old_connection(exchanges):
+    """Cuts that never reach the server: its end of the old connection stays
+    open and silent, so the resumed hello arrives while the server still
+    counts the session as connected there."""
+    cuts = [Cut("c2s", offset=2000, silent=True), Cut("s2c", offset=3000, silent=True),
+            Cut("s2c", type=33, into=0, after=500, silent=True),
+            Cut("c2s", frame=0, into=12, silent=True), Cut("s2c", frame=1, into=5, silent=True),
+            Cut("c2s", type=35, into=4, after=1500, silent=True)]
+    exchange = exchanges(cuts)
+    probe = exchange.probe
+    probe.send("connect 127.0.0.1")
+    probe.wait(lambda p: "READY" in p.lines or p.ended(), 15, "READY")
+    exchange.run(len(cuts))
+    where = "cuts %r" % exchange.relay.reports
+    assert difference(probe.texts, "s", exchange.sent) is None, where
+    assert difference(exchange.server_texts(), "m", exchange.sent) is None, where
+    assert probe.count("DISCONNECTED") == 0 and probe.count(BROKEN_LOG) == len(cuts), where
+    assert exchange.relay.connections == len(cuts) + 1, where
+    assert exchange.server_faults() == [], where
