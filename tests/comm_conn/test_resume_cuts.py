@@ -1,12 +1,14 @@
 """Resumption under cuts: a busy two-way exchange between the native
-conn_probe and the kit's server runs through a relay that cuts the TCP
-connection at seeded points (inside frames, between messages and their
-type-33 acknowledgement, inside the resumed hello and its answer). After
-every cut the client makes its one reconnection and resumes the session;
-every numbered text must arrive exactly once and in order on both sides.
-Where no resumption is possible (the first hello, or a reconnection cut
-before its first frame) the session ends with one reason and nothing
-reconnects."""
+conn_probe (and for a few cuts the Windows one under Wine) and the kit's
+server runs through a relay that cuts the TCP connection at seeded points
+(inside frames, between messages and their type-33 acknowledgement, inside
+the resumed hello and its answer). After every cut the client makes its one
+reconnection and resumes the session; every numbered text must arrive
+exactly once and in order on both sides. Where no resumption is possible
+(the first hello, or a reconnection cut before its first frame) the session
+ends with one reason and nothing reconnects."""
+import os
+import pathlib
 import random
 import re
 import subprocess
@@ -29,7 +31,7 @@ MINIMUM_TEXTS = 3500        # past the client's 1000-message acknowledgement thr
 LIMIT_TEXTS = 40000
 WINDOW_ID = 40
 SERVER_ACK_EVERY = 250
-BROKEN_LOG = "LOG Zanthe|Connection to server broken ("
+BROKEN_BOX = "|Connection to server broken ("     # natively a LOG line, under Wine a BOX line
 SERVER_FAULTS = ("bad_ack", "resume_bad_count", "resume_refused", "framing_error",
                  "malformed", "client_closed", "refused")
 
@@ -40,9 +42,9 @@ class ExchangeProbe:
 
     TEXT = re.compile(r"MESSAGE 35 ([0-9a-f]*)$")
 
-    def __init__(self, program, ini):
-        self.proc = subprocess.Popen([str(program), "--ini", str(ini)], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    def __init__(self, args, env=None):
+        self.proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL, text=True, env=env)
         self.texts = []
         self.lines = []
         self.changed = threading.Condition()
@@ -75,6 +77,11 @@ class ExchangeProbe:
     def count(self, prefix):
         with self.changed:
             return sum(1 for line in self.lines if line.startswith(prefix))
+
+    def breaks(self):
+        """The warning boxes (LOG or BOX lines) about a broken connection."""
+        with self.changed:
+            return sum(1 for line in self.lines if BROKEN_BOX in line)
 
     def ended(self):
         return any(line.startswith(("DISCONNECTED", "EXITED")) for line in self.lines)
@@ -143,13 +150,10 @@ def in_ack_window(report):
 class Exchange:
     """One conn_probe talking to one server through one relay."""
 
-    def __init__(self, server, relay, program, workdir):
+    def __init__(self, server, relay, probe):
         self.server = server
         self.relay = relay
-        ini = workdir / "TVLDEBUG.INI"
-        workdir.mkdir(parents=True, exist_ok=True)
-        ini.write_text(switch_text({"ZRS_PORT_NUM": relay.port}))
-        self.probe = ExchangeProbe(program, ini)
+        self.probe = probe
         self.sent = 0
 
     def server_received(self):
@@ -196,20 +200,38 @@ class Exchange:
 
 
 @pytest.fixture
-def exchanges(server_factory, build_native, tmp_path):
-    """exchanges(plan) -> an Exchange whose relay cuts as `plan` says."""
-    program = build_native / "tests" / "comm" / "conn_probe"
-    assert program.exists(), "build the native tree first: %s" % program
+def exchanges(server_factory, build_native, build_win, tmp_path):
+    """exchanges(plan, platform) -> an Exchange whose relay cuts as `plan`
+    says, with the native conn_probe or (one at a time: the switch file is
+    the prefix's) the Windows one under Wine, whose boxes a watcher closes."""
     loop = LoopThread()
     started = []
     lock = threading.Lock()
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+    wine_ini = prefix / "drive_c" / "windows" / "TVLDEBUG.INI"
 
-    def make(plan):
+    def start_probe(port, platform, workdir):
+        switches = switch_text({"ZRS_PORT_NUM": port})
+        if platform == "native":
+            program = build_native / "tests" / "comm" / "conn_probe"
+            assert program.exists(), "build the native tree first: %s" % program
+            workdir.mkdir(parents=True, exist_ok=True)
+            (workdir / "TVLDEBUG.INI").write_text(switches)
+            return ExchangeProbe([str(program), "--ini", str(workdir / "TVLDEBUG.INI")])
+        program = build_win / "tests" / "comm" / "conn_probe.exe"
+        assert program.exists(), "build the Windows tree first: %s" % program
+        wine_ini.write_text(switches)
+        env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
+        return ExchangeProbe(["wine", str(program), "--dismiss-boxes", "100"], env)
+
+    def make(plan, platform="native"):
         with lock:
             server = server_factory("--ack-every", str(SERVER_ACK_EVERY),
                                     window_id=WINDOW_ID, time_limit=120)
             relay = loop.run(CutRelay(server.port, plan).start())
-            exchange = Exchange(server, relay, program, tmp_path / ("probe%d" % len(started)))
+            probe = start_probe(relay.port, platform, tmp_path / ("probe%d" % len(started)))
+            exchange = Exchange(server, relay, probe)
             started.append(exchange)
         return exchange
     yield make
@@ -217,6 +239,8 @@ def exchanges(server_factory, build_native, tmp_path):
         exchange.probe.stop()
         loop.run(exchange.relay.stop())
     loop.stop()
+    if wine_ini.exists():
+        wine_ini.unlink()
 
 
 def numbered(prefix, count):
@@ -260,7 +284,7 @@ def test_busy_exchange_resumes_after_cuts_at_seeded_points(exchanges):
         assert difference(exchange.server_texts(), "m", exchange.sent) is None, where
         assert probe.count("READY") == 1 and probe.count("DISCONNECTED") == 0, where
         assert probe.count("ERROR") == 0, where
-        assert probe.count(BROKEN_LOG) == len(case), where
+        assert probe.breaks() == len(case), where
         assert exchange.server_faults() == [], where
 
     reports = [r for exchange in done for r in exchange.relay.reports]
@@ -303,7 +327,7 @@ def test_cut_where_no_resumption_is_possible_ends_the_session_once(exchanges, cu
     probe.wait(lambda p: p.ended(), 15, "the end of the session")
     time.sleep(0.5)
     assert [line for line in probe.lines if line.startswith("DISCONNECTED")] == ["DISCONNECTED %d" % reason]
-    assert probe.count(BROKEN_LOG) == connections - 1
+    assert probe.breaks() == connections - 1
     assert probe.count("RESUMED") == 0
     assert exchange.relay.connections == connections
     assert len(exchange.relay.reports) == len(cuts)
@@ -315,22 +339,30 @@ def test_cut_where_no_resumption_is_possible_ends_the_session_once(exchanges, cu
         assert probe.texts and server_texts
 
 
-def test_resumed_hello_takes_over_while_the_server_still_holds_the_old_connection(exchanges):
-    """Cuts that never reach the server: its end of the old connection stays
-    open and silent, so the resumed hello arrives while the server still
-    counts the session as connected there."""
-    cuts = [Cut("c2s", offset=2000, silent=True), Cut("s2c", offset=3000, silent=True),
-            Cut("s2c", type=33, into=0, after=500, silent=True),
-            Cut("c2s", frame=0, into=12, silent=True), Cut("s2c", frame=1, into=5, silent=True),
-            Cut("c2s", type=35, into=4, after=1500, silent=True)]
-    exchange = exchanges(cuts)
+# Cuts that never reach the server: its end of the old connection stays
+# open and silent, so the resumed hello arrives while the server still
+# counts the session as connected there.
+SILENT_CUTS = [Cut("c2s", offset=2000, silent=True), Cut("s2c", offset=3000, silent=True),
+               Cut("s2c", type=33, into=0, after=500, silent=True),
+               Cut("c2s", frame=0, into=12, silent=True), Cut("s2c", frame=1, into=5, silent=True),
+               Cut("c2s", type=35, into=4, after=1500, silent=True)]
+# The Windows build under Wine (socket window, warning boxes): a few cuts of
+# each kind, fewer than natively as every box stays up for a moment.
+WINDOWS_CUTS = [Cut("c2s", type=35, into=5, after=1000), Cut("s2c", type=33, into=0, after=300),
+                Cut("c2s", frame=0, into=10), Cut("s2c", frame=1, into=4, silent=True)]
+
+
+@pytest.mark.parametrize("platform,cuts", [("native", SILENT_CUTS), ("wine", WINDOWS_CUTS)],
+                         ids=["native-server-not-told", "wine"])
+def test_exchange_resumes_after_each_cut(exchanges, platform, cuts):
+    exchange = exchanges(cuts, platform)
     probe = exchange.probe
     probe.send("connect 127.0.0.1")
-    probe.wait(lambda p: "READY" in p.lines or p.ended(), 15, "READY")
+    probe.wait(lambda p: "READY" in p.lines or p.ended(), 30, "READY")
     exchange.run(len(cuts))
     where = "cuts %r" % exchange.relay.reports
     assert difference(probe.texts, "s", exchange.sent) is None, where
     assert difference(exchange.server_texts(), "m", exchange.sent) is None, where
-    assert probe.count("DISCONNECTED") == 0 and probe.count(BROKEN_LOG) == len(cuts), where
+    assert probe.count("DISCONNECTED") == 0 and probe.breaks() == len(cuts), where
     assert exchange.relay.connections == len(cuts) + 1, where
     assert exchange.server_faults() == [], where
