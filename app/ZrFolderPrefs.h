@@ -15,11 +15,11 @@ class CZrFolderPrefs {
 
   void WriteTo(CZrSettings& settings) const;
 
-  std::string listFile;
-  std::string browser;
-  std::string pictures;
-  std::string gestureDirectory;
-  std::string personPict;
-  std::string tours;
-  std::string favorite;
+  std::string m_listFile;
+  std::string m_browser;
+  std::string m_pictures;
+  std::string m_gestureDirectory;
+  std::string m_personPict;
+  std::string m_tours;
+  std::string m_favorite;
 };

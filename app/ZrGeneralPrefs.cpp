@@ -3,20 +3,20 @@
 #include "ZrSettings.h"
 
 CZrGeneralPrefs::CZrGeneralPrefs(const CZrSettings& settings)
-    : autoLanding(settings.m_autoLanding),
-      bigHeadGallery(settings.m_bigHeadGallery),
-      viewBigHeads(settings.m_viewBigHeads),
-      voiceEnabled(settings.m_voiceEnabled),
-      balloonTime(settings.m_balloonTime),
-      homeURL(settings.m_homeURL),
-      gestureSounds(settings.m_gestureSounds),
-      homeServer(settings.m_homeServer),
-      imagesAutoLoad(settings.m_imagesAutoLoad),
-      imInternal(settings.m_imInternal),
-      observers(std::to_string(settings.m_maxObservers)),
-      ignoreAllIMs(settings.m_ignoreAllIMs),
-      awayMsg(settings.m_awayMsg),
-      enableSendingFiles(settings.m_enableSendingFiles),
+    : m_autoLanding(settings.m_autoLanding),
+      m_bigHeadGallery(settings.m_bigHeadGallery),
+      m_viewBigHeads(settings.m_viewBigHeads),
+      m_voiceEnabled(settings.m_voiceEnabled),
+      m_balloonTime(settings.m_balloonTime),
+      m_homeURL(settings.m_homeURL),
+      m_gestureSounds(settings.m_gestureSounds),
+      m_homeServer(settings.m_homeServer),
+      m_imagesAutoLoad(settings.m_imagesAutoLoad),
+      m_imInternal(settings.m_imInternal),
+      m_observers(std::to_string(settings.m_maxObservers)),
+      m_ignoreAllIMs(settings.m_ignoreAllIMs),
+      m_awayMsg(settings.m_awayMsg),
+      m_enableSendingFiles(settings.m_enableSendingFiles),
       m_observerCount(settings.m_maxObservers) {}
 
 bool CZrGeneralPrefs::ParseObserverCount(const std::string& text, int32_t& count) {
@@ -34,32 +34,32 @@ bool CZrGeneralPrefs::ParseObserverCount(const std::string& text, int32_t& count
   return true;
 }
 
-std::string CZrGeneralPrefs::ResponseMessage(bool ignoreAllIMs, const std::string& typed,
+std::string CZrGeneralPrefs::ResponseMessage(bool ignoring, const std::string& typed,
                                              const std::string& standardText) {
-  if (!ignoreAllIMs) return std::string();
+  if (!ignoring) return std::string();
   return typed.empty() ? standardText : typed;
 }
 
 bool CZrGeneralPrefs::Check(const std::string& standardResponse) {
-  awayMsg = ResponseMessage(ignoreAllIMs != 0, awayMsg, standardResponse);
-  return ParseObserverCount(observers, m_observerCount);
+  m_awayMsg = ResponseMessage(m_ignoreAllIMs != 0, m_awayMsg, standardResponse);
+  return ParseObserverCount(m_observers, m_observerCount);
 }
 
 void CZrGeneralPrefs::WriteTo(CZrSettings& settings, bool canSendFiles,
                               const std::function<void(const std::string&)>& homePage) const {
-  settings.m_homeServer = homeServer;
-  settings.m_imagesAutoLoad = imagesAutoLoad;
-  settings.m_autoLanding = autoLanding;
-  settings.m_bigHeadGallery = bigHeadGallery;
-  settings.m_viewBigHeads = viewBigHeads;
-  settings.m_voiceEnabled = voiceEnabled;
-  settings.m_homeURL = homeURL;
-  if (homePage) homePage(homeURL);
-  settings.m_imInternal = imInternal;
-  settings.m_balloonTime = balloonTime;
-  settings.m_gestureSounds = gestureSounds;
+  settings.m_homeServer = m_homeServer;
+  settings.m_imagesAutoLoad = m_imagesAutoLoad;
+  settings.m_autoLanding = m_autoLanding;
+  settings.m_bigHeadGallery = m_bigHeadGallery;
+  settings.m_viewBigHeads = m_viewBigHeads;
+  settings.m_voiceEnabled = m_voiceEnabled;
+  settings.m_homeURL = m_homeURL;
+  if (homePage) homePage(m_homeURL);
+  settings.m_imInternal = m_imInternal;
+  settings.m_balloonTime = m_balloonTime;
+  settings.m_gestureSounds = m_gestureSounds;
   settings.m_maxObservers = m_observerCount;
-  settings.m_ignoreAllIMs = ignoreAllIMs;
-  settings.m_awayMsg = awayMsg;
-  settings.m_enableSendingFiles = canSendFiles ? enableSendingFiles : 0;
+  settings.m_ignoreAllIMs = m_ignoreAllIMs;
+  settings.m_awayMsg = m_awayMsg;
+  settings.m_enableSendingFiles = canSendFiles ? m_enableSendingFiles : 0;
 }

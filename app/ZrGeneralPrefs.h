@@ -25,7 +25,7 @@ class CZrGeneralPrefs {
   static bool ParseObserverCount(const std::string& text, int32_t& count);
   // The response message to keep: none while IMs are not ignored, the
   // standard one when they are and the typed text is empty.
-  static std::string ResponseMessage(bool ignoreAllIMs, const std::string& typed,
+  static std::string ResponseMessage(bool ignoring, const std::string& typed,
                                      const std::string& standardText);
 
   // The page's check once the controls are read: the response message rule,
@@ -36,20 +36,20 @@ class CZrGeneralPrefs {
   void WriteTo(CZrSettings& settings, bool canSendFiles,
                const std::function<void(const std::string&)>& homePage) const;
 
-  int autoLanding = 0;
-  int bigHeadGallery = 0;
-  int viewBigHeads = 0;
-  int voiceEnabled = 0;
-  int balloonTime = 0;  // 0 short, 1 medium, 2 long
-  std::string homeURL;
-  int gestureSounds = 0;
-  std::string homeServer;
-  int imagesAutoLoad = 0;
-  int imInternal = 0;
-  std::string observers;  // the count as typed
-  int ignoreAllIMs = 0;
-  std::string awayMsg;
-  int enableSendingFiles = 0;
+  int m_autoLanding = 0;
+  int m_bigHeadGallery = 0;
+  int m_viewBigHeads = 0;
+  int m_voiceEnabled = 0;
+  int m_balloonTime = 0;  // 0 short, 1 medium, 2 long
+  std::string m_homeURL;
+  int m_gestureSounds = 0;
+  std::string m_homeServer;
+  int m_imagesAutoLoad = 0;
+  int m_imInternal = 0;
+  std::string m_observers;  // the count as typed
+  int m_ignoreAllIMs = 0;
+  std::string m_awayMsg;
+  int m_enableSendingFiles = 0;
 
  private:
   int32_t m_observerCount = 0;  // the accepted count

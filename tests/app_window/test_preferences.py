@@ -13,12 +13,12 @@ DIALOG = "#32770"
 TITLE = "Preferences"
 OBSERVER_RANGE = "Please enter a number of observers between 1 and 200."
 NOT_ACCEPTING = "Not accepting IMs at this time."
-APPLY, HELP, PAGE_TABS = 0x3021, 9, 0x3020
+IDOK, APPLY, HELP, PAGE_TABS = 1, 0x3021, 9, 0x3020
 # Controls of the General page.
 AUTO_LANDING, BALLOON_SHORT, BALLOON_MEDIUM, BALLOON_LONG = 1095, 1043, 1044, 1045
 HOME_URL, OBSERVERS, IGNORE_IMS, AWAY_MESSAGE, SEND_FILES = 1100, 1060, 763, 774, 1183
 # Controls of the Folders page.
-FAVORITE = 1132
+TOURS, FAVORITE, FAVORITE_BROWSE = 1104, 1132, 1133
 BST_CHECKED = 1
 
 
@@ -169,12 +169,22 @@ def test_ok_writes_the_pages_and_the_next_start_reads_them_back(running_client, 
     tab_to(client, AWAY_MESSAGE)
     sheet_keys(client, "key DELETE", "key TAB shift", "key SPACE")
     assert focus(client)["id"] == IGNORE_IMS
-    # Folders page (Right on the page tabs): another favourite places list.
+    # Folders page (Right on the page tabs): another tour gallery typed in,
+    # another favourite places list chosen with Browse in the Open dialog.
     tab_to(client, PAGE_TABS)
     sheet_keys(client, "key RIGHT")
-    tab_to(client, FAVORITE)
-    favorite = "Z:\\tmp\\my places.txt"
-    sheet_keys(client, "type \"%s\"" % favorite)
+    tab_to(client, TOURS)
+    sheet_keys(client, "type D:\\rides\\")
+    (client.folder / "my places.txt").write_text("")
+    chosen = "Z:" + str(client.folder / "my places.txt").replace("/", "\\")
+    tab_to(client, FAVORITE_BROWSE)
+    sheet_keys(client, "key SPACE")
+    wait_dialog(client, lambda tree: tree["text"] == "Open", "Open dialog")
+    sheet_keys(client, "type \"%s\"" % chosen, "key RETURN")
+    sheet = wait_dialog(client, is_sheet, "sheet after the Open dialog")
+    assert controls(sheet)[FAVORITE]["text"].lower() == chosen.lower()
+    # The focus is back on Browse: Return there would browse again.
+    tab_to(client, IDOK)
     sheet_keys(client, "key RETURN")
     wait_sheet_gone(client)
     assert client.ask("frame")["enabled"]
@@ -186,7 +196,9 @@ def test_ok_writes_the_pages_and_the_next_start_reads_them_back(running_client, 
     assert ini.get("Query", "MaxObservers") == "200"
     assert ini.get("Settings", "IgnoreAllIMs") == "1"
     assert ini.get("Settings", "AwayMsg") == NOT_ACCEPTING
-    assert ini.get("Files", "Favorite") == favorite
+    assert ini.get("Files", "Tours") == "D:\\rides\\"
+    # A file in the program folder is kept relative to it.
+    assert ini.get("Files", "Favorite").lower() == "my places.txt"
     assert ini.get("Identity-127.0.0.1", "NickName") == NICK
 
     # The next start clamps the count to 50; clearing the ignore box empties

@@ -103,20 +103,20 @@ TEST_F(PrefsTest, PagesLeftAloneWriteBackWhatTheFileHeld) {
 
 TEST_F(PrefsTest, ChangedValuesReachTheFileAndTheHomeAddress) {
   CZrGeneralPrefs general(settings);
-  general.autoLanding = 1;
-  general.bigHeadGallery = 0;
-  general.viewBigHeads = 1;
-  general.voiceEnabled = 1;
-  general.balloonTime = 0;
-  general.homeURL = "http://other/";
-  general.gestureSounds = 1;
-  general.homeServer = "chat.other.example";
-  general.imagesAutoLoad = 1;
-  general.imInternal = 0;
-  general.observers = "200";
-  general.ignoreAllIMs = 1;
-  general.awayMsg = "";
-  general.enableSendingFiles = 1;
+  general.m_autoLanding = 1;
+  general.m_bigHeadGallery = 0;
+  general.m_viewBigHeads = 1;
+  general.m_voiceEnabled = 1;
+  general.m_balloonTime = 0;
+  general.m_homeURL = "http://other/";
+  general.m_gestureSounds = 1;
+  general.m_homeServer = "chat.other.example";
+  general.m_imagesAutoLoad = 1;
+  general.m_imInternal = 0;
+  general.m_observers = "200";
+  general.m_ignoreAllIMs = 1;
+  general.m_awayMsg = "";
+  general.m_enableSendingFiles = 1;
   ASSERT_TRUE(general.Check(kStandardResponse));
   std::vector<std::string> homes;
   general.WriteTo(settings, true, [&](const std::string& home) { homes.push_back(home); });
@@ -146,7 +146,7 @@ TEST_F(PrefsTest, ChangedValuesReachTheFileAndTheHomeAddress) {
 
 TEST_F(PrefsTest, ClearingTheIgnoreBoxEmptiesTheResponseMessage) {
   CZrGeneralPrefs general(settings);
-  general.ignoreAllIMs = 0;
+  general.m_ignoreAllIMs = 0;
   ASSERT_TRUE(general.Check(kStandardResponse));
   general.WriteTo(settings, true, nullptr);
   settings.Save(true);
@@ -158,7 +158,7 @@ TEST_F(PrefsTest, WithoutFileSendingTheSwitchIsWrittenOff) {
   profile.Set("SendFiles", "EnableSendingFiles", "1");
   settings.Load(true);
   CZrGeneralPrefs general(settings);
-  ASSERT_EQ(general.enableSendingFiles, 1);
+  ASSERT_EQ(general.m_enableSendingFiles, 1);
   ASSERT_TRUE(general.Check(kStandardResponse));
   general.WriteTo(settings, false, nullptr);
   EXPECT_EQ(settings.m_enableSendingFiles, 0);
@@ -167,11 +167,11 @@ TEST_F(PrefsTest, WithoutFileSendingTheSwitchIsWrittenOff) {
 TEST_F(PrefsTest, ARefusedObserverCountKeepsTheStoredOne) {
   CZrGeneralPrefs general(settings);
   for (const char* refused : {"0", "201", "1a", ""}) {
-    general.observers = refused;
+    general.m_observers = refused;
     EXPECT_FALSE(general.Check(kStandardResponse)) << '"' << refused << '"';
   }
   // Accepted after all, the last accepted count is the one written.
-  general.observers = "12";
+  general.m_observers = "12";
   ASSERT_TRUE(general.Check(kStandardResponse));
   general.WriteTo(settings, true, nullptr);
   EXPECT_EQ(settings.m_maxObservers, 12);
@@ -179,15 +179,15 @@ TEST_F(PrefsTest, ARefusedObserverCountKeepsTheStoredOne) {
 
 TEST_F(PrefsTest, FolderPathsInTheProgramFolderAreStoredRelative) {
   CZrFolderPrefs folders(settings);
-  EXPECT_EQ(folders.pictures, "C:\\Zanthe\\pics\\");
-  EXPECT_EQ(folders.tours, "D:\\tours\\");
-  folders.listFile = "C:\\Zanthe\\servers\\new.hst";
-  folders.browser = "E:\\browser.exe";
-  folders.pictures = "C:\\Zanthe\\stock\\";
-  folders.gestureDirectory = "F:\\gestures\\";
-  folders.personPict = "own\\";
-  folders.tours = "C:\\Zanthe\\rides\\";
-  folders.favorite = "G:\\fav.txt";
+  EXPECT_EQ(folders.m_pictures, "C:\\Zanthe\\pics\\");
+  EXPECT_EQ(folders.m_tours, "D:\\tours\\");
+  folders.m_listFile = "C:\\Zanthe\\servers\\new.hst";
+  folders.m_browser = "E:\\browser.exe";
+  folders.m_pictures = "C:\\Zanthe\\stock\\";
+  folders.m_gestureDirectory = "F:\\gestures\\";
+  folders.m_personPict = "own\\";
+  folders.m_tours = "C:\\Zanthe\\rides\\";
+  folders.m_favorite = "G:\\fav.txt";
   folders.WriteTo(settings);
   settings.Save(true);
   const std::vector<ProfileWrite> expected = {

@@ -37,10 +37,10 @@ void CPrefDirPage::DoDataExchange(CDataExchange* dx) {
     int id;
     std::string& path;
   } edits[] = {
-      {kListFileEdit, m_values.listFile},     {kBrowserEdit, m_values.browser},
-      {kPicturesEdit, m_values.pictures},     {kGestureEdit, m_values.gestureDirectory},
-      {kPersonPictEdit, m_values.personPict}, {kToursEdit, m_values.tours},
-      {kFavoriteEdit, m_values.favorite},
+      {kListFileEdit, m_values.m_listFile},     {kBrowserEdit, m_values.m_browser},
+      {kPicturesEdit, m_values.m_pictures},     {kGestureEdit, m_values.m_gestureDirectory},
+      {kPersonPictEdit, m_values.m_personPict}, {kToursEdit, m_values.m_tours},
+      {kFavoriteEdit, m_values.m_favorite},
   };
   for (const auto& edit : edits) {
     DDX_Text(dx, edit.id, edit.path);
@@ -48,11 +48,11 @@ void CPrefDirPage::DoDataExchange(CDataExchange* dx) {
   }
 }
 
-void CPrefDirPage::OnBrowseListFile() { Browse(kListFileEdit, m_values.listFile, kListFileFilter); }
+void CPrefDirPage::OnBrowseListFile() { Browse(kListFileEdit, m_values.m_listFile, kListFileFilter); }
 
-void CPrefDirPage::OnBrowseBrowser() { Browse(kBrowserEdit, m_values.browser, kBrowserFilter); }
+void CPrefDirPage::OnBrowseBrowser() { Browse(kBrowserEdit, m_values.m_browser, kBrowserFilter); }
 
-void CPrefDirPage::OnBrowseFavorite() { Browse(kFavoriteEdit, m_values.favorite, kFavoriteFilter); }
+void CPrefDirPage::OnBrowseFavorite() { Browse(kFavoriteEdit, m_values.m_favorite, kFavoriteFilter); }
 
 void CPrefDirPage::Browse(int editId, std::string& path, const char* filter) {
   CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, this);

@@ -35,21 +35,21 @@ CPrefGeneralPage::CPrefGeneralPage(CZrSettings& settings, bool canSendFiles, Hom
       m_values(settings) {}
 
 void CPrefGeneralPage::DoDataExchange(CDataExchange* dx) {
-  DDX_Check(dx, kAutoLandingBox, m_values.autoLanding);
-  DDX_Check(dx, kBigHeadGalleryBox, m_values.bigHeadGallery);
-  DDX_Check(dx, kViewBigHeadsBox, m_values.viewBigHeads);
-  DDX_Check(dx, kVoiceBox, m_values.voiceEnabled);
-  DDX_Radio(dx, kBalloonShortButton, m_values.balloonTime);
-  DDX_Text(dx, kHomeUrlEdit, m_values.homeURL);
-  DDX_Check(dx, kGestureSoundsBox, m_values.gestureSounds);
-  DDX_Text(dx, kHomeServerEdit, m_values.homeServer);
-  DDX_Check(dx, kImagesAutoLoadBox, m_values.imagesAutoLoad);
-  DDX_Check(dx, kImInternalBox, m_values.imInternal);
-  DDX_Text(dx, kObserversEdit, m_values.observers);
-  DDX_Check(dx, kIgnoreAllImsBox, m_values.ignoreAllIMs);
-  DDX_Text(dx, kAwayMessageEdit, m_values.awayMsg);
-  DDV_MaxChars(dx, m_values.awayMsg, CZrGeneralPrefs::kAwayMessageMaxChars);
-  DDX_Check(dx, kSendFilesBox, m_values.enableSendingFiles);
+  DDX_Check(dx, kAutoLandingBox, m_values.m_autoLanding);
+  DDX_Check(dx, kBigHeadGalleryBox, m_values.m_bigHeadGallery);
+  DDX_Check(dx, kViewBigHeadsBox, m_values.m_viewBigHeads);
+  DDX_Check(dx, kVoiceBox, m_values.m_voiceEnabled);
+  DDX_Radio(dx, kBalloonShortButton, m_values.m_balloonTime);
+  DDX_Text(dx, kHomeUrlEdit, m_values.m_homeURL);
+  DDX_Check(dx, kGestureSoundsBox, m_values.m_gestureSounds);
+  DDX_Text(dx, kHomeServerEdit, m_values.m_homeServer);
+  DDX_Check(dx, kImagesAutoLoadBox, m_values.m_imagesAutoLoad);
+  DDX_Check(dx, kImInternalBox, m_values.m_imInternal);
+  DDX_Text(dx, kObserversEdit, m_values.m_observers);
+  DDX_Check(dx, kIgnoreAllImsBox, m_values.m_ignoreAllIMs);
+  DDX_Text(dx, kAwayMessageEdit, m_values.m_awayMsg);
+  DDV_MaxChars(dx, m_values.m_awayMsg, CZrGeneralPrefs::kAwayMessageMaxChars);
+  DDX_Check(dx, kSendFilesBox, m_values.m_enableSendingFiles);
 }
 
 bool CPrefGeneralPage::OnInitDialog() {
