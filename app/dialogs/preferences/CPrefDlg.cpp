@@ -1,6 +1,8 @@
 #include "CPrefDlg.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {

@@ -1,5 +1,7 @@
 #include "CPrefGeneralPage.h"
 
+#include <utility>
+
 #include "CDataExchange.h"
 #include "ModuleState.h"
 #include "ZrMessageBox.h"
