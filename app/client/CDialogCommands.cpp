@@ -2,10 +2,13 @@
 
 #include "CCmdUI.h"
 #include "CZrApp.h"
+#include "PreferencesCommand.h"
 #include "resource.h"
 
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {
+    case ID_PREFERENCES:
+      break;
     default:
       ui->Enable(false);
       break;
@@ -14,6 +17,9 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
 
 void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
+    case ID_PREFERENCES:
+      RunPreferences(m_app);
+      break;
     default:
       break;
   }

@@ -176,6 +176,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
 
   void SetCommunityName(const std::string& name) { m_plan.m_communityName = name; }
   void SetPlaceName(const std::string& page) { m_plan.m_pendingPlacePage = page; }
+  // The address of the home page (the settings' default place).
+  void SetHomePage(const std::string& address) { m_plan.m_homePage = address; }
   // The process's current directory; false (and empty) when unreadable.
   static bool GetCurrentDir(std::string& directory);
   void SetStatusText(const std::string& text);
