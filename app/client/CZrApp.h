@@ -84,7 +84,6 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   const CZrResLibrary& Resources() const { return m_resources; }
   int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
-  CZrPlaceLink& PlaceLink() { return m_placeLink; }
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
