@@ -8,6 +8,11 @@
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {
     case ID_PREFERENCES:
+    case ID_ABOUT:
+    case ID_CALL_PROGRAM:
+    case ID_OPEN_LOCATION:
+    case ID_PRIVATE_ROOM:
+    case ID_INVITEE_SELECTION:
       break;
     default:
       ui->Enable(false);
@@ -19,6 +24,21 @@ void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
     case ID_PREFERENCES:
       RunPreferences(m_app);
+      break;
+    case ID_ABOUT:
+      m_app.SmallDialogs().RunAbout();
+      break;
+    case ID_CALL_PROGRAM:
+      m_app.SmallDialogs().RunCallProgram();
+      break;
+    case ID_OPEN_LOCATION:
+      m_app.SmallDialogs().RunOpenLocation();
+      break;
+    case ID_PRIVATE_ROOM:
+      m_app.SmallDialogs().OpenPrivateRoom();
+      break;
+    case ID_INVITEE_SELECTION:
+      m_app.SmallDialogs().OpenInviteeSelection();
       break;
     default:
       break;

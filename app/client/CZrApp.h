@@ -16,6 +16,7 @@
 #include "CIndicatorButton.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
+#include "CSmallDialogs.h"
 #include "CTipManager.h"
 #include "CWinApp.h"
 #include "IAppUi.h"
@@ -83,6 +84,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   const CZrResLibrary& Resources() const { return m_resources; }
   int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
+  CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
   bool IsRunning() const { return m_running != 0; }
@@ -268,6 +270,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
   CDirectoryLink m_directoryLink{*this};
+  CSmallDialogs m_smallDialogs{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <memory>
 
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
@@ -60,8 +61,18 @@ void CZrPlaceLink::PostMessageBox(const std::string& text) {
   m_app.Boxes().PostMessageBox(CZrMessageBox::kPlain, BoxText("%s", text.c_str()));
 }
 
-// The warning dialog is not part of the program yet.
-void CZrPlaceLink::PostWarning(const std::string&) {}
+// The dialogs are shown once the network callback has returned.
+void CZrPlaceLink::PostWarning(const std::string& text) {
+  CChatWnd* main = m_app.MainFrame();
+  if (!main) return;
+  auto warning = std::make_unique<std::string>(text);
+  if (main->PostMessage(CChatWnd::kShowWarning, 0, reinterpret_cast<LPARAM>(warning.get())))
+    warning.release();
+}
+
+void CZrPlaceLink::PostRoomFullPrompt() {
+  if (CChatWnd* main = m_app.MainFrame()) main->PostMessage(CChatWnd::kShowEnterDialog, 0, 0);
+}
 
 // ---- Connection state -----------------------------------------------------
 

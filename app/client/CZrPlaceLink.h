@@ -51,6 +51,7 @@ class CZrPlaceLink : public IPlaceApp,
   std::string LoadText(uint32_t id) const override;
   void PostMessageBox(const std::string& text) override;
   void PostWarning(const std::string& text) override;
+  void PostRoomFullPrompt() override;
   bool IsConnected() const override { return m_connected; }
   void SetEntered(bool entered) override { m_entered = entered; }
   void ClearReconnectState() override;

@@ -13,6 +13,7 @@ from app_window.window_tools import START_SECONDS
 
 # Commands of the menus.
 OPEN_LOCATION = 32859
+SAVE_TRANSCRIPT = 32790
 ENTER_LEAVE = 32782
 SAVE_LAYOUT = 32829
 EXIT = 57665
@@ -112,8 +113,9 @@ def test_connected_window_has_menus_bars_status_line_and_panes(running_client):
     menu = menu_items(running_client.ask("menu"))
     assert list(menu) == ["&File", "&Edit", "&View", "&Me", "&Go", "&Places", "&Community",
                           "&Help"]
-    # A command nothing takes yet is disabled; Exit is not.
-    assert not menu["&File"][OPEN_LOCATION]["enabled"] and menu["&File"][EXIT]["enabled"]
+    # A command nothing takes yet is disabled; Open Location and Exit are not.
+    assert not menu["&File"][SAVE_TRANSCRIPT]["enabled"]
+    assert menu["&File"][OPEN_LOCATION]["enabled"] and menu["&File"][EXIT]["enabled"]
     view = menu["&View"]
     assert view[LAYOUT_COMMANDS[CLASSIC]]["checked"] and view[LAYOUT_COMMANDS[CLASSIC]]["enabled"]
     assert not view[LAYOUT_COMMANDS[BROWSER_ONLY]]["checked"]

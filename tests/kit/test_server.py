@@ -394,3 +394,20 @@ def test_paced_writes_and_first_frame_option(server_factory):
             chunks.append(raw.recv(100))
         assert b"".join(chunks) == b"\x80" * 6
         assert len(chunks) >= 3 and time.monotonic() - started >= 0.2
+
+
+def test_a_full_room_leaves_the_entering_member_outside_until_it_is_freed(community_server,
+                                                                          bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    community_server.control("full", place=PAGE)
+    snap = ann.enter(PAGE, Position.xy(1000, 2000))["snapshot"]
+    assert snap["code"] == 307
+    assert ann.member_id not in [c.obj.id for c in snap["g1024"].children]
+    assert community_server.wait_log({"event": "entered", "member": ann.member_id})["placed"] is False
+
+    community_server.control("full", place=PAGE, on=False)
+    snap = bob.enter(PAGE, Position.xy(3000, 4000))["snapshot"]
+    assert snap["code"] == 0
+    entry = community_server.wait_log({"event": "entered", "member": bob.member_id})
+    assert entry["placed"] is True and entry["full"] is False

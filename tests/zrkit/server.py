@@ -31,6 +31,7 @@ PROTOCOL_MAJOR = 3
 WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
 MOVE_REFUSED = 302             # op-9 code: the destination cannot take the object
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
+ROOM_FULL = 307                # entry code: the room is full, the member stays outside it
 CLOSED = object()               # what the read side reports when the peer closed
 CONTROL_LINE_LIMIT = 8 << 20    # longest control line: room for a frame of a few MiB in hex
 
@@ -399,6 +400,9 @@ class CommunityServer:
         self.log_entries = []
         self.log_changed = asyncio.Event()
         self.stopping = asyncio.Event()
+        # Names of the places whose room takes nobody in: an entry there
+        # leaves the member outside the room, told so by the room-full code.
+        self.full_places = set()
         self._load_places()
 
     # -------------------------------------------------------------- set-up
@@ -488,18 +492,21 @@ class CommunityServer:
         session = person.session
         session.key = msg["new_key"]
         place = self.world.place(msg["name"])
-        placed = bool(msg["has_pos"]) and msg["position"].kind != 1
+        full = place.name in self.full_places
+        placed = bool(msg["has_pos"]) and msg["position"].kind != 1 and not full
         if placed:
             place.g1024.add(person, msg["position"])
         else:
             place.g1025.add(person)
         snapshot = dict(place_id=place.id, kind=place.kind, name=place.name,
                         selector=msg["selector"], g1025=place.g1025.id,
-                        g1024=place.g1024.form(exclude=person), code=0, last="")
+                        g1024=place.g1024.form(exclude=person),
+                        code=ROOM_FULL if full and msg["has_pos"] else 0, last="")
         person.known = {n.id for n in place.g1024.subtree()} | {place.id, place.g1025.id,
                                                                 person.id}
         session.send(M.place_op(session.key, person.id, 3, snapshot=snapshot))
-        self.log_event(session, "entered", place=place.name, member=person.id, placed=placed)
+        self.log_event(session, "entered", place=place.name, member=person.id, placed=placed,
+                       full=full)
         if placed:
             self.tell_appeared(person, exclude=person)
 
@@ -739,6 +746,10 @@ class CommunityServer:
             return {"sessions": [self._session_info(s) for s in self.sessions.values()]}
         if cmd == "stop":
             self.stopping.set()
+            return {}
+        if cmd == "full":
+            (self.full_places.add if req.get("on", True) else self.full_places.discard)(
+                req["place"])
             return {}
         if cmd == "wait":
             entry = await self.wait_log(req.get("match", {}), req.get("timeout", 10),
