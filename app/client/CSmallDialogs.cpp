@@ -51,10 +51,19 @@ void CSmallDialogs::RunAbout() {
   RunModal(about);
 }
 
+// The program is registered under its name without ".exe"; the user logs in
+// under the own nickname in the place.
 void CSmallDialogs::RunCallProgram() {
   CZrSettings& settings = m_app.Settings();
   CCallProgramDlg dialog(m_app.MainFrame(), settings.m_audioExeName);
-  if (RunModal(dialog) == IDOK) settings.m_audioExeName = dialog.m_programName;
+  if (RunModal(dialog) != IDOK) return;
+  settings.m_audioExeName = dialog.m_programName;
+  CCallProgramLink* link = m_app.GetCallProgramLink();
+  if (!link || dialog.m_programName.empty()) return;
+  std::string name = dialog.m_programName;
+  if (name.size() > 4 && ::lstrcmpiA(name.c_str() + name.size() - 4, ".exe") == 0) name.resize(name.size() - 4);
+  const CZrPerson* myself = m_app.GetMyself();
+  link->Connect(name, myself ? myself->GetName() : settings.m_nickName);
 }
 
 // The typed address becomes the page of the place's frame, which the place

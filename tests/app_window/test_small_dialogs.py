@@ -4,11 +4,13 @@ real keys through the window probe, and seen from outside: the dialog's
 window tree, the community server's log and the settings file.
 
 One client serves the module; each test leaves no dialog open behind it.
-The call-program test ends the client to read the settings it saves."""
+The call-program test ends the client to read the settings it saves and
+what the call program was told."""
 import configparser
 import os
 import pathlib
 import shutil
+import subprocess
 import time
 
 import pytest
@@ -203,12 +205,39 @@ def test_invitee_buttons_follow_the_name_and_a_guest_cannot_invite(client, serve
     assert 28 not in ops and 29 not in ops, ops
 
 
-def test_call_program_name_is_stored_in_the_settings(client):
-    tree = open_dialog(client, ID_CALL_PROGRAM, "Start Audio/Video Application")
-    assert control(tree, 1066)["text"] == "vododivi.exe"
-    close_with(client, "type callme.exe", "key RETURN")
-    client.ask("close")
-    assert client.wait_exit() == 0
-    settings = configparser.RawConfigParser(strict=False)
-    settings.read(client.folder / "zrplaces.ini")
-    assert settings.get("Audio", "ExeName") == "callme.exe"
+def test_call_program_is_started_logged_in_and_its_name_stored(client, build_win):
+    """The typed program is looked up in the registry, started and logged in
+    under the own nickname; the client's exit ends the call and the program.
+    call_program_peer.exe plays the program and logs what it gets."""
+    peer = build_win / "tests" / "browser_links" / "call_program_peer.exe"
+    if not peer.exists():
+        pytest.skip("%s is not built" % peer)
+    shutil.copy(peer, client.folder / "callme.exe")
+    key = r"HKCU\Software\ZrTestVendor\callme\Settings"
+    folder = "Z:" + str(client.folder).replace("/", "\\") + "\\"
+    for name, value in (("Path", folder), ("Topic", "Phone")):
+        subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=client.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    try:
+        tree = open_dialog(client, ID_CALL_PROGRAM, "Start Audio/Video Application")
+        assert control(tree, 1066)["text"] == "vododivi.exe"
+        close_with(client, "type callme.exe", "key RETURN")
+        log = client.folder / "callme.log"
+        deadline = time.monotonic() + START_SECONDS
+        while "poked AutoAnswer 1 (2 bytes)" not in (log.read_text() if log.exists() else ""):
+            assert time.monotonic() < deadline, "the call program was not logged in"
+            time.sleep(0.2)
+        client.ask("close")
+        assert client.wait_exit() == 0
+        lines = log.read_text().splitlines()
+        assert lines[:5] == ["started /ready", "serving", "connected Phone",
+                             "poked UserID %s (%d bytes)" % (NICK, len(NICK) + 1),
+                             "poked AutoAnswer 1 (2 bytes)"]
+        # The exit hangs up, then quits (which hangs up once more).
+        assert lines[5:8] == ["executed HangUp", "executed HangUp", "executed Quit"]
+        settings = configparser.RawConfigParser(strict=False)
+        settings.read(client.folder / "zrplaces.ini")
+        assert settings.get("Audio", "ExeName") == "callme.exe"
+    finally:
+        subprocess.run(["wine", "reg", "delete", r"HKCU\Software\ZrTestVendor", "/f"], env=client.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
