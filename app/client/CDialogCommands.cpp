@@ -1,11 +1,14 @@
 #include "CDialogCommands.h"
 
 #include "CCmdUI.h"
+#include "CCommunityServersCommand.h"
 #include "CZrApp.h"
 #include "resource.h"
 
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {
+    case ID_COMMUNITY_SERVERS:
+      break;
     default:
       ui->Enable(false);
       break;
@@ -14,6 +17,9 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
 
 void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
+    case ID_COMMUNITY_SERVERS:
+      CCommunityServersCommand(m_app).Run();
+      break;
     default:
       break;
   }

@@ -1,6 +1,6 @@
 // The outside program of the main window tests, run under Wine beside the
 // client. It finds the top-level window of class "ZRFrame" (--class NAME for
-// another) of another process, of the program at --program PATH when given
+// another; --title TEXT also asks for that title) of another process, of the program at --program PATH when given
 // (a Unix path is taken as one on drive Z:), waiting up to --timeout SECONDS
 // (default 30) for it to show, then runs the commands on its command line, or else one a
 // line from standard input (words split at blanks, "double quotes" keep a
@@ -21,6 +21,8 @@
 //                        "#32768" popup, then closes it with Escape unless
 //                        "keep" is given ("closed" tells whether the menu
 //                        mode ended)
+//   list ID              the rows of the list box with that control id: their
+//                        texts, count and the selected row (-1: none)
 //   status               the status bar's panes: texts and rectangles
 //   waitstatus TEXT MS   polls until pane 0 contains TEXT
 //   command ID           posts WM_COMMAND ID to the frame
@@ -28,6 +30,8 @@
 //                        a real key press (SendInput) after bringing the frame
 //                        to the front; VK is a number, a letter or digit, or a
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
+//   type TEXT            types the text with real key presses (Unicode
+//                        keyboard input) after bringing the frame forward
 //   click X Y, rclick X Y, dblclick X Y
 //                        real mouse clicks at a screen point
 //   move X Y             moves the mouse there without a button
@@ -82,6 +86,7 @@ constexpr char kPopupMenuClass[] = "#32768";
 
 struct Target {
   std::string className = "ZRFrame";
+  std::wstring title;
   HWND frame = nullptr;
   DWORD processId = 0;
   DWORD threadId = 0;
@@ -98,6 +103,13 @@ std::string Answer(const std::string& command, const std::string& fields) {
 
 std::string Error(const std::string& command, const std::string& text) {
   return Answer(command, Field("error", Quote(text)));
+}
+
+std::wstring Wide(const std::string& utf8) {
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
+  return wide;
 }
 
 bool ParseNumber(const std::string& text, long long& value) {
@@ -140,6 +152,7 @@ RECT WindowRect(HWND window) {
 
 struct Search {
   std::string className;
+  std::wstring title;
   std::wstring program;
   HWND found = nullptr;
   bool visibleOnly = true;
@@ -176,6 +189,7 @@ BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
   if (_stricmp(ClassOf(window).c_str(), search->className.c_str()) != 0) return TRUE;
   if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
+  if (!search->title.empty() && TextOf(window) != search->title) return TRUE;
   if (!search->program.empty() && ImageOf(window) != search->program) {
     search->others.push_back(ImageOf(window));
     return TRUE;
@@ -185,9 +199,9 @@ BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
 }
 
 // The visible frame (of `program` when given), or after the timeout one that is still hidden.
-HWND FindFrame(const std::string& className, const std::string& program, DWORD timeoutMs,
-               std::vector<std::wstring>& others) {
-  Search search{className, program.empty() ? std::wstring() : ProgramPath(program), nullptr, true, {}};
+HWND FindFrame(const std::string& className, const std::wstring& title, const std::string& program,
+               DWORD timeoutMs, std::vector<std::wstring>& others) {
+  Search search{className, title, program.empty() ? std::wstring() : ProgramPath(program), nullptr, true, {}};
   for (DWORD waited = 0;; waited += kPollMs) {
     search.others.clear();
     ::EnumWindows(FindFrameWindow, reinterpret_cast<LPARAM>(&search));
@@ -388,6 +402,37 @@ std::string WaitStatus(const Words& words) {
   }
 }
 
+// ---- List boxes ---------------------------------------------------------------
+
+LRESULT AskList(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = static_cast<DWORD_PTR>(LB_ERR);
+  if (!::SendMessageTimeoutW(list, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result))
+    return LB_ERR;
+  return static_cast<LRESULT>(result);
+}
+
+std::string ListRows(const Words& words) {
+  long long id = 0;
+  if (!ParseNumber(words[1], id)) return Error("list", "usage: list ID");
+  HWND list = FindBelow(g_target.frame, [id](HWND window) { return ::GetDlgCtrlID(window) == id; });
+  if (!list) return Error("list", "no window " + words[1]);
+  const LRESULT count = AskList(list, LB_GETCOUNT);
+  if (count == LB_ERR) return Error("list", "unreadable");
+  std::string rows;
+  for (LRESULT row = 0; row < count; ++row) {
+    const LRESULT length = AskList(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied = length > 0 ? AskList(list, LB_GETTEXT, static_cast<WPARAM>(row),
+                                                reinterpret_cast<LPARAM>(&text[0]))
+                                      : 0;
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    rows += (row ? "," : "") + Quote(text);
+  }
+  return Answer("list", Field("hwnd", Handle(list)) + "," + Field("count", std::to_string(count)) + "," +
+                            Field("selected", std::to_string(AskList(list, LB_GETCURSEL))) + "," +
+                            Field("rows", "[" + rows + "]"));
+}
+
 // ---- Menus, read by the hook in the client's thread ------------------------
 
 LRESULT CALLBACK AnswerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -539,6 +584,23 @@ std::string Key(const Words& words) {
   const bool front = BringFrameForward();
   PressKey(key, modifiers);
   return Answer("key", Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
+}
+
+std::string Type(const Words& words) {
+  const std::wstring text = Wide(words[1]);
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    for (bool up : {false, true}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = static_cast<WORD>(c);
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(input);
+    }
+  }
+  const bool front = BringFrameForward();
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return Answer("type", Field("length", std::to_string(text.size())) + "," + Field("foreground", Bool(front)));
 }
 
 INPUT MouseInput(int x, int y, DWORD flags) {
@@ -757,7 +819,8 @@ const std::map<std::string, Command>& Commands() {
       {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},
       {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
-      {"drag", {4, 4, false, Drag}},
+      {"drag", {4, 4, false, Drag}},           {"list", {1, 1, true, ListRows}},
+      {"type", {1, 1, true, Type}},
   };
   return commands;
 }
@@ -842,6 +905,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--class" && i + 1 < argc) g_target.className = argv[++i];
+    else if (word == "--title" && i + 1 < argc) g_target.title = Wide(argv[++i]);
     else if (word == "--program" && i + 1 < argc) program = argv[++i];
     else if (word == "--timeout" && i + 1 < argc && ParseNumber(argv[i + 1], timeoutSeconds)) ++i;
     else words.push_back(word);
@@ -852,7 +916,7 @@ int main(int argc, char** argv) {
   }
   std::vector<std::wstring> others;
   g_target.frame =
-      FindFrame(g_target.className, program, static_cast<DWORD>(timeoutSeconds * 1000), others);
+      FindFrame(g_target.className, g_target.title, program, static_cast<DWORD>(timeoutSeconds * 1000), others);
   if (!g_target.frame) {
     std::string error = "no window of class " + g_target.className;
     for (const std::wstring& other : others) error += "; one of " + probe_json::Utf8(other);
