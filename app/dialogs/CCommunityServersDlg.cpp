@@ -94,15 +94,23 @@ void CCommunityServersDlg::OnAdd() {
   const std::string name = GetName();
   int index = -1;
   const CZrServerList::Edit result = m_list.Add(name, GetAddress(), &index);
-  if (ExplainRefusal(result, name) || result != CZrServerList::Edit::kDone) return;
-  if (m_listBox.AddEntry(index) < 0) MessageBoxIds2(kCaptionString, kOutOfMemoryString);
+  if (result != CZrServerList::Edit::kDone) {
+    ExplainRefusal(result, name);
+    return;
+  }
+  if (m_listBox.AddEntry(index) >= 0) return;
+  m_list.Discard(index);
+  MessageBoxIds2(kCaptionString, kOutOfMemoryString);
 }
 
 void CCommunityServersDlg::OnModify() {
   const int index = m_listBox.GetSelectedEntry();
   const std::string name = GetName();
   const CZrServerList::Edit result = m_list.Modify(index, name, GetAddress());
-  if (ExplainRefusal(result, name) || result != CZrServerList::Edit::kDone) return;
+  if (result != CZrServerList::Edit::kDone) {
+    ExplainRefusal(result, name);
+    return;
+  }
   m_listBox.DeleteString(m_listBox.FindEntry(index));
   m_listBox.SetCurSel(m_listBox.AddEntry(index));
   ApplySelection();
@@ -112,31 +120,35 @@ void CCommunityServersDlg::OnRemove() {
   const std::string name = GetName();
   int index = -1;
   const CZrServerList::Edit result = m_list.Remove(name, GetAddress(), &index);
-  if (ExplainRefusal(result, name) || result != CZrServerList::Edit::kDone) return;
+  if (result != CZrServerList::Edit::kDone) {
+    ExplainRefusal(result, name);
+    return;
+  }
   m_listBox.DeleteString(m_listBox.FindEntry(index));
   ApplySelection();
 }
 
-bool CCommunityServersDlg::ExplainRefusal(CZrServerList::Edit result, const std::string& name) {
+void CCommunityServersDlg::ExplainRefusal(CZrServerList::Edit result, const std::string& name) {
   switch (result) {
     case CZrServerList::Edit::kEmptyName:
       MessageBoxIds2(kCaptionString, kEnterNameString);
       FocusControl(kNameControl);
-      return true;
+      break;
     case CZrServerList::Edit::kEmptyAddress:
       MessageBoxIds2(kCaptionString, kEnterAddressString);
       FocusControl(kAddressControl);
-      return true;
+      break;
     case CZrServerList::Edit::kExists:
       MessageBoxIds2(kCaptionString, kExistsString, name.c_str());
       FocusControl(kNameControl);
-      return true;
+      break;
     case CZrServerList::Edit::kNotFound:
       MessageBoxIds2(kCaptionString, kNotFoundString, name.c_str());
       FocusControl(kNameControl);
-      return true;
+      break;
     default:
-      return false;
+      // Unchanged, or an entry that may not be edited: nothing to tell.
+      break;
   }
 }
 

@@ -42,9 +42,9 @@ class CCommunityServersDlg : public CDialog {
   void OpenListFile();
   void MarkCurrentServer();
   void ApplySelection();
-  // Tells the user why an edit was refused; false when there is nothing to
-  // tell.
-  bool ExplainRefusal(CZrServerList::Edit result, const std::string& name);
+  // Tells the user why an edit was refused and puts the focus on the field
+  // at fault.
+  void ExplainRefusal(CZrServerList::Edit result, const std::string& name);
   void SaveList();
   void FocusControl(int id);
   std::string GetName() const;

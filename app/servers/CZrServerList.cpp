@@ -135,6 +135,10 @@ CZrServerList::Edit CZrServerList::Remove(const std::string& name, const std::st
   return Edit::kNotFound;
 }
 
+void CZrServerList::Discard(int index) {
+  if (IsShown(index)) m_entries[static_cast<size_t>(index)].removed = true;
+}
+
 std::vector<int> CZrServerList::FindByName(const std::string& prefix) const {
   std::vector<int> found;
   for (size_t i = 0; i < m_entries.size(); ++i)

@@ -54,6 +54,9 @@ class CZrServerList {
   // with name and whose address is address. `index` gets its index.
   Edit Remove(const std::string& name, const std::string& address, int* index);
 
+  // Drops an entry that could not be shown: it is not written.
+  void Discard(int index);
+
   // Shown entries whose name begins with prefix (ignoring case), in name
   // order.
   std::vector<int> FindByName(const std::string& prefix) const;

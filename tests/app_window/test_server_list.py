@@ -10,6 +10,7 @@ program folder. Connecting to another server comes last."""
 import os
 import pathlib
 import shutil
+import subprocess
 
 import pytest
 
@@ -32,6 +33,8 @@ LIST_TEXT = ("  Kit Home \t 127.0.0.1 \n"
              "-- Alpha Club\talpha.example\n"
              "Last\tno-line-feed.example")
 ROWS = ["Alpha Club", "Kit Home", "zulu club"]
+# The colour of the mark before the server in use.
+MARK_GREEN = "#008000"
 # What the list is written as (text mode: CR LF).
 WRITTEN = "Kit Home\t127.0.0.1\r\nzulu club\tzulu.example\r\nAlpha Club\talpha.example\r\n"
 
@@ -120,6 +123,21 @@ def select_row(client, name):
     assert rows(client)["rows"][rows(client)["selected"]] == name
 
 
+def marked_rows(client, pictures):
+    """The rows whose mark strip (the left 20 pixels) shows the mark."""
+    info = rows(client)
+    left, top, right, bottom = info["client"]
+    picture = pictures.capture("mark_strip", [left, top, left + 20, bottom])
+    pixels = subprocess.run(["convert", str(picture), "txt:-"], capture_output=True, text=True,
+                            check=True, timeout=60).stdout.splitlines()[1:]
+    marked = set()
+    for pixel in pixels:
+        where, colour = pixel.split(":", 1)
+        if MARK_GREEN in colour.upper():
+            marked.add(info["top"] + int(where.split(",")[1]) // info["height"])
+    return sorted(marked)
+
+
 def fill(client, name, address):
     """Types into the two fields: a click into the field, Home, Shift+End
     to select its text, then the typing replaces it (Delete empties it)."""
@@ -145,7 +163,8 @@ def close(client, *commands):
     assert answers[-1]["gone"]
 
 
-def test_the_dialog_shows_the_list_file_and_guards_the_current_server(client, list_file):
+def test_the_dialog_shows_the_list_file_and_guards_the_current_server(client, list_file,
+                                                                      pictures):
     open_dialog(client)
     # Sorted by name ignoring case; the lines without a TAB or without a
     # line feed are not read.
@@ -153,6 +172,8 @@ def test_the_dialog_shows_the_list_file_and_guards_the_current_server(client, li
     assert rows(client)["selected"] == -1
     assert fields(client) == ("Untitled", "Untitled")
     assert enabled(client, MODIFY, REMOVE, SET_DEFAULT, CONNECT) == [False] * 4
+    # The server in use is marked: the user is in a place there.
+    assert marked_rows(client, pictures) == [ROWS.index("Kit Home")]
 
     select_row(client, "zulu club")
     assert fields(client) == ("zulu club", "zulu.example")
@@ -275,6 +296,7 @@ def test_connect_goes_to_the_chosen_server(client, list_file, tmp_path):
         close(client, "key RETURN")
         entered_member(other, NICK)
         assert client.ask("waitstatus Connected %d" % (START_SECONDS * 1000))["found"]
+        assert client.ask("frame")["text"].endswith(" - [%s]" % address)
         # Rewritten (in text mode) before the client left.
         assert list_file.read_bytes() == text.replace("\n", "\r\n").encode()
 

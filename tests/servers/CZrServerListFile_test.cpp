@@ -11,6 +11,14 @@
 
 namespace {
 
+// The file is kept in text mode: a line feed is stored as the system's line
+// end.
+#ifdef _WIN32
+const char kStoredLineEnd[] = "\r\n";
+#else
+const char kStoredLineEnd[] = "\n";
+#endif
+
 class ServerListFile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,7 +60,7 @@ TEST_F(ServerListFile, AnExistingFileIsReadAndRewrittenShorter) {
   EXPECT_EQ(ReadFile(path), "First\thost-1\nSecond\thost-2\n");
   ASSERT_TRUE(file.Rewrite("A\tb\n"));
   file.Close();
-  EXPECT_EQ(ReadFile(path), "A\tb\n");
+  EXPECT_EQ(ReadFile(path), std::string("A\tb") + kStoredLineEnd);
 }
 
 TEST_F(ServerListFile, AMissingFileIsCreatedEmpty) {
@@ -74,7 +82,7 @@ TEST_F(ServerListFile, ABadPathFallsBackToTheDefault) {
   EXPECT_EQ(file.GetPath(), fallback);
   ASSERT_TRUE(file.Rewrite("Home\thost\n"));
   file.Close();
-  EXPECT_EQ(ReadFile(fallback), "Home\thost\n");
+  EXPECT_EQ(ReadFile(fallback), std::string("Home\thost") + kStoredLineEnd);
 }
 
 TEST_F(ServerListFile, NoFileWhenTheDefaultIsBadToo) {

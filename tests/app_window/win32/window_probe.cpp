@@ -1,6 +1,7 @@
 // The outside program of the main window tests, run under Wine beside the
 // client. It finds the top-level window of class "ZRFrame" (--class NAME for
-// another; --title TEXT also asks for that title) of another process, of the program at --program PATH when given
+// another; --title TEXT also asks for that title) of another process, of the
+// program at --program PATH when given
 // (a Unix path is taken as one on drive Z:), waiting up to --timeout SECONDS
 // (default 30) for it to show, then runs the commands on its command line, or else one a
 // line from standard input (words split at blanks, "double quotes" keep a
@@ -22,7 +23,8 @@
 //                        "keep" is given ("closed" tells whether the menu
 //                        mode ended)
 //   list ID              the rows of the list box with that control id: their
-//                        texts, count and the selected row (-1: none)
+//                        texts, count, the selected row (-1: none), the top
+//                        row, the rows' height and the client rectangle
 //   status               the status bar's panes: texts and rectangles
 //   waitstatus TEXT MS   polls until pane 0 contains TEXT
 //   command ID           posts WM_COMMAND ID to the frame
@@ -430,6 +432,9 @@ std::string ListRows(const Words& words) {
   }
   return Answer("list", Field("hwnd", Handle(list)) + "," + Field("count", std::to_string(count)) + "," +
                             Field("selected", std::to_string(AskList(list, LB_GETCURSEL))) + "," +
+                            Field("top", std::to_string(AskList(list, LB_GETTOPINDEX))) + "," +
+                            Field("height", std::to_string(AskList(list, LB_GETITEMHEIGHT))) + "," +
+                            Field("client", Rect(ClientOnScreen(list))) + "," +
                             Field("rows", "[" + rows + "]"));
 }
 
@@ -600,7 +605,8 @@ std::string Type(const Words& words) {
   }
   const bool front = BringFrameForward();
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return Answer("type", Field("length", std::to_string(text.size())) + "," + Field("foreground", Bool(front)));
+  return Answer("type", Field("length", std::to_string(text.size())) + "," +
+                            Field("foreground", Bool(front)));
 }
 
 INPUT MouseInput(int x, int y, DWORD flags) {
@@ -916,7 +922,8 @@ int main(int argc, char** argv) {
   }
   std::vector<std::wstring> others;
   g_target.frame =
-      FindFrame(g_target.className, g_target.title, program, static_cast<DWORD>(timeoutSeconds * 1000), others);
+      FindFrame(g_target.className, g_target.title, program,
+                static_cast<DWORD>(timeoutSeconds * 1000), others);
   if (!g_target.frame) {
     std::string error = "no window of class " + g_target.className;
     for (const std::wstring& other : others) error += "; one of " + probe_json::Utf8(other);
