@@ -11,6 +11,7 @@ import os
 import pathlib
 import shutil
 import subprocess
+import time
 
 import pytest
 
@@ -77,6 +78,17 @@ def list_file(client):
     return path
 
 
+def assert_soon(read, expected, seconds=10):
+    """read() answers expected within the time: real input reaches the
+    client a little after the probe sent it."""
+    deadline = time.monotonic() + seconds
+    value = read()
+    while value != expected and time.monotonic() < deadline:
+        time.sleep(0.2)
+        value = read()
+    assert value == expected
+
+
 def dialog(client, *commands):
     return client.probe(*commands, window_class=DIALOG_CLASS, window_title=DIALOG_TITLE)
 
@@ -120,7 +132,7 @@ def select_row(client, name):
     left, top, right, bottom = controls(client)[LIST]["rect"]
     dialog(client, "click %d %d" % ((left + right) // 2, bottom - 6),
            *(["key HOME"] + ["key DOWN"] * index))
-    assert rows(client)["rows"][rows(client)["selected"]] == name
+    assert_soon(lambda: rows(client)["selected"], index)
 
 
 def marked_rows(client, pictures):
@@ -153,7 +165,9 @@ def box_text(client):
     tree = client.probe("tree", window_class=DIALOG_CLASS, window_title=BOX_TITLE)[0]["window"]
     texts = [child["text"] for child in tree["children"]
              if child["class"] == "Static" and child["text"]]
-    client.probe("key RETURN", window_class=DIALOG_CLASS, window_title=BOX_TITLE)
+    gone = client.probe("key RETURN", "waitgone %d" % (START_SECONDS * 1000),
+                        window_class=DIALOG_CLASS, window_title=BOX_TITLE)[-1]["gone"]
+    assert gone
     return texts
 
 
@@ -170,19 +184,19 @@ def test_the_dialog_shows_the_list_file_and_guards_the_current_server(client, li
     # line feed are not read.
     assert rows(client)["rows"] == ROWS
     assert rows(client)["selected"] == -1
-    assert fields(client) == ("Untitled", "Untitled")
+    assert_soon(lambda: fields(client), ("Untitled", "Untitled"))
     assert enabled(client, MODIFY, REMOVE, SET_DEFAULT, CONNECT) == [False] * 4
     # The server in use is marked: the user is in a place there.
     assert marked_rows(client, pictures) == [ROWS.index("Kit Home")]
 
     select_row(client, "zulu club")
-    assert fields(client) == ("zulu club", "zulu.example")
-    assert enabled(client, MODIFY, REMOVE, SET_DEFAULT, CONNECT) == [True] * 4
+    assert_soon(lambda: fields(client), ("zulu club", "zulu.example"))
+    assert_soon(lambda: enabled(client, MODIFY, REMOVE, SET_DEFAULT, CONNECT), [True] * 4)
 
     # The server in use is neither modified nor removed, not even by its
     # buttons' keys.
     select_row(client, "Kit Home")
-    assert fields(client) == ("Kit Home", "127.0.0.1")
+    assert_soon(lambda: fields(client), ("Kit Home", "127.0.0.1"))
     assert enabled(client, MODIFY, REMOVE, SET_DEFAULT, CONNECT) == [False, False, True, True]
     dialog(client, "key R alt", "key M alt")
     assert rows(client)["rows"] == ROWS
@@ -205,13 +219,13 @@ def test_add_checks_its_fields_and_ok_keeps_the_list(client, list_file, kit_serv
         assert box_text(client) == [message]
         # The focus went back to the field at fault: typing lands there.
         dialog(client, "type typed")
-        texts = fields(client)
-        assert texts[0 if focused == NAME else 1].endswith("typed"), (name, texts)
+        field = 0 if focused == NAME else 1
+        assert_soon(lambda: fields(client)[field][-5:], "typed")
         assert rows(client)["rows"] == ROWS
 
     fill(client, "Beta", "beta.example")
     dialog(client, "key A alt")
-    assert rows(client)["rows"] == ["Alpha Club", "Beta", "Kit Home", "zulu club"]
+    assert_soon(lambda: rows(client)["rows"], ["Alpha Club", "Beta", "Kit Home", "zulu club"])
 
     close(client, click_command(client, KEEP))
     assert list_file.read_bytes() == (WRITTEN + "Beta\tbeta.example\r\n").encode()
@@ -225,9 +239,9 @@ def test_modify_and_remove_then_cancel_leaves_the_file_as_it_was(client, list_fi
     select_row(client, "zulu club")
     fill(client, "Yankee", "yankee.example")
     dialog(client, "key M alt")
-    assert rows(client)["rows"] == ["Alpha Club", "Kit Home", "Yankee"]
+    assert_soon(lambda: rows(client)["rows"], ["Alpha Club", "Kit Home", "Yankee"])
     assert rows(client)["selected"] == 2
-    assert fields(client) == ("Yankee", "yankee.example")
+    assert_soon(lambda: fields(client), ("Yankee", "yankee.example"))
 
     # Another row's name and address: refused.
     fill(client, "Alpha", "alpha.example")
@@ -241,9 +255,9 @@ def test_modify_and_remove_then_cancel_leaves_the_file_as_it_was(client, list_fi
     assert box_text(client) == ["Community Servers: Server Alpha Club was not found."]
     fill(client, "Alpha Club", "alpha.example")
     dialog(client, "key R alt")
-    assert rows(client)["rows"] == ["Kit Home", "Yankee"]
+    assert_soon(lambda: rows(client)["rows"], ["Kit Home", "Yankee"])
     assert rows(client)["selected"] == -1
-    assert fields(client) == ("Untitled", "Untitled")
+    assert_soon(lambda: fields(client), ("Untitled", "Untitled"))
 
     # Typing the server in use into the fields does not remove it either.
     select_row(client, "Yankee")
@@ -260,9 +274,13 @@ def test_set_default_makes_the_server_the_home_server(client, list_file):
     open_dialog(client)
     select_row(client, "Alpha Club")
     dialog(client, "key S alt")
-    settings = (client.folder / "zrplaces.ini").read_text()
-    assert "HomeServer=alpha.example" in settings
-    assert "ServerTitle=Alpha Club" in settings
+    wanted = ("HomeServer=alpha.example", "ServerTitle=Alpha Club")
+    settings = ""
+    deadline = time.monotonic() + START_SECONDS
+    while time.monotonic() < deadline and not all(line in settings for line in wanted):
+        time.sleep(0.2)
+        settings = (client.folder / "zrplaces.ini").read_text()
+    assert all(line in settings for line in wanted), settings
     close(client, "key ESCAPE")
 
 
