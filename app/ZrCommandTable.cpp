@@ -20,8 +20,6 @@ constexpr ZrDeferredCommand kDeferred[] = {
     {ID_RELEASE_NOTES, T::kPageFrame, R::kPlaced},
     {ID_GO_HOME, T::kNavigation, R::kRunning},
     {ID_GO_TO_PLACE, T::kNavigation, R::kRunningNotConnected},
-    {ID_DIRECTORY, T::kNavigation, R::kRunning},
-    {ID_EVENT_MANAGEMENT, T::kNavigation, R::kReady},
     {ID_SYNC_TOUR, T::kOwnUser, R::kReadyConnected},
     {ID_SYNC_GAME, T::kOwnUser, R::kReadyConnected},
     {ID_GUIDE_TOUR, T::kOwnUser, R::kReadyConnected},

@@ -779,7 +779,7 @@ LRESULT CChatWnd::OnShowEnterDialog(WPARAM, LPARAM) {
 }
 
 LRESULT CChatWnd::OnRefreshPlace(WPARAM, LPARAM) {
-  ZrApp().Refresh(1);
+  ZrApp().Refresh(true);
   return 0;
 }
 

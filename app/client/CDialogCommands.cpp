@@ -3,10 +3,12 @@
 #include "CCmdUI.h"
 #include "CCommunityServersCommand.h"
 #include "CZrApp.h"
+#include "PreferencesCommand.h"
 #include "resource.h"
 
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {
+    case ID_PREFERENCES:
     case ID_COMMUNITY_SERVERS:
       break;
     default:
@@ -17,6 +19,9 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
 
 void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
+    case ID_PREFERENCES:
+      RunPreferences(m_app);
+      break;
     case ID_COMMUNITY_SERVERS:
       CCommunityServersCommand(m_app).Run();
       break;

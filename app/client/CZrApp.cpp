@@ -1,6 +1,7 @@
 #include "CZrApp.h"
 
 #include <winsock2.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -36,6 +37,7 @@ constexpr UINT kVersionString = 236;
 constexpr UINT kConnectingString = 495;
 constexpr UINT kBlankString = 199;
 constexpr UINT kAvatarFileString = 193;
+constexpr UINT kOleFailedText = 574;
 // The bitmap that carries the shared palette and the logo picture.
 constexpr UINT kPaletteBitmap = 454;
 constexpr UINT kBackgroundBitmap = 323;
@@ -98,10 +100,19 @@ bool CZrApp::InitInstance() {
   if (!InitProtocol()) return false;
   CreateFonts();
   m_backgroundPicture.LoadResource(AfxGetResourceHandle(), kBackgroundBitmap);
+  m_browserView = ChooseBrowserView();
+  m_pagesInDirectoryProgram = m_browserView == BrowserView::kEmbedded;
+  m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+  if (!m_oleStarted) {
+    AfxMessageBox(kOleFailedText);
+    return false;
+  }
+  ForceBrowserSetting();
 
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
+  m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
   if (m_settings.m_startUpDone == 0) {
     m_settings.m_startUpDone = 1;
@@ -116,6 +127,12 @@ bool CZrApp::InitInstance() {
 
   CreateSession();
   CreateIndicator();
+  m_callProgram = std::make_unique<CCallProgramLink>([](UINT text, const std::string& name) {
+    if (text == CCallProgramLink::kNotFound)
+      MessageBoxIds3Info(kBlankString, text, kBlankString, name.c_str());
+    else
+      MessageBoxIds2(kBlankString, text, name.c_str());
+  });
   ShowConnectingStatus();
   CChatWnd* main = MainFrame();
   main->UpdateWindow();
@@ -317,6 +334,7 @@ int CZrApp::ExitInstance() {
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
   m_tips.Close();
+  m_callProgram.reset();
   CChatWnd* main = MainFrame();
   if (main && ::IsWindow(main->m_hWnd)) {
     m_settings.Save(true);
@@ -338,6 +356,9 @@ int CZrApp::ExitInstance() {
   if (m_manager) CUcmManager::Install(nullptr);
   m_manager.reset();
   m_port.reset();
+  m_browserSetting.reset();
+  if (m_oleStarted) ::OleUninitialize();
+  m_oleStarted = false;
   TvlSetLogSink(nullptr);
   TvlSetSwitchSource(nullptr);
   SetAppUi(nullptr);

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "BrowserChoice.h"
+#include "CCallProgramLink.h"
 #include "CDialogCommands.h"
+#include "CDirectoryLink.h"
 #include "CFont.h"
 #include "CIndicatorButton.h"
+#include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CTipManager.h"
 #include "CWinApp.h"
@@ -92,6 +96,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsInRow() const;
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
+  CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -122,7 +128,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // Receivers of the main window's private messages.
   LRESULT OnAvatarZoom(WPARAM wParam, LPARAM lParam);
   void ShowPlaceEnterDialog();
-  void Refresh(int32_t mode);
+  // Opens the directory page; clearReplicated also ends the replicated mark.
+  void Refresh(bool clearReplicated);
+  // The page gives way to the place: the directory program hides, or the
+  // page frame closes.
+  void CloseBrowser();
   void Reconnect();
   // After a lost connection: true when a reconnect was posted.
   bool PostReconnect();
@@ -170,6 +180,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
 
   void SetCommunityName(const std::string& name) { m_plan.m_communityName = name; }
   void SetPlaceName(const std::string& page) { m_plan.m_pendingPlacePage = page; }
+  // The address of the home page (the settings' default place).
+  void SetHomePage(const std::string& address) { m_plan.m_homePage = address; }
   // The process's current directory; false (and empty) when unreadable.
   static bool GetCurrentDir(std::string& directory);
   void SetStatusText(const std::string& text);
@@ -188,6 +200,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void CreateIndicator();
+  BrowserView ChooseBrowserView() const;
+  // Pages load as the client expects only with these browser settings.
+  void ForceBrowserSetting();
   void ShowStartTip();
   void SetLayoutMode(int32_t mode);
   bool IsPlaced() const { return m_running && m_rootPlace; }
@@ -222,6 +237,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OnHelp();
   void OnWebHelp();
   void OnMinimizeToHvn();
+  void OnShowDirectory();
+  void OnUpdateShowDirectory(CCmdUI* ui);
+  void OnEventManagement();
+  void OnUpdateEventManagement(CCmdUI* ui);
   void OnCloseBrowser();
   void OnAppExit();
   void OnLink(UINT command);
@@ -252,8 +271,13 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CTipManager m_tips;
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
+  CDirectoryLink m_directoryLink{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
+  BrowserView m_browserView = BrowserView::kNone;
+  bool m_oleStarted = false;
+  std::unique_ptr<CSavedRegistryValue> m_browserSetting;
+  std::unique_ptr<CCallProgramLink> m_callProgram;
   bool m_pagesInDirectoryProgram = false;
   bool m_reconnectOnActivation = false;
 

@@ -7,6 +7,8 @@
 #include "CCopyDataLink.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
+#include "BrowserDetection.h"
+#include "CCmdUI.h"
 #include "CZrApp.h"
 #include "resource.h"
 
@@ -20,7 +22,11 @@ constexpr uint16_t kCommunityHostItem = 1000;
 // A command copied from WM_COPYDATA and posted to the main window.
 void CZrApp::OnDirectoryCommand(WPARAM, LPARAM data) {
   const std::unique_ptr<CCopyCommand> command = CCopyDataLink::TakePosted(data);
-  if (command && command->Code() == kHandOverCommandLine) OpenCommandLine(command->Text());
+  if (!command) return;
+  if (command->Code() == kHandOverCommandLine)
+    OpenCommandLine(command->Text());
+  else
+    m_directoryLink.Reply(command->Code(), command->Text());
 }
 
 void CZrApp::OpenCommandLine(const std::string& commandLine) {
@@ -35,7 +41,7 @@ void CZrApp::OpenPlaceAddress(const CPlaceAddress& address, bool activate) {
   // Games start from the game session, which is not part of the program yet.
   if (address.HasGameName()) return;
   if (address.HasName()) m_settings.m_nickName = address.GetName();
-  if (address.IsReplicated() && address.GetCommunity() != m_plan.m_communityName) Refresh(1);
+  if (address.IsReplicated() && address.GetCommunity() != m_plan.m_communityName) Refresh(true);
   if (address.HasCommunity()) {
     if (address.GetCommunity() != m_plan.m_communityName)
       m_placeLink.SetCommunityText(kCommunityHostItem, address.GetValidatedCommunity());
@@ -95,4 +101,76 @@ void CZrApp::ResetPlaceState() {
   m_placeLink.SetEntered(false);
   m_plan.m_pendingPlacePage.clear();
   m_placeLink.ClearCommunityTexts();
+}
+
+// ---- Browser choice and the directory and event pages ---------------------
+
+// The embedded browser unless the other one is preferred and usable. With
+// the embedded one the directory program shows the service's pages.
+BrowserView CZrApp::ChooseBrowserView() const {
+  const bool preferNavigator = m_settings.m_netscape != 0 || m_resources.IsNavigatorDefault();
+  const std::optional<BrowserVersion> navigator = GetNavigatorVersion();
+  const std::optional<BrowserVersion> embedded = GetEmbeddedBrowserVersion();
+  return ::ChooseBrowserView(preferNavigator,
+                             navigator && IsUsableNavigator(*navigator, m_settings.m_netscapeMajorMin),
+                             embedded && IsUsableEmbedded(*embedded, m_settings.m_msieMajorMin));
+}
+
+void CZrApp::ForceBrowserSetting() {
+  switch (m_browserView) {
+    case BrowserView::kEmbedded:
+      m_browserSetting = std::make_unique<CSavedRegistryValue>(
+          HKEY_USERS, ".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "SyncMode");
+      m_browserSetting->SaveAndForce(3);
+      break;
+    case BrowserView::kNavigator:
+      m_browserSetting = std::make_unique<CSavedRegistryValue>(
+          HKEY_USERS, ".Default\\Software\\Netscape\\Netscape Navigator\\Main", "Check Server");
+      m_browserSetting->SaveAndForce(0);
+      break;
+    case BrowserView::kNone:
+      break;
+  }
+}
+
+void CZrApp::Refresh(bool clearReplicated) {
+  if (!m_rootPlace) return;
+  if (clearReplicated) m_plan.m_replicated = false;
+  // The page frame that shows the directory page in the client itself comes
+  // with the embedded view; until then only the directory program shows it.
+  if (m_pagesInDirectoryProgram) m_directoryLink.Start(CDirectoryLink::kDirectory);
+}
+
+void CZrApp::CloseBrowser() {
+  if (m_pagesInDirectoryProgram)
+    m_directoryLink.HideAndReturn();
+  else
+    CloseBrowserFrame();
+}
+
+void CZrApp::OnShowDirectory() {
+  if (m_resources.UseOldPlacesDirectory())
+    RunDeferredCommand(ID_QUICK_DIRECTORY);
+  else
+    Refresh(true);
+}
+
+void CZrApp::OnUpdateShowDirectory(CCmdUI* ui) {
+  if (!m_running) {
+    ui->Enable(false);
+  } else if (m_resources.UseOldPlacesDirectory()) {
+    ui->Enable(IsConnected());
+  } else {
+    ui->Enable(!m_placeLink.GetCommunityText(CDirectoryLink::kDirectoryPageItem).empty());
+  }
+}
+
+void CZrApp::OnEventManagement() {
+  if (m_pagesInDirectoryProgram) m_directoryLink.Start(CDirectoryLink::kEventManagement);
+}
+
+void CZrApp::OnUpdateEventManagement(CCmdUI* ui) {
+  const unsigned indicator = GetIndicatorState();
+  const bool ready = m_running && m_indicator.m_hWnd && (indicator == kParticipating || indicator == kObserving);
+  ui->Enable(ready && !m_placeLink.GetCommunityText(CDirectoryLink::kEventBaseItem).empty());
 }

@@ -56,11 +56,7 @@ void CZrApp::CloseConnection(int32_t reason) {
 
 void CZrApp::EnableMainWindows(bool modalUp) { m_boxes.EnableMainWindows(modalUp ? 1 : 0); }
 
-void CZrApp::SendDirectoryHideAndClose() {
-  HWND sender = MainFrame() ? MainFrame()->m_hWnd : nullptr;
-  SendCopyDataToWindowClass(kDirectoryClass, kDirectoryHide, std::string(), sender);
-  SendCopyDataToWindowClass(kDirectoryClass, kDirectoryClose, std::string(), sender);
-}
+void CZrApp::SendDirectoryHideAndClose() { m_directoryLink.HideAndClose(); }
 
 // The page frame is not part of the program yet: there is none to hide or
 // close.
@@ -145,7 +141,6 @@ LRESULT CZrApp::OnAvatarZoom(WPARAM, LPARAM) { return 0; }
 // transfers and the directory link; they act once those are part of the
 // program.
 void CZrApp::ShowPlaceEnterDialog() {}
-void CZrApp::Refresh(int32_t) {}
 // After every three automatic attempts the user decides: Cancel leaves the
 // count at three, so the next loss asks again; Retry starts a new series.
 bool CZrApp::PostReconnect() {

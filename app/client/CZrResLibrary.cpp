@@ -46,6 +46,7 @@ bool CZrResLibrary::Bind() {
   m_useAvatarService = Export<SwitchFn>(m_module, "IsUseAvatarService");
   m_sendFile = Export<SwitchFn>(m_module, "GetSendFile");
   m_closeNetscapeOnExit = Export<SwitchFn>(m_module, "IsCloseNetscapeOnExit");
+  m_navigatorDefault = Export<SwitchFn>(m_module, "GetNetscapeDefault");
   m_animationFrames = Export<SwitchFn>(m_module, "GetAnimationFrames");
   m_animationRightSpace = Export<SwitchFn>(m_module, "GetAnimationRightSpace");
   m_useOldPtg = Export<FlagFn>(m_module, "GetUseOldPTG");
@@ -65,6 +66,7 @@ void CZrResLibrary::Free() {
   m_useAvatarService = nullptr;
   m_sendFile = nullptr;
   m_closeNetscapeOnExit = nullptr;
+  m_navigatorDefault = nullptr;
   m_animationFrames = nullptr;
   m_animationRightSpace = nullptr;
   m_useOldPtg = nullptr;
@@ -103,6 +105,8 @@ bool CZrResLibrary::CanSendFiles() const { return m_sendFile && m_sendFile() != 
 bool CZrResLibrary::IsCloseNetscapeOnExit() const {
   return m_closeNetscapeOnExit && m_closeNetscapeOnExit() != 0;
 }
+
+bool CZrResLibrary::IsNavigatorDefault() const { return m_navigatorDefault && m_navigatorDefault() != 0; }
 
 // The answer is the return value; the flag written through the pointer is
 // not what decides.

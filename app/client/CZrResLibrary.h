@@ -34,6 +34,8 @@ class CZrResLibrary {
   std::string BrandCode() const;
   bool IsCloseNetscapeOnLaunch() const;
   bool IsCloseNetscapeOnExit() const;
+  // The other browser is preferred to the embedded one.
+  bool IsNavigatorDefault() const;
   bool IsUseAvatarService() const;
   bool CanSendFiles() const;
   // The Directory command shows the places manager instead of the page.
@@ -76,6 +78,7 @@ class CZrResLibrary {
   SwitchFn m_useAvatarService = nullptr;
   SwitchFn m_sendFile = nullptr;
   SwitchFn m_closeNetscapeOnExit = nullptr;
+  SwitchFn m_navigatorDefault = nullptr;
   SwitchFn m_animationFrames = nullptr;
   SwitchFn m_animationRightSpace = nullptr;
   FlagFn m_useOldPtg = nullptr;

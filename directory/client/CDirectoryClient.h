@@ -43,12 +43,15 @@ class CDirectoryClient : public CDirectoryClientHost {
   // message kClientPostedCommand that carries the copy.
   LRESULT OnCopyData(WPARAM sender, LPARAM record);
   void OnPostedCommand(LPARAM copy);
+  // Answers one command the browser reported, already taken from its copy.
+  void Reply(uint64_t code, const std::string& text) { m_replies.OnCommand(code, text); }
 
   void SendToBrowser(uint32_t code, const std::string& text) override;
+  // The client's main window, once it exists: the sender of every command.
+  void SetMainWindow(HWND window) { m_mainWindow = window; }
 
  protected:
   HWND MainWindow() const { return m_mainWindow; }
-  void SetMainWindow(HWND window) { m_mainWindow = window; }
 
  private:
   HWND m_mainWindow;

@@ -17,7 +17,7 @@ void CDirectoryReplies::OnCommand(uint64_t code, const std::string& text) {
       OnQuestion(text);
       break;
     case kEcho:
-      m_host.SendToBrowser(kNavigate, TrimLeft(text));
+      m_host.SendToBrowser(kNavigate, text);
       break;
     case kInEventMode:
       OnEventMode();
@@ -28,7 +28,7 @@ void CDirectoryReplies::OnCommand(uint64_t code, const std::string& text) {
 }
 
 void CDirectoryReplies::OnDirectoryMode(const std::string& address) {
-  std::string page = m_host.DirectoryPageAddress();
+  std::string page = m_host.CurrentPageAddress();
   if (PageAddressesEqual(address, page)) {
     m_host.SendToBrowser(kRefresh, std::string());
     return;
@@ -44,7 +44,7 @@ void CDirectoryReplies::OnQuestion(const std::string& received) {
   if (m_host.IsPlaceLink(address)) {
     m_host.SendToBrowser(kAnswerStay, received);
     m_host.OpenPlace(address);
-    m_host.SendToBrowser(kHideAndShowClient, std::string());
+    m_host.CloseBrowser();
   } else if (m_host.IsInteractionLink(address)) {
     m_host.SendToBrowser(kAnswerStay, received);
     m_host.PerformInteraction(address);

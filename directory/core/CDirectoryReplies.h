@@ -11,13 +11,16 @@ class CDirectoryClientHost {
  public:
   virtual ~CDirectoryClientHost() = default;
   virtual void SendToBrowser(uint32_t code, const std::string& text) = 0;
-  virtual std::string DirectoryPageAddress() const = 0;
+  // The page the client shows now, to which the directory browser returns.
+  virtual std::string CurrentPageAddress() const = 0;
   virtual std::string EventPageAddress() const = 0;
   virtual std::string Nickname() const = 0;
   virtual std::string CurrentPlaceName() const = 0;
   virtual bool IsPlaceLink(const std::string& text) const = 0;
   virtual bool IsInteractionLink(const std::string& text) const = 0;
   virtual void OpenPlace(const std::string& text) = 0;
+  // After a place link was taken: the browser's page gives way to the place.
+  virtual void CloseBrowser() = 0;
   virtual void PerformInteraction(const std::string& text) = 0;
 };
 

@@ -19,7 +19,7 @@ class RecordingHost : public CDirectoryClientHost {
   std::string eventPage = "http://events.example.org/manage";
 
   void SendToBrowser(uint32_t code, const std::string& text) override { log.emplace_back(code, text); }
-  std::string DirectoryPageAddress() const override { return directoryPage; }
+  std::string CurrentPageAddress() const override { return directoryPage; }
   std::string EventPageAddress() const override { return eventPage; }
   std::string Nickname() const override { return "Ann Lee Two"; }
   std::string CurrentPlaceName() const override { return "Lobby"; }
@@ -28,6 +28,7 @@ class RecordingHost : public CDirectoryClientHost {
     return text.find("actn=") != std::string::npos;
   }
   void OpenPlace(const std::string& text) override { log.emplace_back(0, "open " + text); }
+  void CloseBrowser() override { log.emplace_back(0, "close browser"); }
   void PerformInteraction(const std::string& text) override { log.emplace_back(0, "do " + text); }
 };
 
@@ -67,7 +68,7 @@ TEST(DirectoryReplies, QuestionsAreAnsweredWithTheTextAsReceived) {
       {"  http://www.example.org/", {{kAnswerGo, "  http://www.example.org/"}}},
       {" zr://Place=http://p/",
        {{kAnswerStay, " zr://Place=http://p/"}, {0, "open zr://Place=http://p/"},
-        {kHideAndShowClient, ""}}},
+        {0, "close browser"}}},
       {"http://h/q?actn=6&msg=hi",
        {{kAnswerStay, "http://h/q?actn=6&msg=hi"}, {0, "do http://h/q?actn=6&msg=hi"}}},
   };
@@ -87,6 +88,6 @@ TEST(DirectoryReplies, EchoEventModeAndOtherCodes) {
   replies.OnCommand(kNavigate, "http://not-for-the-client/");
   replies.OnCommand(9999, "x");
   EXPECT_EQ(host.log,
-            (Log{{kNavigate, "http://x/"},
+            (Log{{kNavigate, "  http://x/"},
                  {kNavigate, "http://events.example.org/manage?nickname=Ann+Lee+Two&place=Lobby"}}));
 }

@@ -50,6 +50,7 @@ class ServerSession:
         self.welcomed = False
         self.ended = False
         self.resume_timer = None
+        self.said = 0                # numbered texts sent by the control's `say`
 
     # -------------------------------------------------------------- sending
 
@@ -290,6 +291,9 @@ class Connection:
                 return
             while True:
                 payload = await self.next_payload()
+                if self.session.conn is not self:
+                    srv.log_event(self.session, "superseded", conn=self.cid)
+                    return
                 if payload is END:
                     srv.log_event(self.session, "end_frame", conn=self.cid)
                     self.session.ended = True
@@ -336,7 +340,7 @@ class Connection:
         minor = hello_cfg.get("minor", 1)
         if hello["mode"] == 5:
             session = srv.sessions_by_window.get(hello["window"])
-            if session is None or session.ended or session.conn is not None:
+            if session is None or session.ended:
                 srv.log_message(None, "in", payload, hello)
                 srv.log_event(None, "resume_refused", conn=self.cid, window=hello["window"])
                 self.send_payload(M.encode(M.TO_CLIENT, dict(type=3, code=222, module=1,
@@ -352,6 +356,13 @@ class Connection:
                 return False
             if session.resume_timer:
                 session.resume_timer.cancel()
+            old = session.conn
+            if old is not None:
+                # The client has given up the old connection, though no end
+                # of it has reached this side: it is dropped, and what went
+                # out on it unconfirmed goes out again below.
+                srv.log_event(session, "taken_over", conn=old.cid, by=self.cid)
+                old.link.abort()
             self.session = session
             session.conn = self
             srv.log_message(session, "in", payload, hello)
@@ -747,6 +758,10 @@ class CommunityServer:
                 req.get("key", session.key)).u32(req["about"]).u16(req["op"]).bytes()
                 + bytes.fromhex(req.get("fields", "")))
             session.send_payload(payload)
+        elif cmd == "say":
+            for _ in range(int(req.get("count", 1))):
+                session.said += 1
+                session.send(dict(type=35, text="s%d:" % session.said))
         elif cmd == "raw":
             self._need(conn).send_raw(bytes.fromhex(req["hex"]))
         elif cmd == "close":

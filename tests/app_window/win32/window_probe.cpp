@@ -32,8 +32,12 @@
 //                        a real key press (SendInput) after bringing the frame
 //                        to the front; VK is a number, a letter or digit, or a
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
-//   type TEXT            types the text with real key presses (Unicode
-//                        keyboard input) after bringing the frame forward
+//   type TEXT            the keys that type TEXT (printable ASCII) on the
+//                        keyboard, shift included, after bringing the frame
+//                        to the front
+//   focus                the window with the keyboard focus in the frame's
+//                        thread, and the active window; for an edit also its
+//                        selection (start, end) and text length
 //   click X Y, rclick X Y, dblclick X Y
 //                        real mouse clicks at a screen point
 //   move X Y             moves the mouse there without a button
@@ -591,22 +595,39 @@ std::string Key(const Words& words) {
   return Answer("key", Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
 }
 
+// Each character as the key (with shift when the layout needs it) that
+// types it.
 std::string Type(const Words& words) {
-  const std::wstring text = Wide(words[1]);
-  std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    for (bool up : {false, true}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wScan = static_cast<WORD>(c);
-      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-      inputs.push_back(input);
-    }
+  const std::string& text = words[1];
+  std::vector<std::pair<WORD, std::vector<WORD>>> presses;
+  for (char c : text) {
+    const SHORT scan = ::VkKeyScanA(c);
+    if (scan == -1 || (HIBYTE(scan) & ~1)) return Error("type", std::string("cannot type ") + c);
+    std::vector<WORD> modifiers;
+    if (HIBYTE(scan) & 1) modifiers.push_back(VK_SHIFT);
+    presses.emplace_back(LOBYTE(scan), modifiers);
   }
   const bool front = BringFrameForward();
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return Answer("type", Field("length", std::to_string(text.size())) + "," +
+  for (const auto& press : presses) PressKey(press.first, press.second);
+  return Answer("type", Field("count", std::to_string(presses.size())) + "," +
                             Field("foreground", Bool(front)));
+}
+
+std::string Focus(const Words&) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(g_target.threadId, &info)) return Error("focus", "unreadable");
+  std::string fields = Field("active", Handle(info.hwndActive));
+  if (!info.hwndFocus) return Answer("focus", fields + "," + Field("hwnd", Handle(nullptr)));
+  fields += "," + WindowFields(info.hwndFocus);
+  if (_stricmp(ClassOf(info.hwndFocus).c_str(), "Edit") == 0) {
+    const LRESULT both = SendTo(info.hwndFocus, EM_GETSEL, 0, 0);
+    const unsigned start = LOWORD(both);
+    const unsigned end = HIWORD(both);
+    fields += "," + Field("sel", "[" + std::to_string(start) + "," + std::to_string(end) + "]") +
+              "," + Field("length", std::to_string(TextOf(info.hwndFocus).size()));
+  }
+  return Answer("focus", fields);
 }
 
 INPUT MouseInput(int x, int y, DWORD flags) {
@@ -825,8 +846,8 @@ const std::map<std::string, Command>& Commands() {
       {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},
       {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
-      {"drag", {4, 4, false, Drag}},           {"list", {1, 1, true, ListRows}},
-      {"type", {1, 1, true, Type}},
+      {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
+      {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
   };
   return commands;
 }

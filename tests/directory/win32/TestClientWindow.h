@@ -43,13 +43,14 @@ class TestClientWindow : public CDirectoryClient {
   // Runs every message already queued.
   static void Drain();
 
-  std::string DirectoryPageAddress() const override { return "http://127.0.0.1:9/members"; }
+  std::string CurrentPageAddress() const override { return "http://127.0.0.1:9/members"; }
   std::string EventPageAddress() const override { return "http://127.0.0.1:9/events"; }
   std::string Nickname() const override { return "Test User"; }
   std::string CurrentPlaceName() const override { return "Lobby"; }
   bool IsPlaceLink(const std::string& text) const override;
   bool IsInteractionLink(const std::string& text) const override;
   void OpenPlace(const std::string& text) override { actions.push_back("open " + text); }
+  void CloseBrowser() override { HideAndReturn(); }
   void PerformInteraction(const std::string& text) override { actions.push_back("do " + text); }
 
  private:

@@ -1,0 +1,45 @@
+"""What the client changes outside itself while it runs, it gives back at
+exit as it found it: the embedded browser's SyncMode setting is forced to 3
+while the client runs and restored afterwards, or removed again when there
+was none."""
+import re
+import subprocess
+
+import pytest
+
+from app_window.window_tools import NICK, entered_member
+
+KEY = r"HKU\.Default\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+
+
+def sync_mode(env):
+    """SyncMode as (type, value text), or None when there is no value."""
+    query = subprocess.run(["wine", "reg", "query", KEY, "/v", "SyncMode"], env=env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    found = re.search(r"SyncMode\s+(REG_\w+)\s+(\S*)", query.stdout)
+    return (found.group(1), found.group(2)) if found else None
+
+
+def set_sync_mode(env, value):
+    if value is None:
+        command = ["wine", "reg", "delete", KEY, "/v", "SyncMode", "/f"]
+    else:
+        command = ["wine", "reg", "add", KEY, "/v", "SyncMode", "/t", value[0], "/d", value[1], "/f"]
+    subprocess.run(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    assert sync_mode(env) == value
+
+
+@pytest.mark.parametrize("before", [None, ("REG_DWORD", "0x1"), ("REG_SZ", "keep")],
+                         ids=["absent", "number", "text"])
+def test_the_browser_setting_is_forced_while_running_and_given_back(window_client, zr_server, before):
+    set_sync_mode(window_client.env, before)
+    try:
+        window_client.start()
+        window_client.wait_frame()
+        entered_member(zr_server, NICK)
+        assert sync_mode(window_client.env) == ("REG_DWORD", "0x3")
+        window_client.ask("close")
+        assert window_client.wait_exit() == 0
+        assert sync_mode(window_client.env) == before
+    finally:
+        set_sync_mode(window_client.env, None)
