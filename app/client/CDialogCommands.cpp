@@ -1,6 +1,7 @@
 #include "CDialogCommands.h"
 
 #include "CCmdUI.h"
+#include "CCommunityServersCommand.h"
 #include "CZrApp.h"
 #include "PreferencesCommand.h"
 #include "resource.h"
@@ -13,6 +14,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_OPEN_LOCATION:
     case ID_PRIVATE_ROOM:
     case ID_INVITEE_SELECTION:
+    case ID_COMMUNITY_SERVERS:
       break;
     default:
       ui->Enable(false);
@@ -39,6 +41,9 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_INVITEE_SELECTION:
       m_app.SmallDialogs().OpenInviteeSelection();
+      break;
+    case ID_COMMUNITY_SERVERS:
+      CCommunityServersCommand(m_app).Run();
       break;
     default:
       break;

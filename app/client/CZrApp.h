@@ -150,6 +150,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OpenPlaceAddress(const CPlaceAddress& address, bool activate);
   void ActivateMainWindow();
   bool GoToPlace(const std::string& community);
+  // The server chosen in the Community Servers dialog; its title becomes
+  // the community host item.
+  void GoToCommunityServer(const std::string& address, const std::string& title);
   void ResetPlaceState();
 
   // IAppUi
@@ -159,6 +162,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool AreMainWindowsDisabled() override { return m_boxes.DialogUpCount() > 0; }
   CPicture* GetBackgroundPicture() override;
   CFont* GetNormalFont() override { return m_normalFont.m_hObject ? &m_normalFont : nullptr; }
+  CFont* GetBoldFont() { return m_boldFont.m_hObject ? &m_boldFont : nullptr; }
   void OpenWithShell(const std::string& address) override;
   void ShowStatusString(UINT stringId, bool keep) override;
   bool IsMyselfInRootPlace() override;
