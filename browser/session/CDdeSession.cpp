@@ -21,6 +21,8 @@ namespace {
 constexpr uint32_t kMaxPositionPart = 10000;
 // Say sends chat text with this code.
 constexpr uint32_t kChatCode = 5;
+// The value of the own user's move requests (a move request needs one).
+constexpr uint32_t kMoveValue = 1;
 
 // Targets of Say and Send (the item's value A).
 enum Target : uint32_t { kToPlace = 1, kToCurrentPlace = 2, kToOwnGroup = 3, kToPerson = 4 };
@@ -166,7 +168,7 @@ void CDdeSession::Move(uint32_t x, uint32_t y)
     if (!room)
         return;
     root->Request(*myself, room->GetId(),
-                  CZrPosition::XY(static_cast<uint16_t>(x), static_cast<uint16_t>(y)), 0);
+                  CZrPosition::XY(static_cast<uint16_t>(x), static_cast<uint16_t>(y)), kMoveValue);
 }
 
 // The object of kind 3: the own user's group itself (id 0) or a group that
@@ -261,7 +263,7 @@ void CDdeSession::LeaveGroup()
     CZrPerson* myself = Myself();
     if (!root || !myself || !OwnGroup(*myself) || !root->GetRoom())
         return;
-    root->Request(*myself, root->GetRoom()->GetId(), m_host.GetAvatarPosition(), 0);
+    root->Request(*myself, root->GetRoom()->GetId(), m_host.GetAvatarPosition(), kMoveValue);
 }
 
 void CDdeSession::SetMyInfo(const CZrDdeItem& item)

@@ -26,15 +26,21 @@ class DdeClient:
         self._wait(lambda: "ready" in self._lines, 60, "the driver did not start")
 
     @property
+    def _text(self):
+        try:
+            return self.log_path.read_text(errors="replace")
+        except FileNotFoundError:
+            return ""
+
+    @property
     def _lines(self):
-        if not self.log_path.exists():
-            return []
-        return self.log_path.read_text(errors="replace").splitlines()
+        return self._text.splitlines()
 
     def _read(self):
-        lines = self._lines
+        text = self._text
+        lines = text.splitlines()
         # The last line may be half written.
-        complete = lines if self.log_path.read_text(errors="replace").endswith("\n") else lines[:-1]
+        complete = lines if text.endswith("\n") else lines[:-1]
         for line in complete[self.seen:]:
             if line.startswith("advdata "):
                 _, topic, item, data = line.split(" ", 3)

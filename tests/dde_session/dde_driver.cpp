@@ -8,9 +8,9 @@
 //
 //   connect NAME SERVICE TOPIC   -> reply ok | reply error CODE
 //   request NAME ITEM            -> reply data HEX | reply none CODE
-//   poke NAME ITEM HEX|-         -> reply ok | reply error CODE
+//   poke NAME ITEM HEX|-         -> reply ok | reply refused | reply error CODE
 //   advise NAME ITEM             -> reply ok | reply error CODE
-//   exec NAME TEXT               -> reply ok | reply error CODE
+//   exec NAME TEXT               -> reply ok | reply refused | reply error CODE
 //   disconnect NAME              -> reply ok
 //   quit
 // and, at any time, for each advise loop's data:
@@ -122,21 +122,22 @@ void Connect(const std::string& name, const std::string& service, const std::str
     Log("reply ok");
 }
 
-// One transaction on the named conversation; its data handle when it gives
-// one, else the DDE_FACK result as a handle.
+// One transaction on the named conversation: its data handle, or for pokes
+// and executes a non-null handle when the other end answered; the answer's
+// status word goes to status.
 HDDEDATA Transact(const std::string& name, const std::string& item, UINT type,
-                  const std::vector<uint8_t>& bytes, bool& done)
+                  const std::vector<uint8_t>& bytes, bool& done, DWORD& status)
 {
     done = false;
+    status = 0;
     auto found = g_conversations.find(name);
     if (found == g_conversations.end())
         return nullptr;
     HSZ itemName = item.empty() ? nullptr : Name(item);
-    DWORD result = 0;
     LPBYTE data = bytes.empty() ? reinterpret_cast<LPBYTE>(const_cast<char*>("")) : const_cast<LPBYTE>(bytes.data());
     const bool withData = type == XTYP_POKE || type == XTYP_EXECUTE;
     HDDEDATA answer = DdeClientTransaction(withData ? data : nullptr, withData ? static_cast<DWORD>(bytes.size()) : 0,
-                                          found->second, itemName, CF_TEXT, type, kTimeoutMs, &result);
+                                          found->second, itemName, CF_TEXT, type, kTimeoutMs, &status);
     if (itemName)
         DdeFreeStringHandle(g_instance, itemName);
     done = answer != nullptr;
@@ -146,7 +147,8 @@ HDDEDATA Transact(const std::string& name, const std::string& item, UINT type,
 void Request(const std::string& name, const std::string& item)
 {
     bool done = false;
-    HDDEDATA answer = Transact(name, item, XTYP_REQUEST, {}, done);
+    DWORD status = 0;
+    HDDEDATA answer = Transact(name, item, XTYP_REQUEST, {}, done, status);
     if (!done)
         return ReplyError("none");
     Log("reply data %s", HexOf(answer).c_str());
@@ -156,10 +158,12 @@ void Request(const std::string& name, const std::string& item)
 void Simple(const std::string& name, const std::string& item, UINT type, const std::vector<uint8_t>& bytes)
 {
     bool done = false;
-    Transact(name, item, type, bytes, done);
+    DWORD status = 0;
+    Transact(name, item, type, bytes, done, status);
     if (!done)
         return ReplyError("error");
-    Log("reply ok");
+    // An answer without DDE_FACK: the other end refused the data.
+    Log(type != XTYP_ADVSTART && !(status & DDE_FACK) ? "reply refused" : "reply ok");
 }
 
 void Disconnect(const std::string& name)

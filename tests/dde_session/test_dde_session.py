@@ -6,15 +6,20 @@ the bots do, and malformed input after which the client still answers.
 The cases share one client; the last one drops its connection."""
 import time
 
-from app_window.window_tools import NICK, PLACE
+from app_window.test_reconnect import BOX, wait_for_question
+from app_window.window_tools import NICK, PLACE, START_SECONDS
 from dde_session import dde_items
 from dde_session.dde_client import RUN_SERVICE, SERVICE
+from zrkit.bot import BotPool
+from zrkit.harness import ServerProcess
 from zrkit.wire import Position
 
 TOPICS = ("ZR_Place", "ZR_Movemant", "ZR_Message", "ZR_Group", "ZR_MyInfo", "ZR_PresenceInfo",
           "ZR_GroupInfo", "ZR_IdInfo", "ZR_Version", "ZR_GameInfo")
 MINUS_ONE = 0xFFFFFFFF
-# What the client answers when a poke is refused: DMLERR_NOTPROCESSED.
+# A refused poke is answered without DDE_FACK; a refused execute is not
+# answered (DMLERR_NOTPROCESSED).
+REFUSED = "refused"
 NOT_PROCESSED = "error 0x4009"
 
 
@@ -42,24 +47,27 @@ def said_to(bot, text, **fields):
 
 
 def test_every_topic_of_both_services_answers(client, dde):
-    for service in (SERVICE, RUN_SERVICE):
+    # Topics are found whatever their case; one conversation a service and
+    # topic.
+    for service, case in ((SERVICE, str.lower), (RUN_SERVICE, str)):
         for topic in TOPICS:
-            assert dde.connect(topic, service, name=service + topic) == "ok", (service, topic)
+            assert dde.connect(case(topic), service, name=service + topic) == "ok", (service, topic)
     assert dde.connect("ZR_Nowhere").startswith("error ")
-    assert dde.connect("zr_place", name="lower") == "ok"
 
-    assert dde.ask("ZR_Version", "ParametersList") == {"version": 0x10000}
-    place = dde.ask("ZR_Place", "PlaceInfo", name="lower")
-    assert place["community"] == "127.0.0.1"
-    me = dde.ask("ZR_MyInfo", "MyInfo", name=SERVICE + "ZR_MyInfo")
-    assert (me["id"], me["nick"]) == (client.member, NICK)
-    position = dde.ask("ZR_MyInfo", "MyPosition", name=RUN_SERVICE + "ZR_MyInfo")
-    assert position["outside"] in (0, MINUS_ONE)
-    own = dde.ask("ZR_IdInfo", str(client.member), name=SERVICE + "ZR_IdInfo")
-    assert (own["kind"], own["name"]) == (513, NICK)
-    assert dde.ask("ZR_GroupInfo", "0", name=SERVICE + "ZR_GroupInfo")["flag"] == 0
-    # Executes are refused on every topic.
-    assert dde.command("exec %s quit" % (SERVICE + "ZR_Place")) == NOT_PROCESSED
+    for service in (SERVICE, RUN_SERVICE):
+        def ask(topic, item):
+            return dde.ask(topic, item, name=service + topic)
+        assert ask("ZR_Version", "ParametersList") == {"version": 0x10000}
+        assert ask("ZR_Place", "PlaceInfo")["community"] == "127.0.0.1"
+        me = ask("ZR_MyInfo", "MyInfo")
+        assert (me["id"], me["nick"]) == (client.member, NICK)
+        assert ask("ZR_MyInfo", "MyPosition")["outside"] in (0, MINUS_ONE)
+        own = ask("ZR_IdInfo", str(client.member))
+        assert (own["kind"], own["name"]) == (513, NICK)
+        assert ask("ZR_GroupInfo", "0")["flag"] == 0
+        # Executes are refused on every topic.
+        for topic in TOPICS:
+            assert dde.command("exec %s quit" % (service + topic)) == NOT_PROCESSED, topic
 
 
 def test_bots_arrival_talk_and_departure_are_advised(client, bots, dde):
@@ -129,6 +137,29 @@ def test_poked_say_and_send_reach_the_bots(client, bots, dde):
     fay.leave()
 
 
+def test_move_and_alert_pokes_act_in_the_room(client, server, bots, dde):
+    ivy = enter_bot(bots, "ivy")
+    for topic in ("ZR_Movemant", "ZR_Message", "ZR_MyInfo", "ZR_PresenceInfo"):
+        dde.connect(topic)
+    wait_known(dde, ivy.member_id)
+    assert dde.ask("ZR_MyInfo", "MyPosition")["outside"] == 0, "the client is not in the room"
+
+    assert dde.poke("ZR_Movemant", "Move", dde_items.move(4000, 6000)) == "ok"
+    moved = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 6}},
+                            timeout=30)
+    assert (moved["msg"]["position"]["a"], moved["msg"]["position"]["b"]) == (4000, 6000)
+    deadline = time.monotonic() + 30
+    position = dde.ask("ZR_MyInfo", "MyPosition")
+    while position["x"] != 40 and time.monotonic() < deadline:
+        time.sleep(0.2)
+        position = dde.ask("ZR_MyInfo", "MyPosition")
+    assert (position["outside"], position["x"], position["y"]) == (0, 40, 60)
+
+    assert dde.poke("ZR_Message", "Alert", dde_items.alert(ivy.member_id)) == "ok"
+    server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 18}}, timeout=30)
+    ivy.leave()
+
+
 def test_my_info_poke_changes_the_identity(client, server, dde):
     dde.connect("ZR_MyInfo")
     assert dde.poke("ZR_MyInfo", "MyInfo",
@@ -164,7 +195,7 @@ def test_malformed_input_is_refused_and_the_client_goes_on(client, bots, dde):
                   "ZR_Version", "ZR_GameInfo"):
         dde.connect(topic)
     for topic, item, data in MALFORMED_POKES:
-        assert dde.poke(topic, item, data) == NOT_PROCESSED, (topic, item, data)
+        assert dde.poke(topic, item, data) == REFUSED, (topic, item, data)
     # Items that are no commands are taken and ignored; a Move outside the
     # page is ignored; requests of unknown or notice-only items get nothing.
     for topic, item, data in (("ZR_Group", "Start1on1", dde_items.u32(1)),
@@ -172,7 +203,7 @@ def test_malformed_input_is_refused_and_the_client_goes_on(client, bots, dde):
                               ("ZR_Message", "Say", dde_items.say("x" * 3000, a=77))):
         assert dde.poke(topic, item, data) == "ok", (topic, item)
     for topic, item in (("ZR_Message", "Nothing"), ("ZR_IdInfo", "4294967296"),
-                        ("ZR_Version", "Other"), ("ZR_GameInfo", "GameSlots")):
+                        ("ZR_Place", "ParametersList"), ("ZR_GameInfo", "GameSlots")):
         assert dde.request(topic, item) is None, (topic, item)
 
     assert dde.ask("ZR_Place", "PlaceInfo")["community"] == "127.0.0.1"
@@ -182,23 +213,35 @@ def test_malformed_input_is_refused_and_the_client_goes_on(client, bots, dde):
     gus.leave()
 
 
-def test_commands_wait_while_disconnected_and_run_after_reentry(client, server, bots, dde):
-    """Last: the client loses its connection. A Say poked meanwhile waits and
-    is said once the client is back in its place."""
-    hal = enter_bot(bots, "hal")
+def test_commands_wait_while_disconnected_and_run_after_reentry(client, server, dde, tmp_path):
+    """Last: the server goes away. A Say poked while the client cannot reach
+    it waits, and is said once the client is back in its place on the
+    server that came back."""
     for topic in ("ZR_Place", "ZR_Message", "ZR_MyInfo"):
         dde.connect(topic)
-    dde.advise("ZR_Place", "DisconnectCommunity")
-    dde.advise("ZR_Place", "ConnectCommunity")
-    dde.advise("ZR_Place", "Navigate")
-    server.control("drop", session=NICK)
+    for item in ("DisconnectCommunity", "ConnectCommunity", "Navigate"):
+        dde.advise("ZR_Place", item)
+    port = server.port
+    server.stop()
     dde.wait_advised("ZR_Place", "DisconnectCommunity")
+    # After its silent attempts the client asks whether to reconnect.
+    wait_for_question(client)
 
     assert dde.poke("ZR_Message", "Say", dde_items.say("said while away", a=1)) == "ok"
-    assert dde.ask("ZR_MyInfo", "MyPosition")["outside"] == MINUS_ONE
-    assert client.proc.poll() is None
+    # Out of its place the client names no community.
+    assert dde.ask("ZR_Place", "PlaceInfo")["community"] == ""
 
-    connected = dde.wait_advised("ZR_Place", "ConnectCommunity", timeout=90)
-    assert connected["community"] == "127.0.0.1"
-    dde.wait_advised("ZR_Place", "Navigate", timeout=60)
-    said_to(hal, "said while away", timeout=60)
+    again = ServerProcess(tmp_path / "again", "--port", str(port), time_limit=300,
+                          scenario={"welcome": {"entry_count": 30}})
+    pool = BotPool(again.host, again.port)
+    try:
+        hal = pool.bot("hal")
+        hal.enter(PLACE, position=Position.xy(5000, 5000))
+        client.probe("key RETURN", window_class=BOX)
+        connected = dde.wait_advised("ZR_Place", "ConnectCommunity", timeout=START_SECONDS)
+        assert connected["community"] == "127.0.0.1"
+        dde.wait_advised("ZR_Place", "Navigate", timeout=START_SECONDS)
+        said_to(hal, "said while away", timeout=START_SECONDS)
+    finally:
+        pool.stop()
+        again.stop()
