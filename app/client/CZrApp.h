@@ -10,10 +10,12 @@
 
 #include "BrowserChoice.h"
 #include "CCallProgramLink.h"
+#include "CDdeSessionHost.h"
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
 #include "CFont.h"
 #include "CIndicatorButton.h"
+#include "CPersonViewsLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CSmallDialogs.h"
@@ -100,6 +102,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
   CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
+  // The DDE session, from start-up to exit; null outside that time.
+  CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -295,6 +299,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CPersonStateList> m_personStates;
   std::unique_ptr<CZrPerson> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;
+  // Persons of the place reach the DDE session through it, up to the end
+  // of the root place.
+  CPersonViewsLink m_personViews{*this};
+  std::unique_ptr<CDdeSessionHost> m_ddeSession;
 };
 
 // The running client's application object.

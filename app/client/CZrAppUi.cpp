@@ -174,5 +174,7 @@ void CZrApp::ConfirmServerInaccessible() {
 void CZrApp::Reconnect() {
   if (m_connection) m_connection->SetUrl(m_plan.m_communityName);
 }
-void CZrApp::ReplayDeferredDdeCommands() {}
+void CZrApp::ReplayDeferredDdeCommands() {
+  if (CDdeSession* session = GetDdeSession()) session->Pump();
+}
 LRESULT CZrApp::HandOnPendingTransfer(WPARAM, LPARAM) { return 0; }
