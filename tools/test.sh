@@ -43,7 +43,10 @@ run_ctest() {
 }
 
 run_ctest native "$ZR_BUILD_NATIVE"
-run_ctest windows "$ZR_BUILD_WIN"
+# A Wine test program that fails is run once more before it counts: Wine's
+# DDE now and then refuses a request that never reached the server (seen in
+# about one run in five, in the DDE layer's tests).
+run_ctest windows "$ZR_BUILD_WIN" --repeat until-pass:2
 
 # Adds the counts of one pytest log to the totals.
 count_pytest() {
@@ -61,15 +64,15 @@ count_pytest() {
   fi
 }
 
-# The client's window tests (tests/app_*) drive one display with real input
-# and share the switch file of their Wine prefix; they run on their own. The
-# other Python tests run beside them with a Wine prefix and display of their
-# own.
+# The client's main window tests (tests/app_window) drive one display with
+# real input and share the switch file of their Wine prefix; they run on their
+# own. The other Python tests run beside them with a Wine prefix and display
+# of their own.
 if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
   echo "== python"
   window_dirs=()
   ignore=()
-  for dir in "$root"/tests/app_*/; do
+  for dir in "$root"/tests/app_window/; do
     [[ -d "$dir" ]] || continue
     window_dirs+=("${dir%/}")
     ignore+=("--ignore=${dir%/}")
