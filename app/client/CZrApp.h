@@ -13,6 +13,7 @@
 #include "CDirectoryLink.h"
 #include "CFont.h"
 #include "CIndicatorButton.h"
+#include "CPageFrameLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CTipManager.h"
@@ -96,6 +97,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  CPageFrameLink& PageFrame() { return m_pageFrameLink; }
+  CIndicatorButton& Indicator() { return m_indicator; }
+  BrowserView GetBrowserView() const { return m_browserView; }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -192,6 +196,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void CreateIndicator();
+  void AttachPageFrame();
   BrowserView ChooseBrowserView() const;
   // Pages load as the client expects only with these browser settings.
   void ForceBrowserSetting();
@@ -264,6 +269,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
   CDirectoryLink m_directoryLink{*this};
+  CPageFrameLink m_pageFrameLink{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;

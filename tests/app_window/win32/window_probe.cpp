@@ -28,6 +28,8 @@
 //                        a real key press (SendInput) after bringing the frame
 //                        to the front; VK is a number, a letter or digit, or a
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
+//   type TEXT            types TEXT with real key presses (SendInput, one
+//                        character a press) into the window with the focus
 //   click X Y, rclick X Y, dblclick X Y
 //                        real mouse clicks at a screen point
 //   move X Y             moves the mouse there without a button
@@ -541,6 +543,26 @@ std::string Key(const Words& words) {
   return Answer("key", Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
 }
 
+// One press of a character as the keyboard's driver gives it when the
+// character has no key of its own.
+INPUT CharInput(wchar_t c, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = c;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return input;
+}
+
+std::string Type(const Words& words) {
+  const bool front = BringFrameForward();
+  for (unsigned char c : words[1]) {
+    INPUT inputs[] = {CharInput(static_cast<wchar_t>(c), false), CharInput(static_cast<wchar_t>(c), true)};
+    ::SendInput(2, inputs, sizeof(INPUT));
+    ::Sleep(5);
+  }
+  return Answer("type", Field("chars", std::to_string(words[1].size())) + "," + Field("foreground", Bool(front)));
+}
+
 INPUT MouseInput(int x, int y, DWORD flags) {
   // Absolute positions are 0..65535 over the screen; rounding up lands on
   // the pixel itself.
@@ -757,7 +779,7 @@ const std::map<std::string, Command>& Commands() {
       {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},
       {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
-      {"drag", {4, 4, false, Drag}},
+      {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
   };
   return commands;
 }
