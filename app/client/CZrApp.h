@@ -12,6 +12,7 @@
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
 #include "CFont.h"
+#include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
 #include "CSavedRegistryValue.h"
@@ -270,6 +271,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CDialogCommands m_dialogCommands{*this};
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
+  CBrowserWndLink m_browserWndLink{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;
