@@ -461,7 +461,9 @@ void CZrSettings::SetSlotPictures(const std::string& first, const std::string& s
   m_slotPictures[3] = fourth;
 }
 
-void CZrSettings::SetDefaultServerListPath() { m_listFile = m_programFolder + "zrserver.hst"; }
+void CZrSettings::SetDefaultServerListPath() { m_listFile = GetDefaultServerListPath(); }
+
+std::string CZrSettings::GetDefaultServerListPath() const { return m_programFolder + "zrserver.hst"; }
 
 void CZrSettings::SetDefaultPlacesListPath() { m_favorite = m_programFolder + "zrplaces.txt"; }
 

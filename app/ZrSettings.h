@@ -58,6 +58,8 @@ class CZrSettings {
   void SetSlotPictures(const std::string& first, const std::string& second,
                        const std::string& third, const std::string& fourth);
   void SetDefaultServerListPath();
+  // The program folder + "zrserver.hst".
+  std::string GetDefaultServerListPath() const;
   void SetDefaultPlacesListPath();
   // The chat area's height from the chat tab container's measures.
   void MeasureChatHeight(int32_t borderSize, int32_t tabStripHeight, int32_t extraHeight,

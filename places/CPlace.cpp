@@ -398,7 +398,7 @@ void CPlace::LookUpServices()
         m_transcriptService = service->ownerId;
 }
 
-void CPlace::OnEntered(const CZrPosition*, uint32_t, const std::string& text)
+void CPlace::OnEntered(const CZrPosition*, uint32_t code, const std::string& text)
 {
     m_app.OnPlaceEntered();
     if (m_entryPending) {
@@ -417,6 +417,8 @@ void CPlace::OnEntered(const CZrPosition*, uint32_t, const std::string& text)
         LookUpServices();
     }
     m_dde.PostNavigate();
+    if (code == kRoomFullCode && GetMyself()->GetParent() != GetRoom())
+        m_app.PostRoomFullPrompt();
     m_entryPending = false;
     m_frame.Layout();
     m_app.FocusMainWindow();

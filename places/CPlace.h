@@ -32,6 +32,9 @@ public:
     // Modes of text said in the place.
     static constexpr uint32_t kSayApplicationData = 0;
     static constexpr uint32_t kSayChat = 5;
+    // The entry code of a room that is full: the user was let into the place
+    // but not into its room.
+    static constexpr uint32_t kRoomFullCode = 307;
     // The saved avatar x of the settings when no position was chosen.
     static constexpr int32_t kNoSavedPosition = 2000;
 

@@ -22,6 +22,9 @@ public:
     virtual void PostMessageBox(const std::string& text) = 0;
     // The modal warning dialog, deferred likewise.
     virtual void PostWarning(const std::string& text) = 0;
+    // The room the user wanted to enter is full: the prompt that offers the
+    // ways on, deferred likewise.
+    virtual void PostRoomFullPrompt() = 0;
 
     // Connection state of the application.
     virtual bool IsConnected() const = 0;

@@ -45,11 +45,10 @@ run_ctest() {
 run_ctest native "$ZR_BUILD_NATIVE"
 run_ctest windows "$ZR_BUILD_WIN"
 
-if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
-  echo "== python"
-  /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" 2>&1 | tee "$log/python.txt"
-  rc=${PIPESTATUS[0]}
-  summary="$(grep -E '^[=]* ?[0-9]+ (passed|failed)' "$log/python.txt" | tail -n1)"
+# Adds the counts of one pytest log to the totals.
+count_pytest() {
+  local out="$1" rc="$2" summary p f n
+  summary="$(grep -E '^[=]* ?[0-9]+ (passed|failed)' "$out" | tail -n1)"
   p="$(grep -oE '[0-9]+ passed' <<<"$summary" | grep -oE '[0-9]+' || echo 0)"
   f=0
   for n in $(grep -oE '[0-9]+ (failed|error|errors)' <<<"$summary" | grep -oE '^[0-9]+'); do
@@ -60,6 +59,40 @@ if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; t
   if ((rc != 0 && rc != 5)) && [[ "${f:-0}" == 0 ]]; then
     failed=$((failed + 1))
   fi
+}
+
+# The client's window tests (tests/app_*) drive one display with real input
+# and share the switch file of their Wine prefix; they run on their own. The
+# other Python tests run beside them with a Wine prefix and display of their
+# own.
+if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
+  echo "== python"
+  window_dirs=()
+  ignore=()
+  for dir in "$root"/tests/app_*/; do
+    [[ -d "$dir" ]] || continue
+    window_dirs+=("${dir%/}")
+    ignore+=("--ignore=${dir%/}")
+  done
+  (
+    export WINEPREFIX="$root/build/win/wineprefix-side"
+    unset DISPLAY
+    zr_xvfb_pid="" zr_keeper_dir=""
+    zr_wine_start
+    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "${ignore[@]}" >"$log/python-side.txt" 2>&1
+  )&
+  side=$!
+  rc=0
+  if ((${#window_dirs[@]})); then
+    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "${window_dirs[@]}" 2>&1 |
+      tee "$log/python-windows.txt"
+    rc=${PIPESTATUS[0]}
+    count_pytest "$log/python-windows.txt" "$rc"
+  fi
+  wait "$side"
+  rc=$?
+  cat "$log/python-side.txt"
+  count_pytest "$log/python-side.txt" "$rc"
 fi
 
 rm -rf "$log"

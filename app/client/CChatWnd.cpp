@@ -1,6 +1,7 @@
 #include "CChatWnd.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "AppPalette.h"
 #include "CClientDC.h"
@@ -146,6 +147,7 @@ BEGIN_MESSAGE_MAP(CChatWnd, CFrameWnd)
   ON_MESSAGE(CChatWnd::kDirectoryCommand, OnDirectoryCommand)
   ON_MESSAGE(WM_COPYDATA, OnCopyData)
   ON_MESSAGE(CChatWnd::kServerInaccessible, OnServerInaccessible)
+  ON_MESSAGE(CChatWnd::kShowWarning, OnShowWarning)
 END_MESSAGE_MAP()
 
 CChatWnd::CChatWnd() = default;
@@ -811,5 +813,11 @@ LRESULT CChatWnd::OnDirectoryCommand(WPARAM sender, LPARAM data) {
 
 LRESULT CChatWnd::OnServerInaccessible(WPARAM, LPARAM) {
   ZrApp().ConfirmServerInaccessible();
+  return 0;
+}
+
+LRESULT CChatWnd::OnShowWarning(WPARAM, LPARAM text) {
+  const std::unique_ptr<std::string> warning(reinterpret_cast<std::string*>(text));
+  if (warning) ZrApp().SmallDialogs().ShowWarning(*warning);
   return 0;
 }

@@ -40,6 +40,9 @@ class CChatWnd : public CFrameWnd {
   // The client's own: the server-inaccessible question, asked out of the
   // network callback that found the server gone.
   static constexpr UINT kServerInaccessible = WM_APP + 0x50B;
+  // A warning from the host to show; lParam is its text, a heap std::string
+  // that the handler takes.
+  static constexpr UINT kShowWarning = WM_APP + 0x50C;
 
   // The idle timer ticks once a minute.
   static constexpr UINT_PTR kIdleTimer = 1286;
@@ -132,6 +135,7 @@ class CChatWnd : public CFrameWnd {
   LRESULT OnCopyData(WPARAM sender, LPARAM record);
   LRESULT OnDirectoryCommand(WPARAM sender, LPARAM data);
   LRESULT OnServerInaccessible(WPARAM, LPARAM);
+  LRESULT OnShowWarning(WPARAM, LPARAM text);
 
   DECLARE_MESSAGE_MAP()
 

@@ -1,11 +1,21 @@
 #include "CDialogCommands.h"
 
 #include "CCmdUI.h"
+#include "CCommunityServersCommand.h"
 #include "CZrApp.h"
+#include "PreferencesCommand.h"
 #include "resource.h"
 
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {
+    case ID_PREFERENCES:
+    case ID_ABOUT:
+    case ID_CALL_PROGRAM:
+    case ID_OPEN_LOCATION:
+    case ID_PRIVATE_ROOM:
+    case ID_INVITEE_SELECTION:
+    case ID_COMMUNITY_SERVERS:
+      break;
     default:
       ui->Enable(false);
       break;
@@ -14,6 +24,27 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
 
 void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
+    case ID_PREFERENCES:
+      RunPreferences(m_app);
+      break;
+    case ID_ABOUT:
+      m_app.SmallDialogs().RunAbout();
+      break;
+    case ID_CALL_PROGRAM:
+      m_app.SmallDialogs().RunCallProgram();
+      break;
+    case ID_OPEN_LOCATION:
+      m_app.SmallDialogs().RunOpenLocation();
+      break;
+    case ID_PRIVATE_ROOM:
+      m_app.SmallDialogs().OpenPrivateRoom();
+      break;
+    case ID_INVITEE_SELECTION:
+      m_app.SmallDialogs().OpenInviteeSelection();
+      break;
+    case ID_COMMUNITY_SERVERS:
+      CCommunityServersCommand(m_app).Run();
+      break;
     default:
       break;
   }

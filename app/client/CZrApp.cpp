@@ -129,6 +129,13 @@ bool CZrApp::InitInstance() {
   CreateSession();
   CreateIndicator();
   AttachPageFrame();
+  m_ddeSession = std::make_unique<CDdeSessionHost>(*this);
+  m_callProgram = std::make_unique<CCallProgramLink>([](UINT text, const std::string& name) {
+    if (text == CCallProgramLink::kNotFound)
+      MessageBoxIds3Info(kBlankString, text, kBlankString, name.c_str());
+    else
+      MessageBoxIds2(kBlankString, text, name.c_str());
+  });
   ShowConnectingStatus();
   CChatWnd* main = MainFrame();
   main->UpdateWindow();
@@ -270,6 +277,7 @@ void CZrApp::CreateSession() {
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
   m_rootPlace = std::make_unique<CPlace>(m_myself.get(), new CZrGroup(), new CZrGroup(), m_placeLink,
                                          m_placeLink, m_placeLink, *m_personStates);
+  m_rootPlace->SetPersonViews(&m_personViews);
   m_placeLink.SetFirstPage(m_plan.m_firstPage);
   if (m_plan.m_communityName.empty()) m_plan.m_communityName = m_defaultServer;
 }
@@ -336,7 +344,9 @@ int CZrApp::ExitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
+  m_ddeSession.reset();
   m_tips.Close();
+  m_callProgram.reset();
   CChatWnd* main = MainFrame();
   if (main && ::IsWindow(main->m_hWnd)) {
     m_settings.Save(true);

@@ -9,14 +9,18 @@
 #include <vector>
 
 #include "BrowserChoice.h"
+#include "CCallProgramLink.h"
+#include "CDdeSessionHost.h"
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
 #include "CFont.h"
 #include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
+#include "CPersonViewsLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
+#include "CSmallDialogs.h"
 #include "CTipManager.h"
 #include "CWinApp.h"
 #include "IAppUi.h"
@@ -84,6 +88,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   const CZrResLibrary& Resources() const { return m_resources; }
   int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
+  CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
   bool IsRunning() const { return m_running != 0; }
@@ -101,6 +106,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPageFrameLink& PageFrame() { return m_pageFrameLink; }
   CIndicatorButton& Indicator() { return m_indicator; }
   BrowserView GetBrowserView() const { return m_browserView; }
+  CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
+  // The DDE session, from start-up to exit; null outside that time.
+  CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
   void CloseConnection(int32_t reason);
@@ -151,6 +159,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OpenPlaceAddress(const CPlaceAddress& address, bool activate);
   void ActivateMainWindow();
   bool GoToPlace(const std::string& community);
+  // The server chosen in the Community Servers dialog; its title becomes
+  // the community host item.
+  void GoToCommunityServer(const std::string& address, const std::string& title);
   void ResetPlaceState();
 
   // IAppUi
@@ -160,6 +171,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool AreMainWindowsDisabled() override { return m_boxes.DialogUpCount() > 0; }
   CPicture* GetBackgroundPicture() override;
   CFont* GetNormalFont() override { return m_normalFont.m_hObject ? &m_normalFont : nullptr; }
+  CFont* GetBoldFont() { return m_boldFont.m_hObject ? &m_boldFont : nullptr; }
   void OpenWithShell(const std::string& address) override;
   void ShowStatusString(UINT stringId, bool keep) override;
   bool IsMyselfInRootPlace() override;
@@ -179,6 +191,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
 
   void SetCommunityName(const std::string& name) { m_plan.m_communityName = name; }
   void SetPlaceName(const std::string& page) { m_plan.m_pendingPlacePage = page; }
+  // The address of the home page (the settings' default place).
+  void SetHomePage(const std::string& address) { m_plan.m_homePage = address; }
   // The process's current directory; false (and empty) when unreadable.
   static bool GetCurrentDir(std::string& directory);
   void SetStatusText(const std::string& text);
@@ -272,11 +286,13 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};
+  CSmallDialogs m_smallDialogs{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;
   bool m_oleStarted = false;
   std::unique_ptr<CSavedRegistryValue> m_browserSetting;
+  std::unique_ptr<CCallProgramLink> m_callProgram;
   bool m_pagesInDirectoryProgram = false;
   bool m_reconnectOnActivation = false;
 
@@ -291,6 +307,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CPersonStateList> m_personStates;
   std::unique_ptr<CZrPerson> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;
+  // Persons of the place reach the DDE session through it, up to the end
+  // of the root place.
+  CPersonViewsLink m_personViews{*this};
+  std::unique_ptr<CDdeSessionHost> m_ddeSession;
 };
 
 // The running client's application object.

@@ -93,6 +93,10 @@ bool CZrApp::GoToPlace(const std::string& community) {
   return true;
 }
 
+void CZrApp::GoToCommunityServer(const std::string& address, const std::string& title) {
+  if (GoToPlace(address)) m_placeLink.SetCommunityText(kCommunityHostItem, title);
+}
+
 // What the last community said is forgotten before the next one speaks.
 void CZrApp::ResetPlaceState() {
   m_placeLink.SetEntered(false);

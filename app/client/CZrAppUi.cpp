@@ -137,10 +137,12 @@ void CZrApp::ToggleObserve() { RunDeferredCommand(ID_ENTER_LEAVE); }
 // step to make.
 LRESULT CZrApp::OnAvatarZoom(WPARAM, LPARAM) { return 0; }
 
+// The place's enter prompt: the room the user wanted is full.
+void CZrApp::ShowPlaceEnterDialog() { m_smallDialogs.ShowRoomFull(); }
+
 // The receivers below belong to place navigation, the DDE session, object
 // transfers and the directory link; they act once those are part of the
 // program.
-void CZrApp::ShowPlaceEnterDialog() {}
 // After every three automatic attempts the user decides: Cancel leaves the
 // count at three, so the next loss asks again; Retry starts a new series.
 bool CZrApp::PostReconnect() {
@@ -172,5 +174,7 @@ void CZrApp::ConfirmServerInaccessible() {
 void CZrApp::Reconnect() {
   if (m_connection) m_connection->SetUrl(m_plan.m_communityName);
 }
-void CZrApp::ReplayDeferredDdeCommands() {}
+void CZrApp::ReplayDeferredDdeCommands() {
+  if (CDdeSession* session = GetDdeSession()) session->Pump();
+}
 LRESULT CZrApp::HandOnPendingTransfer(WPARAM, LPARAM) { return 0; }

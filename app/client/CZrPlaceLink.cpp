@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <memory>
 
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
+#include "CDdeSession.h"
 #include "CPlace.h"
 #include "CSpyWnd.h"
 #include "CZrApp.h"
@@ -15,6 +17,10 @@
 #include "ZrString.h"
 
 namespace {
+
+ZrDdeBytes BytesOf(const CTvlBlob& blob) {
+  return blob.Bytes() ? ZrDdeBytes(blob.Bytes(), blob.Bytes() + blob.Length()) : ZrDdeBytes();
+}
 
 constexpr char kSettingsSection[] = "Settings";
 // The saved position of the own avatar.
@@ -61,8 +67,18 @@ void CZrPlaceLink::PostMessageBox(const std::string& text) {
   m_app.Boxes().PostMessageBox(CZrMessageBox::kPlain, BoxText("%s", text.c_str()));
 }
 
-// The warning dialog is not part of the program yet.
-void CZrPlaceLink::PostWarning(const std::string&) {}
+// The dialogs are shown once the network callback has returned.
+void CZrPlaceLink::PostWarning(const std::string& text) {
+  CChatWnd* main = m_app.MainFrame();
+  if (!main) return;
+  auto warning = std::make_unique<std::string>(text);
+  if (main->PostMessage(CChatWnd::kShowWarning, 0, reinterpret_cast<LPARAM>(warning.get())))
+    warning.release();
+}
+
+void CZrPlaceLink::PostRoomFullPrompt() {
+  if (CChatWnd* main = m_app.MainFrame()) main->PostMessage(CChatWnd::kShowEnterDialog, 0, 0);
+}
 
 // ---- Connection state -----------------------------------------------------
 
@@ -225,16 +241,38 @@ bool CZrPlaceLink::OfferPersonDescription(uint32_t, const std::string&,
   return false;
 }
 
-// ---- DDE session: not part of the program yet -----------------------------
+// ---- DDE session ----------------------------------------------------------
+// The notices go to the session while it exists. Game data for the game
+// session has nowhere to go until the program has one.
 
-void CZrPlaceLink::PostConnectCommunity() {}
-void CZrPlaceLink::PostDisconnectCommunity(uint32_t) {}
-void CZrPlaceLink::PostNavigate() {}
-void CZrPlaceLink::PostQueryPlaces(const std::vector<std::unique_ptr<CZrPlaceDesc>>&) {}
-void CZrPlaceLink::PostMessageItem(uint32_t, const std::string&, const std::string&, const CTvlBlob&,
-                                   uint32_t) {}
-void CZrPlaceLink::SendGameData(uint32_t, const std::string&, const std::string&, const CTvlBlob&,
-                                uint32_t, uint32_t) {}
+void CZrPlaceLink::PostConnectCommunity() {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostConnectCommunity();
+}
+
+void CZrPlaceLink::PostDisconnectCommunity(uint32_t stringId) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostDisconnectCommunity(stringId);
+}
+
+void CZrPlaceLink::PostNavigate() {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostNavigate();
+}
+
+void CZrPlaceLink::PostQueryPlaces(const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostQueryPlaces(places);
+}
+
+void CZrPlaceLink::PostMessageItem(uint32_t sender, const std::string& name, const std::string& text,
+                                   const CTvlBlob& payload, uint32_t itemType) {
+  if (CDdeSession* session = m_app.GetDdeSession())
+    session->PostSay(sender, name, text, BytesOf(payload), itemType);
+}
+
+void CZrPlaceLink::SendGameData(uint32_t sender, const std::string& name, const std::string& text,
+                                const CTvlBlob& payload, uint32_t first, uint32_t second) {
+  if (CDdeSession* session = m_app.GetDdeSession())
+    session->PostSend(sender, name, text, BytesOf(payload), first, second);
+}
+
 void CZrPlaceLink::ForwardGameData(uint32_t, uint32_t, uint32_t, const std::string&,
                                    const CTvlBlob&) {}
 

@@ -3,7 +3,7 @@
 // and where the connection stores the community's items. It reaches the
 // settings, the resource library's texts, the message boxes and the main
 // frame through the application. Windows that do not exist yet (chat tabs,
-// voice, avatar windows, browser view, DDE session) are not reached: those
+// voice, avatar windows, browser view) are not reached: those
 // calls change nothing and the queries answer "none".
 #pragma once
 
@@ -53,6 +53,7 @@ class CZrPlaceLink : public IPlaceApp,
   std::string LoadText(uint32_t id) const override;
   void PostMessageBox(const std::string& text) override;
   void PostWarning(const std::string& text) override;
+  void PostRoomFullPrompt() override;
   bool IsConnected() const override { return m_connected; }
   void SetEntered(bool entered) override { m_entered = entered; }
   void ClearReconnectState() override;

@@ -45,8 +45,11 @@ WindowClient
                             (TVLDEBUG.INI, ZRS_PORT_NUM), starts the client;
                             returns its Popen.
 .wait_frame()               the `frame` answer once the frame shows.
-.probe(*commands, timeout)  runs the probe with one command a string (see
-                            win32/window_probe.cpp for the commands) and
+.probe(*commands, timeout, window_class, window_title, find_seconds)
+                            runs the probe with one command a string (see
+                            win32/window_probe.cpp for the commands) on the
+                            frame, or on the client's window of that class
+                            and title (waited for up to find_seconds), and
                             returns its answers, one dict a command.
 .ask(command)               one command's answer; fails the test on an error.
 .wait_exit(timeout)         the client's exit code; fails when it runs on.

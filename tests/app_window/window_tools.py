@@ -52,13 +52,16 @@ class WindowClient:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.proc
 
-    def probe(self, *commands, timeout=START_SECONDS + 60, window_class=None):
+    def probe(self, *commands, timeout=START_SECONDS + 60, window_class=None,
+              window_title=None, find_seconds=START_SECONDS):
         """Answers of the probe, one dict a command, about the frame or the
-        client's first window of window_class. Its output goes through a
-        file: Wine's helpers may outlive it and hold a pipe open."""
+        client's first window of window_class (and window_title), which the
+        probe waits for up to find_seconds. Its output goes through a file:
+        Wine's helpers may outlive it and hold a pipe open."""
         options = ["--class", window_class] if window_class else []
+        options += ["--title", window_title] if window_title else []
         with tempfile.TemporaryFile("w+") as out:
-            proc = subprocess.Popen(["wine", str(self.probe_path), "--timeout", str(START_SECONDS),
+            proc = subprocess.Popen(["wine", str(self.probe_path), "--timeout", str(find_seconds),
                                      "--program", str(self.folder / "zrplaces.exe")] + options,
                                     stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL,
                                     env=self.env, text=True)

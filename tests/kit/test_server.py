@@ -223,6 +223,43 @@ def test_resume_resends_what_the_client_missed(server_factory):
         pool.stop()
 
 
+def test_resumed_hello_takes_the_session_over_from_a_connection_still_open(server_factory):
+    """A resumed hello on a new connection while the server has not yet seen
+    the old one end: the new connection carries the session on, the old one
+    is dropped, and what the server sent unconfirmed is sent again."""
+    srv = server_factory("--ack-every", "100", window_id=41)
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann")
+        srv.control("say", session="ann", count=2)
+        ann.expect(type=35, match=lambda m: m["text"] == "s2:")
+        with socket.create_connection(("127.0.0.1", srv.port), 5) as s:
+            s.settimeout(5)
+            reader, writer = FrameReader(), FrameWriter()
+            hello = M.encode(M.TO_SERVER, dict(type=0, major=3, minor=1, mode=5, window=41,
+                                               received=ann.window.received - 1))
+            s.sendall(writer.frame(hello))
+            frames = []
+            while len(frames) < 3:
+                data = s.recv(4096)
+                if not data:
+                    break
+                reader.feed(data)
+                while (f := reader.next_frame()) is not False:
+                    frames.append(f)
+            answer = M.decode(M.TO_CLIENT, frames[1], resume=True)
+            assert (answer["type"], answer["count"]) == (0, srv.control(
+                "sessions")["sessions"][0]["received"])
+            assert M.decode(M.TO_CLIENT, frames[2])["text"] == "s2:"
+            taken = srv.wait_log({"event": "taken_over"})
+            srv.wait_log({"event": "superseded", "conn": taken["conn"]})
+            s.sendall(writer.frame(M.header(35) + wire.Writer().text("back").bytes()))
+            srv.wait_log({"dir": "in", "msg": {"type": 35}})
+            assert srv.control("sessions")["sessions"][0]["connected"]
+    finally:
+        pool.stop()
+
+
 def test_resume_with_unknown_window_is_refused(server_factory):
     srv = server_factory(window_id=5)
     with socket.create_connection(("127.0.0.1", srv.port), 5) as s:
@@ -357,3 +394,20 @@ def test_paced_writes_and_first_frame_option(server_factory):
             chunks.append(raw.recv(100))
         assert b"".join(chunks) == b"\x80" * 6
         assert len(chunks) >= 3 and time.monotonic() - started >= 0.2
+
+
+def test_a_full_room_leaves_the_entering_member_outside_until_it_is_freed(community_server,
+                                                                          bots):
+    ann = bots.bot("ann")
+    bob = bots.bot("bob")
+    community_server.control("full", place=PAGE)
+    snap = ann.enter(PAGE, Position.xy(1000, 2000))["snapshot"]
+    assert snap["code"] == 307
+    assert ann.member_id not in [c.obj.id for c in snap["g1024"].children]
+    assert community_server.wait_log({"event": "entered", "member": ann.member_id})["placed"] is False
+
+    community_server.control("full", place=PAGE, on=False)
+    snap = bob.enter(PAGE, Position.xy(3000, 4000))["snapshot"]
+    assert snap["code"] == 0
+    entry = community_server.wait_log({"event": "entered", "member": bob.member_id})
+    assert entry["placed"] is True and entry["full"] is False

@@ -61,6 +61,7 @@ public:
     }
     void PostMessageBox(const std::string& text) override { messages.push_back(text); }
     void PostWarning(const std::string& text) override { warnings.push_back(text); }
+    void PostRoomFullPrompt() override { Log("PostRoomFullPrompt"); }
     bool IsConnected() const override { return connected; }
     void SetEntered(bool value) override { entered = value; }
     void ClearReconnectState() override { Log("ClearReconnectState"); }

@@ -380,6 +380,32 @@ TEST_F(PlaceTest, EnteringOutsideTheRootPlaceMarksEntryPendingUntilEntered)
     EXPECT_EQ(app.pageText, "   You have entered \"http://pages.example/cafe\"   ");
 }
 
+TEST_F(PlaceTest, OnlyAnEntryLeftOutsideAFullRoomAsksTheRoomFullPrompt)
+{
+    struct Case {
+        uint32_t code;
+        bool standsInRoom;
+        bool prompted;
+    };
+    const Case cases[] = {
+        {CPlace::kRoomFullCode, false, true},
+        {CPlace::kRoomFullCode, true, false},
+        {0, false, false},
+        {308, false, false},
+    };
+    for (const Case& c : cases) {
+        FakeApp caseApp;
+        FakeDde caseDde;
+        CZrPerson caseMyself;
+        CPlace casePlace(&caseMyself, new CZrGroup, new CZrGroup, caseApp, caseDde, frame, states);
+        casePlace.SetKind(0x800);
+        (c.standsInRoom ? casePlace.GetRoom() : casePlace.GetCorridor())->AddChild(&caseMyself);
+        casePlace.OnEntered(nullptr, c.code, "Lobby");
+        EXPECT_EQ(caseApp.Called("PostRoomFullPrompt"), c.prompted) << c.code << " " << c.standsInRoom;
+        caseMyself.GetParent()->RemoveChild(&caseMyself);
+    }
+}
+
 // ---- Service members and replies -------------------------------------------
 
 TEST_F(PlaceTest, ServiceMembersAreKeptInAuditoriumsFirstOneWins)

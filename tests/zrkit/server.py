@@ -31,6 +31,7 @@ PROTOCOL_MAJOR = 3
 WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
 MOVE_REFUSED = 302             # op-9 code: the destination cannot take the object
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
+ROOM_FULL = 307                # entry code: the room is full, the member stays outside it
 CLOSED = object()               # what the read side reports when the peer closed
 CONTROL_LINE_LIMIT = 8 << 20    # longest control line: room for a frame of a few MiB in hex
 
@@ -50,6 +51,7 @@ class ServerSession:
         self.welcomed = False
         self.ended = False
         self.resume_timer = None
+        self.said = 0                # numbered texts sent by the control's `say`
 
     # -------------------------------------------------------------- sending
 
@@ -290,6 +292,9 @@ class Connection:
                 return
             while True:
                 payload = await self.next_payload()
+                if self.session.conn is not self:
+                    srv.log_event(self.session, "superseded", conn=self.cid)
+                    return
                 if payload is END:
                     srv.log_event(self.session, "end_frame", conn=self.cid)
                     self.session.ended = True
@@ -336,7 +341,7 @@ class Connection:
         minor = hello_cfg.get("minor", 1)
         if hello["mode"] == 5:
             session = srv.sessions_by_window.get(hello["window"])
-            if session is None or session.ended or session.conn is not None:
+            if session is None or session.ended:
                 srv.log_message(None, "in", payload, hello)
                 srv.log_event(None, "resume_refused", conn=self.cid, window=hello["window"])
                 self.send_payload(M.encode(M.TO_CLIENT, dict(type=3, code=222, module=1,
@@ -352,6 +357,13 @@ class Connection:
                 return False
             if session.resume_timer:
                 session.resume_timer.cancel()
+            old = session.conn
+            if old is not None:
+                # The client has given up the old connection, though no end
+                # of it has reached this side: it is dropped, and what went
+                # out on it unconfirmed goes out again below.
+                srv.log_event(session, "taken_over", conn=old.cid, by=self.cid)
+                old.link.abort()
             self.session = session
             session.conn = self
             srv.log_message(session, "in", payload, hello)
@@ -388,6 +400,9 @@ class CommunityServer:
         self.log_entries = []
         self.log_changed = asyncio.Event()
         self.stopping = asyncio.Event()
+        # Names of the places whose room takes nobody in: an entry there
+        # leaves the member outside the room, told so by the room-full code.
+        self.full_places = set()
         self._load_places()
 
     # -------------------------------------------------------------- set-up
@@ -477,18 +492,21 @@ class CommunityServer:
         session = person.session
         session.key = msg["new_key"]
         place = self.world.place(msg["name"])
-        placed = bool(msg["has_pos"]) and msg["position"].kind != 1
+        full = place.name in self.full_places
+        placed = bool(msg["has_pos"]) and msg["position"].kind != 1 and not full
         if placed:
             place.g1024.add(person, msg["position"])
         else:
             place.g1025.add(person)
         snapshot = dict(place_id=place.id, kind=place.kind, name=place.name,
                         selector=msg["selector"], g1025=place.g1025.id,
-                        g1024=place.g1024.form(exclude=person), code=0, last="")
+                        g1024=place.g1024.form(exclude=person),
+                        code=ROOM_FULL if full and msg["has_pos"] else 0, last="")
         person.known = {n.id for n in place.g1024.subtree()} | {place.id, place.g1025.id,
                                                                 person.id}
         session.send(M.place_op(session.key, person.id, 3, snapshot=snapshot))
-        self.log_event(session, "entered", place=place.name, member=person.id, placed=placed)
+        self.log_event(session, "entered", place=place.name, member=person.id, placed=placed,
+                       full=full)
         if placed:
             self.tell_appeared(person, exclude=person)
 
@@ -729,6 +747,10 @@ class CommunityServer:
         if cmd == "stop":
             self.stopping.set()
             return {}
+        if cmd == "full":
+            (self.full_places.add if req.get("on", True) else self.full_places.discard)(
+                req["place"])
+            return {}
         if cmd == "wait":
             entry = await self.wait_log(req.get("match", {}), req.get("timeout", 10),
                                         req.get("after", 0))
@@ -747,6 +769,10 @@ class CommunityServer:
                 req.get("key", session.key)).u32(req["about"]).u16(req["op"]).bytes()
                 + bytes.fromhex(req.get("fields", "")))
             session.send_payload(payload)
+        elif cmd == "say":
+            for _ in range(int(req.get("count", 1))):
+                session.said += 1
+                session.send(dict(type=35, text="s%d:" % session.said))
         elif cmd == "raw":
             self._need(conn).send_raw(bytes.fromhex(req["hex"]))
         elif cmd == "close":

@@ -1,6 +1,7 @@
 // The outside program of the main window tests, run under Wine beside the
 // client. It finds the top-level window of class "ZRFrame" (--class NAME for
-// another) of another process, of the program at --program PATH when given
+// another; --title TEXT also asks for that title) of another process, of the
+// program at --program PATH when given
 // (a Unix path is taken as one on drive Z:), waiting up to --timeout SECONDS
 // (default 30) for it to show, then runs the commands on its command line, or else one a
 // line from standard input (words split at blanks, "double quotes" keep a
@@ -21,6 +22,9 @@
 //                        "#32768" popup, then closes it with Escape unless
 //                        "keep" is given ("closed" tells whether the menu
 //                        mode ended)
+//   list ID              the rows of the list box with that control id: their
+//                        texts, count, the selected row (-1: none), the top
+//                        row, the rows' height and the client rectangle
 //   status               the status bar's panes: texts and rectangles
 //   waitstatus TEXT MS   polls until pane 0 contains TEXT
 //   command ID           posts WM_COMMAND ID to the frame
@@ -28,8 +32,12 @@
 //                        a real key press (SendInput) after bringing the frame
 //                        to the front; VK is a number, a letter or digit, or a
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
-//   type TEXT            types TEXT with real key presses (SendInput, one
-//                        character a press) into the window with the focus
+//   type TEXT            the keys that type TEXT (printable ASCII) on the
+//                        keyboard, shift included, after bringing the frame
+//                        to the front
+//   focus                the window with the keyboard focus in the frame's
+//                        thread, and the active window; for an edit also its
+//                        selection (start, end) and text length
 //   click X Y, rclick X Y, dblclick X Y
 //                        real mouse clicks at a screen point
 //   move X Y             moves the mouse there without a button
@@ -84,6 +92,7 @@ constexpr char kPopupMenuClass[] = "#32768";
 
 struct Target {
   std::string className = "ZRFrame";
+  std::wstring title;
   HWND frame = nullptr;
   DWORD processId = 0;
   DWORD threadId = 0;
@@ -100,6 +109,13 @@ std::string Answer(const std::string& command, const std::string& fields) {
 
 std::string Error(const std::string& command, const std::string& text) {
   return Answer(command, Field("error", Quote(text)));
+}
+
+std::wstring Wide(const std::string& utf8) {
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
+  return wide;
 }
 
 bool ParseNumber(const std::string& text, long long& value) {
@@ -142,6 +158,7 @@ RECT WindowRect(HWND window) {
 
 struct Search {
   std::string className;
+  std::wstring title;
   std::wstring program;
   HWND found = nullptr;
   bool visibleOnly = true;
@@ -178,6 +195,7 @@ BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
   if (_stricmp(ClassOf(window).c_str(), search->className.c_str()) != 0) return TRUE;
   if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
+  if (!search->title.empty() && TextOf(window) != search->title) return TRUE;
   if (!search->program.empty() && ImageOf(window) != search->program) {
     search->others.push_back(ImageOf(window));
     return TRUE;
@@ -187,9 +205,9 @@ BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
 }
 
 // The visible frame (of `program` when given), or after the timeout one that is still hidden.
-HWND FindFrame(const std::string& className, const std::string& program, DWORD timeoutMs,
-               std::vector<std::wstring>& others) {
-  Search search{className, program.empty() ? std::wstring() : ProgramPath(program), nullptr, true, {}};
+HWND FindFrame(const std::string& className, const std::wstring& title, const std::string& program,
+               DWORD timeoutMs, std::vector<std::wstring>& others) {
+  Search search{className, title, program.empty() ? std::wstring() : ProgramPath(program), nullptr, true, {}};
   for (DWORD waited = 0;; waited += kPollMs) {
     search.others.clear();
     ::EnumWindows(FindFrameWindow, reinterpret_cast<LPARAM>(&search));
@@ -390,6 +408,40 @@ std::string WaitStatus(const Words& words) {
   }
 }
 
+// ---- List boxes ---------------------------------------------------------------
+
+LRESULT AskList(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = static_cast<DWORD_PTR>(LB_ERR);
+  if (!::SendMessageTimeoutW(list, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result))
+    return LB_ERR;
+  return static_cast<LRESULT>(result);
+}
+
+std::string ListRows(const Words& words) {
+  long long id = 0;
+  if (!ParseNumber(words[1], id)) return Error("list", "usage: list ID");
+  HWND list = FindBelow(g_target.frame, [id](HWND window) { return ::GetDlgCtrlID(window) == id; });
+  if (!list) return Error("list", "no window " + words[1]);
+  const LRESULT count = AskList(list, LB_GETCOUNT);
+  if (count == LB_ERR) return Error("list", "unreadable");
+  std::string rows;
+  for (LRESULT row = 0; row < count; ++row) {
+    const LRESULT length = AskList(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied = length > 0 ? AskList(list, LB_GETTEXT, static_cast<WPARAM>(row),
+                                                reinterpret_cast<LPARAM>(&text[0]))
+                                      : 0;
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    rows += (row ? "," : "") + Quote(text);
+  }
+  return Answer("list", Field("hwnd", Handle(list)) + "," + Field("count", std::to_string(count)) + "," +
+                            Field("selected", std::to_string(AskList(list, LB_GETCURSEL))) + "," +
+                            Field("top", std::to_string(AskList(list, LB_GETTOPINDEX))) + "," +
+                            Field("height", std::to_string(AskList(list, LB_GETITEMHEIGHT))) + "," +
+                            Field("client", Rect(ClientOnScreen(list))) + "," +
+                            Field("rows", "[" + rows + "]"));
+}
+
 // ---- Menus, read by the hook in the client's thread ------------------------
 
 LRESULT CALLBACK AnswerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -543,24 +595,39 @@ std::string Key(const Words& words) {
   return Answer("key", Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
 }
 
-// One press of a character as the keyboard's driver gives it when the
-// character has no key of its own.
-INPUT CharInput(wchar_t c, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wScan = c;
-  input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-  return input;
+// Each character as the key (with shift when the layout needs it) that
+// types it.
+std::string Type(const Words& words) {
+  const std::string& text = words[1];
+  std::vector<std::pair<WORD, std::vector<WORD>>> presses;
+  for (char c : text) {
+    const SHORT scan = ::VkKeyScanA(c);
+    if (scan == -1 || (HIBYTE(scan) & ~1)) return Error("type", std::string("cannot type ") + c);
+    std::vector<WORD> modifiers;
+    if (HIBYTE(scan) & 1) modifiers.push_back(VK_SHIFT);
+    presses.emplace_back(LOBYTE(scan), modifiers);
+  }
+  const bool front = BringFrameForward();
+  for (const auto& press : presses) PressKey(press.first, press.second);
+  return Answer("type", Field("count", std::to_string(presses.size())) + "," +
+                            Field("foreground", Bool(front)));
 }
 
-std::string Type(const Words& words) {
-  const bool front = BringFrameForward();
-  for (unsigned char c : words[1]) {
-    INPUT inputs[] = {CharInput(static_cast<wchar_t>(c), false), CharInput(static_cast<wchar_t>(c), true)};
-    ::SendInput(2, inputs, sizeof(INPUT));
-    ::Sleep(5);
+std::string Focus(const Words&) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(g_target.threadId, &info)) return Error("focus", "unreadable");
+  std::string fields = Field("active", Handle(info.hwndActive));
+  if (!info.hwndFocus) return Answer("focus", fields + "," + Field("hwnd", Handle(nullptr)));
+  fields += "," + WindowFields(info.hwndFocus);
+  if (_stricmp(ClassOf(info.hwndFocus).c_str(), "Edit") == 0) {
+    const LRESULT both = SendTo(info.hwndFocus, EM_GETSEL, 0, 0);
+    const unsigned start = LOWORD(both);
+    const unsigned end = HIWORD(both);
+    fields += "," + Field("sel", "[" + std::to_string(start) + "," + std::to_string(end) + "]") +
+              "," + Field("length", std::to_string(TextOf(info.hwndFocus).size()));
   }
-  return Answer("type", Field("chars", std::to_string(words[1].size())) + "," + Field("foreground", Bool(front)));
+  return Answer("focus", fields);
 }
 
 INPUT MouseInput(int x, int y, DWORD flags) {
@@ -780,6 +847,7 @@ const std::map<std::string, Command>& Commands() {
       {"close", {0, 0, true, Close}},           {"waitgone", {1, 1, false, WaitGone}},
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
+      {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
   };
   return commands;
 }
@@ -864,6 +932,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--class" && i + 1 < argc) g_target.className = argv[++i];
+    else if (word == "--title" && i + 1 < argc) g_target.title = Wide(argv[++i]);
     else if (word == "--program" && i + 1 < argc) program = argv[++i];
     else if (word == "--timeout" && i + 1 < argc && ParseNumber(argv[i + 1], timeoutSeconds)) ++i;
     else words.push_back(word);
@@ -874,7 +943,8 @@ int main(int argc, char** argv) {
   }
   std::vector<std::wstring> others;
   g_target.frame =
-      FindFrame(g_target.className, program, static_cast<DWORD>(timeoutSeconds * 1000), others);
+      FindFrame(g_target.className, g_target.title, program,
+                static_cast<DWORD>(timeoutSeconds * 1000), others);
   if (!g_target.frame) {
     std::string error = "no window of class " + g_target.className;
     for (const std::wstring& other : others) error += "; one of " + probe_json::Utf8(other);

@@ -1,0 +1,64 @@
+"""Fixtures of the DDE session tests, shared by the cases of a module: the
+kit's community server, zrplaces.exe under Wine in its place (started once),
+bots that the tests move and make talk, and dde_driver.exe, the other
+program, connected to the client's service.
+
+client   the running WindowClient (app_window.window_tools), `.member` its
+         member id.
+bots     a zrkit BotPool on the server.
+dde      a DdeClient (dde_client.py) with nothing connected yet.
+"""
+import os
+import pathlib
+import shutil
+
+import pytest
+
+from app_window.window_tools import NICK, WindowClient, entered_member
+from dde_session.dde_client import DdeClient
+from zrkit.bot import BotPool
+from zrkit.harness import ServerProcess
+
+
+@pytest.fixture(scope="module")
+def server(tmp_path_factory):
+    srv = ServerProcess(tmp_path_factory.mktemp("server"), time_limit=900,
+                        scenario={"welcome": {"entry_count": 30}})
+    yield srv
+    srv.stop()
+
+
+@pytest.fixture(scope="module")
+def client(build_win, tmp_path_factory, server):
+    program = build_win / "bin" / "zrplaces.exe"
+    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
+                                        build_win / "tests" / "app_window" / "window_probe.exe"))
+    driver = build_win / "tests" / "dde_session" / "dde_driver.exe"
+    for needed in (program, probe, driver):
+        if not needed.exists():
+            pytest.skip("%s is not built" % needed)
+    folder = tmp_path_factory.mktemp("program")
+    shutil.copy(program, folder)
+    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+    running = WindowClient(folder, prefix, probe, server)
+    running.start()
+    running.wait_frame()
+    running.member = entered_member(server, NICK)
+    yield running
+    running.stop()
+
+
+@pytest.fixture(scope="module")
+def bots(server):
+    pool = BotPool(server.host, server.port)
+    yield pool
+    pool.stop()
+
+
+@pytest.fixture
+def dde(build_win, client, tmp_path):
+    driver = DdeClient(build_win / "tests" / "dde_session" / "dde_driver.exe",
+                       tmp_path / "driver.log", client.env)
+    yield driver
+    driver.stop()
