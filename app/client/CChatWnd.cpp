@@ -9,6 +9,7 @@
 #include "CIdleDlg.h"
 #include "CMenu.h"
 #include "CReservedPane.h"
+#include "CSpyWnd.h"
 #include "CSplashWnd.h"
 #include "CZrApp.h"
 #include "ModuleState.h"
@@ -236,7 +237,7 @@ bool CChatWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
   const UINT nestedId = static_cast<UINT>(m_mainSplitter.IdFromRowCol(0, 0));
   return m_nestedSplitter.CreateStatic(&m_mainSplitter, 2, 1,
                                        WS_CHILD | WS_VISIBLE | WS_BORDER, nestedId) &&
-         m_nestedSplitter.CreateView(0, 0, RUNTIME_CLASS(CReservedPane),
+         m_nestedSplitter.CreateView(0, 0, RUNTIME_CLASS(CSpyWnd),
                                      SIZE{width * 2 / 3, height * 2 / 3}, context) &&
          m_nestedSplitter.CreateView(1, 0, RUNTIME_CLASS(CReservedPane), SIZE{0, 0}, context) &&
          m_mainSplitter.CreateView(0, 1, RUNTIME_CLASS(CReservedPane), SIZE{0, 0}, context) &&

@@ -11,6 +11,7 @@
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
+#include "CSpyWnd.h"
 #include "AppPalette.h"
 #include "ModuleState.h"
 #include "PictureBlob.h"
@@ -127,6 +128,7 @@ bool CZrApp::InitInstance() {
 
   CreateSession();
   CreateIndicator();
+  AttachPageFrame();
   m_ddeSession = std::make_unique<CDdeSessionHost>(*this);
   m_callProgram = std::make_unique<CCallProgramLink>([](UINT text, const std::string& name) {
     if (text == CCallProgramLink::kNotFound)
@@ -246,6 +248,13 @@ void CZrApp::CreateIndicator() {
   if (m_indicator.Create(main, kIndicatorBitmap, kIndicatorStates) < 0) return;
   SetIndicatorParent(main->GetMainPane());
   SetIndicatorState(kDisconnected);
+}
+
+// The page area's frame gets its bar and browser view once the indicator
+// stands in it.
+void CZrApp::AttachPageFrame() {
+  CWnd* pane = MainFrame()->GetMainPane();
+  if (pane && pane->IsKindOf(RUNTIME_CLASS(CSpyWnd))) m_pageFrameLink.Attach(static_cast<CSpyWnd*>(pane));
 }
 
 void CZrApp::ShowStartTip() {

@@ -14,7 +14,9 @@
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
 #include "CFont.h"
+#include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
+#include "CPageFrameLink.h"
 #include "CPersonViewsLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
@@ -101,6 +103,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  CPageFrameLink& PageFrame() { return m_pageFrameLink; }
+  CIndicatorButton& Indicator() { return m_indicator; }
+  BrowserView GetBrowserView() const { return m_browserView; }
   CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
   // The DDE session, from start-up to exit; null outside that time.
   CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
@@ -206,6 +211,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void CreateIndicator();
+  void AttachPageFrame();
   BrowserView ChooseBrowserView() const;
   // Pages load as the client expects only with these browser settings.
   void ForceBrowserSetting();
@@ -278,6 +284,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
   CDirectoryLink m_directoryLink{*this};
+  CPageFrameLink m_pageFrameLink{*this};
+  CBrowserWndLink m_browserWndLink{*this};
   CSmallDialogs m_smallDialogs{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;

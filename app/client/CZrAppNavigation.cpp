@@ -8,6 +8,7 @@
 #include "CPlace.h"
 #include "CPlaceAddress.h"
 #include "BrowserDetection.h"
+#include "CBrowserWnd.h"
 #include "CCmdUI.h"
 #include "CZrApp.h"
 #include "resource.h"
@@ -136,9 +137,11 @@ void CZrApp::ForceBrowserSetting() {
 void CZrApp::Refresh(bool clearReplicated) {
   if (!m_rootPlace) return;
   if (clearReplicated) m_plan.m_replicated = false;
-  // The page frame that shows the directory page in the client itself comes
-  // with the embedded view; until then only the directory program shows it.
-  if (m_pagesInDirectoryProgram) m_directoryLink.Start(CDirectoryLink::kDirectory);
+  // Without the directory program the client's own window shows the page.
+  if (m_pagesInDirectoryProgram)
+    m_directoryLink.Start(CDirectoryLink::kDirectory);
+  else
+    m_browserWndLink.Open(CBrowserWnd::kDirectory);
 }
 
 void CZrApp::CloseBrowser() {
@@ -166,7 +169,10 @@ void CZrApp::OnUpdateShowDirectory(CCmdUI* ui) {
 }
 
 void CZrApp::OnEventManagement() {
-  if (m_pagesInDirectoryProgram) m_directoryLink.Start(CDirectoryLink::kEventManagement);
+  if (m_pagesInDirectoryProgram)
+    m_directoryLink.Start(CDirectoryLink::kEventManagement);
+  else
+    m_browserWndLink.Open(CBrowserWnd::kEventManagement);
 }
 
 void CZrApp::OnUpdateEventManagement(CCmdUI* ui) {

@@ -60,8 +60,8 @@ void CZrApp::SendDirectoryHideAndClose() { m_directoryLink.HideAndClose(); }
 
 // The page frame is not part of the program yet: there is none to hide or
 // close.
-void CZrApp::HideBrowserFrame() {}
-void CZrApp::CloseBrowserFrame() {}
+void CZrApp::HideBrowserFrame() { m_browserWndLink.Hide(); }
+void CZrApp::CloseBrowserFrame() { m_browserWndLink.Close(); }
 
 void CZrApp::ShowStatusString(UINT stringId, bool keep) {
   if (CChatWnd* main = MainFrame()) main->ShowStatusString(stringId, keep);

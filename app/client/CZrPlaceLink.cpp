@@ -9,6 +9,7 @@
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
 #include "CPlace.h"
+#include "CSpyWnd.h"
 #include "CZrApp.h"
 #include "ZrMessageBox.h"
 #include "ZrMessageText.h"
@@ -281,10 +282,13 @@ void CZrPlaceLink::ForwardGameData(uint32_t, uint32_t, uint32_t, const std::stri
 void CZrPlaceLink::SetTitle(const std::string&) {}
 void CZrPlaceLink::Layout() {}
 
-// The address becomes the page that the place enters on connect. Without a
-// browser view there is no reset page: an empty address keeps the page.
+// The address becomes the page that the place enters on connect, and the
+// page frame shows it as a page the place has entered already. There is no
+// reset page: an empty address keeps the page.
 void CZrPlaceLink::ShowPage(const std::string& url) {
-  if (!url.empty()) m_pageUrl = url;
+  if (url.empty()) return;
+  m_pageUrl = url;
+  if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) frame->Navigate(url, true);
 }
 
 void CZrPlaceLink::OnConnectFailed(int32_t reason) {

@@ -34,6 +34,8 @@ class CZrPlaceLink : public IPlaceApp,
 
   // The page the frame shows first: the place the start goes to.
   void SetFirstPage(const std::string& url) { m_pageUrl = url; }
+  // The page the user went to in the page frame becomes the place's page.
+  void KeepPage(const std::string& url) { m_pageUrl = url; }
   // The community's items and current page are forgotten (a community
   // switch).
   void ClearCommunityTexts() {

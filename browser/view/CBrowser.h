@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,6 +77,12 @@ class CBrowser : public CView {
   void SetOwner(IBrowserOwner* owner) { m_owner = owner; }
   IBrowserOwner* GetOwner() const { return m_owner; }
   void SetHost(IBrowserHost* host);
+  // Where the view hands the address of a page it is about to load when its
+  // owner wants those reports (the directory window keeps it).
+  void SetUrlReport(std::function<void(const std::string&)> report) { m_urlReport = std::move(report); }
+  void ReportUrl(const std::string& url) {
+    if (m_urlReport) m_urlReport(url);
+  }
   void SetViewName(const std::string& name) { m_viewName = name; }
   const std::string& GetViewName() const { return m_viewName; }
   bool IsEmbedded() const { return m_embedded != 0; }
@@ -96,4 +103,5 @@ class CBrowser : public CView {
   IBrowserOwner* m_owner = nullptr;
   IBrowserHost* m_host = nullptr;
   std::string m_viewName;
+  std::function<void(const std::string&)> m_urlReport;
 };

@@ -1,8 +1,9 @@
 // ZrDirectory: the directory browser program, showing its pages in the
-// system's WebBrowser control.
+// system's web browser control.
 #include <memory>
 
 #include "CBrowserControl.h"
 #include "CDirectoryApp.h"
+#include "CWebHost.h"
 
-CDirectoryApp theApp([] { return std::make_unique<CBrowserControl>(); });
+CDirectoryApp theApp([] { return std::make_unique<CBrowserControl>(CWebHost::kControlName); });

@@ -14,6 +14,7 @@
 class CWebHost : public CWebHostBase, private CWebControlEvents {
  public:
   static constexpr UINT kControlId = 101;
+  static constexpr char kControlName[] = "WWWCtrl";
   static constexpr DWORD kControlStyle = 0x54000000;  // child, visible, clip-siblings
 
   CWebHost(CWebHostNotify& notify, std::unique_ptr<CWebControl> control);

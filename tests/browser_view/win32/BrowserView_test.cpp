@@ -6,12 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "BoxCloser.h"
 #include "BrowserFakes.h"
 #include "CBrowser.h"
 #include "ZrMessageBox.h"
@@ -190,50 +188,6 @@ TEST_F(BrowserView, ClosingWithoutAHostOnlyEmptiesTheHistory) {
   EXPECT_FALSE(m_view->HandleSpecialUrl("ZR://Name=Hall")) << "nothing takes a URL without the application";
 }
 
-// Waits for one message box of a thread, keeps its text and closes it.
-class BoxCloser {
- public:
-  explicit BoxCloser(DWORD thread) : m_thread(thread), m_worker([this] { Run(); }) {}
-  ~BoxCloser() { Join(); }
-  std::string Join() {
-    if (m_worker.joinable()) m_worker.join();
-    return m_text;
-  }
-
- private:
-  static HWND FindBox(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM data) -> BOOL {
-          char cls[16] = {};
-          GetClassNameA(window, cls, sizeof cls);
-          if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-          *reinterpret_cast<HWND*>(data) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-  }
-  void Run() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (HWND box = FindBox(m_thread)) {
-        char text[2048] = {};
-        GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
-        m_text = text;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
-
-  DWORD m_thread;
-  std::string m_text;
-  std::thread m_worker;
-};
-
 TEST(PlainBrowserView, DoesNothingAndRefusesToAttach) {
   HMODULE library = LoadLibraryA(ZR_RES_PRODUCT_DLL);
   ASSERT_NE(library, nullptr) << ZR_RES_PRODUCT_DLL;
@@ -267,15 +221,8 @@ TEST(PlainBrowserView, DoesNothingAndRefusesToAttach) {
   BoxCloser closer(GetCurrentThreadId());
   EXPECT_FALSE(view->Attach(0, 0, 100, 100, nullptr));
   // Wine's box may fold the text's line breaks; compare without them.
-  std::string shown = closer.Join();
-  std::string wanted = expected;
-  for (std::string* text : {&shown, &wanted}) {
-    std::string folded;
-    for (char c : *text) {
-      if (c != '\r' && c != '\n') folded += c;
-    }
-    *text = folded;
-  }
+  const std::string shown = WithoutLineBreaks(closer.Join());
+  const std::string wanted = WithoutLineBreaks(expected);
   EXPECT_EQ(shown, wanted);
   delete view;
   FreeLibrary(library);

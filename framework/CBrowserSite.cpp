@@ -181,12 +181,17 @@ void CBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
   switch (id) {
     case DISPID_BEFORENAVIGATE:
       if (count >= 6) {
-        BeforeNavigate(params, 5, false);
+        BeforeNavigate(params, 5, 1);
       }
       break;
     case DISPID_BEFORENAVIGATE2:
       if (count >= 7) {
-        BeforeNavigate(params, 5, true);
+        BeforeNavigate(params, 5, 2);
+      }
+      break;
+    case DISPID_FRAMEBEFORENAVIGATE:
+      if (count >= 6) {
+        BeforeNavigate(params, 5, 0);
       }
       break;
     case DISPID_NAVIGATECOMPLETE:
@@ -221,11 +226,16 @@ void CBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
   }
 }
 
-void CBrowserSite::BeforeNavigate(const DISPPARAMS& params, unsigned addressArg, bool secondForm) {
+void CBrowserSite::BeforeNavigate(const DISPPARAMS& params, unsigned addressArg, int form) {
   const VARIANT& cancelArg = params.rgvarg[0];
   bool cancel = false;
   AddRef();  // the wait for the answer may release the control and this site
-  m_events->OnBeforeNavigate(TextOf(params.rgvarg[addressArg]), secondForm, cancel);
+  const std::string address = TextOf(params.rgvarg[addressArg]);
+  if (form == 0) {
+    m_events->OnFrameBeforeNavigate(address, cancel);
+  } else {
+    m_events->OnBeforeNavigate(address, form == 2, cancel);
+  }
   if (cancel && cancelArg.vt == (VT_BYREF | VT_BOOL) && cancelArg.pboolVal) {
     *cancelArg.pboolVal = VARIANT_TRUE;
   }

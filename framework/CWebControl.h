@@ -1,6 +1,7 @@
-// CWebControl: the web page control inside the directory browser, as the
-// browser host sees it: a child window that navigates, stops, refreshes and
-// tells its address, and that reports its events to a CWebControlEvents.
+// CWebControl: a web page control as the window hosting it sees it: a child
+// window that navigates, stops, refreshes and tells its address, and that
+// reports its events to a CWebControlEvents. The page view of the client
+// and the directory program both host one.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,8 @@ class CWebControlEvents {
   // A navigation is about to start; set cancel to stop it. secondForm marks
   // the newer event form, whose address may need the "http:/" repair.
   virtual void OnBeforeNavigate(const std::string& address, bool secondForm, bool& cancel) = 0;
+  // A navigation of a frame inside the page is about to start.
+  virtual void OnFrameBeforeNavigate(const std::string& /*address*/, bool& /*cancel*/) {}
   virtual void OnNavigateComplete(const std::string& address) = 0;
   virtual void OnStatusTextChange(const std::string& text) = 0;
   virtual void OnProgressChange(long progress, long maximum) = 0;

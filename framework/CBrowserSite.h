@@ -1,4 +1,5 @@
-// CBrowserSite: the container side of the WebBrowser control: client site,
+// CBrowserSite: the container side of the system's web browser control
+// (the framework's OLE control container): client site,
 // in-place site and frame over the host window, ambient properties (user
 // mode), and the sink of the control's DWebBrowserEvents2 events, which it
 // unpacks and hands to a CWebControlEvents.
@@ -77,7 +78,8 @@ class CBrowserSite : public IOleClientSite,
  private:
   virtual ~CBrowserSite() = default;
   void DispatchEvent(DISPID id, const DISPPARAMS& params);
-  void BeforeNavigate(const DISPPARAMS& params, unsigned addressArg, bool secondForm);
+  // form: 1 the older event, 2 the newer one, 0 a frame's navigation.
+  void BeforeNavigate(const DISPPARAMS& params, unsigned addressArg, int form);
 
   LONG m_refs = 1;
   HWND m_window;

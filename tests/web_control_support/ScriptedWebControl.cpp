@@ -12,7 +12,7 @@ bool ScriptedWebControl::Create(HWND parent, const RECT& rect, DWORD style, UINT
     return false;
   }
   m_events = &events;
-  m_window = ::CreateWindowExA(0, "STATIC", "WWWCtrl", style | WS_HSCROLL | WS_VSCROLL, rect.left,
+  m_window = ::CreateWindowExA(0, "STATIC", m_windowName.c_str(), style | WS_HSCROLL | WS_VSCROLL, rect.left,
                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                ::GetModuleHandleA(nullptr), nullptr);
@@ -37,7 +37,7 @@ bool ScriptedWebControl::Click(const std::string& address) {
   }
   m_location = address;
   m_events->OnDownloadBegin();
-  m_events->OnNavigateComplete(address);
+  if (!m_untoldCompletion) m_events->OnNavigateComplete(address);
   m_events->OnDownloadComplete();
   return true;
 }

@@ -10,7 +10,6 @@ namespace {
 // {EAB22AC3-30C1-11CF-A7EB-0000C05BAE0B}
 const CLSID kWebBrowserClass = {0xEAB22AC3, 0x30C1, 0x11CF, {0xA7, 0xEB, 0x00, 0x00, 0xC0, 0x5B, 0xAE, 0x0B}};
 constexpr char kHostClass[] = "ZRWebControlHost";
-constexpr char kHostName[] = "WWWCtrl";
 
 const char* RegisterHostClass() {
   static bool registered = false;
@@ -55,7 +54,7 @@ bool CBrowserControl::Create(HWND parent, const RECT& rect, DWORD style, UINT id
   if (!hostClass) {
     return false;
   }
-  m_window = ::CreateWindowExA(0, hostClass, kHostName, style, rect.left, rect.top,
+  m_window = ::CreateWindowExA(0, hostClass, m_windowName.c_str(), style, rect.left, rect.top,
                                rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                ::GetModuleHandleA(nullptr), nullptr);

@@ -1,5 +1,5 @@
-// CBrowserControl: the WebBrowser control of the system, hosted in place in a
-// child window "WWWCtrl", with its DWebBrowserEvents2 events (or, when the
+// CBrowserControl: the web browser control of the system, hosted in place in
+// a child window of ours (named as the program asks), with its DWebBrowserEvents2 events (or, when the
 // control has none, its older event set) delivered through a CBrowserSite.
 // Errors of the control's calls are dropped: a call that fails changes
 // nothing, and a property that cannot be read is empty.
@@ -9,13 +9,18 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "CWebControl.h"
 
 class CBrowserSite;
 
 class CBrowserControl : public CWebControl {
  public:
-  CBrowserControl() = default;
+  // windowName: the name of the hosting child window (may be empty).
+  explicit CBrowserControl(std::string windowName = std::string())
+      : m_windowName(std::move(windowName)) {}
   CBrowserControl(const CBrowserControl&) = delete;
   CBrowserControl& operator=(const CBrowserControl&) = delete;
   ~CBrowserControl() override;
@@ -35,6 +40,7 @@ class CBrowserControl : public CWebControl {
   bool Advise();
   void Release();
 
+  std::string m_windowName;
   HWND m_window = nullptr;
   IOleObject* m_object = nullptr;
   IWebBrowser2* m_browser = nullptr;

@@ -1,13 +1,15 @@
 // ScriptedWebControl: a web control for tests that raises the control's
 // events itself. Navigate asks first (BeforeNavigate2) and, when not
 // cancelled, completes at once: DownloadBegin, NavigateComplete2 with the new
-// location, DownloadComplete. Tests raise any other event directly and read
+// location (left out when told to, as Wine's control leaves it out),
+// DownloadComplete. Tests raise any other event directly and read
 // the calls the host made.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CWebControl.h"
@@ -22,8 +24,8 @@ class ScriptedWebControl : public CWebControl {
   };
 
   // calls outlives the control; failCreate makes Create fail.
-  explicit ScriptedWebControl(Calls& calls, bool failCreate = false)
-      : m_calls(calls), m_failCreate(failCreate) {}
+  explicit ScriptedWebControl(Calls& calls, bool failCreate = false, std::string windowName = "WWWCtrl")
+      : m_calls(calls), m_failCreate(failCreate), m_windowName(std::move(windowName)) {}
   ~ScriptedWebControl() override;
 
   bool Create(HWND parent, const RECT& rect, DWORD style, UINT id,
@@ -40,13 +42,18 @@ class ScriptedWebControl : public CWebControl {
   // True when the navigation went on.
   bool Click(const std::string& address);
   void SetTitle(const std::string& title) { m_title = title; }
+  // As the control under Wine: navigations complete without telling it
+  // (no NavigateComplete event).
+  void SetUntoldCompletion(bool untold) { m_untoldCompletion = untold; }
   CWebControlEvents& Events() { return *m_events; }
 
  private:
   Calls& m_calls;
   bool m_failCreate;
+  std::string m_windowName;
   HWND m_window = nullptr;
   CWebControlEvents* m_events = nullptr;
   std::string m_location;
   std::string m_title;
+  bool m_untoldCompletion = false;
 };
