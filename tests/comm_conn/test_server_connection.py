@@ -30,8 +30,8 @@ def saying(n, size=0):
     return {"msg": {"type": 35, "raw": (len(text).to_bytes(2, "big") + text).hex()}}
 
 
-def reason(probe):
-    return int(probe.expect("DISCONNECTED").split()[1])
+def reason(probe, timeout=15.0):
+    return int(probe.expect("DISCONNECTED", timeout=timeout).split()[1])
 
 
 @pytest.mark.parametrize("host", ["localhost", "127.0.0.1"])
@@ -117,8 +117,10 @@ def test_output_stuck_for_two_ticks_breaks_with_240(community_server, start_prob
     probe.send("say 200 32000")
     probe.expect("SENT 200")
     started = time.monotonic()
-    assert reason(probe) == 240
-    assert time.monotonic() - started < 30
+    # Two ticks of stuck output; a loaded machine fills the socket buffers
+    # late, so the wait is generous.
+    assert reason(probe, timeout=60) == 240
+    assert time.monotonic() - started < 60
 
 
 def test_break_without_window_reports_240_without_reconnecting(community_server, start_probe):
