@@ -88,8 +88,7 @@ bool CZrApp::InitInstance() {
     return false;
   }
   if (instance.notifyDirectory) {
-    SendCopyDataToWindowClass(kDirectoryClass, kDirectoryHide, std::string(), nullptr);
-    SendCopyDataToWindowClass(kDirectoryClass, kDirectoryClose, std::string(), nullptr);
+    m_directoryLink.HideAndClose();
   }
 
   CAppPalette::Get().SetResource(kPaletteBitmap);

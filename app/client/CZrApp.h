@@ -56,8 +56,6 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // Codes of WM_COPYDATA between the client, a second copy and the
   // directory program.
   static constexpr uint32_t kHandOverCommandLine = 5345;
-  static constexpr uint32_t kDirectoryHide = 1538;
-  static constexpr uint32_t kDirectoryClose = 1536;
   static constexpr char kDirectoryClass[] = "ZRDirectory";
   static constexpr char kSocketClass[] = "Tvl32Sock";
   // Held by the copy that goes on, from before it looks for a running one.

@@ -176,7 +176,7 @@ void CZrApp::OnEventManagement() {
 }
 
 void CZrApp::OnUpdateEventManagement(CCmdUI* ui) {
-  const unsigned indicator = GetIndicatorState();
-  const bool ready = m_running && m_indicator.m_hWnd && (indicator == kParticipating || indicator == kObserving);
-  ui->Enable(ready && !m_placeLink.GetCommunityText(CDirectoryLink::kEventBaseItem).empty());
+  const ZrCommandState state = CommandState();
+  ui->Enable(state.running && state.indicatorReady &&
+             !m_placeLink.GetCommunityText(CDirectoryLink::kEventBaseItem).empty());
 }

@@ -69,13 +69,10 @@ Pictures
                             folder. With ZR_UPDATE_REFERENCES=1 the picture
                             becomes the reference instead.
 """
-import os
-import pathlib
-import shutil
 
 import pytest
 
-from app_window.window_tools import NICK, PLACE, Pictures, WindowClient, entered_member
+from app_window.window_tools import NICK, PLACE, Pictures, entered_member, program_client
 from zrkit.demo_bots import DemoBots
 from zrkit.fixtures import server_factory  # noqa: F401
 
@@ -96,18 +93,7 @@ def place_bots(zr_server):
 
 @pytest.fixture
 def window_client(build_win, tmp_path, zr_server):
-    program = build_win / "bin" / "zrplaces.exe"
-    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
-                                        build_win / "tests" / "app_window" / "window_probe.exe"))
-    for needed in (program, probe):
-        if not needed.exists():
-            pytest.skip("%s is not built" % needed)
-    folder = tmp_path / "program"
-    folder.mkdir()
-    shutil.copy(program, folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
-    client = WindowClient(folder, prefix, probe, zr_server)
+    client = program_client(build_win, tmp_path / "program", zr_server)
     yield client
     client.stop()
 

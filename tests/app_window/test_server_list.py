@@ -7,15 +7,12 @@ One client serves the whole module: every case writes the list file it
 needs before it opens the dialog. The client starts with a list file path in
 a folder that does not exist, so the dialog works on zrserver.hst in the
 program folder. Connecting to another server comes last."""
-import os
-import pathlib
-import shutil
 import subprocess
 import time
 
 import pytest
 
-from app_window.window_tools import NICK, START_SECONDS, WindowClient, entered_member
+from app_window.window_tools import NICK, START_SECONDS, entered_member, program_client
 from zrkit.harness import ServerProcess
 
 DIALOG_CLASS = "#32770"
@@ -50,18 +47,7 @@ def kit_server(tmp_path_factory):
 
 @pytest.fixture(scope="module")
 def client(build_win, tmp_path_factory, kit_server):
-    program = build_win / "bin" / "zrplaces.exe"
-    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
-                                        build_win / "tests" / "app_window" / "window_probe.exe"))
-    for needed in (program, probe):
-        if not needed.exists():
-            pytest.skip("%s is not built" % needed)
-    folder = tmp_path_factory.mktemp("servers") / "program"
-    folder.mkdir()
-    shutil.copy(program, folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
-    client = WindowClient(folder, prefix, probe, kit_server)
+    client = program_client(build_win, tmp_path_factory.mktemp("servers") / "program", kit_server)
     client.settings["Community"]["ListFile"] = "Z:\\no\\such\\folder\\servers.hst"
     client.start()
     client.wait_frame()

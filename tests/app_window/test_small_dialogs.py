@@ -7,15 +7,13 @@ One client serves the module; each test leaves no dialog open behind it.
 The call-program test ends the client to read the settings it saves and
 what the call program was told."""
 import configparser
-import os
-import pathlib
 import shutil
 import subprocess
 import time
 
 import pytest
 
-from app_window.window_tools import NICK, START_SECONDS, WindowClient, entered_member
+from app_window.window_tools import NICK, START_SECONDS, entered_member, program_client
 from zrkit.harness import ServerProcess
 from zrkit.wire import Writer
 
@@ -38,17 +36,7 @@ def server(tmp_path_factory):
 
 @pytest.fixture(scope="module")
 def client(build_win, tmp_path_factory, server):
-    program = build_win / "bin" / "zrplaces.exe"
-    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
-                                        build_win / "tests" / "app_window" / "window_probe.exe"))
-    for needed in (program, probe):
-        if not needed.exists():
-            pytest.skip("%s is not built" % needed)
-    folder = tmp_path_factory.mktemp("program")
-    shutil.copy(program, folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
-    running = WindowClient(folder, prefix, probe, server)
+    running = program_client(build_win, tmp_path_factory.mktemp("program"), server)
     # The audio/video program name is kept in the settings while audio is on.
     running.settings["Audio"] = {"Enabled": 1}
     running.start()

@@ -9,6 +9,8 @@ import shutil
 import subprocess
 import tempfile
 
+import pytest
+
 HERE = pathlib.Path(__file__).resolve().parent
 REFERENCES = HERE / "reference"
 # Generous: Wine starts slowly on a loaded machine.
@@ -107,6 +109,24 @@ class WindowClient:
             self.proc.wait()
         if self.switch_file.exists():
             self.switch_file.unlink()
+
+
+def program_client(build_win, folder, server, needed=()):
+    """A WindowClient with zrplaces.exe and ZrRes.dll of the Windows tree
+    copied into folder (made when missing), not started. Skips the test when
+    the client, the probe or one of the further programs `needed` is not
+    built."""
+    program = build_win / "bin" / "zrplaces.exe"
+    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
+                                        build_win / "tests" / "app_window" / "window_probe.exe"))
+    for path in (program, probe) + tuple(needed):
+        if not path.exists():
+            pytest.skip("%s is not built" % path)
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy(program, folder)
+    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+    return WindowClient(folder, prefix, probe, server)
 
 
 class Pictures:

@@ -8,13 +8,10 @@ client   the running WindowClient (app_window.window_tools), `.member` its
 bots     a zrkit BotPool on the server.
 dde      a DdeClient (dde_client.py) with nothing connected yet.
 """
-import os
-import pathlib
-import shutil
 
 import pytest
 
-from app_window.window_tools import NICK, WindowClient, entered_member
+from app_window.window_tools import NICK, entered_member, program_client
 from dde_session.dde_client import DdeClient
 from zrkit.bot import BotPool
 from zrkit.harness import ServerProcess
@@ -30,18 +27,8 @@ def server(tmp_path_factory):
 
 @pytest.fixture(scope="module")
 def client(build_win, tmp_path_factory, server):
-    program = build_win / "bin" / "zrplaces.exe"
-    probe = pathlib.Path(os.environ.get("ZR_WINDOW_PROBE",
-                                        build_win / "tests" / "app_window" / "window_probe.exe"))
     driver = build_win / "tests" / "dde_session" / "dde_driver.exe"
-    for needed in (program, probe, driver):
-        if not needed.exists():
-            pytest.skip("%s is not built" % needed)
-    folder = tmp_path_factory.mktemp("program")
-    shutil.copy(program, folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
-    running = WindowClient(folder, prefix, probe, server)
+    running = program_client(build_win, tmp_path_factory.mktemp("program"), server, needed=(driver,))
     running.start()
     running.wait_frame()
     running.member = entered_member(server, NICK)

@@ -15,27 +15,14 @@
 #include <cstdio>
 #include <string>
 
+#include "ProbeJson.h"
+
 namespace {
 
 constexpr UINT kRunLine = WM_APP + 1;
 HWND g_window = nullptr;
 
-std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
+using probe_json::Quote;
 
 void Print(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);
