@@ -152,7 +152,18 @@ TEST_F(DirectoryWindow, AViewThatCannotAttachDestroysTheWindow) {
   BoxCloser closer(GetCurrentThreadId());
   EXPECT_FALSE(Open(CBrowserWnd::kDirectory));
   EXPECT_NE(closer.Join().find("failed to launch"), std::string::npos);
-  HWND left = FindWindowA(nullptr, "Directory");
+  // Only this test's windows count: other test programs share the desktop.
+  HWND left = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        char title[64] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (std::string(title) != "Directory") return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&left));
   EXPECT_EQ(left, nullptr);
 }
 
