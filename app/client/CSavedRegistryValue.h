@@ -1,5 +1,6 @@
 // A browser setting that the client forces while it runs and gives back at
-// exit exactly as it found it: the value with its type, or no value at all.
+// exit exactly as it found it: the value with its type, or no value at all;
+// keys that had to be made for it are removed again.
 #pragma once
 #include <windows.h>
 
@@ -14,8 +15,8 @@ class CSavedRegistryValue {
   CSavedRegistryValue(const CSavedRegistryValue&) = delete;
   CSavedRegistryValue& operator=(const CSavedRegistryValue&) = delete;
 
-  // Keeps the present value and writes number in its place; false (nothing
-  // changed) when the key cannot be opened or written.
+  // Keeps the present value and writes number in its place, making the key
+  // when it is missing; false (nothing changed) when it cannot be written.
   bool SaveAndForce(DWORD number);
   // Puts back what SaveAndForce found; once only.
   void Restore();
@@ -26,6 +27,8 @@ class CSavedRegistryValue {
   std::string m_name;
   bool m_forced = false;
   bool m_existed = false;
+  // The keys SaveAndForce made, outermost first.
+  std::vector<std::string> m_madeKeys;
   DWORD m_type = REG_DWORD;
   std::vector<BYTE> m_data;
 };

@@ -1,7 +1,7 @@
 """What the client changes outside itself while it runs, it gives back at
 exit as it found it: the embedded browser's SyncMode setting is forced to 3
 while the client runs and restored afterwards, or removed again when there
-was none."""
+was none, with its key when the client had to make that."""
 import re
 import subprocess
 
@@ -12,16 +12,26 @@ from app_window.window_tools import NICK, entered_member
 KEY = r"HKU\.Default\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
 
 
+NO_KEY = "no key"
+
+
 def sync_mode(env):
-    """SyncMode as (type, value text), or None when there is no value."""
-    query = subprocess.run(["wine", "reg", "query", KEY, "/v", "SyncMode"], env=env,
+    """SyncMode as (type, value text), None when there is no value, NO_KEY
+    when there is not even its key."""
+    query = subprocess.run(["wine", "reg", "query", KEY], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    if query.returncode != 0:
+        return NO_KEY
     found = re.search(r"SyncMode\s+(REG_\w+)\s+(\S*)", query.stdout)
     return (found.group(1), found.group(2)) if found else None
 
 
 def set_sync_mode(env, value):
-    if value is None:
+    if value == NO_KEY:
+        command = ["wine", "reg", "delete", KEY, "/f"]
+    elif value is None:
+        command = ["wine", "reg", "add", KEY, "/f"]
+        subprocess.run(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         command = ["wine", "reg", "delete", KEY, "/v", "SyncMode", "/f"]
     else:
         command = ["wine", "reg", "add", KEY, "/v", "SyncMode", "/t", value[0], "/d", value[1], "/f"]
@@ -29,8 +39,8 @@ def set_sync_mode(env, value):
     assert sync_mode(env) == value
 
 
-@pytest.mark.parametrize("before", [None, ("REG_DWORD", "0x1"), ("REG_SZ", "keep")],
-                         ids=["absent", "number", "text"])
+@pytest.mark.parametrize("before", [NO_KEY, None, ("REG_DWORD", "0x1"), ("REG_SZ", "keep")],
+                         ids=["no key", "absent", "number", "text"])
 def test_the_browser_setting_is_forced_while_running_and_given_back(window_client, zr_server, before):
     set_sync_mode(window_client.env, before)
     try:
@@ -42,4 +52,4 @@ def test_the_browser_setting_is_forced_while_running_and_given_back(window_clien
         assert window_client.wait_exit() == 0
         assert sync_mode(window_client.env) == before
     finally:
-        set_sync_mode(window_client.env, None)
+        set_sync_mode(window_client.env, NO_KEY)

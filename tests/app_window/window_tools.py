@@ -58,14 +58,28 @@ class WindowClient:
               window_title=None, find_seconds=START_SECONDS):
         """Answers of the probe, one dict a command, about the frame or the
         client's first window of window_class (and window_title), which the
-        probe waits for up to find_seconds. Its output goes through a file:
-        Wine's helpers may outlive it and hold a pipe open."""
+        probe waits for up to find_seconds. A probe that Wine failed to start
+        (it ends in error before printing anything) is started once more."""
         options = ["--class", window_class] if window_class else []
         options += ["--title", window_title] if window_title else []
-        with tempfile.TemporaryFile("w+") as out:
-            proc = subprocess.Popen(["wine", str(self.probe_path), "--timeout", str(find_seconds),
-                                     "--program", str(self.folder / "zrplaces.exe")] + options,
-                                    stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL,
+        command = ["wine", str(self.probe_path), "--timeout", str(find_seconds),
+                   "--program", str(self.folder / "zrplaces.exe")] + options
+        answers, returncode, errors = self._run_probe(command, commands, timeout)
+        if not answers and returncode != 0:
+            answers, returncode, errors = self._run_probe(command, commands, timeout)
+        if answers and answers[0].get("cmd") == "start":
+            raise ProbeError("probe: %s" % answers[0]["error"])
+        if len(answers) != len(commands):
+            raise ProbeError("the probe ended with %s after %d answers to %r: %s"
+                             % (returncode, len(answers), commands, errors[-2000:]))
+        return answers
+
+    def _run_probe(self, command, commands, timeout):
+        """(answers, return code, error output) of one run of the probe. Its
+        output goes through files: Wine's helpers may outlive it and hold a
+        pipe open."""
+        with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+            proc = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=out, stderr=err,
                                     env=self.env, text=True)
             try:
                 proc.communicate("\n".join(commands) + "\n", timeout=timeout)
@@ -74,13 +88,9 @@ class WindowClient:
                 proc.wait()
                 raise ProbeError("the probe did not finish %r in %d s" % (commands, timeout))
             out.seek(0)
+            err.seek(0)
             answers = [json.loads(line) for line in out if line.startswith("{")]
-        if answers and answers[0].get("cmd") == "start":
-            raise ProbeError("probe: %s" % answers[0]["error"])
-        if len(answers) != len(commands):
-            raise ProbeError("the probe ended with %s after %d answers to %r"
-                             % (proc.returncode, len(answers), commands))
-        return answers
+            return answers, proc.returncode, err.read()
 
     def ask(self, command, **kw):
         answer = self.probe(command, **kw)[0]
