@@ -1,13 +1,17 @@
 #include "CPageFrameLink.h"
 
+#include "AppPalette.h"
 #include "CBrowser.h"
+#include "CDC.h"
 #include "CCmdUI.h"
 #include "CChatWnd.h"
 #include "CIEBrowser.h"
 #include "CPlace.h"
 #include "CSpyWnd.h"
 #include "CZrApp.h"
+#include "MainWindowTitle.h"
 #include "ModuleState.h"
+#include "Picture.h"
 #include "resource.h"
 
 namespace {
@@ -70,12 +74,41 @@ void CPageFrameLink::SetLoading(bool loading) {
 }
 
 void CPageFrameLink::SetPageTitle(const std::string& title) {
-  if (CChatWnd* main = m_app.MainFrame()) main->SetWindowText(AfxLoadString(kProductTitle) + " - [" + title + "]");
+  CChatWnd* main = m_app.MainFrame();
+  if (!main) return;
+  PageTitleParts parts;
+  parts.product = AfxLoadString(kProductTitle);
+  parts.pageTitle = title;
+  if (CPlace* place = m_app.GetRootPlace()) {
+    parts.placeKind = place->GetKind();
+    parts.copyNumber = place->GetNumber();
+    parts.privateRoomWord = AfxLoadString(kPrivateRoomText);
+    parts.placeName = place->GetTitle();
+  }
+  main->SetWindowText(MainWindowTitle(parts));
+}
+
+void CPageFrameLink::ReportPage(const std::string& url, const std::string& title) {
+  if (CPlace* place = m_app.GetRootPlace()) place->SendRequest(url, title);
 }
 
 int CPageFrameLink::GetIndicatorHeight() { return IndicatorExtent(m_app, true); }
 
 int CPageFrameLink::GetIndicatorWidth() { return IndicatorExtent(m_app, false); }
+
+void CPageFrameLink::RegisterIdleWindow(HWND window) { m_app.RegisterIdleWindow(window); }
+
+void CPageFrameLink::UnregisterIdleWindow(HWND window) { m_app.UnregisterIdleWindow(window); }
+
+bool CPageFrameLink::DrawBackground(HDC dc, const RECT& area) {
+  CPicture* background = m_app.GetBackgroundPicture();
+  if (!background) return false;
+  CDC* target = CDC::FromHandle(dc);
+  CAppPalette::Get().Select(target);
+  const bool drawn = background->DrawTiled(target, area) != 0;
+  CAppPalette::Get().Restore(target);
+  return drawn;
+}
 
 void CPageFrameLink::UpdateCommand(UINT id, CCmdUI* ui) {
   switch (id) {

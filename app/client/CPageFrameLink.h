@@ -15,6 +15,8 @@ class CPageFrameLink : public IPageFrameHost, public ICommandTarget {
  public:
   // The main window's title: the product's name and the page.
   static constexpr UINT kProductTitle = 517;
+  // "Private Room": marks a private room's page in the title.
+  static constexpr UINT kPrivateRoomText = 343;
 
   explicit CPageFrameLink(CZrApp& app) : m_app(app), m_services(app) {}
 
@@ -30,8 +32,12 @@ class CPageFrameLink : public IPageFrameHost, public ICommandTarget {
   void SetStatusText(const std::string& text) override;
   void SetLoading(bool loading) override;
   void SetPageTitle(const std::string& title) override;
+  void ReportPage(const std::string& url, const std::string& title) override;
   int GetIndicatorHeight() override;
   int GetIndicatorWidth() override;
+  void RegisterIdleWindow(HWND window) override;
+  void UnregisterIdleWindow(HWND window) override;
+  bool DrawBackground(HDC dc, const RECT& area) override;
 
   // ICommandTarget
   void UpdateCommand(UINT id, CCmdUI* ui) override;

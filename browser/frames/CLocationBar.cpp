@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CDC.h"
 #include "CPaintDC.h"
 #include "IPageFrameHost.h"
 #include "ModuleState.h"
@@ -22,6 +23,8 @@ BEGIN_MESSAGE_MAP(CLocationBar, CDialog)
   ON_CONTROL(CBN_SELCHANGE, CLocationBar::kAddressId, OnSelChange)
   ON_CONTROL(CBN_EDITCHANGE, CLocationBar::kAddressId, OnEditChange)
   ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 bool CLocationBar::Create(CWnd* parent) {
@@ -52,7 +55,27 @@ bool CLocationBar::OnInitDialog() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::ShowWindow(label, SW_HIDE);
   }
+  m_host.RegisterIdleWindow(m_hWnd);
   return true;
+}
+
+void CLocationBar::OnDestroy() {
+  m_host.UnregisterIdleWindow(m_hWnd);
+  Default();
+}
+
+// The application's background picture around the address field.
+BOOL CLocationBar::OnEraseBkgnd(CDC* dc) {
+  RECT client{};
+  GetClientRect(&client);
+  RECT combo{};
+  ::GetWindowRect(Combo(), &combo);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&combo), 2);
+  const int saved = ::SaveDC(dc->m_hDC);
+  ::ExcludeClipRect(dc->m_hDC, combo.left, combo.top, combo.right, combo.bottom);
+  const bool drawn = m_host.DrawBackground(dc->m_hDC, client);
+  ::RestoreDC(dc->m_hDC, saved);
+  return drawn ? TRUE : static_cast<BOOL>(Default());
 }
 
 void CLocationBar::SetLabel(const std::string& text) {

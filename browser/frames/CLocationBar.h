@@ -47,6 +47,8 @@ class CLocationBar : public CDialog {
   void OnSelChange();
   void OnEditChange();
   void OnPaint();
+  BOOL OnEraseBkgnd(CDC* dc);
+  void OnDestroy();
 
   DECLARE_MESSAGE_MAP()
 

@@ -118,7 +118,7 @@ void CSpyWnd::EndLoading(bool flag) {
   m_loading = flag;
 }
 
-void CSpyWnd::OnLocation(const std::string& url, const std::string& title, bool) {
+void CSpyWnd::OnLocation(const std::string& url, const std::string& title, bool final) {
   if (!url.empty()) {
     m_pageUrl = url;
     if (m_pageUrl.back() == '/' || m_pageUrl.back() == '\\') m_pageUrl.pop_back();
@@ -127,6 +127,7 @@ void CSpyWnd::OnLocation(const std::string& url, const std::string& title, bool)
     m_pageTitle = title.empty() ? url : title;
     m_host->SetPageTitle(m_pageTitle);
   }
+  if (final) m_host->ReportPage(m_pageUrl, m_pageTitle);
 }
 
 void CSpyWnd::OnHistoryNavigate(const std::string& url, const std::string& extra) {

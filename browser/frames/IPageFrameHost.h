@@ -3,6 +3,8 @@
 // page, and shows the page's state in the main window.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 class CBrowser;
@@ -24,8 +26,17 @@ class IPageFrameHost {
   // The main window's busy animation and progress while a page loads.
   virtual void SetLoading(bool loading) = 0;
   virtual void SetPageTitle(const std::string& title) = 0;
+  // The page has loaded: the root place tells the server its address and
+  // title.
+  virtual void ReportPage(const std::string& url, const std::string& title) = 0;
   // The height of the participation indicator standing at the frame's top
   // left (0 when none).
   virtual int GetIndicatorHeight() = 0;
   virtual int GetIndicatorWidth() = 0;
+  // The application's list of windows repainted when the palette changes.
+  virtual void RegisterIdleWindow(HWND window) = 0;
+  virtual void UnregisterIdleWindow(HWND window) = 0;
+  // Tiles the application's background picture over area, the application
+  // palette selected; false when there is no picture.
+  virtual bool DrawBackground(HDC dc, const RECT& area) = 0;
 };

@@ -60,8 +60,22 @@ class RecordingHost : public IPageFrameHost {
   void SetStatusText(const std::string& text) override { log.push_back("status " + text); }
   void SetLoading(bool loading) override { log.push_back(loading ? "loading" : "loaded"); }
   void SetPageTitle(const std::string& title) override { log.push_back("title " + title); }
+  void ReportPage(const std::string& url, const std::string& title) override {
+    log.push_back("report " + url + " | " + title);
+  }
   int GetIndicatorHeight() override { return 0; }
   int GetIndicatorWidth() override { return 0; }
+  void RegisterIdleWindow(HWND window) override { idleWindows.push_back(window); }
+  void UnregisterIdleWindow(HWND window) override {
+    idleWindows.erase(std::remove(idleWindows.begin(), idleWindows.end(), window), idleWindows.end());
+  }
+  bool DrawBackground(HDC, const RECT&) override {
+    ++backgroundsDrawn;
+    return true;
+  }
+
+  std::vector<HWND> idleWindows;
+  int backgroundsDrawn = 0;
 };
 
 class MainWnd : public CWnd {
@@ -173,13 +187,16 @@ TEST_F(PageFrame, TheHistoryOpensItsPagesThroughTheBar) {
   EXPECT_FALSE(m_frame->CanGoForward());
 }
 
-TEST_F(PageFrame, AFinalLocationGivesThePagesTitle) {
+TEST_F(PageFrame, AFinalLocationGivesThePagesTitleAndTellsTheServerOnce) {
   TypeAndGo("http://a.test/");
   m_host.log.clear();
   m_host.control->SetTitle("Hall A");
   m_host.control->Events().OnTitleChange("Hall A");
   m_host.control->Events().OnDownloadComplete();
-  EXPECT_EQ(m_host.log, (Log{"title Hall A", "status Done.", "loaded"}));
+  EXPECT_EQ(m_host.log, (Log{"title Hall A", "status Done.", "loaded", "report http://a.test | Hall A"}));
+  m_host.log.clear();
+  m_host.control->Events().OnDownloadComplete();
+  EXPECT_EQ(m_host.log, (Log{"status Done.", "loaded"})) << "a page is reported once";
   std::string url, title;
   m_frame->GetUrls(url, title);
   EXPECT_EQ(url, "http://a.test") << "the page address loses its trailing /";
@@ -193,6 +210,16 @@ TEST_F(PageFrame, APlaceLinkIsTakenWithoutLoadingOrFollowing) {
   TypeAndGo("ZR://Name=Hall");
   EXPECT_EQ(m_host.log, Log{"open ZR://Name=Hall"});
   EXPECT_TRUE(m_host.calls.navigations.empty());
+}
+
+TEST_F(PageFrame, TheBarIsRepaintedOnPaletteChangesWithTheBackgroundUntilItEnds) {
+  const HWND bar = Bar().m_hWnd;
+  EXPECT_EQ(m_host.idleWindows, std::vector<HWND>{bar});
+  m_host.backgroundsDrawn = 0;
+  RedrawWindow(bar, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ERASENOW);
+  EXPECT_GT(m_host.backgroundsDrawn, 0);
+  m_main.DestroyWindow();
+  EXPECT_TRUE(m_host.idleWindows.empty());
 }
 
 TEST_F(PageFrame, StopEndsLoading) {
