@@ -83,7 +83,7 @@ void CPageFrameLink::SetPageTitle(const std::string& title) {
     parts.placeKind = place->GetKind();
     parts.copyNumber = place->GetNumber();
     parts.privateRoomWord = AfxLoadString(kPrivateRoomText);
-    parts.placeName = place->GetTitle();
+    parts.placeName = place->GetName();
   }
   main->SetWindowText(MainWindowTitle(parts));
 }

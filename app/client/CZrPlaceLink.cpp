@@ -278,9 +278,13 @@ void CZrPlaceLink::ForwardGameData(uint32_t, uint32_t, uint32_t, const std::stri
 
 // ---- Browser frame --------------------------------------------------------
 
-// The browser frame's own window is not part of the program yet.
-void CZrPlaceLink::SetTitle(const std::string&) {}
-void CZrPlaceLink::Layout() {}
+void CZrPlaceLink::SetTitle(const std::string& title) {
+  if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) frame->SetTitle(title);
+}
+
+void CZrPlaceLink::Layout() {
+  if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) frame->Layout();
+}
 
 // The address becomes the page that the place enters on connect, and the
 // page frame shows it as a page the place has entered already. There is no

@@ -26,9 +26,7 @@ void CSpyWnd::Activate(IPageFrameHost& host) {
   if (!m_locationBar->Create(this)) m_locationBar.reset();
   m_adapter = std::make_unique<CSpyStatusAdapter>(*this);
   m_view = host.OpenBrowserView(*this, *m_adapter);
-  RECT client{};
-  GetClientRect(&client);
-  LayoutChildren(client.right, client.bottom);
+  Layout();
 }
 
 void CSpyWnd::OnSize(UINT, int cx, int cy) { LayoutChildren(cx, cy); }
@@ -47,6 +45,17 @@ void CSpyWnd::LayoutChildren(int cx, int cy) {
   // The view grows by its border on every side; only its top must stay
   // clear of the bar.
   if (m_view && m_view->GetSafeHwnd()) m_view->MoveBrowser(RECT{0, top + 3, cx, std::max(top + 3, cy)});
+}
+
+void CSpyWnd::SetTitle(const std::string& title) {
+  m_pageTitle = title;
+  if (m_host) m_host->SetPageTitle(title);
+}
+
+void CSpyWnd::Layout() {
+  RECT client{};
+  GetClientRect(&client);
+  LayoutChildren(client.right, client.bottom);
 }
 
 void CSpyWnd::GetCurrentUrl(std::string& url) {

@@ -31,6 +31,10 @@ class CSpyWnd : public CFrameWnd {
   CBrowser* GetView() const { return m_view; }
   CLocationBar* GetLocationBar() const { return m_locationBar.get(); }
 
+  // The root place names the page it has entered.
+  void SetTitle(const std::string& title);
+  // Places the location bar and the view again.
+  void Layout();
   void GetCurrentUrl(std::string& url);
   void GetUrls(std::string& url, std::string& title) const;
   void SetRecordNext(int32_t value);
