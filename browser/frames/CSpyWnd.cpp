@@ -31,10 +31,14 @@ void CSpyWnd::Activate(IPageFrameHost& host) {
 
 void CSpyWnd::OnSize(UINT, int cx, int cy) { LayoutChildren(cx, cy); }
 
-// The location bar beside the indicator at the top, the view below both.
+// The location bar beside the indicator at the top, the view below both;
+// attached windows fill the frame.
 void CSpyWnd::LayoutChildren(int cx, int cy) {
+  for (const AttachedChild& child : m_children)
+    ::SetWindowPos(child.window, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
   if (!m_host) return;
   const int indicatorHeight = m_host->GetIndicatorHeight();
+  UpdatePageArea(cx, cy, indicatorHeight);
   int top = indicatorHeight;
   if (m_locationBar) {
     m_locationBar->Layout(cx, m_host->GetIndicatorWidth(), indicatorHeight);
@@ -45,6 +49,45 @@ void CSpyWnd::LayoutChildren(int cx, int cy) {
   // The view grows by its border on every side; only its top must stay
   // clear of the bar.
   if (m_view && m_view->GetSafeHwnd()) m_view->MoveBrowser(RECT{0, top + 3, cx, std::max(top + 3, cy)});
+}
+
+// The page below the bar's band, inside the scroll bars.
+void CSpyWnd::UpdatePageArea(int cx, int cy, int indicatorHeight) {
+  constexpr int kBarBand = 65;
+  m_pageArea.width = cx - ::GetSystemMetrics(SM_CXVSCROLL);
+  m_pageArea.height = std::max(0, cy - indicatorHeight - ::GetSystemMetrics(SM_CYHSCROLL) - kBarBand);
+  m_pageArea.left = 0;
+  m_pageArea.top = indicatorHeight + kBarBand;
+}
+
+void CSpyWnd::AttachChild(HWND window, bool attach) {
+  if (!attach) {
+    for (const AttachedChild& child : m_children)
+      if (::IsWindow(child.window)) ::SetParent(child.window, child.formerParent);
+    m_children.clear();
+    return;
+  }
+  if (!::IsWindow(window)) return;
+  for (const AttachedChild& child : m_children)
+    if (child.window == window) return;
+  m_children.push_back({window, ::GetParent(window)});
+  ::SetParent(window, m_hWnd);
+  RECT client{};
+  GetClientRect(&client);
+  ::SetWindowPos(window, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CSpyWnd::ShowChild(HWND window, bool show) {
+  const HWND view = m_view ? m_view->GetSafeHwnd() : nullptr;
+  if (show) {
+    ::ShowWindow(window, SW_SHOW);
+    if (view) ::ShowWindow(view, SW_HIDE);
+    Layout();
+  } else {
+    if (view) ::ShowWindow(view, SW_SHOW);
+    Layout();
+    ::ShowWindow(window, SW_HIDE);
+  }
 }
 
 void CSpyWnd::SetTitle(const std::string& title) {

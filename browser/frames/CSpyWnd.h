@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CFrameWnd.h"
 
@@ -18,6 +19,15 @@ class CSpyWnd : public CFrameWnd {
   DECLARE_DYNCREATE(CSpyWnd)
 
  public:
+  // The part of the frame over which avatars stand on the page, in the
+  // frame's client coordinates.
+  struct PageArea {
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;
+  };
+
   // The status line when a page has loaded.
   static constexpr char kDoneText[] = "Done.";
 
@@ -35,6 +45,13 @@ class CSpyWnd : public CFrameWnd {
   void SetTitle(const std::string& title);
   // Places the location bar and the view again.
   void Layout();
+  const PageArea& GetPageArea() const { return m_pageArea; }
+  // With attach, window becomes a child filling the frame (kept until the
+  // windows are given back); without, every window taken is given back to
+  // its former parent.
+  void AttachChild(HWND window, bool attach);
+  // Shows window in place of the page, or the page again.
+  void ShowChild(HWND window, bool show);
   void GetCurrentUrl(std::string& url);
   void GetUrls(std::string& url, std::string& title) const;
   void SetRecordNext(int32_t value);
@@ -65,11 +82,19 @@ class CSpyWnd : public CFrameWnd {
 
  private:
   void LayoutChildren(int cx, int cy);
+  void UpdatePageArea(int cx, int cy, int indicatorHeight);
+
+  struct AttachedChild {
+    HWND window;
+    HWND formerParent;
+  };
 
   std::unique_ptr<CSpyStatusAdapter> m_adapter;
   CBrowser* m_view = nullptr;  // a child window that deletes itself
   std::unique_ptr<CLocationBar> m_locationBar;
   IPageFrameHost* m_host = nullptr;
+  std::vector<AttachedChild> m_children;
+  PageArea m_pageArea;
   std::string m_lastFollowed;
   std::string m_pageUrl;
   std::string m_pageTitle;

@@ -63,7 +63,7 @@ class RecordingHost : public IPageFrameHost {
   void ReportPage(const std::string& url, const std::string& title) override {
     log.push_back("report " + url + " | " + title);
   }
-  int GetIndicatorHeight() override { return 0; }
+  int GetIndicatorHeight() override { return indicatorHeight; }
   int GetIndicatorWidth() override { return 0; }
   void RegisterIdleWindow(HWND window) override { idleWindows.push_back(window); }
   void UnregisterIdleWindow(HWND window) override {
@@ -76,6 +76,7 @@ class RecordingHost : public IPageFrameHost {
 
   std::vector<HWND> idleWindows;
   int backgroundsDrawn = 0;
+  int indicatorHeight = 0;
 };
 
 class MainWnd : public CWnd {
@@ -220,6 +221,55 @@ TEST_F(PageFrame, TheBarIsRepaintedOnPaletteChangesWithTheBackgroundUntilItEnds)
   EXPECT_GT(m_host.backgroundsDrawn, 0);
   m_main.DestroyWindow();
   EXPECT_TRUE(m_host.idleWindows.empty());
+}
+
+SIZE ClientSize(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return SIZE{rect.right, rect.bottom};
+}
+
+TEST_F(PageFrame, ThePageAreaLeavesRoomForTheBarsTheIndicatorAndTheScrollBars) {
+  const int vertical = GetSystemMetrics(SM_CXVSCROLL);
+  const int horizontal = GetSystemMetrics(SM_CYHSCROLL);
+  struct {
+    int indicator, width, height;
+  } const cases[] = {{0, 600, 400}, {30, 600, 400}, {30, 300, 90}};
+  for (const auto& c : cases) {
+    m_host.indicatorHeight = c.indicator;
+    m_frame->SetWindowPos(nullptr, 0, 0, c.width, c.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_frame->Layout();
+    const SIZE client = ClientSize(m_frame->m_hWnd);
+    const CSpyWnd::PageArea& area = m_frame->GetPageArea();
+    EXPECT_EQ(area.width, client.cx - vertical) << c.indicator << " " << c.height;
+    EXPECT_EQ(area.height, std::max(0L, client.cy - c.indicator - horizontal - 65)) << c.indicator << " " << c.height;
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, c.indicator + 65);
+  }
+}
+
+TEST_F(PageFrame, AnAttachedWindowFillsTheFrameStandsInForThePageAndIsGivenBack) {
+  const HWND other = CreateWindowExA(0, "STATIC", "game", WS_CHILD, 0, 0, 10, 10, m_main.m_hWnd, nullptr,
+                                     nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  const HWND view = m_frame->GetView()->m_hWnd;
+  m_frame->AttachChild(other, true);
+  EXPECT_EQ(GetParent(other), m_frame->m_hWnd);
+  m_frame->SetWindowPos(nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(ClientSize(other).cx, ClientSize(m_frame->m_hWnd).cx) << "it follows the frame's size";
+  EXPECT_EQ(ClientSize(other).cy, ClientSize(m_frame->m_hWnd).cy);
+
+  m_frame->ShowChild(other, true);
+  EXPECT_TRUE(IsWindowVisible(other));
+  EXPECT_FALSE(IsWindowVisible(view));
+  m_frame->ShowChild(other, false);
+  EXPECT_FALSE(IsWindowVisible(other));
+  EXPECT_TRUE(IsWindowVisible(view));
+
+  m_frame->AttachChild(nullptr, false);
+  EXPECT_EQ(GetParent(other), m_main.m_hWnd);
+  m_frame->SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(ClientSize(other).cx, 500) << "a window given back no longer follows the frame";
 }
 
 TEST_F(PageFrame, StopEndsLoading) {
