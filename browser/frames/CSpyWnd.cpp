@@ -90,9 +90,10 @@ void CSpyWnd::ShowChild(HWND window, bool show) {
   }
 }
 
+// The main window shows the new title with the page's next report.
 void CSpyWnd::SetTitle(const std::string& title) {
   m_pageTitle = title;
-  if (m_host) m_host->SetPageTitle(title);
+  SetWindowText(title);
 }
 
 void CSpyWnd::Layout() {

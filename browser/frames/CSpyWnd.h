@@ -41,7 +41,8 @@ class CSpyWnd : public CFrameWnd {
   CBrowser* GetView() const { return m_view; }
   CLocationBar* GetLocationBar() const { return m_locationBar.get(); }
 
-  // The root place names the page it has entered.
+  // The root place names the page it has entered or the community it has
+  // connected to.
   void SetTitle(const std::string& title);
   // Places the location bar and the view again.
   void Layout();

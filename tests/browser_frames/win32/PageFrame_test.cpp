@@ -204,6 +204,18 @@ TEST_F(PageFrame, AFinalLocationGivesThePagesTitleAndTellsTheServerOnce) {
   EXPECT_EQ(title, "Hall A");
 }
 
+TEST_F(PageFrame, ATitleFromThePlaceReachesTheMainWindowWithThePagesNextReport) {
+  m_frame->SetTitle("Club");
+  EXPECT_TRUE(m_host.log.empty()) << "the main window keeps its title for now";
+  std::string url, title;
+  m_frame->GetUrls(url, title);
+  EXPECT_EQ(title, "Club");
+  m_host.control->Events().OnTitleChange("Club");
+  EXPECT_TRUE(m_host.log.empty()) << "the same title is not shown again";
+  m_host.control->Events().OnTitleChange("Hall");
+  EXPECT_EQ(m_host.log, Log{"title Hall"});
+}
+
 TEST_F(PageFrame, APlaceLinkIsTakenWithoutLoadingOrFollowing) {
   ASSERT_FALSE(m_host.control->Click("ZR://Name=Hall"));
   EXPECT_EQ(m_host.services.log, Log{"open place Hall flag 0"});
