@@ -1,7 +1,8 @@
 // The stand-in for the other browser's OLE document server in the browser
 // view's tests. COM starts it from the class's LocalServer32 command line:
 //
-//   navigator_peer --log FILE [--refuse-while FILE] -Embedding
+//   navigator_peer --log FILE [--refuse-while FILE] [--end-with-items] -Embedding
+//   navigator_peer --settle
 //
 // It serves items of the browser's class until it is ended. Each item, when
 // shown, takes the container's window in place and makes its item window
@@ -9,7 +10,12 @@
 // ("msctls_statusbar32"), both bars at the item window's client origin.
 // --refuse-while makes the class refuse items while that file exists (the
 // process stays the same: under Wine, a client cannot start a server again
-// once its running one has ended). One log line per event:
+// once its running one has ended). --end-with-items ends the process (exit
+// code 5, its class revoked) when its last item goes. --settle plays a
+// client instead: under Wine, a server that was ended stays registered for
+// a while, during which no client can start it again (the one that ended
+// it never can); this asks for an item until a new server makes one (exit
+// code 0; 1 after a minute). One log line per event:
 //
 //   started PID          item shown PARENT-HWND ITEM-HWND    item closed
 //   command N            (WM_COMMAND N reached the item window)
@@ -36,6 +42,8 @@ constexpr int kBarHeight = 24;
 
 FILE* g_log = nullptr;
 std::string g_refuseWhile;
+bool g_endWithItems = false;
+bool g_hadItems = false;
 LONG g_objects = 0;
 
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -54,7 +62,10 @@ unsigned long long HandleNumber(HWND window) { return reinterpret_cast<uintptr_t
 // One shown document: the item window inside the container's window.
 class PeerItem final : public IOleObject, public IOleInPlaceObject {
  public:
-  PeerItem() { ::InterlockedIncrement(&g_objects); }
+  PeerItem() {
+    ::InterlockedIncrement(&g_objects);
+    g_hadItems = true;
+  }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
@@ -298,12 +309,31 @@ void ReadArguments(int count, char** arguments) {
       g_log = std::fopen(arguments[++i], "a");
     else if (std::strcmp(arguments[i], "--refuse-while") == 0 && i + 1 < count)
       g_refuseWhile = arguments[++i];
+    else if (std::strcmp(arguments[i], "--end-with-items") == 0)
+      g_endWithItems = true;
   }
+}
+
+int Settle() {
+  if (FAILED(::CoInitialize(nullptr))) return 2;
+  int result = 1;
+  for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000; ::Sleep(500)) {
+    IUnknown* item = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(kItemClass, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                     reinterpret_cast<void**>(&item)))) {
+      item->Release();
+      result = 0;
+      break;
+    }
+  }
+  ::CoUninitialize();
+  return result;
 }
 
 }  // namespace
 
 int main(int count, char** arguments) {
+  if (count == 2 && std::strcmp(arguments[1], "--settle") == 0) return Settle();
   ReadArguments(count, arguments);
   Log("started %lu", ::GetCurrentProcessId());
   if (FAILED(::OleInitialize(nullptr))) return 2;
@@ -319,6 +349,7 @@ int main(int count, char** arguments) {
   // Runs until the container ends the process; a forgotten one ends itself
   // after a minute without items, with its own exit code.
   DWORD idleSince = ::GetTickCount();
+  int exitCode = 4;
   for (;;) {
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -326,11 +357,15 @@ int main(int count, char** arguments) {
       ::DispatchMessageA(&message);
     }
     if (g_objects > 0) idleSince = ::GetTickCount();
+    if (g_endWithItems && g_hadItems && g_objects == 0) {
+      exitCode = 5;
+      break;
+    }
     if (::GetTickCount() - idleSince > 60000) break;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 200, QS_ALLINPUT);
   }
-  Log("idle end");
+  Log("ended %d", exitCode);
   ::CoRevokeClassObject(registration);
   ::OleUninitialize();
-  return 4;
+  return exitCode;
 }
