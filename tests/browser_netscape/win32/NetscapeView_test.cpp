@@ -270,6 +270,29 @@ TEST_F(NetscapeView, AttachingTakesTheBrowsersWindowInAndItsBarsOut) {
   EXPECT_NE(ChildOfClass(directoryItem, "msctls_statusbar32"), nullptr);
 }
 
+TEST_F(NetscapeView, AnEmbeddedBrowserStaysAsItIsUntilReattached) {
+  ViewInFrame page("ZRS");
+  ASSERT_NE(page.view, nullptr);
+  ASSERT_TRUE(page.view->Embed(0, 0, 400, 300, page.frame.m_hWnd));
+  EXPECT_TRUE(page.view->IsEmbedded());
+  const HWND item = page.view->GetItemWindow();
+  ASSERT_NE(item, nullptr);
+  EXPECT_NE(ChildOfClass(item, "ToolbarWindow32"), nullptr) << "embedding moves no bars";
+  EXPECT_GE(page.view->GetEchoIndex(), 0);
+  page.view->MoveBrowser(RECT{10, 20, 310, 220});
+  RECT itemRect{};
+  ::GetClientRect(item, &itemRect);
+  EXPECT_EQ(itemRect.right, 400) << "an embedded browser is not moved";
+
+  page.view->Reattach();
+  EXPECT_FALSE(page.view->IsEmbedded());
+  EXPECT_EQ(ChildOfClass(item, "ToolbarWindow32"), nullptr);
+  EXPECT_NE(ChildOfClass(page.frame.m_hWnd, "ToolbarWindow32"), nullptr);
+  page.view->MoveBrowser(RECT{10, 20, 310, 220});
+  ::GetClientRect(item, &itemRect);
+  EXPECT_EQ(itemRect.right, 300);
+}
+
 TEST_F(NetscapeView, StopAndReloadReachTheBrowsersWindow) {
   ViewInFrame page("ZRS");
   ASSERT_TRUE(page.Attach());
