@@ -268,6 +268,10 @@ TEST_F(NetscapeView, AttachingTakesTheBrowsersWindowInAndItsBarsOut) {
   ASSERT_NE(directoryItem, nullptr);
   EXPECT_NE(ChildOfClass(directoryItem, "ToolbarWindow32"), nullptr);
   EXPECT_NE(ChildOfClass(directoryItem, "msctls_statusbar32"), nullptr);
+  // Its status bar asks for a horizontal scroll bar: the item leaves room.
+  ::GetClientRect(directoryItem, &itemRect);
+  EXPECT_EQ(itemRect.right, 400);
+  EXPECT_EQ(itemRect.bottom, 300 - ::GetSystemMetrics(SM_CYHSCROLL));
 }
 
 TEST_F(NetscapeView, AnEmbeddedBrowserStaysAsItIsUntilReattached) {

@@ -7,7 +7,9 @@
 // It serves items of the browser's class until it is ended. Each item, when
 // shown, takes the container's window in place and makes its item window
 // there: a page child, a tool bar ("ToolbarWindow32") and a status bar
-// ("msctls_statusbar32"), both bars at the item window's client origin.
+// ("msctls_statusbar32", with the horizontal scroll style that asks the
+// container for room for a scroll bar), both at the item window's client
+// origin.
 // --refuse-while makes the class refuse items while that file exists (the
 // process stays the same: under Wine, a client cannot start a server again
 // once its running one has ended). --end-with-items ends the process (exit
@@ -230,8 +232,8 @@ class PeerItem final : public IOleObject, public IOleInPlaceObject {
                       instance, nullptr);
     ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
                       200, kBarHeight, m_window, nullptr, instance, nullptr);
-    ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
-                      200, kBarHeight, m_window, nullptr, instance, nullptr);
+    ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                      0, 0, 200, kBarHeight, m_window, nullptr, instance, nullptr);
   }
 
   void Drop() {
