@@ -19,6 +19,7 @@
 #include "CNetscapeEcho.h"
 #include "CNetscapeWWW.h"
 #include "DdePeer.h"
+#include "FakeAppUi.h"
 #include "ModuleState.h"
 #include "ZrMessageBox.h"
 
@@ -191,7 +192,9 @@ class NetscapeView : public ::testing::Test {
     ASSERT_TRUE(s_registered) << "the stand-in's class is registered";
     ASSERT_TRUE(s_keeperAttached);
     m_boxes.SetResourceModule(s_library);
+    SetAppUi(&m_ui);
   }
+  void TearDown() override { SetAppUi(nullptr); }
   StandIn& Server() { return *s_standIn; }
 
   static HMODULE s_library;
@@ -200,6 +203,7 @@ class NetscapeView : public ::testing::Test {
   static std::unique_ptr<ViewInFrame> s_keeper;
   static bool s_keeperAttached;
   CZrMessageBox m_boxes;
+  FakeAppUi m_ui;
 };
 
 HMODULE NetscapeView::s_library = nullptr;
@@ -255,6 +259,8 @@ TEST_F(NetscapeView, AttachingTakesTheBrowsersWindowInAndItsBarsOut) {
   EXPECT_EQ(statusRect.right - statusRect.left, 1);
   EXPECT_EQ(statusRect.bottom - statusRect.top, 1);
   EXPECT_TRUE(::IsWindowVisible(page.view->m_hWnd)) << "the client's own windows are never moved";
+  const HWND pageWindow = ::GetWindow(item, GW_CHILD);
+  EXPECT_EQ(m_ui.RedrawEntries(pageWindow), 1) << "the page is repainted with the client's windows";
 
   page.view->MoveBrowser(RECT{10, 20, 310, 220});
   ::GetClientRect(item, &itemRect);
@@ -272,6 +278,9 @@ TEST_F(NetscapeView, AttachingTakesTheBrowsersWindowInAndItsBarsOut) {
   ::GetClientRect(directoryItem, &itemRect);
   EXPECT_EQ(itemRect.right, 400);
   EXPECT_EQ(itemRect.bottom, 300 - ::GetSystemMetrics(SM_CYHSCROLL));
+
+  page.view->CloseBrowser();
+  EXPECT_EQ(m_ui.RedrawEntries(pageWindow), 0);
 }
 
 TEST_F(NetscapeView, AnEmbeddedBrowserStaysAsItIsUntilReattached) {
