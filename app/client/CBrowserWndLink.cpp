@@ -1,10 +1,11 @@
 #include "CBrowserWndLink.h"
 
+#include "CBrowser.h"
 #include "CBrowserWnd.h"
 #include "CChatWnd.h"
 #include "CDirectoryLink.h"
-#include "CIEBrowser.h"
 #include "CZrApp.h"
+#include "NewBrowserView.h"
 #include "ZrProgramPaths.h"
 
 namespace {
@@ -49,7 +50,7 @@ void CBrowserWndLink::Close() {
 }
 
 CBrowser* CBrowserWndLink::CreateView(CWnd& parent) {
-  CBrowser* view = m_app.GetBrowserView() == BrowserView::kEmbedded ? new CIEBrowser : new CBrowser;
+  CBrowser* view = NewBrowserView(m_app.GetBrowserView());
   view->SetHost(&m_app.PageFrame().Services());
   if (!view->Create(CWnd::RegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, &parent,
                     AFX_IDW_PANE_FIRST)) {

@@ -5,12 +5,12 @@
 #include "CDC.h"
 #include "CCmdUI.h"
 #include "CChatWnd.h"
-#include "CIEBrowser.h"
 #include "CPlace.h"
 #include "CSpyWnd.h"
 #include "CZrApp.h"
 #include "MainWindowTitle.h"
 #include "ModuleState.h"
+#include "NewBrowserView.h"
 #include "Picture.h"
 #include "resource.h"
 
@@ -36,10 +36,10 @@ void CPageFrameLink::Attach(CSpyWnd* frame) {
   m_app.SetCommandTarget(ZrCommandTarget::kPageFrame, this);
 }
 
-// The embedded browser's view when that browser was chosen; otherwise the
+// The view of the browser that was chosen; without one, the
 // plain view, which tells the user that no supported browser was found.
 CBrowser* CPageFrameLink::OpenBrowserView(CWnd& parent, IBrowserOwner& owner) {
-  CBrowser* view = m_app.GetBrowserView() == BrowserView::kEmbedded ? new CIEBrowser : new CBrowser;
+  CBrowser* view = NewBrowserView(m_app.GetBrowserView());
   view->SetOwner(&owner);
   view->SetHost(&m_services);
   view->SetViewName(kPageViewName);

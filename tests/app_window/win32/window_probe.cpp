@@ -90,6 +90,18 @@ constexpr char kPopupMenuClass[] = "#32768";
 
 // ---- Frame and helpers -----------------------------------------------------
 
+// Waits ms while answering the messages other programs send to the probe's
+// windows: a program that broadcasts (a DDE connect, say) waits for every
+// top-level window, the probe's too.
+void PollWait(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  for (DWORD waited = 0; waited < ms; waited = ::GetTickCount() - start) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - waited, QS_SENDMESSAGE);
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
 struct Target {
   std::string className = "ZRFrame";
   std::wstring title;
@@ -212,7 +224,7 @@ HWND FindFrame(const std::string& className, const std::wstring& title, const st
     search.others.clear();
     ::EnumWindows(FindFrameWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found || waited >= timeoutMs) break;
-    ::Sleep(kPollMs);
+    PollWait(kPollMs);
   }
   if (!search.found) {
     search.visibleOnly = false;
@@ -404,7 +416,7 @@ std::string WaitStatus(const Words& words) {
                                       "," + Field("text", Quote(text)) + "," +
                                       Field("waited_ms", std::to_string(waited)));
     }
-    ::Sleep(kPollMs);
+    PollWait(kPollMs);
   }
 }
 
@@ -566,7 +578,7 @@ INPUT KeyInput(WORD key, bool up) {
 bool BringFrameForward() {
   ::SetForegroundWindow(g_target.frame);
   for (DWORD waited = 0; waited < 2000 && ::GetForegroundWindow() != g_target.frame; waited += kPollMs)
-    ::Sleep(kPollMs);
+    PollWait(kPollMs);
   return ::GetForegroundWindow() == g_target.frame;
 }
 
@@ -729,8 +741,8 @@ bool InMenuMode() {
 void LeaveMenu() {
   for (int round = 0; round < 3 && (OpenPopup() || InMenuMode()); ++round) {
     PressKey(VK_ESCAPE, {});
-    for (DWORD waited = 0; waited < 1000 && OpenPopup(); waited += kPollMs) ::Sleep(kPollMs);
-    ::Sleep(kPollMs);
+    for (DWORD waited = 0; waited < 1000 && OpenPopup(); waited += kPollMs) PollWait(kPollMs);
+    PollWait(kPollMs);
   }
 }
 
@@ -756,7 +768,7 @@ std::string OpenMenu(const Words& words) {
   }
   HWND popup = nullptr;
   for (DWORD waited = 0; !(popup = OpenPopup()) && waited < kMenuOpenTimeoutMs; waited += kPollMs)
-    ::Sleep(kPollMs);
+    PollWait(kPollMs);
   if (!popup) {
     LeaveMenu();
     return Error("openmenu", "no popup opened");
@@ -792,7 +804,7 @@ std::string WaitGone(const Words& words) {
   long long limit = 0;
   if (!ParseNumber(words[1], limit)) return Error("waitgone", "usage: waitgone MS");
   DWORD waited = 0;
-  for (; ::IsWindow(g_target.frame) && waited < limit; waited += kPollMs) ::Sleep(kPollMs);
+  for (; ::IsWindow(g_target.frame) && waited < limit; waited += kPollMs) PollWait(kPollMs);
   return Answer("waitgone", Field("gone", Bool(!::IsWindow(g_target.frame))) + "," +
                                 Field("waited_ms", std::to_string(waited)));
 }
