@@ -47,6 +47,10 @@ run_ctest native "$ZR_BUILD_NATIVE"
 # DDE now and then refuses a request that never reached the server (seen in
 # about one run in five, in the DDE layer's tests).
 run_ctest windows "$ZR_BUILD_WIN" --repeat until-pass:2
+# The window tests start the other browser's stand-in document server, which
+# the Wine test programs have ended; Wine's COM will not start it again under
+# the same wineserver.
+zr_wine_restart
 
 # Adds the counts of one pytest log to the totals.
 count_pytest() {

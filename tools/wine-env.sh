@@ -62,12 +62,28 @@ zr_wine_start() {
   zr_start_desktop_keeper
 }
 
-zr_wine_stop() {
+# A fresh wineserver (and desktop keeper) for the next stage of a run. Under
+# one wineserver, Wine's COM never again starts a local server whose process
+# was ended while it served.
+zr_wine_restart() {
+  zr_stop_desktop_keeper
   wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p
+  zr_start_desktop_keeper
+}
+
+zr_stop_desktop_keeper() {
   if [[ -n "$zr_keeper_dir" ]]; then
     exec {zr_keeper_fd}>&-
     rm -rf "$zr_keeper_dir"
+    zr_keeper_dir=""
   fi
+}
+
+zr_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  zr_stop_desktop_keeper
   if [[ -n "$zr_xvfb_pid" ]]; then
     kill "$zr_xvfb_pid" 2>/dev/null || true
   fi

@@ -54,21 +54,25 @@ def navigator(build_win, window_client, tmp_path):
     server = '"%s" --log "%s" --end-with-items' % (windows_path(program), windows_path(log))
     reg(env, "add", ITEM_CLASS + r"\LocalServer32", "/ve", "/d", server, "/f")
     reg(env, "add", DETECTED_CLASS + r"\LocalServer32", "/ve", "/d", windows_path(program), "/f")
-    # A stand-in ended by an earlier test keeps Wine from starting a new one
-    # for a while: wait until one starts (and ends by itself).
-    settle = subprocess.run(["wine", str(program), "--settle"], env=env, timeout=90,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    assert settle.returncode == 0, "the stand-in cannot be started"
-    wait_for(lambda: "ended 5" in log_lines(log))
-    yield log
-    reg(env, "delete", ITEM_CLASS, "/f")
-    reg(env, "delete", DETECTED_CLASS, "/f")
-    # A stand-in that the client did not let go would serve the next tests.
-    lines = log_lines(log)
-    started = [line.split()[1] for line in lines if line.startswith("started ")]
-    for process in started[lines.count("ended 5"):]:
-        subprocess.run(["wine", "taskkill", "/F", "/PID", process], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        # A stand-in ended by an earlier program under this wineserver keeps
+        # Wine from starting a new one for a while: wait until one starts
+        # (and ends by itself).
+        settle = subprocess.run(["wine", str(program), "--settle"], env=env, timeout=90,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        assert settle.returncode == 0, "the stand-in cannot be started"
+        wait_for(lambda: "ended 5" in log_lines(log))
+        yield log
+    finally:
+        # Registered, the stand-in would be the browser of the next tests.
+        reg(env, "delete", ITEM_CLASS, "/f")
+        reg(env, "delete", DETECTED_CLASS, "/f")
+        # A stand-in that the client did not let go would serve them too.
+        lines = log_lines(log)
+        started = [line.split()[1] for line in lines if line.startswith("started ")]
+        for process in started[lines.count("ended 5"):]:
+            subprocess.run(["wine", "taskkill", "/F", "/PID", process], env=env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 @pytest.fixture
