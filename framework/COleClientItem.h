@@ -31,7 +31,6 @@ class COleClientItem {
   void SetItemRects();
   // Closes the item without saving and lets the server go.
   void Close();
-  bool IsCreated() const { return m_object != nullptr; }
 
   HWND GetContainerWindow() const { return m_container; }
   // Where the item's window goes, in the container's client coordinates:

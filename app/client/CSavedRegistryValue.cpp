@@ -41,6 +41,18 @@ std::vector<std::string> MissingKeys(HKEY root, const std::string& path) {
   return missing;
 }
 
+// Deletes the key when it holds neither values nor subkeys; true when gone.
+bool DeleteKeyIfEmpty(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD subkeys = 0, values = 0;
+  const bool empty = ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                     subkeys == 0 && values == 0;
+  ::RegCloseKey(key);
+  return empty && ::RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 bool CSavedRegistryValue::SaveAndForce(DWORD number) {
@@ -77,15 +89,7 @@ void CSavedRegistryValue::Restore() {
       ::RegDeleteValueA(key.Get(), m_name.c_str());
   }
   // Innermost first; a key that has gained values or subkeys meanwhile stays.
-  for (auto made = m_madeKeys.rbegin(); made != m_madeKeys.rend(); ++made) {
-    DWORD subkeys = 0, values = 0;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(m_root, made->c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) break;
-    const bool empty = ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-                                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-                       subkeys == 0 && values == 0;
-    ::RegCloseKey(key);
-    if (!empty || ::RegDeleteKeyA(m_root, made->c_str()) != ERROR_SUCCESS) break;
-  }
+  for (auto made = m_madeKeys.rbegin(); made != m_madeKeys.rend(); ++made)
+    if (!DeleteKeyIfEmpty(m_root, *made)) break;
   m_madeKeys.clear();
 }

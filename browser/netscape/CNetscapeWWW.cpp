@@ -148,7 +148,6 @@ void CNetscapeWWW::MoveNavigatorWindowsOutOf(HWND window) {
       else
         ::SetWindowPos(child, HWND_BOTTOM, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOACTIVATE);
     }
-    if (::lstrcmpA(className, "msctls_statusbar32") == 0) ::ShowWindow(child, SW_HIDE);
     if (bar) {
       ::ShowWindow(child, SW_HIDE);
       ::SetParent(child, viewParent);
