@@ -1,9 +1,26 @@
 #include "CPersonClient.h"
 
+#include "CClientPlace.h"
+#include "CPersonStateList.h"
+#include "CPlace.h"
 #include "ZrGroup.h"
+#include "ZrGroupInfo.h"
 #include "ZrTreeHost.h"
 
-CPersonClient::CPersonClient(IPersonViews& views, CTvlObject* owner) : CZrPerson(owner), m_views(views) {}
+namespace {
+
+constexpr uint32_t kStrSuperUser = 147;
+constexpr uint32_t kStrNotAuthorized = 156;
+constexpr uint32_t kStrRefused = 161;
+constexpr uint32_t kStrNoFirst = 199;
+constexpr uint32_t kNotAuthorizedCode = 4;
+
+}  // namespace
+
+CPersonClient::CPersonClient(IPersonViews& views, CTvlObject* owner, std::unique_ptr<CZrPersonInfo> info)
+    : CZrPerson(owner, std::move(info)), m_views(views)
+{
+}
 
 CPersonClient::~CPersonClient()
 {
@@ -14,6 +31,11 @@ CZrPerson* CPersonClient::FindMyself()
 {
     IZrTreeHost* host = FindTreeHost();
     return host ? host->GetMyself() : nullptr;
+}
+
+CPlace* CPersonClient::FindPlace()
+{
+    return dynamic_cast<CPlace*>(FindRoot());
 }
 
 CZrGroup* CPersonClient::MyselfParent()
@@ -56,6 +78,8 @@ void CPersonClient::OnEnter()
     CZrGroup* host = WindowHost();
     if (host && host == MyselfParent())
         m_views.SendMemberMessage(*this, *host);
+    if (CPlace* place = FindPlace())
+        place->OfferPicture(*this);
     ShowMark();
 }
 
@@ -71,6 +95,10 @@ void CPersonClient::OnLeave(const std::string&)
         m_views.PostLeaveGroup(*this, *parent);
     else if (!IsInSeatRow())
         m_views.SendPlaceRequest(*this);
+    // The picture chain waits for this person's picture: it moves on.
+    CPlace* place = FindPlace();
+    if (place && GetInfo().IsDataRequested())
+        place->ContinuePictureLoading();
 }
 
 void CPersonClient::OnMove(CZrObject* oldParent, const CZrPosition& oldPosition, uint32_t)
@@ -97,4 +125,112 @@ void CPersonClient::OnMove(CZrObject* oldParent, const CZrPosition& oldPosition,
 void CPersonClient::OnFlagsChanged(CZrMemberFlags)
 {
     ShowMark();
+}
+
+// The picture arrived: shown, announced, and the next missing one asked for.
+void CPersonClient::OnDataChanged(const CTvlBlob* newData, const CTvlBlob*, uint32_t)
+{
+    if (newData) {
+        m_views.ShowPicture(*this, *newData);
+        m_views.PostPresenceFace(*this);
+    }
+    if (CPlace* place = FindPlace())
+        place->ContinuePictureLoading();
+}
+
+// A picture is on offer (or changed): asked for at once when pictures load
+// by themselves.
+void CPersonClient::OnDataReset(const CTvlBlob*)
+{
+    if (CPlace* place = FindPlace())
+        place->RequestPicture(*this);
+    m_views.Repaint(*this);
+}
+
+void CPersonClient::OnHostGained()
+{
+    m_views.Repaint(*this);
+}
+
+void CPersonClient::OnHostLost()
+{
+    m_views.Repaint(*this);
+}
+
+void CPersonClient::OnTargeted(CZrObject*)
+{
+    m_views.SetOverlay(*this, true);
+}
+
+void CPersonClient::OnTargetCleared()
+{
+    m_views.SetOverlay(*this, false);
+}
+
+void CPersonClient::OnInfoChanged()
+{
+    m_views.Repaint(*this);
+    m_views.RedrawPeople();
+    m_views.PostPresenceIdentity(*this);
+}
+
+void CPersonClient::OnSendRefused(uint32_t, uint32_t code)
+{
+    if (CPlace* place = FindPlace())
+        place->ShowMessage(code == kNotAuthorizedCode ? kStrSuperUser : kStrNoFirst,
+                           code == kNotAuthorizedCode ? kStrNotAuthorized : kStrRefused, {});
+}
+
+// The person's group started: its window shows, its picture is asked for
+// and the people list follows.
+void CPersonClient::OnChange()
+{
+    CZrGroup* parent = GetParent();
+    if (!parent)
+        return;
+    m_views.UpdateVisibility(*this);
+    if (CPlace* place = FindPlace())
+        place->RequestPicture(*parent);
+    m_views.PostStartGroup(*parent, *this);
+    m_views.ChangeInPeople(*this);
+}
+
+void CPersonClient::OnGroupCreated(uint32_t)
+{
+    OnChange();
+}
+
+void CPersonClient::OnPaired(CZrObject* partner, const CZrPosition&, uint32_t)
+{
+    CZrGroup* group = GetParent();
+    auto* other = dynamic_cast<CPersonClient*>(partner);
+    if (!group || !other)
+        return;
+    m_views.UpdateVisibility(*this);
+    m_views.UpdateVisibility(*other);
+    m_views.ChangeInPeople(*this);
+    m_views.UpdateInPeople(*other);
+    CPlace* place = FindPlace();
+    CZrPerson* myself = FindMyself();
+    if (place && other == myself && place->States().GetState(GetId()) != 0) {
+        place->SendMyselfPosition();
+        return;
+    }
+    CPersonClient& shown = this == myself ? *other : *this;
+    if (place)
+        place->ShowPairTab(shown, *group);
+    m_views.PostStart1on1(*group, shown);
+}
+
+int32_t CPersonClient::BuildPairText()
+{
+    CPlace* place = FindPlace();
+    CZrPerson* myself = FindMyself();
+    if (!place || !myself)
+        return 1;
+    CZrGroupInfo record;
+    record.SetName(place->App().DisplayNameOf(*myself) + ", " + place->App().DisplayNameOf(*this));
+    record.SetCapacity(2);
+    record.SetFlags(1);
+    return place->RequestPersonOp(record, CClientPlace::kOneOnOneKind, *this, 1);
 }

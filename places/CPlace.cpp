@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "CClientPlace.h"
+#include "CClientRoom.h"
+#include "CMyselfClient.h"
 #include "CPayload.h"
 #include "CPersonClient.h"
 #include "CPersonStateList.h"
@@ -920,4 +923,124 @@ CZrPerson* CPlace::CreatePerson()
     if (!m_personViews)
         return CZrClientPlace::CreatePerson();
     return new CPersonClient(*m_personViews);
+}
+
+CZrGroup* CPlace::CreateGroup(uint32_t kind)
+{
+    return CreatePlaceData(kind);
+}
+
+CZrGroup* CPlace::CreatePlaceData(uint32_t kind)
+{
+    if (!m_personViews)
+        return CZrClientPlace::CreateGroup(kind);
+    if (kind == CClientPlace::kGameKind)
+        return new CClientRoom(*m_personViews);
+    return new CClientPlace(kind, *m_personViews);
+}
+
+// ---- The place's persons and groups ----------------------------------------
+
+const CZrItem* CPlace::FindPlaceItem(uint16_t code)
+{
+    if (GetRoom()) {
+        if (const CZrItem* item = GetRoom()->GetInfo().Items().Find(code))
+            return item;
+    }
+    return GetInfo().Items().Find(code);
+}
+
+void CPlace::SaveMyselfPosition(const CZrPosition& position)
+{
+    if (!position.IsXY())
+        return;
+    m_app.WriteSetting("MyselfXPos", position.GetFirst());
+    m_app.WriteSetting("MyselfYPos", position.GetSecond());
+}
+
+void CPlace::SendMyselfPosition()
+{
+    if (auto* myself = dynamic_cast<CMyselfClient*>(GetMyself()))
+        myself->SendPosition();
+}
+
+void CPlace::ShowPairTab(CZrPerson& person, CZrGroup& group)
+{
+    if (auto* myself = dynamic_cast<CMyselfClient*>(GetMyself()))
+        myself->Own().ShowImTab(person, group);
+}
+
+void CPlace::ReturnToPage()
+{
+    SetSelector(CZrPlaceSelector::Number(GetNumber()));
+    const std::string url = m_frame.GetPageUrl();
+    if (!url.empty())
+        m_frame.ShowPage(url);
+}
+
+// ---- Pictures ----------------------------------------------------------------
+
+namespace {
+
+// The object has a picture on offer that is neither here nor asked for.
+bool IsPictureMissing(const CZrObject& object)
+{
+    const CZrInfo& info = object.GetInfo();
+    return info.Member()->DataFlag() != 0 && !info.Member()->GetData() && !info.IsDataRequested();
+}
+
+CZrObject* FindMissingPicture(CZrGroup& group)
+{
+    for (CTvlListIter it = group.Children().Begin(); it.IsValid(); it.Next()) {
+        auto* child = it.Get<CZrObject>();
+        if (!child)
+            continue;
+        if (IsPictureMissing(*child))
+            return child;
+        if (CZrGroup* inner = child->AsGroup()) {
+            if (CZrObject* found = FindMissingPicture(*inner))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool CPlace::ImagesAutoLoad() const
+{
+    return m_app.ReadSetting("ImagesAutoLoad", 1) != 0;
+}
+
+void CPlace::OfferPicture(CZrObject& object)
+{
+    if (!m_picturesLoaded || !ImagesAutoLoad() || !IsPictureMissing(object))
+        return;
+    if (RequestJoin(object, CPersonClient::kPictureMode) == 0)
+        m_picturesLoaded = false;
+}
+
+void CPlace::RequestPicture(CZrObject& object)
+{
+    if (ImagesAutoLoad() && IsPictureMissing(object))
+        RequestJoin(object, CPersonClient::kPictureMode);
+}
+
+void CPlace::ContinuePictureLoading()
+{
+    if (!m_picturesLoaded && ImagesAutoLoad())
+        LoadNextPicture();
+}
+
+// A picture that failed to arrive or decode counts as done: the walk never
+// picks an object whose picture is here or asked for, so the chain moves on.
+void CPlace::LoadNextPicture()
+{
+    CZrObject* next = FindMissingPicture(*this);
+    if (!next) {
+        m_picturesLoaded = true;
+        return;
+    }
+    m_picturesLoaded = false;
+    RequestJoin(*next, CPersonClient::kPictureMode);
 }

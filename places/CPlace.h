@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "CRateStamp.h"
 #include "IPlaceApp.h"
@@ -17,6 +18,7 @@
 
 class CPersonStateList;
 class CPayload;
+class CZrItem;
 class IPlaceWhispers;
 class IPersonViews;
 
@@ -37,6 +39,8 @@ public:
     static constexpr uint32_t kRoomFullCode = 307;
     // The saved avatar x of the settings when no position was chosen.
     static constexpr int32_t kNoSavedPosition = 2000;
+    // The DDE item type of a line the local user hears about itself.
+    static constexpr uint32_t kOwnLineItem = 4;
 
     CPlace(CZrPerson* myself, CZrGroup* room, CZrGroup* corridor, IPlaceApp& app, IPlaceDde& dde,
            IPlaceFrame& frame, CPersonStateList& states);
@@ -60,6 +64,37 @@ public:
     // made as the library's plain ones.
     void SetPersonViews(IPersonViews* views) { m_personViews = views; }
     CZrPerson* CreatePerson() override;
+    // The client's group object for the kind (tour, one-on-one, game, seat
+    // row or plain group).
+    CZrGroup* CreateGroup(uint32_t kind) override;
+    CZrGroup* CreatePlaceData(uint32_t kind);
+
+    // What the persons and groups of the place reach through it.
+    IPlaceApp& App() const { return m_app; }
+    IPlaceDde& Dde() const { return m_dde; }
+    CPersonStateList& States() const { return m_states; }
+    std::string Text(uint32_t id) const;
+    void ShowMessage(uint32_t first, uint32_t second, const std::vector<std::string>& arguments);
+    void ShowMessage(const std::string& first, uint32_t second, const std::vector<std::string>& arguments);
+    void SetFrameTitle(const std::string& title) { m_frame.SetTitle(title); }
+    // The item of the place's room (the stage), else of the place itself.
+    const CZrItem* FindPlaceItem(uint16_t code);
+    // The local user's room position becomes the saved one.
+    void SaveMyselfPosition(const CZrPosition& position);
+    // The local user sends its position again (it leaves a group).
+    void SendMyselfPosition();
+    // The instant-message tab of a one-on-one conversation.
+    void ShowPairTab(CZrPerson& person, CZrGroup& group);
+    // After a tour or game: the copy of the current place and its page again.
+    void ReturnToPage();
+
+    // Pictures load one at a time: each arriving picture asks for the next
+    // missing one until none is left.
+    void OfferPicture(CZrObject& object);
+    void RequestPicture(CZrObject& object);
+    void ContinuePictureLoading();
+    void LoadNextPicture();
+    bool ArePicturesLoaded() const { return m_picturesLoaded; }
 
     bool IsAuditorium() const;
     bool IsPrivateRoom() const;
@@ -113,11 +148,8 @@ public:
     uint32_t LocalClass() const;
 
 private:
-
-    std::string Text(uint32_t id) const;
-    void ShowMessage(uint32_t first, uint32_t second, const std::vector<std::string>& arguments);
-    void ShowMessage(const std::string& first, uint32_t second, const std::vector<std::string>& arguments);
     bool IsLocalHost() const;
+    bool ImagesAutoLoad() const;
     void SendServiceRequest(uint32_t member, uint16_t code, const CTvlBlob& payload);
     void ShowDisconnect(int32_t code, const std::string& text);
     void ShowServerError(uint32_t stringId, int32_t shownCode);
@@ -169,4 +201,5 @@ private:
     CRateStamp m_transferStamp;
     uint32_t m_requestCounter = 0;
     IPersonViews* m_personViews = nullptr;
+    bool m_picturesLoaded = true;
 };

@@ -51,6 +51,9 @@ public:
     virtual std::string GetLoginBaseUrl() const = 0;
     // The nickname of the identity for this community.
     virtual std::string GetNickname() const = 0;
+    // The name the user sees for a person: its full name ("Guest" when
+    // empty) while names are shown instead of nicknames, else its nickname.
+    virtual std::string DisplayNameOf(const CZrObject& person) const = 0;
 
     // Settings.
     virtual void SaveAndReloadSettings() = 0;
@@ -95,6 +98,8 @@ public:
     virtual void SetEventText(const std::string& text) = 0;
     virtual void OpenInvitation(const std::string& place, const std::string& from) = 0;
     virtual void CloseVoteDialog() = 0;
+    // The slide-show partner shows the slide the stage published.
+    virtual void SendSlide(const std::string& text) = 0;
     virtual void OnWhisperFailed(uint32_t target, uint32_t code) = 0;
     virtual void ForwardPair(uint32_t first, uint32_t second) = 0;
     // A person query's answer offered to the windows that asked for it (IM

@@ -1,7 +1,7 @@
-// The program's side of the persons of the place: their DDE notices go to
-// the DDE session. Their avatar windows, seat rows and the people list are
-// not part of the program yet: those calls change nothing and the queries
-// answer "none".
+// The program's side of the persons and groups of the place: their DDE
+// notices go to the DDE session. Their avatar and group windows, seat rows
+// and the people list are not part of the program yet: those calls change
+// nothing and the queries answer "none".
 #pragma once
 
 #include "IPersonViews.h"
@@ -19,17 +19,40 @@ class CPersonViewsLink : public IPersonViews {
   void Withdraw(CZrPerson&) override {}
   void Repaint(CZrPerson&) override {}
   void SetMark(CZrPerson&, bool) override {}
+  void SetOverlay(CZrPerson&, bool) override {}
+  void ShowPicture(CZrPerson& person, const CTvlBlob& picture) override;
   void DestroyWindows(CZrPerson&) override {}
   void FreeSeat(CZrGroup&, uint16_t) override {}
   void AddEmptySeat(CZrGroup&, uint16_t) override {}
   void AddToPeople(CZrPerson&) override {}
   void RemoveFromPeople(CZrPerson&) override {}
   void UpdateInPeople(CZrPerson&) override {}
+  void ChangeInPeople(CZrPerson&) override {}
+  void RedrawPeople() override {}
+
+  void CreateGroupWindow(CZrGroup& group) override;
+  void ShowGroupWindow(CZrGroup&) override {}
+  void WithdrawGroupWindow(CZrGroup&) override {}
+  void RelayoutGroupWindow(CZrGroup&) override {}
+  void RepaintGroupWindow(CZrGroup&) override {}
+  void DestroyGroupWindows(CZrGroup&) override {}
+  void AddGroupToPeople(CZrGroup&) override {}
+  void RemoveGroupFromPeople(CZrGroup&) override {}
+  void UpdateGroupInPeople(CZrGroup&) override {}
+  void ShowGroupSay(CZrGroup&, CZrObject&, const std::string&) override {}
 
   void SendPlaceNotice(CZrPerson& person, uint32_t value) override;
   void SendMemberMessage(CZrPerson& person, CZrGroup& group) override;
   void PostLeaveGroup(CZrPerson& person, CZrGroup& group) override;
   void SendPlaceRequest(CZrPerson& person) override;
+  void PostStartGroup(CZrGroup& group, CZrPerson& starter) override;
+  void PostBreakGroup(CZrGroup& group) override;
+  void PostStart1on1(CZrGroup& group, CZrPerson& person) override;
+  void PostBreak1on1(CZrGroup& group) override;
+  void SendGroupNotice(CZrGroup& group, bool startVoice) override;
+  void SendGroupRequest(CZrGroup& group) override;
+  void PostPresenceIdentity(CZrPerson& person) override;
+  void PostPresenceFace(CZrPerson& person) override;
 
  private:
   CZrApp& m_app;

@@ -8,6 +8,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
+#include "CMyselfClient.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
@@ -272,11 +273,13 @@ void CZrApp::CreateSession() {
     if (picture->Decode()) info->ReplaceMemberData(std::move(picture));
   }
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
-  m_myself = std::make_unique<CZrPerson>(nullptr, std::move(info));
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
+  m_myself = std::make_unique<CMyselfClient>(m_personViews, m_myselfViews, m_placeLink, *m_personStates,
+                                             std::move(info));
   m_rootPlace = std::make_unique<CPlace>(m_myself.get(), new CZrGroup(), new CZrGroup(), m_placeLink,
                                          m_placeLink, m_placeLink, *m_personStates);
   m_rootPlace->SetPersonViews(&m_personViews);
+  m_rootPlace->SetWhisperWindows(&m_whispers);
   m_placeLink.SetFirstPage(m_plan.m_firstPage);
   if (m_plan.m_communityName.empty()) m_plan.m_communityName = m_defaultServer;
 }
@@ -356,8 +359,8 @@ int CZrApp::ExitInstance() {
   if (m_indicator.m_hWnd) m_indicator.DestroyWindow();
   HideSplash();
   m_rootPlace.reset();
-  m_personStates.reset();
   m_myself.reset();
+  m_personStates.reset();
   m_normalFont.DeleteObject();
   m_boldFont.DeleteObject();
   m_currentConnection = nullptr;

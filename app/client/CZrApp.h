@@ -17,7 +17,9 @@
 #include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
+#include "CMyselfViewsLink.h"
 #include "CPersonViewsLink.h"
+#include "CPlaceWhispersLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CSmallDialogs.h"
@@ -42,6 +44,7 @@
 class CChatWnd;
 class CCommunityConnection;
 class CCommunityProtocol;
+class CMyselfClient;
 class CPersonStateList;
 class CPlace;
 class CPlaceAddress;
@@ -88,7 +91,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CZrMessageBox& Boxes() { return m_boxes; }
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
-  CZrPerson* GetMyself() const { return m_myself.get(); }
+  CZrPerson* GetMyself() const;
+  CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
+  CPlaceWhispersLink& Whispers() { return m_whispers; }
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
@@ -302,8 +307,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CCommunityConnection* m_currentConnection = nullptr;
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
+  CMyselfViewsLink m_myselfViews{*this};
+  CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;
-  std::unique_ptr<CZrPerson> m_myself;
+  std::unique_ptr<CMyselfClient> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;
   // Persons of the place reach the DDE session through it, up to the end
   // of the root place.

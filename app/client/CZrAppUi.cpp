@@ -6,6 +6,7 @@
 
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
+#include "CMyselfClient.h"
 #include "CPlace.h"
 #include "CServerAdviceDlg.h"
 #include "CServerInaccessibleDlg.h"
@@ -33,6 +34,8 @@ CZrApp& ZrApp() { return *static_cast<CZrApp*>(AfxGetApp()); }
 bool CZrApp::IsConnected() const { return m_rootPlace && m_rootPlace->IsConnected(); }
 
 bool CZrApp::IsAuditorium() const { return IsConnected() && m_rootPlace->IsAuditorium(); }
+
+CZrPerson* CZrApp::GetMyself() const { return m_myself.get(); }
 
 bool CZrApp::IsMyselfInRootPlace() { return IsConnected() && m_rootPlace->IsInRootPlace(); }
 

@@ -10,6 +10,7 @@
 #include "CDdeSession.h"
 #include "CPlace.h"
 #include "CSpyWnd.h"
+#include "CVistaplexLink.h"
 #include "CZrApp.h"
 #include "ZrMessageBox.h"
 #include "ZrMessageText.h"
@@ -126,6 +127,9 @@ std::string CZrPlaceLink::GetAddressPlaceName() const { return std::string(); }
 
 std::string CZrPlaceLink::GetNickname() const { return m_app.Settings().m_nickName; }
 
+// Nicknames are shown: the client has no option for full names.
+std::string CZrPlaceLink::DisplayNameOf(const CZrObject& person) const { return person.GetName(); }
+
 // ---- Settings -------------------------------------------------------------
 
 void CZrPlaceLink::SaveAndReloadSettings() {
@@ -229,9 +233,13 @@ void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
 void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
 void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}
-void CZrPlaceLink::SetEventText(const std::string&) {}
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}
+
+void CZrPlaceLink::SendSlide(const std::string& text) {
+  CVistaplexLink partner;
+  partner.Send(text);
+}
 void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
 void CZrPlaceLink::ForwardPair(uint32_t, uint32_t) {}
 

@@ -70,6 +70,7 @@ class CZrPlaceLink : public IPlaceApp,
   std::string GetAddressPlaceName() const override;
   std::string GetLoginBaseUrl() const override { return m_loginBaseUrl; }
   std::string GetNickname() const override;
+  std::string DisplayNameOf(const CZrObject& person) const override;
   void SaveAndReloadSettings() override;
   int32_t ReadSetting(const std::string& key, int32_t defaultValue) const override;
   void WriteSetting(const std::string& key, int32_t value) override;
@@ -100,9 +101,11 @@ class CZrPlaceLink : public IPlaceApp,
   void ShowSay(const CZrObject& sender, const std::string& text) override;
   void ShowTranscript(const std::string& text) override;
   void ShowBroadcast(const CBroadcastInfo& record) override;
-  void SetEventText(const std::string& text) override;
+  void SetEventText(const std::string& text) override { m_eventText = text; }
+  const std::string& GetEventText() const { return m_eventText; }
   void OpenInvitation(const std::string& place, const std::string& from) override;
   void CloseVoteDialog() override;
+  void SendSlide(const std::string& text) override;
   void OnWhisperFailed(uint32_t target, uint32_t code) override;
   void ForwardPair(uint32_t first, uint32_t second) override;
   bool OfferPersonDescription(uint32_t id, const std::string& text,
@@ -152,6 +155,7 @@ class CZrPlaceLink : public IPlaceApp,
   std::string m_currentUrl;
   std::string m_communityTitle;
   std::string m_loginBaseUrl;
+  std::string m_eventText;
   std::vector<std::string> m_words;
   std::map<uint16_t, std::string> m_texts;
   std::map<uint16_t, uint32_t> m_values;

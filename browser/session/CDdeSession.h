@@ -69,6 +69,8 @@ public:
     void PostAlert(uint32_t id, const std::string& name);
     void PostStartGroup(CZrGroup& group, CZrPerson& starter);
     void PostBreakGroup(CZrGroup& group);
+    void PostStart1on1(CZrGroup& group, CZrPerson& person);
+    void PostBreak1on1(CZrGroup& group);
     void PostJoinGroup(CZrPerson& person, CZrGroup& group);
     void PostLeaveGroup(CZrPerson& person, CZrGroup& group);
     void PostGroupError(uint32_t stringId);

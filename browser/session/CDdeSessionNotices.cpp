@@ -115,6 +115,16 @@ void CDdeSession::PostBreakGroup(CZrGroup& group)
                          container ? container->GetName() : std::string()));
 }
 
+void CDdeSession::PostStart1on1(CZrGroup& group, CZrPerson& person)
+{
+    Post(CStart1on1Item(group.GetId(), person.GetId(), person.GetName()));
+}
+
+void CDdeSession::PostBreak1on1(CZrGroup& group)
+{
+    Post(CBreak1on1Item(group.GetId(), 0, std::string()));
+}
+
 void CDdeSession::PostJoinGroup(CZrPerson& person, CZrGroup& group)
 {
     const CZrGroup* container = group.GetParent();

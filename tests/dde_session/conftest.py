@@ -16,6 +16,9 @@ from dde_session.dde_client import DdeClient
 from zrkit.bot import BotPool
 from zrkit.harness import ServerProcess
 
+# The texts the client answers an identity request with.
+IDENTITY = {"Gender": "F", "Hobbies": "chess", "Occupation": "tester", "Personal Quote": "hello there"}
+
 
 @pytest.fixture(scope="module")
 def server(tmp_path_factory):
@@ -29,6 +32,7 @@ def server(tmp_path_factory):
 def client(build_win, tmp_path_factory, server):
     driver = build_win / "tests" / "dde_session" / "dde_driver.exe"
     running = program_client(build_win, tmp_path_factory.mktemp("program"), server, needed=(driver,))
+    running.settings["Identity-127.0.0.1"].update(IDENTITY)
     running.start()
     running.wait_frame()
     running.member = entered_member(server, NICK)

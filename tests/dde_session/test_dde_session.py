@@ -9,6 +9,7 @@ import time
 from app_window.test_reconnect import BOX, wait_for_question
 from app_window.window_tools import NICK, PLACE, START_SECONDS
 from dde_session import dde_items
+from dde_session.conftest import IDENTITY
 from dde_session.dde_client import RUN_SERVICE, SERVICE
 from zrkit.bot import BotPool
 from zrkit.harness import ServerProcess
@@ -158,6 +159,34 @@ def test_move_and_alert_pokes_act_in_the_room(client, server, bots, dde):
     assert dde.poke("ZR_Message", "Alert", dde_items.alert(ivy.member_id)) == "ok"
     server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 18}}, timeout=30)
     ivy.leave()
+
+
+def test_whispers_alerts_and_groups_of_the_bots(client, server, bots, dde):
+    """An identity request is answered with the user's identity; an alert and
+    a tour that a bot starts and leaves are advised."""
+    kim = enter_bot(bots, "kim")
+    for topic, items in (("ZR_Message", ("Alert",)), ("ZR_Group", ("StartGroup", "BreakGroup"))):
+        dde.connect(topic)
+        for item in items:
+            dde.advise(topic, item)
+    dde.connect("ZR_PresenceInfo")
+    wait_known(dde, kim.member_id)
+
+    kim.whisper(client.member, "", blob=b"\x02\x00")
+    answer = kim.expect(type=5, match=lambda m: m.get("blob", b"")[:1] == b"\x03", timeout=30)
+    texts = answer["blob"][2:].split(b"\0")[:4]
+    assert texts == [IDENTITY[key].encode() for key in ("Gender", "Hobbies", "Occupation", "Personal Quote")]
+
+    kim.op(18, object=client.member)
+    alert = dde.wait_advised("ZR_Message", "Alert", lambda f: f["id"] == kim.member_id)
+    assert alert["name"] == "kim"
+
+    kim.make_group(513, Position.xy(2000, 2000), name="kim's tour")
+    started = dde.wait_advised("ZR_Group", "StartGroup", lambda f: f["starter"] == kim.member_id)
+    assert started["name"] == "kim's tour"
+    kim.leave()
+    broken = dde.wait_advised("ZR_Group", "BreakGroup", lambda f: f["group"] == started["group"])
+    assert broken["container"] != 0
 
 
 def test_my_info_poke_changes_the_identity(client, server, dde):

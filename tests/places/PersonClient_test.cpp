@@ -98,7 +98,7 @@ TEST_F(PersonClientTest, EnterCreatesTheWindowInItsHostAndNotifies)
          {"place-notice 7 1", "people-add 7", "window 7 0", "mark-off 7"}},
         {"marked by its flags", kGroupA, kStanding, CPersonClient::kMarkFlag,
          {"place-notice 7 1", "people-add 7", "window 7 0", "mark-on 7"}},
-        {"other flags leave no mark", kGroupA, kStanding, 0x1B,
+        {"other flags leave no mark", kGroupA, kStanding, 0x1D,
          {"place-notice 7 1", "people-add 7", "window 7 0", "mark-off 7"}},
     };
     for (const Case& c : cases) {

@@ -78,6 +78,7 @@ public:
     std::string GetAddressPlaceName() const override { return addressName; }
     std::string GetLoginBaseUrl() const override { return loginBase; }
     std::string GetNickname() const override { return nickname; }
+    std::string DisplayNameOf(const CZrObject& person) const override { return person.GetName(); }
     void SaveAndReloadSettings() override { Log("SaveAndReloadSettings"); }
     int32_t ReadSetting(const std::string& key, int32_t defaultValue) const override
     {
@@ -121,6 +122,7 @@ public:
         Log("OpenInvitation " + place + " from " + from);
     }
     void CloseVoteDialog() override { Log("CloseVoteDialog"); }
+    void SendSlide(const std::string& text) override { Log("SendSlide " + text); }
     void OnWhisperFailed(uint32_t target, uint32_t code) override
     {
         Log("OnWhisperFailed " + std::to_string(target) + " " + std::to_string(code));

@@ -19,7 +19,7 @@
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "DriverJson.h"
-#include "IPersonViews.h"
+#include "PersonViewsFake.h"
 #include "PlaceFakes.h"
 #include "UcmManager.h"
 #include "UcmPollPort.h"
@@ -59,49 +59,14 @@ public:
 };
 
 // The persons' windows and notices: each call prints as a "person" line
-// with the call, the person and the group or seat it names.
-class ProbeViews : public IPersonViews {
-public:
-    void CreatePlaceWindow(CZrPerson& person, CZrGroup* host) override
+// with the call, the person or group and the group, seat or flag it names.
+class ProbeViews : public FakePersonViews {
+protected:
+    void Record(const std::string& call, uint32_t id, int64_t value) override
     {
-        m_windows.insert(person.GetId());
-        Emit("window", person, host ? host->GetId() : 0);
+        FakePersonViews::Record(call, id, value);
+        Print(CDriverJson("person").Add("call", call).Add("id", id).Add("value", value < 0 ? 0 : value));
     }
-    bool HasPlaceWindow(const CZrPerson& person) const override { return m_windows.count(person.GetId()) != 0; }
-    void HidePlaceWindow(CZrPerson& person) override { Emit("hide", person); }
-    void UpdateVisibility(CZrPerson& person) override { Emit("layout", person); }
-    void Withdraw(CZrPerson& person) override { Emit("withdraw", person); }
-    void Repaint(CZrPerson& person) override { Emit("repaint", person); }
-    void SetMark(CZrPerson& person, bool on) override { Emit(on ? "mark-on" : "mark-off", person); }
-    void DestroyWindows(CZrPerson& person) override
-    {
-        m_windows.erase(person.GetId());
-        Emit("destroy", person);
-    }
-    void FreeSeat(CZrGroup& row, uint16_t seat) override { EmitSeat("free-seat", row, seat); }
-    void AddEmptySeat(CZrGroup& row, uint16_t seat) override { EmitSeat("empty-seat", row, seat); }
-    void AddToPeople(CZrPerson& person) override { Emit("people-add", person); }
-    void RemoveFromPeople(CZrPerson& person) override { Emit("people-remove", person); }
-    void UpdateInPeople(CZrPerson& person) override { Emit("people-update", person); }
-    void SendPlaceNotice(CZrPerson& person, uint32_t value) override { Emit("place-notice", person, value); }
-    void SendMemberMessage(CZrPerson& person, CZrGroup& group) override
-    {
-        Emit("member-message", person, group.GetId());
-    }
-    void PostLeaveGroup(CZrPerson& person, CZrGroup& group) override { Emit("leave-group", person, group.GetId()); }
-    void SendPlaceRequest(CZrPerson& person) override { Emit("place-request", person); }
-
-private:
-    static void Emit(const char* call, const CZrPerson& person, uint32_t value = 0)
-    {
-        Print(CDriverJson("person").Add("call", call).Add("id", person.GetId()).Add("value", value));
-    }
-    static void EmitSeat(const char* call, const CZrGroup& row, uint16_t seat)
-    {
-        Print(CDriverJson("person").Add("call", call).Add("id", row.GetId()).Add("value", seat));
-    }
-
-    std::set<uint32_t> m_windows;
 };
 
 class ProbeDde : public FakeDde {

@@ -1,0 +1,30 @@
+#include "CMyselfViewsLink.h"
+
+#include <windows.h>
+
+#include "CDdeSession.h"
+#include "CZrApp.h"
+
+void CMyselfViewsLink::AnimateIndicator() { m_app.SetIndicatorState(CZrApp::kParticipating); }
+
+void CMyselfViewsLink::StopIndicator() { m_app.SetIndicatorState(CZrApp::kWaiting); }
+
+void CMyselfViewsLink::Beep() { MessageBeep(MB_ICONEXCLAMATION); }
+
+void CMyselfViewsLink::ShowTip(int32_t tip) { m_app.Tips().ShowTip(tip, false); }
+
+void CMyselfViewsLink::PostAlert(uint32_t sender, const std::string& name) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostAlert(sender, name);
+}
+
+void CMyselfViewsLink::PostMoveError(uint32_t stringId) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostMoveError(stringId);
+}
+
+void CMyselfViewsLink::PostGroupError(uint32_t stringId) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostGroupError(stringId);
+}
+
+void CMyselfViewsLink::PostMove(uint32_t x, uint32_t y) {
+  if (CDdeSession* session = m_app.GetDdeSession()) session->PostMove(x, y);
+}

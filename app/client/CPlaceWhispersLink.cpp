@@ -1,0 +1,42 @@
+#include "CPlaceWhispersLink.h"
+
+#include <windows.h>
+
+#include "CMyselfClient.h"
+#include "CZrApp.h"
+#include "ZrTextMessage.h"
+
+uint64_t CPlaceWhispersLink::TickMs() const { return GetTickCount64(); }
+
+void CPlaceWhispersLink::Trace(const std::string& line) { OutputDebugStringA((line + "\n").c_str()); }
+
+std::string CPlaceWhispersLink::GetAwayMessage() const { return m_app.Settings().m_awayMsg; }
+
+CIdentityTexts CPlaceWhispersLink::GetIdentityTexts() const {
+  const CZrSettings& settings = m_app.Settings();
+  return {settings.m_gender, settings.m_hobbies, settings.m_occupation, settings.m_personalQuote};
+}
+
+std::string CPlaceWhispersLink::GetEventText() const { return m_app.PlaceLink().GetEventText(); }
+
+// No person is marked to speak aloud until the people list marks one.
+bool CPlaceWhispersLink::IsInPeopleList(uint32_t) const { return false; }
+
+void CPlaceWhispersLink::ReceiveIm(const CZrTextMessage& record, const std::string& text, const CTvlBlob& payload,
+                                   const std::string& displayName) {
+  CKeptMessage kept{record.senderId, record.name, displayName, text, {}};
+  if (payload.Bytes()) kept.payload.assign(payload.Bytes(), payload.Bytes() + payload.Length());
+  m_kept.push_back(std::move(kept));
+}
+
+void CPlaceWhispersLink::GiveIdentity(uint32_t, const CIdentityTexts&) {}
+
+void CPlaceWhispersLink::SetSpeakInvitation(uint32_t host) {
+  if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself()))
+    myself->SetPendingAction(CMyselfClient::kInvitedToSpeak, host);
+}
+
+void CPlaceWhispersLink::ClearPendingAction() {
+  if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself()))
+    myself->SetPendingAction(CMyselfClient::kNoAction, 0);
+}

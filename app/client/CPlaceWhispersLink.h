@@ -1,0 +1,51 @@
+// The program's side of the whispers the root place receives: its clock and
+// trace, the away message and identity texts of the settings, the local
+// user's pending action. Instant messages are kept until the conversation
+// windows take them, so none is lost. Identity dialogs, object transfers,
+// stage invitations and event queue items have no window in the program
+// yet: what they would show changes nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "IPlaceWhispers.h"
+#include "TvlBlob.h"
+
+class CZrApp;
+
+// An instant message received and not yet shown.
+struct CKeptMessage {
+  uint32_t sender;
+  std::string senderName;
+  std::string displayName;
+  std::string text;
+  std::vector<uint8_t> payload;
+};
+
+class CPlaceWhispersLink : public IPlaceWhispers {
+ public:
+  explicit CPlaceWhispersLink(CZrApp& app) : m_app(app) {}
+
+  const std::vector<CKeptMessage>& KeptMessages() const { return m_kept; }
+
+  uint64_t TickMs() const override;
+  void Trace(const std::string& line) override;
+  std::string GetAwayMessage() const override;
+  CIdentityTexts GetIdentityTexts() const override;
+  std::string GetEventText() const override;
+  bool IsInPeopleList(uint32_t person) const override;
+  void ReceiveIm(const CZrTextMessage& record, const std::string& text, const CTvlBlob& payload,
+                 const std::string& displayName) override;
+  void GiveIdentity(uint32_t person, const CIdentityTexts& texts) override;
+  void HandOnTransfer(uint32_t, const std::string&, const CTvlBlob&) override {}
+  void OpenStageInvitation(const std::string&, const std::string&) override {}
+  void AddEventQueueItems(uint32_t, const std::string&) override {}
+  void SetSpeakInvitation(uint32_t host) override;
+  void ClearPendingAction() override;
+
+ private:
+  CZrApp& m_app;
+  std::vector<CKeptMessage> m_kept;
+};
