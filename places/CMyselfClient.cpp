@@ -47,6 +47,8 @@ constexpr uint32_t kMoveMode = 1;
 constexpr uint16_t kSpeakerListItem = 22;
 constexpr int32_t kGroupTip = 2;
 constexpr uint32_t kAvatarRefusedFlags = 8;
+// A tour ends when it is empty or its guide leaves.
+constexpr uint16_t kTourFlags = CZrGroupInfo::kDissolveEmpty | CZrGroupInfo::kDissolveHostLeft;
 
 bool IsRoomOrInRoom(const CZrGroup* group)
 {
@@ -135,6 +137,23 @@ int32_t CMyselfClient::GoToPersonsPlace(const CZrObject& person)
         return 1;
     m_own.StopIndicator();
     return place->Request(*this, person.GetId(), CZrPosition(), kMoveMode);
+}
+
+int32_t CMyselfClient::GoToPlace(const std::string& name, uint16_t capacity, std::unique_ptr<CTvlBlob> picture)
+{
+    CPlace* place = RootPlace();
+    if (!place || !GetParent())
+        return 1;
+    CZrGroupInfo record;
+    record.SetName(name);
+    record.SetCapacity(capacity);
+    record.SetFlags(kTourFlags);
+    if (picture) {
+        record.Member()->SetDataFlag(true);
+        record.ReplaceMemberData(std::move(picture));
+    }
+    m_own.StopIndicator();
+    return place->RequestGroupOp(record, CClientPlace::kTourKind, *GetParent(), BestPosition(), kMoveMode);
 }
 
 void CMyselfClient::SetPendingAction(int32_t action, uint32_t member)

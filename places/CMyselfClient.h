@@ -45,6 +45,9 @@ public:
     // Back to its own position in the place's room.
     int32_t Leave();
     int32_t GoToPersonsPlace(const CZrObject& person);
+    // Starts a tour in the user's place: a group of the tour kind named
+    // `name`, for `capacity` people, showing the picture (none: no picture).
+    int32_t GoToPlace(const std::string& name, uint16_t capacity, std::unique_ptr<CTvlBlob> picture);
 
     int32_t GetPendingAction() const { return m_pendingAction; }
     uint32_t GetPendingMember() const { return m_pendingMember; }

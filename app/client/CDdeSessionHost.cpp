@@ -3,12 +3,16 @@
 #include <windows.h>
 
 #include "CChatWnd.h"
+#include "CMyselfClient.h"
+#include "CPlaceMessage.h"
+#include "CSpyWnd.h"
 #include "CPlace.h"
 #include "CSessionConnection.h"
 #include "CZrApp.h"
 #include "ModuleState.h"
 #include "PictureBlob.h"
 #include "ZrPerson.h"
+#include "ZrMessageText.h"
 #include "ZrPlaceContent.h"
 
 CDdeSessionHost::CDdeSessionHost(CZrApp& app)
@@ -51,6 +55,57 @@ void CDdeSessionHost::ToggleObserve() { m_app.ToggleObserve(); }
 void CDdeSessionHost::StartVoiceSession() { m_app.PlaceLink().StartVoiceSession(); }
 
 CZrPosition CDdeSessionHost::GetAvatarPosition() const { return m_app.PlaceLink().GetAvatarPosition(); }
+
+namespace {
+
+constexpr uint32_t kTourPictureKind = 2;
+constexpr uint32_t kStrNoFirst = 199;
+constexpr uint32_t kStrCannotDisplay = 198;
+constexpr uint32_t kStrTour = 444;
+
+}  // namespace
+
+// The tour's picture: the bytes given when they decode, else the settings'
+// picture for the kind; a picture file that does not load is reported and
+// the tour starts without one.
+std::unique_ptr<CTvlBlob> CDdeSessionHost::TourPicture(uint32_t kind, const ZrDdeBytes& bytes) {
+  if (!bytes.empty()) {
+    auto given = std::make_unique<CPictureBlob>(static_cast<uint32_t>(bytes.size()), bytes.data());
+    if (given->Decode()) return given;
+  }
+  const CZrSettings& settings = m_app.Settings();
+  const std::string& file = kind == kTourPictureKind ? settings.m_tour2Picture : settings.m_tour11Picture;
+  if (file.empty()) return nullptr;
+  std::unique_ptr<CPictureBlob> loaded = CPictureBlob::PictureBlobFromFile(file);
+  if (loaded && loaded->Decode()) return loaded;
+  m_app.PlaceLink().PostMessageBox(CPlaceMessage::Fill(
+      CZrMessageText::Join(LoadText(kStrNoFirst), LoadText(kStrCannotDisplay)), {LoadText(kStrTour), file}));
+  return nullptr;
+}
+
+void CDdeSessionHost::StartTour(const std::string& name, uint32_t kind, const ZrDdeBytes& picture) {
+  auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself());
+  if (!myself) return;
+  const int32_t capacity = m_app.Settings().m_tourCapacity;
+  myself->GoToPlace(name, static_cast<uint16_t>(capacity > 1 ? capacity : 2), TourPicture(kind, picture));
+}
+
+void CDdeSessionHost::StopVoiceAndGoBack() {
+  m_app.PlaceLink().StopVoiceSession();
+  if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) {
+    if (frame->CanGoBack()) frame->GoBack();
+  }
+}
+
+// Games join through their game session, which the program does not have:
+// the user goes to where the group is.
+void CDdeSessionHost::JoinGroup(CZrObject& group) {
+  if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself())) myself->GoToPersonsPlace(group);
+}
+
+void CDdeSessionHost::SendOwnPosition() {
+  if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself())) myself->SendPosition();
+}
 
 void CDdeSessionHost::StoreIdentity(const CDdeIdentity& identity) {
   CZrSettings& settings = m_app.Settings();

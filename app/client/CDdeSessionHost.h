@@ -8,6 +8,8 @@
 #include "CDdeSession.h"
 #include "IDdeSessionHost.h"
 
+class CTvlBlob;
+
 class CSessionConnection;
 class CZrApp;
 
@@ -32,11 +34,17 @@ class CDdeSessionHost : public IDdeSessionHost {
   void ToggleObserve() override;
   void StartVoiceSession() override;
   CZrPosition GetAvatarPosition() const override;
+  void StartTour(const std::string& name, uint32_t kind, const ZrDdeBytes& picture) override;
+  void StopVoiceAndGoBack() override;
+  void JoinGroup(CZrObject& group) override;
+  void SendOwnPosition() override;
   void StoreIdentity(const CDdeIdentity& identity) override;
   bool SetOwnPicture(const ZrDdeBytes& bytes) override;
   ZrDdeBytes EncodePicture(CZrObject& object) override;
 
  private:
+  std::unique_ptr<CTvlBlob> TourPicture(uint32_t kind, const ZrDdeBytes& bytes);
+
   CZrApp& m_app;
   CDdeSession m_session;
   std::unique_ptr<CSessionConnection> m_connection;

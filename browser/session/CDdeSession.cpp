@@ -23,6 +23,8 @@ constexpr uint32_t kMaxPositionPart = 10000;
 constexpr uint32_t kChatCode = 5;
 // The value of the own user's move requests (a move request needs one).
 constexpr uint32_t kMoveValue = 1;
+// The group value of a StartGroup command that starts a tour.
+constexpr uint32_t kStartTourValue = 258;
 
 // Targets of Say and Send (the item's value A).
 enum Target : uint32_t { kToPlace = 1, kToCurrentPlace = 2, kToOwnGroup = 3, kToPerson = 4 };
@@ -129,12 +131,19 @@ bool CDdeSession::Carry(CZrDdeItem& item)
     case CAlertItem::kType:
         Alert(static_cast<const CAlertItem&>(item).GetId());
         break;
+    case CStartGroupItem::kType:
+        StartGroup(static_cast<const CStartGroupItem&>(item));
+        break;
+    case CBreakGroupItem::kType:
+        BreakGroup();
+        break;
+    case CJoinGroupItem::kType:
+        JoinGroup(static_cast<const CJoinGroupItem&>(item).GetId1());
+        break;
     case CLeaveGroupItem::kType:
         LeaveGroup();
         break;
     default:
-        // Starting, ending and joining groups are the own user's group
-        // commands, which the program does not carry out yet.
         break;
     }
     return true;
@@ -256,14 +265,42 @@ void CDdeSession::Alert(uint32_t id)
         root->RequestGroup(*person);
 }
 
-// The own user goes back to where its avatar stands in the room.
-void CDdeSession::LeaveGroup()
+// A tour starts only from the room.
+void CDdeSession::StartGroup(const CStartGroupItem& item)
+{
+    CZrPerson* myself = Myself();
+    if (!myself || !myself->GetParent() || !myself->GetParent()->IsRoom())
+        return;
+    if (item.GetGroupValue() != kStartTourValue)
+        return;
+    m_host.StartTour(item.GetName(), item.GetValue(), item.GetBytes());
+}
+
+// Only the group's host ends it.
+void CDdeSession::BreakGroup()
+{
+    CZrPerson* myself = Myself();
+    if (myself && myself->GetParent() && myself->IsHostOfParent())
+        m_host.StopVoiceAndGoBack();
+}
+
+void CDdeSession::JoinGroup(uint32_t id)
 {
     CZrClientPlace* root = Root();
     CZrPerson* myself = Myself();
-    if (!root || !myself || !OwnGroup(*myself) || !root->GetRoom())
+    if (!root || !myself || myself->IsHostOfParent())
         return;
-    root->Request(*myself, root->GetRoom()->GetId(), m_host.GetAvatarPosition(), kMoveValue);
+    CZrObject* found = root->FindById(id);
+    if (found && found->IsContainer() && !found->IsRoot())
+        m_host.JoinGroup(*found);
+}
+
+// The own user goes back to where its avatar stands in the room.
+void CDdeSession::LeaveGroup()
+{
+    CZrPerson* myself = Myself();
+    if (myself && OwnGroup(*myself))
+        m_host.SendOwnPosition();
 }
 
 void CDdeSession::SetMyInfo(const CZrDdeItem& item)

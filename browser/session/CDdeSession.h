@@ -20,6 +20,7 @@ class CZrGroup;
 class CZrObject;
 class CZrPerson;
 class CZrPlaceDesc;
+class CStartGroupItem;
 
 class CDdeSession
 {
@@ -92,6 +93,9 @@ private:
     void Say(const CZrDdeItem& item);
     void Send(const CZrDdeItem& item);
     void Alert(uint32_t id);
+    void StartGroup(const CStartGroupItem& item);
+    void BreakGroup();
+    void JoinGroup(uint32_t id);
     void LeaveGroup();
     void SetMyInfo(const CZrDdeItem& item);
     CZrObject* OwnGroupTarget(uint32_t id) const;

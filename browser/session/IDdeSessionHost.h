@@ -51,6 +51,18 @@ public:
     // Where the own avatar stands in the page, for going back to the place.
     virtual CZrPosition GetAvatarPosition() const = 0;
 
+    // The own user's group commands.
+    // Starts a tour of the kind under the name, with the picture bytes (the
+    // settings' tour picture when there are none).
+    virtual void StartTour(const std::string& name, uint32_t kind, const ZrDdeBytes& picture) = 0;
+    // Stops voice and goes back to the page before the group's.
+    virtual void StopVoiceAndGoBack() = 0;
+    // Joins the group (a game that its game accepts), or goes to where it is.
+    virtual void JoinGroup(CZrObject& group) = 0;
+    // The own user sends its position again, which takes it back into the
+    // place.
+    virtual void SendOwnPosition() = 0;
+
     // The identity fields of the settings take the texts and are saved; the
     // people list shows them.
     virtual void StoreIdentity(const CDdeIdentity& identity) = 0;

@@ -45,6 +45,13 @@ public:
     }
     void StartVoiceSession() override { calls.push_back("voice"); }
     CZrPosition GetAvatarPosition() const override { return CZrPosition::XY(10, 20); }
+    void StartTour(const std::string& name, uint32_t kind, const ZrDdeBytes& picture) override
+    {
+        calls.push_back("tour " + name + " " + std::to_string(kind) + " " + std::to_string(picture.size()));
+    }
+    void StopVoiceAndGoBack() override { calls.push_back("back"); }
+    void JoinGroup(CZrObject& group) override { calls.push_back("join " + std::to_string(group.GetId())); }
+    void SendOwnPosition() override { calls.push_back("position"); }
     void StoreIdentity(const CDdeIdentity& identity) override
     {
         calls.push_back("identity " + identity.nickName + "/" + identity.fullName + "/" + identity.location + "/" +
@@ -224,6 +231,74 @@ TEST_F(DdeSessionTest, UnknownAndNotificationOnlyCodesDoNothing)
     session.OnCommand(nullptr);
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(session.QueuedCount(), 0u);
+}
+
+// The command form of StartGroup: group value "," name "," value ["," bytes].
+std::vector<uint8_t> StartGroupCommand(uint32_t groupValue, const std::string& name, uint32_t value,
+                                       const std::vector<uint8_t>& picture)
+{
+    std::vector<uint8_t> bytes;
+    auto u32 = [&bytes](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    u32(groupValue);
+    bytes.push_back(',');
+    bytes.push_back(static_cast<uint8_t>(name.size()));
+    bytes.push_back(0);
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    bytes.push_back(',');
+    u32(value);
+    if (!picture.empty()) {
+        bytes.push_back(',');
+        bytes.push_back(static_cast<uint8_t>(picture.size()));
+        bytes.push_back(0);
+        bytes.insert(bytes.end(), picture.begin(), picture.end());
+    }
+    return bytes;
+}
+
+TEST_F(DdeSessionTest, GroupCommandsActOnlyWhereTheOwnUserMay)
+{
+    host.indicator = 1;
+    CZrGroup* tour = AddGroup(*room, 40, "tour");
+    AddPerson(*tour, 41, "guide");
+    CZrPerson* bob = AddPerson(*room, 42, "bob");
+    auto startTour = [this]() { return Command<CStartGroupItem>(StartGroupCommand(258, "walk", 2, {1, 2, 3})); };
+    auto join = [this](uint32_t id) { return Command<CJoinGroupItem>({uint8_t(id), 0, 0, 0}); };
+    auto leave = [this]() { return Command<CLeaveGroupItem>({0, 0, 0, 0}); };
+    auto breakGroup = [this]() { return CZrDdeItem::CreateByType(CBreakGroupItem::kType, 0); };
+
+    // In the corridor: no tour starts, nothing to leave or end.
+    MoveMyselfTo(*corridor, CZrPosition());
+    session.OnCommand(startTour());
+    session.OnCommand(leave());
+    session.OnCommand(breakGroup());
+    EXPECT_TRUE(host.calls.empty());
+
+    // In the room: a tour starts only for group value 258; groups are joined,
+    // persons and unknown ids are not.
+    MoveMyselfTo(*room, CZrPosition::XY(5, 5));
+    session.OnCommand(startTour());
+    session.OnCommand(Command<CStartGroupItem>(StartGroupCommand(259, "other", 2, {})));
+    session.OnCommand(join(40));
+    session.OnCommand(join(bob->GetId()));
+    session.OnCommand(join(99));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"tour walk 2 3", "join 40"}));
+
+    // In a group it does not lead: it leaves, but cannot end it.
+    host.calls.clear();
+    MoveMyselfTo(*tour, CZrPosition::Seat(2));
+    session.OnCommand(breakGroup());
+    session.OnCommand(leave());
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"position"}));
+
+    // As the group's host it ends it and joins nothing else.
+    host.calls.clear();
+    tour->SetHost(myself);
+    session.OnCommand(breakGroup());
+    session.OnCommand(join(40));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"back"}));
 }
 
 // ---- Requests ----------------------------------------------------------------

@@ -104,6 +104,13 @@ def join_group(group):
     return u32(group)
 
 
+def start_group(value, name, kind, picture=b""):
+    parts = [u32(value), text(name), u32(kind)]
+    if picture:
+        parts.append(block(picture))
+    return fields(*parts)
+
+
 def my_info(nick, full_name, location, email, picture=b""):
     return fields(text(nick), text(full_name), text(location), text(email), block(picture))
 

@@ -189,6 +189,36 @@ def test_whispers_alerts_and_groups_of_the_bots(client, server, bots, dde):
     assert broken["container"] != 0
 
 
+def test_group_commands_start_join_and_leave_tours(client, server, bots, dde):
+    """Pokes of the group commands: the client starts a tour of its own and
+    leaves it, then joins a bot's tour."""
+    dde.connect("ZR_Group")
+    for item in ("StartGroup", "JoinGroup", "LeaveGroup"):
+        dde.advise("ZR_Group", item)
+
+    assert dde.poke("ZR_Group", "StartGroup", dde_items.start_group(258, "dde tour", 2)) == "ok"
+    made = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 10}}, timeout=30)
+    assert made["msg"]["kind"] == 513
+    started = dde.wait_advised("ZR_Group", "StartGroup", lambda f: f["starter"] == client.member)
+    assert started["name"] == "dde tour"
+
+    assert dde.poke("ZR_Group", "LeaveGroup", dde_items.join_group(0)) == "ok"
+    left = dde.wait_advised("ZR_Group", "LeaveGroup", lambda f: f["person"] == client.member)
+    assert left["group"] == started["group"]
+
+    lea = enter_bot(bots, "lea", 3000, 3000)
+    lea.make_group(513, Position.xy(3000, 3000), name="lea's tour")
+    dde.connect("ZR_PresenceInfo")
+    theirs = dde.wait_advised("ZR_Group", "StartGroup", lambda f: f["starter"] == lea.member_id)
+    assert dde.poke("ZR_Group", "JoinGroup", dde_items.join_group(theirs["group"])) == "ok"
+    joined = dde.wait_advised("ZR_Group", "JoinGroup", lambda f: f["person"] == client.member)
+    assert joined["group"] == theirs["group"]
+    assert dde.poke("ZR_Group", "LeaveGroup", dde_items.join_group(0)) == "ok"
+    dde.wait_advised("ZR_Group", "LeaveGroup", lambda f: f["person"] == client.member and
+                     f["group"] == theirs["group"])
+    lea.leave()
+
+
 def test_my_info_poke_changes_the_identity(client, server, dde):
     dde.connect("ZR_MyInfo")
     assert dde.poke("ZR_MyInfo", "MyInfo",
