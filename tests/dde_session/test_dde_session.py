@@ -143,6 +143,7 @@ def test_move_and_alert_pokes_act_in_the_room(client, server, bots, dde):
     for topic in ("ZR_Movemant", "ZR_Message", "ZR_MyInfo", "ZR_PresenceInfo"):
         dde.connect(topic)
     wait_known(dde, ivy.member_id)
+    dde.advise("ZR_Movemant", "Move")
     assert dde.ask("ZR_MyInfo", "MyPosition")["outside"] == 0, "the client is not in the room"
 
     assert dde.poke("ZR_Movemant", "Move", dde_items.move(4000, 6000)) == "ok"
@@ -155,6 +156,8 @@ def test_move_and_alert_pokes_act_in_the_room(client, server, bots, dde):
         time.sleep(0.2)
         position = dde.ask("ZR_MyInfo", "MyPosition")
     assert (position["outside"], position["x"], position["y"]) == (0, 40, 60)
+    advised = dde.wait_advised("ZR_Movemant", "Move", lambda f: f["x"] == 40)
+    assert advised["y"] == 60
 
     assert dde.poke("ZR_Message", "Alert", dde_items.alert(ivy.member_id)) == "ok"
     server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 18}}, timeout=30)
