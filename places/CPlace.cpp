@@ -420,6 +420,7 @@ void CPlace::OnEntered(const CZrPosition*, uint32_t code, const std::string& tex
         LookUpServices();
     }
     m_dde.PostNavigate();
+    ShowMembers();
     if (code == kRoomFullCode && GetMyself()->GetParent() != GetRoom())
         m_app.PostRoomFullPrompt();
     m_entryPending = false;
@@ -940,6 +941,21 @@ CZrGroup* CPlace::CreatePlaceData(uint32_t kind)
 }
 
 // ---- The place's persons and groups ----------------------------------------
+
+// The members that the entry brought along show themselves as those that
+// arrive later do.
+void CPlace::ShowMembers()
+{
+    for (CZrGroup* standing : {GetRoom(), GetCorridor()}) {
+        if (!standing)
+            continue;
+        std::vector<CZrObject*> members;
+        for (CTvlListIter it = standing->Children().Begin(); it.IsValid(); it.Next())
+            members.push_back(it.Get<CZrObject>());
+        for (CZrObject* member : members)
+            member->OnEnter();
+    }
+}
 
 const CZrItem* CPlace::FindPlaceItem(uint16_t code)
 {

@@ -150,6 +150,7 @@ public:
 private:
     bool IsLocalHost() const;
     bool ImagesAutoLoad() const;
+    void ShowMembers();
     void SendServiceRequest(uint32_t member, uint16_t code, const CTvlBlob& payload);
     void ShowDisconnect(int32_t code, const std::string& text);
     void ShowServerError(uint32_t stringId, int32_t shownCode);

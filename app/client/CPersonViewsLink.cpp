@@ -1,13 +1,48 @@
 #include "CPersonViewsLink.h"
 
+#include "CAvatarWindows.h"
 #include "CClientRoom.h"
 #include "CDdeSession.h"
 #include "CPersonStateList.h"
+#include "CPresenceWnd.h"
 #include "CZrApp.h"
 #include "IPersonDialog.h"
 #include "ZrPerson.h"
 
+void CPersonViewsLink::CreatePlaceWindow(CZrPerson& person, CZrGroup*) { m_app.Avatars().Create(person); }
+
+bool CPersonViewsLink::HasPlaceWindow(const CZrPerson& person) const {
+  return m_app.Avatars().Find(person) != nullptr;
+}
+
+void CPersonViewsLink::HidePlaceWindow(CZrPerson& person) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->SetShown(false);
+}
+
+void CPersonViewsLink::UpdateVisibility(CZrPerson& person) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->UpdateVisibility(true);
+}
+
+void CPersonViewsLink::Withdraw(CZrPerson& person) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->Withdraw();
+}
+
+void CPersonViewsLink::Repaint(CZrPerson& person) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->Invalidate();
+}
+
+void CPersonViewsLink::SetMark(CZrPerson& person, bool on) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->SetMarkState(on);
+}
+
+void CPersonViewsLink::SetOverlay(CZrPerson& person, bool on) {
+  if (CPresenceWnd* window = m_app.Avatars().Find(person)) window->SetOverlayState(on);
+}
+
+void CPersonViewsLink::DestroyWindows(CZrPerson& person) { m_app.Avatars().Destroy(person); }
+
 void CPersonViewsLink::ShowPicture(CZrPerson& person, const CTvlBlob& picture) {
+  Repaint(person);
   if (CPersonStateList* states = m_app.GetPersonStateList()) {
     if (IPersonDialog* dialog = states->GetData(person.GetId())) dialog->SetPicture(picture);
   }

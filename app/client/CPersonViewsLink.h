@@ -1,7 +1,7 @@
-// The program's side of the persons and groups of the place: their DDE
-// notices go to the DDE session. Their avatar and group windows, seat rows
-// and the people list are not part of the program yet: those calls change
-// nothing and the queries answer "none".
+// The program's side of the persons and groups of the place: their avatar
+// windows over the page, and their DDE notices to the DDE session. Group
+// windows, seat rows and the people list are not part of the program yet:
+// those calls change nothing.
 #pragma once
 
 #include "IPersonViews.h"
@@ -12,16 +12,16 @@ class CPersonViewsLink : public IPersonViews {
  public:
   explicit CPersonViewsLink(CZrApp& app) : m_app(app) {}
 
-  void CreatePlaceWindow(CZrPerson&, CZrGroup*) override {}
-  bool HasPlaceWindow(const CZrPerson&) const override { return false; }
-  void HidePlaceWindow(CZrPerson&) override {}
-  void UpdateVisibility(CZrPerson&) override {}
-  void Withdraw(CZrPerson&) override {}
-  void Repaint(CZrPerson&) override {}
-  void SetMark(CZrPerson&, bool) override {}
-  void SetOverlay(CZrPerson&, bool) override {}
+  void CreatePlaceWindow(CZrPerson& person, CZrGroup* host) override;
+  bool HasPlaceWindow(const CZrPerson& person) const override;
+  void HidePlaceWindow(CZrPerson& person) override;
+  void UpdateVisibility(CZrPerson& person) override;
+  void Withdraw(CZrPerson& person) override;
+  void Repaint(CZrPerson& person) override;
+  void SetMark(CZrPerson& person, bool on) override;
+  void SetOverlay(CZrPerson& person, bool on) override;
   void ShowPicture(CZrPerson& person, const CTvlBlob& picture) override;
-  void DestroyWindows(CZrPerson&) override {}
+  void DestroyWindows(CZrPerson& person) override;
   void FreeSeat(CZrGroup&, uint16_t) override {}
   void AddEmptySeat(CZrGroup&, uint16_t) override {}
   void AddToPeople(CZrPerson&) override {}

@@ -273,6 +273,7 @@ void CZrApp::CreateSession() {
     if (picture->Decode()) info->ReplaceMemberData(std::move(picture));
   }
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
+  m_avatars.InitMetrics(m_settings.m_bigFaces != 0);
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
   m_myself = std::make_unique<CMyselfClient>(m_personViews, m_myselfViews, m_placeLink, *m_personStates,
                                              std::move(info));

@@ -17,6 +17,7 @@
 #include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
+#include "CAvatarWindows.h"
 #include "CMyselfViewsLink.h"
 #include "CPersonViewsLink.h"
 #include "CPlaceWhispersLink.h"
@@ -94,6 +95,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CZrPerson* GetMyself() const;
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
+  CAvatarWindows& Avatars() { return m_avatars; }
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
@@ -307,6 +309,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CCommunityConnection* m_currentConnection = nullptr;
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
+  CAvatarWindows m_avatars{*this};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

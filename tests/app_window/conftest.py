@@ -22,7 +22,8 @@ zr_server       the kit's community server (zrkit.harness.ServerProcess):
 place_bots      a zrkit.demo_bots.DemoBots of "ann", "bob" and "cat" in the
                 client's home place (PLACE), walking and talking every
                 second: `.members` (name -> member id), `.lines` (what was
-                said), `.pause()` / `.resume()` (hold them still for a
+                said), `.pause()` / `.resume()` (hold them still),
+                `.park()` (hold them still at their first positions, for a
                 picture), `.stop()`.
 window_client   a WindowClient with its program folder, not started.
 running_client  window_client started (with place_bots in the place), its

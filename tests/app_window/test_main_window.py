@@ -308,7 +308,7 @@ def test_saved_layout_comes_back_after_a_restart(window_client, place_bots, zr_s
 @pytest.mark.parametrize("mode", [CLASSIC, BROWSER_ONLY, AVATARS_ONLY, TEXT_ONLY])
 def test_each_layout_mode_looks_as_its_reference(running_client, place_bots, pictures, mode):
     running_client.wait_frame()
-    place_bots.pause()
+    place_bots.park()
     # The timed connection text is gone before the picture is taken.
     running_client.probe("command %d" % LAYOUT_COMMANDS[mode], "wait 13000")
     picture = pictures.capture_frame(running_client, "layout%d" % mode)

@@ -112,16 +112,16 @@ TEST_F(MyselfTest, RefusedMovesShowTheirMessageAndTellTheSession)
         bool roomFullPrompt;
     };
     const Case cases[] = {
-        {107, 0, " As a guest you are not allowed to enter the room.", {"indicator-animate", "dde-move-error 576"}},
-        {301, kGame, "Can not join game: Game is full.", {"indicator-animate", "dde-move-error 150"}},
-        {302, kTour, "Can not join tour: Tour is full.", {"indicator-animate", "dde-move-error 150"}},
+        {107, 0, " As a guest you are not allowed to enter the room.", {"indicator-animate", "dde-move-error 576"}, false},
+        {301, kGame, "Can not join game: Game is full.", {"indicator-animate", "dde-move-error 150"}, false},
+        {302, kTour, "Can not join tour: Tour is full.", {"indicator-animate", "dde-move-error 150"}, false},
         {302, kRow, "Can not join row: &Row is full.",
-         {"indicator-animate", "seat-map-enable", "dde-move-error 150"}},
-        {302, 0, "Can not join row: &Row is full.", {"indicator-animate", "seat-map-enable", "dde-move-error 150"}},
+         {"indicator-animate", "seat-map-enable", "dde-move-error 150"}, false},
+        {302, 0, "Can not join row: &Row is full.", {"indicator-animate", "seat-map-enable", "dde-move-error 150"}, false},
         {307, 0, "", {"indicator-animate"}, true},
-        {310, 0, " This seat is already occupied.", {"indicator-animate", "seat-map-enable"}},
-        {311, 0, " The auditorium is full.", {"indicator-animate"}},
-        {999, kTour, "Can not join tour: The request was refused by the server.", {"indicator-animate", "dde-move-error 161"}},
+        {310, 0, " This seat is already occupied.", {"indicator-animate", "seat-map-enable"}, false},
+        {311, 0, " The auditorium is full.", {"indicator-animate"}, false},
+        {999, kTour, "Can not join tour: The request was refused by the server.", {"indicator-animate", "dde-move-error 161"}, false},
     };
     Group(kRoom).AddChild(myself.get());
     for (const Case& c : cases) {

@@ -74,6 +74,19 @@ class DemoBots:
     def resume(self):
         self._loop.loop.call_soon_threadsafe(self._running.set)
 
+    def park(self):
+        """Holds the bots still at the first position of their rounds, the
+        same on every run (for a picture)."""
+        self._loop.run(self._park_all())
+
+    async def _park_all(self):
+        self._running.clear()
+        # A step already under way goes out before the bots are parked.
+        await asyncio.sleep(0.2)
+        for index, bot in enumerate(self._bots):
+            x, y = ROUNDS[index % len(ROUNDS)][0]
+            await bot.move(bot.g1024, Position.xy(x, y))
+
     def stop(self):
         """The bots leave the place and close their connections."""
         if self._loop is None:

@@ -1,0 +1,95 @@
+#include "CAvatarWindows.h"
+
+#include <windows.h>
+
+#include "CPersonStateList.h"
+#include "CPresenceWnd.h"
+#include "CSpyWnd.h"
+#include "CZrApp.h"
+#include "Picture.h"
+#include "ZrKind.h"
+#include "ZrPerson.h"
+
+CAvatarWindows::CAvatarWindows(CZrApp& app) : m_app(app), m_sizes(MakeAvatarSizes(false, 768)) {}
+
+CAvatarWindows::~CAvatarWindows() { DestroyAll(); }
+
+void CAvatarWindows::InitMetrics(bool bigAvatars) {
+  m_sizes = MakeAvatarSizes(bigAvatars, ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+void CAvatarWindows::Create(CZrPerson& person) {
+  Destroy(person);
+  CWnd* place = GetPlaceWnd();
+  if (!place) return;
+  auto* window = new CPresenceWnd(person, *this);
+  const RECT rect{0, 0, m_sizes.avatar.width, m_sizes.avatar.height};
+  if (!window->CreateMemberWindow(place, rect)) {
+    delete window;
+    return;
+  }
+  m_windows[&person] = window;
+  window->UpdateVisibility(true);
+}
+
+CPresenceWnd* CAvatarWindows::Find(const CZrPerson& person) const {
+  const auto found = m_windows.find(&person);
+  return found == m_windows.end() ? nullptr : found->second;
+}
+
+void CAvatarWindows::Destroy(CZrPerson& person) {
+  const auto found = m_windows.find(&person);
+  if (found == m_windows.end()) return;
+  CPresenceWnd* window = found->second;
+  m_windows.erase(found);
+  window->SafeDelete();
+}
+
+void CAvatarWindows::DestroyAll() {
+  while (!m_windows.empty()) {
+    CPresenceWnd* window = m_windows.begin()->second;
+    m_windows.erase(m_windows.begin());
+    window->SafeDelete();
+  }
+}
+
+CWnd* CAvatarWindows::GetPlaceWnd() const {
+  CSpyWnd* frame = m_app.PageFrame().GetFrame();
+  return frame && frame->GetSafeHwnd() ? frame : nullptr;
+}
+
+AvatarPage CAvatarWindows::GetPageArea() const {
+  CSpyWnd* frame = m_app.PageFrame().GetFrame();
+  if (!frame) return {0, 0, 0, 0};
+  const CSpyWnd::PageArea& area = frame->GetPageArea();
+  return {area.left, area.top, area.width, area.height};
+}
+
+bool CAvatarWindows::IsPageActive() const { return GetPlaceWnd() != nullptr; }
+
+bool CAvatarWindows::IsIgnored(uint32_t person) const {
+  CPersonStateList* states = m_app.GetPersonStateList();
+  return states && states->GetState(person) != 0;
+}
+
+HMODULE CAvatarWindows::GetResourceModule() const { return m_app.Resources().Module(); }
+
+CPicture* CAvatarWindows::GetSharedPicture(uint32_t bitmapId) {
+  auto found = m_pictures.find(bitmapId);
+  if (found == m_pictures.end()) {
+    auto picture = std::make_unique<CPicture>();
+    if (!picture->LoadResource(GetResourceModule(), bitmapId)) picture.reset();
+    found = m_pictures.emplace(bitmapId, std::move(picture)).first;
+  }
+  return found->second.get();
+}
+
+bool CAvatarWindows::IsLocalModerator() const {
+  CZrPerson* myself = m_app.GetMyself();
+  return myself && ZrKindIsModerator(myself->GetKind());
+}
+
+void CAvatarWindows::OnAvatarWithdrawn() {
+  m_app.PlaceLink().StopVoiceSession();
+  m_app.PlaceLink().ClearVoiceSpeaker();
+}

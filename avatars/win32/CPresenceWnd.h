@@ -1,0 +1,46 @@
+// CPresenceWnd: the avatar window of a person present in the place. It shows
+// the person's own picture once its bytes have arrived (a placeholder
+// before), else the mood picture the person chose, mirrored as the person
+// asked, and the moderator's mark on a person who may not send.
+#pragma once
+
+#include <memory>
+
+#include "CMemberWnd.h"
+
+class CZrPerson;
+
+class CPresenceWnd : public CMemberWnd {
+    DECLARE_DYNAMIC(CPresenceWnd)
+public:
+    static constexpr uint32_t kMenuId = 253;
+    // Properties of a person: its flip letters and its mood bitmap.
+    static constexpr uint16_t kFlipProperty = 30;
+    static constexpr uint16_t kMoodProperty = 31;
+
+    CPresenceWnd(CZrPerson& person, IMemberWndHost& host);
+
+    bool IsPresenceWnd() const override { return true; }
+    CPicture* GetPicture() override;
+    void DrawPicture(CDC* dc, const RECT& rect) override;
+    void UpdatePosition() override;
+
+    void SetOverlayState(bool on);
+    bool GetOverlayState() const { return m_overlay; }
+    void SetMarkState(bool on);
+    bool GetMarkState() const { return m_mark; }
+
+protected:
+    bool MayShow() const override;
+
+private:
+    CPicture* OwnPicture();
+    std::string Property(uint16_t code) const;
+
+    CZrPerson& m_person;
+    bool m_overlay = false;
+    bool m_mark = false;
+    // The person's decoded picture, made again when its bytes change.
+    std::unique_ptr<CPicture> m_picture;
+    const void* m_pictureSource = nullptr;
+};
