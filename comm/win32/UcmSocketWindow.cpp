@@ -119,6 +119,11 @@ LRESULT CALLBACK CUcmSocketWindow::UcmWndProc(HWND window, UINT message, WPARAM 
         if (!self->Postpone(message, wParam, lParam))
             self->m_manager.DispatchStart(static_cast<UcmSocketHandle>(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam != CUcmWinsockPort::kCloseTimer)
+            return DefWindowProcA(window, message, wParam, lParam);
+        self->m_manager.CloseTimer();
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
