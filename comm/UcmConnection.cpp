@@ -256,11 +256,28 @@ void CUcmConnection::CloseSecondary()
 
 void CUcmConnection::FlushTunnel()
 {
-    if (!m_tunnel || m_state != kConnected)
+    if (!m_tunnel || (m_state != kConnected && m_state != kClosing))
         return;
     const int32_t code = m_tunnel->Flush();
-    if (code != 0)
+    if (code != 0) {
         Fail(code);
+        return;
+    }
+    if (m_state == kClosing && !m_tunnel->IsLinkRunning() && m_output.Size() == 0) {
+        m_state = kClosed;
+        EndSocket();
+    }
+}
+
+void CUcmConnection::OnPostLinkReply(uint32_t tunnelId)
+{
+    Enter();
+    const int32_t code = m_tunnel->OnLinkReply(tunnelId);
+    if (code != 0)
+        OnCloseEvent(code);
+    else
+        FlushTunnel();
+    Leave();
 }
 
 int32_t CUcmConnection::SelectOrFail(uint32_t mask)
@@ -309,7 +326,7 @@ void CUcmConnection::OnCloseEvent(int32_t code)
 
 void CUcmConnection::FinishClosed(int32_t code)
 {
-    if (m_state == kClosing) {
+    if (m_state == kClosing && !IsTunnelPrimary()) {
         ContinueClosing();
         return;
     }
@@ -533,6 +550,14 @@ void CUcmConnection::Close()
 {
     if (m_state == kClosing)
         return;
+    if (m_state == kConnected && IsTunnelPrimary()) {
+        // No closing frame in a tunnel: what is queued still goes out in
+        // secondaries, and the primary ends when the last one has its reply.
+        TvlTraces().ucmDebug.Trace("Close(%d)", SocketNumber(m_socket));
+        m_state = kClosing;
+        FlushTunnel();
+        return;
+    }
     if (m_state != kConnected || IsTunnel()) {
         CloseSecondary();
         if (m_lookupHandle != 0)

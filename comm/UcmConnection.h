@@ -73,7 +73,9 @@ public:
     // has been sent, the socket goes to the manager's drain (the peer reads
     // all of it, and our socket is closed only when the peer has closed or
     // the bound has passed); input that arrives meanwhile is thrown away.
-    // In other states the connection ends at once.
+    // The primary of a tunnel sends no empty frame: it ends once its
+    // secondaries have carried what is queued. In other states the
+    // connection ends at once.
     void Close();
 
     // Marks the connection busy around work of the owner that may send; the
@@ -140,8 +142,11 @@ private:
     void ForgetSecondary(CUcmPostLink* link);
     void CloseSecondary();
     // A tunnel's output waits for a secondary; a failure to start one fails
-    // the connection.
+    // the connection. A closing primary ends once nothing is queued and no
+    // secondary runs.
     void FlushTunnel();
+    // The running secondary's reply passed with this tunnel id.
+    void OnPostLinkReply(uint32_t tunnelId);
     void HandleRead();
     // Receives once; false when nothing more can be read now. Outside a
     // drain a peer close or a hard error fails the connection.

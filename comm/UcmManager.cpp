@@ -193,6 +193,19 @@ void CUcmManager::RestartIfIdle()
     m_port.RestartLibrary();
 }
 
+bool CUcmManager::IsSettled() const
+{
+    if (m_drain.Count() != 0)
+        return false;
+    for (uint32_t bucket = 0; bucket < m_used; ++bucket) {
+        for (CUcmSocket* node = m_buckets[bucket]; node != nullptr; node = node->m_nextInBucket) {
+            if (static_cast<CUcmConnection*>(node)->GetState() == CUcmConnection::kClosing)
+                return false;
+        }
+    }
+    return true;
+}
+
 int32_t CUcmManager::MapError(int32_t defaultCode, int32_t systemError)
 {
     if (systemError == 0)

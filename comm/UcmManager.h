@@ -54,6 +54,9 @@ public:
     // closed once the peer has closed or the bound has passed.
     void EndSocket(UcmSocketHandle socket) { m_drain.End(socket); }
     const CUcmSocketDrain& Drain() const { return m_drain; }
+    // True when no connection is closing and no socket is drained: nothing
+    // is left that the program should wait for before it ends.
+    bool IsSettled() const;
 
     // The library code of a system error (0: the port's last error); the
     // error is kept as the last system error.

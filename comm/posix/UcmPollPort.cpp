@@ -330,6 +330,13 @@ void CUcmPollPort::RunOnce(std::chrono::milliseconds timeout)
     RunTimers();
 }
 
+void CUcmPollPort::Settle(std::chrono::milliseconds limit)
+{
+    const Clock::time_point deadline = Clock::now() + limit;
+    while (!m_manager->IsSettled() && Clock::now() < deadline)
+        RunOnce(std::chrono::milliseconds(20));
+}
+
 void CUcmPollPort::Collect(int fd, short revents, std::vector<Event>& events)
 {
     Watch& watch = m_watches[fd];

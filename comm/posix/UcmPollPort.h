@@ -38,6 +38,9 @@ public:
     // Runs posted work, waits up to `timeout` for events and timers and
     // dispatches them.
     void RunOnce(std::chrono::milliseconds timeout);
+    // Runs until the manager is settled or `limit` has passed: at the end of
+    // the program, what connections still send goes out.
+    void Settle(std::chrono::milliseconds limit);
 
     UcmSocketHandle CreateSocket() override;
     void CloseSocket(UcmSocketHandle socket) override;

@@ -242,8 +242,10 @@ TEST_F(UcmConnectionTest, CloseSendsAnEmptyFrameThenShutsDownAndClosesAfterThePe
     CRecordingConnection* connection = Connected();
     const uint8_t body[] = {7};
     connection->Send(nullptr, 0, body, 1);
+    EXPECT_TRUE(manager.IsSettled());
     connection->Close();
     EXPECT_EQ(connection->GetState(), CUcmConnection::kClosing);
+    EXPECT_FALSE(manager.IsSettled()) << "the queue is still to be sent";
     EXPECT_EQ(port.selects.back(), 35u) << "reads go on while closing";
     connection->Send(nullptr, 0, body, 1);
     const UcmSocketHandle socket = connection->Socket();
@@ -255,12 +257,14 @@ TEST_F(UcmConnectionTest, CloseSendsAnEmptyFrameThenShutsDownAndClosesAfterThePe
     EXPECT_TRUE(manager.Drain().Holds(socket));
     EXPECT_TRUE(port.closeTimer);
     EXPECT_EQ(port.selects.back(), uint32_t{UcmEvent::kRead | UcmEvent::kClose});
+    EXPECT_FALSE(manager.IsSettled()) << "the peer has not closed yet";
 
     port.input = {CFakeUcmPort::Data({0x81, 0, 0, 0, 1, 9}), CFakeUcmPort::Closed()};
     manager.DispatchEvent(socket, UcmEvent::kClose, 0);
     EXPECT_EQ(port.closed, (std::vector<UcmSocketHandle>{socket}));
     EXPECT_FALSE(manager.Drain().Holds(socket));
     EXPECT_FALSE(port.closeTimer);
+    EXPECT_TRUE(manager.IsSettled());
     EXPECT_TRUE(connection->frames.empty());
     EXPECT_TRUE(log.empty()) << "a graceful close reports nothing";
 

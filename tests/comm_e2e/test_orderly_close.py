@@ -109,3 +109,16 @@ def test_a_server_that_never_closes_holds_the_client_only_for_the_bound(communit
     # The client waits a few seconds (5) for the server's end, then closes.
     assert 3.5 <= waited <= 9.0, waited
     assert reports(community_server)[0]["offending"] == bad.hex()
+
+
+def test_quitting_sends_the_leave_and_the_closing_frame_first(community_server, drivers):
+    driver = drivers()
+    enter(driver, community_server, "ann")
+    driver.send("say last words")
+    driver.send("quit")
+    assert driver.proc.wait(timeout=30) == 0
+    event(community_server, "end_frame")
+    said = [e["msg"] for e in community_server.messages("in", type=15) if e["msg"]["op"] == TALK]
+    assert [m["text"] for m in said] == ["last words"]
+    event(community_server, "closed")
+    assert closed_connection(community_server)["reset"] is False
