@@ -15,6 +15,9 @@ namespace {
 constexpr uint8_t kKeepAliveByte = 0x80;
 constexpr uint8_t kLastSequence = 127;
 constexpr uint64_t kLongestMessage = 0x7FFFFFFF;
+// Reads per event while closing: a peer that keeps sending cannot hold the
+// thread; the rest comes as a new event.
+constexpr int kDiscardReads = 16;
 
 int SocketNumber(UcmSocketHandle socket)
 {
@@ -447,7 +450,7 @@ void CUcmConnection::HandleWrite()
 void CUcmConnection::DiscardInput()
 {
     uint8_t discard[4096];
-    for (int reads = 0; reads < 16 && !m_peerEnded; ++reads) {
+    for (int reads = 0; reads < kDiscardReads && !m_peerEnded; ++reads) {
         const int32_t received = Manager().Port().Receive(m_socket, discard, sizeof discard);
         if (received > 0)
             continue;
@@ -585,7 +588,8 @@ void CUcmConnection::Close()
 
 bool CUcmConnection::IsTcpUp() const
 {
-    return m_state == kConnected || m_state == kClosing || (m_state == kConnecting && m_pending && m_connect.phase != 0);
+    const bool handshaking = m_state == kConnecting && m_pending && m_connect.phase != 0;
+    return m_state == kConnected || m_state == kClosing || handshaking;
 }
 
 void CUcmConnection::EndSocket()
