@@ -15,6 +15,9 @@ namespace {
 constexpr uint8_t kKeepAliveByte = 0x80;
 constexpr uint8_t kLastSequence = 127;
 constexpr uint64_t kLongestMessage = 0x7FFFFFFF;
+// Reads per event while closing: a peer that keeps sending cannot hold the
+// thread; the rest comes as a new event.
+constexpr int kDiscardReads = 16;
 
 int SocketNumber(UcmSocketHandle socket)
 {
@@ -256,11 +259,28 @@ void CUcmConnection::CloseSecondary()
 
 void CUcmConnection::FlushTunnel()
 {
-    if (!m_tunnel || m_state != kConnected)
+    if (!m_tunnel || (m_state != kConnected && m_state != kClosing))
         return;
     const int32_t code = m_tunnel->Flush();
-    if (code != 0)
+    if (code != 0) {
         Fail(code);
+        return;
+    }
+    if (m_state == kClosing && !m_tunnel->IsLinkRunning() && m_output.Size() == 0) {
+        m_state = kClosed;
+        EndSocket();
+    }
+}
+
+void CUcmConnection::OnPostLinkReply(uint32_t tunnelId)
+{
+    Enter();
+    const int32_t code = m_tunnel->OnLinkReply(tunnelId);
+    if (code != 0)
+        OnCloseEvent(code);
+    else
+        FlushTunnel();
+    Leave();
 }
 
 int32_t CUcmConnection::SelectOrFail(uint32_t mask)
@@ -309,6 +329,10 @@ void CUcmConnection::OnCloseEvent(int32_t code)
 
 void CUcmConnection::FinishClosed(int32_t code)
 {
+    if (m_state == kClosing && !IsTunnelPrimary()) {
+        ContinueClosing();
+        return;
+    }
     DeliverFrames();
     while (m_state == kConnected && ReceiveOnce(true))
         DeliverFrames();
@@ -321,6 +345,10 @@ void CUcmConnection::HandleRead()
     if (m_state == kConnecting && m_pending && m_connect.phase == 0) {
         TvlTraces().ucmDebug.Trace("readEvent: connection async established");
         StartHandshake();
+    }
+    if (m_state == kClosing) {
+        DiscardInput();
+        return;
     }
     if (m_state != kConnecting && m_state != kConnected) {
         TvlTraces().ucmDebug.Trace("readEvent while not connected ignored");
@@ -355,7 +383,7 @@ bool CUcmConnection::ReceiveOnce(bool draining)
     if (!IsTransient(error)) {
         TvlTraces().ucmKernel.Trace("recieve(%s,%d): %s", m_peerName.c_str(), SocketNumber(m_socket),
                                     TvlNumberText(error));
-        Fail(Manager().MapError(UcmCode::kLost, error));
+        FailOnSocketError(UcmCode::kLost, error);
     }
     return false;
 }
@@ -414,9 +442,34 @@ void CUcmConnection::HandleWrite()
     if (!SendQueued())
         return;
     if (m_state == kClosing) {
-        CloseSocket();
         m_state = kClosed;
+        EndSocket();
     }
+}
+
+void CUcmConnection::DiscardInput()
+{
+    uint8_t discard[4096];
+    for (int reads = 0; reads < kDiscardReads && !m_peerEnded; ++reads) {
+        const int32_t received = Manager().Port().Receive(m_socket, discard, sizeof discard);
+        if (received > 0)
+            continue;
+        if (received == 0) {
+            m_peerEnded = true;
+            return;
+        }
+        const int32_t error = Manager().Port().LastError();
+        if (!IsTransient(error))
+            FailOnSocketError(UcmCode::kLost, error);
+        return;
+    }
+}
+
+void CUcmConnection::ContinueClosing()
+{
+    DiscardInput();
+    if (m_state == kClosing)
+        HandleWrite();
 }
 
 bool CUcmConnection::SendQueued()
@@ -432,7 +485,7 @@ bool CUcmConnection::SendQueued()
                 return false;
             TvlTraces().ucmKernel.Trace("send(%s,%d): %s", m_peerName.c_str(), SocketNumber(m_socket),
                                         TvlNumberText(error));
-            Fail(Manager().MapError(UcmCode::kLost, error));
+            FailOnSocketError(UcmCode::kLost, error);
             return false;
         }
         if (sent == 0) {
@@ -500,13 +553,24 @@ void CUcmConnection::Close()
 {
     if (m_state == kClosing)
         return;
+    if (m_state == kConnected && IsTunnelPrimary()) {
+        // No closing frame in a tunnel: what is queued still goes out in
+        // secondaries, and the primary ends when the last one has its reply.
+        TvlTraces().ucmDebug.Trace("Close(%d)", SocketNumber(m_socket));
+        m_state = kClosing;
+        FlushTunnel();
+        return;
+    }
     if (m_state != kConnected || IsTunnel()) {
         CloseSecondary();
         if (m_lookupHandle != 0)
             Manager().CancelLookup(m_lookupHandle);
         m_lookupHandle = 0;
+        if (IsTcpUp())
+            EndSocket();
+        else
+            CloseSocket();
         m_pending = false;
-        CloseSocket();
         m_state = kClosed;
         return;
     }
@@ -514,10 +578,26 @@ void CUcmConnection::Close()
     QueueSequenceByte();
     QueueLength(0);
     m_state = kClosing;
+    m_stuckTicks = 0;
+    m_progress = 0;
     if (Manager().Select(*this, UcmEvent::kMaskClosing) != 0) {
         TvlTraces().ucmDebug.Trace("Failed to stop write notification on socket %d (%d)", SocketNumber(m_socket),
                                    Manager().LastSystemError());
     }
+}
+
+bool CUcmConnection::IsTcpUp() const
+{
+    const bool handshaking = m_state == kConnecting && m_pending && m_connect.phase != 0;
+    return m_state == kConnected || m_state == kClosing || handshaking;
+}
+
+void CUcmConnection::EndSocket()
+{
+    if (!HasSocket())
+        return;
+    Manager().EndSocket(m_socket);
+    m_socket = kUcmNoSocket;
 }
 
 void CUcmConnection::CloseSocket()
@@ -531,13 +611,16 @@ void CUcmConnection::CloseSocket()
 void CUcmConnection::Fail(int32_t code)
 {
     const State previous = m_state;
+    if (IsTcpUp())
+        EndSocket();
+    else
+        CloseSocket();
     m_state = kClosed;
     m_pending = false;
     if (m_lookupHandle != 0) {
         Manager().CancelLookup(m_lookupHandle);
         m_lookupHandle = 0;
     }
-    CloseSocket();
     CloseSecondary();
     Enter();
     if (previous == kConnecting)
@@ -549,9 +632,17 @@ void CUcmConnection::Fail(int32_t code)
     Leave();
 }
 
+void CUcmConnection::FailOnSocketError(int32_t defaultCode, int32_t error)
+{
+    const int32_t code = Manager().MapError(defaultCode, error);
+    CloseSocket();
+    Fail(code);
+}
+
 void CUcmConnection::KeepAliveTick()
 {
-    if (m_state != kConnected || !(m_options & kKeepAlive))
+    const bool closing = m_state == kClosing;
+    if (!closing && (m_state != kConnected || !(m_options & kKeepAlive)))
         return;
     const uint32_t limit = Manager().StuckTickLimit();
     if (m_progress) {
@@ -567,7 +658,7 @@ void CUcmConnection::KeepAliveTick()
         }
         return;
     }
-    if (IsTunnel())
+    if (IsTunnel() || closing)
         return;
     const int32_t sent = Manager().Port().Send(m_socket, &kKeepAliveByte, 1);
     TvlTraces().ucmMessages.Trace("SendKeep(%d,%d)", SocketNumber(m_socket), sent);

@@ -69,8 +69,13 @@ public:
     const CZrServerAddress& Settings() const { return m_settings; }
     // Frames and queues one message: prefix and body follow each other.
     void Send(const uint8_t* prefix, uint32_t prefixLength, const uint8_t* body, uint32_t bodyLength);
-    // Graceful close: in state 3 an empty frame is queued and the socket is
-    // closed once the queue has been sent; otherwise it is closed at once.
+    // Graceful close: in state 3 an empty frame is queued and, once the queue
+    // has been sent, the socket goes to the manager's drain (the peer reads
+    // all of it, and our socket is closed only when the peer has closed or
+    // the bound has passed); input that arrives meanwhile is thrown away.
+    // The primary of a tunnel sends no empty frame: it ends once its
+    // secondaries have carried what is queued. In other states the
+    // connection ends at once.
     void Close();
 
     // Marks the connection busy around work of the owner that may send; the
@@ -107,6 +112,9 @@ protected:
     // Ends the connection with a library code; reported once, through the
     // notification of the state it had.
     void Fail(int32_t code);
+    // Fails after a hard error of the socket, which is closed at once:
+    // nothing more can go through it.
+    void FailOnSocketError(int32_t defaultCode, int32_t error);
 
     // 1 for an ordinary connection, 0 for the secondary of a tunnel.
     int32_t m_primary = 1;
@@ -134,8 +142,11 @@ private:
     void ForgetSecondary(CUcmPostLink* link);
     void CloseSecondary();
     // A tunnel's output waits for a secondary; a failure to start one fails
-    // the connection.
+    // the connection. A closing primary ends once nothing is queued and no
+    // secondary runs.
     void FlushTunnel();
+    // The running secondary's reply passed with this tunnel id.
+    void OnPostLinkReply(uint32_t tunnelId);
     void HandleRead();
     // Receives once; false when nothing more can be read now. Outside a
     // drain a peer close or a hard error fails the connection.
@@ -144,6 +155,15 @@ private:
     void ReportFramingFailure();
     void HandleWrite();
     bool SendQueued();
+    // While closing: reads and throws away what the peer still sends.
+    void DiscardInput();
+    // A close event while closing: what is left is sent if the peer still
+    // takes it.
+    void ContinueClosing();
+    bool IsTcpUp() const;
+    // Ends the socket: drained by the manager once the TCP connection is up,
+    // else closed at once.
+    void EndSocket();
     // Delivers what the buffer and the socket still hold (the peer's last
     // message tells why it closed), then fails with `code`.
     void FinishClosed(int32_t code);
@@ -163,6 +183,7 @@ private:
     uint8_t m_options;
     uint16_t m_stuckTicks = 0;
     int32_t m_progress = 0;
+    bool m_peerEnded = false;
     uint8_t m_sendSequence = 0;
     CUcmFrameReader m_reader;
     CTvlByteQueue m_output;

@@ -49,8 +49,9 @@ constexpr uint32_t kMaskConnecting = kRead | kWrite | kConnect | kClose; // 51
 constexpr uint32_t kMaskConnected = kRead | kClose; // 33
 // Whenever output must be flushed.
 constexpr uint32_t kMaskFlush = kRead | kWrite | kClose; // 35
-// While closing.
-constexpr uint32_t kMaskClosing = kWrite | kClose; // 34
+// While closing: what the peer still sends is read and thrown away, so
+// that no unread input is left when the socket is closed.
+constexpr uint32_t kMaskClosing = kRead | kWrite | kClose; // 35
 } // namespace UcmEvent
 
 // Library codes of the socket manager.

@@ -38,7 +38,7 @@ const char* EventName(uint32_t event)
 
 } // namespace
 
-CUcmManager::CUcmManager(IUcmPort& port) : m_port(port)
+CUcmManager::CUcmManager(IUcmPort& port) : m_port(port), m_drain(port)
 {
 }
 
@@ -182,6 +182,8 @@ void CUcmManager::PostStart(UcmSocketHandle socket)
 
 void CUcmManager::RestartIfIdle()
 {
+    if (m_drain.Count() != 0)
+        return;
     for (uint32_t bucket = 0; bucket < m_used; ++bucket) {
         for (CUcmSocket* node = m_buckets[bucket]; node != nullptr; node = node->m_nextInBucket) {
             if (node->HasSocket())
@@ -189,6 +191,19 @@ void CUcmManager::RestartIfIdle()
         }
     }
     m_port.RestartLibrary();
+}
+
+bool CUcmManager::IsSettled() const
+{
+    if (m_drain.Count() != 0)
+        return false;
+    for (uint32_t bucket = 0; bucket < m_used; ++bucket) {
+        for (CUcmSocket* node = m_buckets[bucket]; node != nullptr; node = node->m_nextInBucket) {
+            if (static_cast<CUcmConnection*>(node)->GetState() == CUcmConnection::kClosing)
+                return false;
+        }
+    }
+    return true;
 }
 
 int32_t CUcmManager::MapError(int32_t defaultCode, int32_t systemError)
@@ -226,6 +241,11 @@ void CUcmManager::DispatchEvent(UcmSocketHandle socket, uint32_t event, int32_t 
 {
     TvlTraces().ucmDebug.Trace("%s event on socket %d", EventName(event), SocketNumber(socket));
     CUcmConnection* connection = Find(socket);
+    if (connection == nullptr && m_drain.Holds(socket)) {
+        if (event == UcmEvent::kRead || event == UcmEvent::kClose)
+            m_drain.OnEvent(socket);
+        return;
+    }
     if (connection == nullptr) {
         const char* kind = event == UcmEvent::kWrite ? "Write" : event == UcmEvent::kClose ? "Close" : "Read";
         TvlTraces().ucmDebug.Trace("%s event on non-existing socket %d", kind, SocketNumber(socket));

@@ -7,6 +7,7 @@
 
 #include "TvlObject.h"
 #include "UcmPort.h"
+#include "UcmSocketDrain.h"
 
 class CUcmConnection;
 class CUcmSocket;
@@ -46,8 +47,16 @@ public:
     int32_t Lookup(const char* name, uint64_t& handle);
     void CancelLookup(uint64_t handle);
     void PostStart(UcmSocketHandle socket);
-    // Restarts the socket library when no connection holds a socket.
+    // Restarts the socket library when no connection holds a socket and no
+    // socket is being drained.
     void RestartIfIdle();
+    // Ends a socket that its connection is done with: shut down, drained and
+    // closed once the peer has closed or the bound has passed.
+    void EndSocket(UcmSocketHandle socket) { m_drain.End(socket); }
+    const CUcmSocketDrain& Drain() const { return m_drain; }
+    // True when no connection is closing and no socket is drained: nothing
+    // is left that the program should wait for before it ends.
+    bool IsSettled() const;
 
     // The library code of a system error (0: the port's last error); the
     // error is kept as the last system error.
@@ -62,6 +71,8 @@ public:
     void KeepAliveTimer();
     // Timer 1282: SelectPoll on every connection.
     void SelectTimer();
+    // The close timer, while sockets are drained.
+    void CloseTimer() { m_drain.Tick(); }
     // A socket event (event bits and the error word of the notification).
     void DispatchEvent(UcmSocketHandle socket, uint32_t event, int32_t error);
     void DispatchStart(UcmSocketHandle socket);
@@ -73,6 +84,7 @@ private:
     CUcmConnection* FindByLookup(uint64_t handle) const;
 
     IUcmPort& m_port;
+    CUcmSocketDrain m_drain;
     std::array<CUcmSocket*, kBucketCount> m_buckets = {};
     uint32_t m_used = 0;
     uint32_t m_registerCalls = 0;

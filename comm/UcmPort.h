@@ -18,6 +18,9 @@ public:
     // on failure.
     virtual UcmSocketHandle CreateSocket() = 0;
     virtual void CloseSocket(UcmSocketHandle socket) = 0;
+    // Shuts down the sending side: the peer reads an orderly end after
+    // everything sent. 0 or -1.
+    virtual int32_t ShutdownSend(UcmSocketHandle socket) = 0;
     // `address` in network order (first octet first in memory), `port` in
     // host order. 0 when connected at once, else -1 (in progress included).
     virtual int32_t Connect(UcmSocketHandle socket, uint32_t address, uint16_t port) = 0;
@@ -29,6 +32,9 @@ public:
     virtual int32_t Select(UcmSocketHandle socket, uint32_t mask) = 0;
     // Arranges for the socket's start notification to arrive later.
     virtual void PostStart(UcmSocketHandle socket) = 0;
+    // Starts or stops the timer that calls the manager's CloseTimer every
+    // CUcmSocketDrain::kTickMs.
+    virtual void RunCloseTimer(bool running) = 0;
     // Starts an asynchronous host look-up; 0 with a handle, or -1.
     virtual int32_t StartLookup(const char* name, uint64_t& handle) = 0;
     virtual void CancelLookup(uint64_t handle) = 0;

@@ -30,16 +30,13 @@ std::unique_ptr<CUcmProxyHandshake> CUcmPostLink::MakeHandshake(const UcmProxyTa
 void CUcmPostLink::OnHandshakePassed(CUcmProxyHandshake& handshake)
 {
     CUcmConnection* primary = m_primaryConnection;
-    CUcmPostTunnel* tunnel = m_tunnel;
     const uint32_t tunnelId = static_cast<CUcmPostHandshake&>(handshake).TunnelId();
     Unlink();
     Close();
     if (primary == nullptr)
         return;
     primary->ForgetSecondary(this);
-    const int32_t code = tunnel->OnLinkReply(tunnelId);
-    if (code != 0)
-        primary->OnCloseEvent(code);
+    primary->OnPostLinkReply(tunnelId);
 }
 
 void CUcmPostLink::OnConnectFailed(int32_t code)

@@ -347,6 +347,8 @@ int CZrApp::ExitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
+  // The leave and the closing frame reach the server before the sockets go.
+  if (m_socketWindow) m_socketWindow->Settle();
   m_ddeSession.reset();
   m_tips.Close();
   m_callProgram.reset();

@@ -89,6 +89,7 @@ int main(int argc, char** argv)
             connection.SetShell(nullptr);
         }
         connection.Disconnect();
+        port.Settle(std::chrono::milliseconds(CUcmSocketDrain::kBoundTicks * CUcmSocketDrain::kTickMs));
         current = nullptr;
         CUcmManager::Install(nullptr);
     }

@@ -109,6 +109,7 @@ int main()
             connection.SetShell(nullptr);
         }
         connection.Disconnect();
+        socketWindow.Settle();
         current = nullptr;
         CUcmManager::Install(nullptr);
     }

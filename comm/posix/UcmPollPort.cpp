@@ -81,6 +81,9 @@ void CUcmPollPort::Attach(CUcmManager& manager, std::chrono::milliseconds keepAl
     m_timers.clear();
     const Clock::time_point now = Clock::now();
     m_timers.push_back({keepAlive, now + keepAlive, [this] { m_manager->KeepAliveTimer(); }});
+    const std::chrono::milliseconds closeTick(CUcmSocketDrain::kTickMs);
+    m_closeTimer = m_timers.size();
+    m_timers.push_back({closeTick, now + closeTick, [this] { m_manager->CloseTimer(); }, false});
     const int32_t seconds = CTvlDebugValue(TvlKey::UcmSelectTimer, kTvlDefaultSelectTimer).Value();
     if (seconds != 0) {
         const std::chrono::milliseconds every = std::chrono::seconds(seconds);
@@ -123,6 +126,25 @@ void CUcmPollPort::CloseSocket(UcmSocketHandle socket)
     const int fd = static_cast<int>(socket);
     if (m_watches.erase(fd) != 0)
         close(fd);
+}
+
+int32_t CUcmPollPort::ShutdownSend(UcmSocketHandle socket)
+{
+    if (shutdown(static_cast<int>(socket), SHUT_WR) != 0) {
+        SetError(errno);
+        return -1;
+    }
+    return 0;
+}
+
+void CUcmPollPort::RunCloseTimer(bool running)
+{
+    if (m_closeTimer >= m_timers.size())
+        return;
+    Timer& timer = m_timers[m_closeTimer];
+    if (running && !timer.running)
+        timer.due = Clock::now() + timer.every;
+    timer.running = running;
 }
 
 int32_t CUcmPollPort::Connect(UcmSocketHandle socket, uint32_t address, uint16_t port)
@@ -241,7 +263,7 @@ void CUcmPollPort::RunTimers()
 {
     const Clock::time_point now = Clock::now();
     for (size_t i = 0; i < m_timers.size(); ++i) {
-        if (m_timers[i].due > now)
+        if (!m_timers[i].running || m_timers[i].due > now)
             continue;
         m_timers[i].due = now + m_timers[i].every;
         m_timers[i].action();
@@ -252,6 +274,8 @@ std::chrono::milliseconds CUcmPollPort::UntilNextTimer(std::chrono::milliseconds
 {
     const Clock::time_point now = Clock::now();
     for (const Timer& timer : m_timers) {
+        if (!timer.running)
+            continue;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(timer.due - now);
         if (left < limit)
             limit = left < std::chrono::milliseconds(0) ? std::chrono::milliseconds(0) : left;
@@ -304,6 +328,13 @@ void CUcmPollPort::RunOnce(std::chrono::milliseconds timeout)
             found->second();
     }
     RunTimers();
+}
+
+void CUcmPollPort::Settle(std::chrono::milliseconds limit)
+{
+    const Clock::time_point deadline = Clock::now() + limit;
+    while (!m_manager->IsSettled() && Clock::now() < deadline)
+        RunOnce(std::chrono::milliseconds(20));
 }
 
 void CUcmPollPort::Collect(int fd, short revents, std::vector<Event>& events)

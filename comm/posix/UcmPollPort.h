@@ -38,14 +38,19 @@ public:
     // Runs posted work, waits up to `timeout` for events and timers and
     // dispatches them.
     void RunOnce(std::chrono::milliseconds timeout);
+    // Runs until the manager is settled or `limit` has passed: at the end of
+    // the program, what connections still send goes out.
+    void Settle(std::chrono::milliseconds limit);
 
     UcmSocketHandle CreateSocket() override;
     void CloseSocket(UcmSocketHandle socket) override;
+    int32_t ShutdownSend(UcmSocketHandle socket) override;
     int32_t Connect(UcmSocketHandle socket, uint32_t address, uint16_t port) override;
     int32_t Receive(UcmSocketHandle socket, uint8_t* buffer, uint32_t length) override;
     int32_t Send(UcmSocketHandle socket, const uint8_t* bytes, uint32_t length) override;
     int32_t Select(UcmSocketHandle socket, uint32_t mask) override;
     void PostStart(UcmSocketHandle socket) override;
+    void RunCloseTimer(bool running) override;
     int32_t StartLookup(const char* name, uint64_t& handle) override;
     void CancelLookup(uint64_t handle) override;
     void RestartLibrary() override;
@@ -73,6 +78,7 @@ private:
         std::chrono::milliseconds every;
         Clock::time_point due;
         std::function<void()> action;
+        bool running = true;
     };
 
     void SetError(int error);
@@ -89,6 +95,8 @@ private:
     std::map<std::string, std::vector<uint32_t>> m_hosts;
     std::deque<std::function<void()>> m_posted;
     std::vector<Timer> m_timers;
+    // Index in m_timers of the close timer, which runs only on demand.
+    size_t m_closeTimer = 0;
     uint64_t m_nextSerial = 1;
     uint64_t m_nextLookup = 1;
     int32_t m_lastError = 0;

@@ -39,7 +39,7 @@ static_assert(UcmEvent::kAccept == FD_ACCEPT);
 static_assert(UcmEvent::kConnect == FD_CONNECT);
 static_assert(UcmEvent::kClose == FD_CLOSE);
 static_assert(UcmEvent::kMaskConnecting == 51 && UcmEvent::kMaskConnected == 33);
-static_assert(UcmEvent::kMaskFlush == 35 && UcmEvent::kMaskClosing == 34);
+static_assert(UcmEvent::kMaskFlush == 35 && UcmEvent::kMaskClosing == 35);
 
 static_assert(sizeof(SOCKET) <= sizeof(UcmSocketHandle));
 static_assert(static_cast<UcmSocketHandle>(INVALID_SOCKET) == kUcmNoSocket);

@@ -96,6 +96,20 @@ void CUcmSocketWindow::StartTimers(UINT keepAliveMs)
         TvlTraces().ucmKernel.Trace("Failed to create select timer");
 }
 
+void CUcmSocketWindow::Settle(DWORD limitMs)
+{
+    if (m_window == nullptr)
+        return;
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    while (!m_manager.IsSettled() && GetTickCount64() < deadline) {
+        MSG message;
+        while (PeekMessageA(&message, m_window, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        if (!m_manager.IsSettled())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
 CUcmSocketWindow* CUcmSocketWindow::FromHandle(HWND window)
 {
     return reinterpret_cast<CUcmSocketWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -118,6 +132,11 @@ LRESULT CALLBACK CUcmSocketWindow::UcmWndProc(HWND window, UINT message, WPARAM 
     case CUcmWinsockPort::kStartMessage:
         if (!self->Postpone(message, wParam, lParam))
             self->m_manager.DispatchStart(static_cast<UcmSocketHandle>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam != CUcmWinsockPort::kCloseTimer)
+            return DefWindowProcA(window, message, wParam, lParam);
+        self->m_manager.CloseTimer();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -18,6 +18,7 @@ public:
     static constexpr UINT_PTR kKeepAliveTimer = 1283;
     static constexpr UINT kKeepAliveMs = 60000;
     static constexpr char kDefaultClassName[] = "TvlSock";
+    static constexpr DWORD kSettleMs = 5000;
 
     // Whether a blocking socket call is in progress (WSAIsBlocking; tests
     // pass their own).
@@ -34,6 +35,10 @@ public:
     // window could not be made.
     bool Create(const char* className, UINT keepAliveMs = kKeepAliveMs);
     HWND Handle() const { return m_window; }
+    // Handles this window's messages only, until the manager is settled or
+    // `limitMs` has passed: at the end of the program, what connections
+    // still send goes out.
+    void Settle(DWORD limitMs = kSettleMs);
 
 private:
     static LRESULT CALLBACK UcmWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

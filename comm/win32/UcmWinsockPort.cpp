@@ -4,6 +4,7 @@
 
 #include "TvlDebugSwitch.h"
 #include "UcmError.h"
+#include "UcmSocketDrain.h"
 
 namespace {
 
@@ -78,6 +79,21 @@ UcmSocketHandle CUcmWinsockPort::CreateSocket()
 void CUcmWinsockPort::CloseSocket(UcmSocketHandle socket)
 {
     closesocket(ToSocket(socket));
+}
+
+int32_t CUcmWinsockPort::ShutdownSend(UcmSocketHandle socket)
+{
+    return shutdown(ToSocket(socket), SD_SEND) == 0 ? 0 : -1;
+}
+
+void CUcmWinsockPort::RunCloseTimer(bool running)
+{
+    if (m_window == nullptr)
+        return;
+    if (running)
+        SetTimer(m_window, kCloseTimer, CUcmSocketDrain::kTickMs, nullptr);
+    else
+        KillTimer(m_window, kCloseTimer);
 }
 
 int32_t CUcmWinsockPort::Connect(UcmSocketHandle socket, uint32_t address, uint16_t port)

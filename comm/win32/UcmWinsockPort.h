@@ -21,6 +21,7 @@ public:
     static constexpr UINT kSocketMessage = 1280;
     static constexpr UINT kLookupMessage = 1281;
     static constexpr UINT kStartMessage = 1284;
+    static constexpr UINT_PTR kCloseTimer = 1285;
     static constexpr int kLookupBufferSize = 8192;
 
     CUcmWinsockPort();
@@ -37,11 +38,14 @@ public:
 
     UcmSocketHandle CreateSocket() override;
     void CloseSocket(UcmSocketHandle socket) override;
+    int32_t ShutdownSend(UcmSocketHandle socket) override;
     int32_t Connect(UcmSocketHandle socket, uint32_t address, uint16_t port) override;
     int32_t Receive(UcmSocketHandle socket, uint8_t* buffer, uint32_t length) override;
     int32_t Send(UcmSocketHandle socket, const uint8_t* bytes, uint32_t length) override;
     int32_t Select(UcmSocketHandle socket, uint32_t mask) override;
     void PostStart(UcmSocketHandle socket) override;
+    // The close timer runs as WM_TIMER messages to the socket window.
+    void RunCloseTimer(bool running) override;
     int32_t StartLookup(const char* name, uint64_t& handle) override;
     void CancelLookup(uint64_t handle) override;
     void RestartLibrary() override;

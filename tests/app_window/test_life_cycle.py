@@ -53,3 +53,18 @@ def test_the_browser_setting_is_forced_while_running_and_given_back(window_clien
         assert sync_mode(window_client.env) == before
     finally:
         set_sync_mode(window_client.env, NO_KEY)
+
+
+def test_quitting_ends_the_session_in_order(window_client, zr_server):
+    """At exit the client leaves the place, then sends its closing frame and
+    closes after the server: the server sees all of it and no reset."""
+    window_client.start()
+    window_client.wait_frame()
+    member = entered_member(zr_server, NICK)
+    window_client.ask("close")
+    assert window_client.wait_exit() == 0
+    ended = zr_server.wait_log({"event": "end_frame"}, timeout=10)
+    left = zr_server.wait_log({"dir": "in", "member": member, "msg": {"type": 14}}, timeout=1)
+    assert left["index"] < ended["index"]
+    closed = zr_server.wait_log({"event": "closed"}, timeout=10)
+    assert closed["reset"] is False

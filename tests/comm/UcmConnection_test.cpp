@@ -237,26 +237,132 @@ TEST_F(UcmConnectionTest, SendFailures)
     EXPECT_EQ(notYet->QueuedBytes(), 0u) << "dropped before connected";
 }
 
-TEST_F(UcmConnectionTest, CloseSendsAnEmptyFrameThenClosesTheSocket)
+TEST_F(UcmConnectionTest, CloseSendsAnEmptyFrameThenShutsDownAndClosesAfterThePeer)
 {
     CRecordingConnection* connection = Connected();
     const uint8_t body[] = {7};
     connection->Send(nullptr, 0, body, 1);
+    EXPECT_TRUE(manager.IsSettled());
     connection->Close();
     EXPECT_EQ(connection->GetState(), CUcmConnection::kClosing);
-    EXPECT_EQ(port.selects.back(), 34u);
+    EXPECT_FALSE(manager.IsSettled()) << "the queue is still to be sent";
+    EXPECT_EQ(port.selects.back(), 35u) << "reads go on while closing";
     connection->Send(nullptr, 0, body, 1);
     const UcmSocketHandle socket = connection->Socket();
     manager.DispatchEvent(socket, UcmEvent::kWrite, 0);
     EXPECT_EQ(port.sent, Frame({7}, 1) + Frame({}, 2));
     EXPECT_EQ(connection->GetState(), CUcmConnection::kClosed);
+    EXPECT_EQ(port.shutdowns, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_TRUE(port.closed.empty()) << "closed only after the peer";
+    EXPECT_TRUE(manager.Drain().Holds(socket));
+    EXPECT_TRUE(port.closeTimer);
+    EXPECT_EQ(port.selects.back(), uint32_t{UcmEvent::kRead | UcmEvent::kClose});
+    EXPECT_FALSE(manager.IsSettled()) << "the peer has not closed yet";
+
+    port.input = {CFakeUcmPort::Data({0x81, 0, 0, 0, 1, 9}), CFakeUcmPort::Closed()};
+    manager.DispatchEvent(socket, UcmEvent::kClose, 0);
     EXPECT_EQ(port.closed, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_FALSE(manager.Drain().Holds(socket));
+    EXPECT_FALSE(port.closeTimer);
+    EXPECT_TRUE(manager.IsSettled());
+    EXPECT_TRUE(connection->frames.empty());
     EXPECT_TRUE(log.empty()) << "a graceful close reports nothing";
 
     CRecordingConnection* fresh = Make();
+    const UcmSocketHandle unconnected = fresh->Socket();
     fresh->Close();
     EXPECT_EQ(fresh->GetState(), CUcmConnection::kClosed);
+    EXPECT_EQ(port.closed.back(), unconnected) << "a socket that never connected closes at once";
+    EXPECT_EQ(port.shutdowns.size(), 1u);
     EXPECT_TRUE(log.empty());
+}
+
+TEST_F(UcmConnectionTest, WhileClosingInputIsThrownAwayAndTheQueueStillGoesOut)
+{
+    CRecordingConnection* connection = Connected();
+    const uint8_t body[] = {1, 2, 3};
+    port.sendsBeforeBlock = 0;
+    connection->Send(nullptr, 0, body, 3);
+    connection->Close();
+    const UcmSocketHandle socket = connection->Socket();
+    Receive(connection, Frame({4}, 1) + Frame({5}, 2));
+    EXPECT_TRUE(port.input.empty()) << "read while closing";
+    EXPECT_TRUE(connection->frames.empty()) << "and not delivered";
+    EXPECT_EQ(connection->GetState(), CUcmConnection::kClosing);
+
+    // The peer ends its side; what is queued is still sent, then the
+    // socket closes at once since the peer has nothing more to say.
+    port.input = {CFakeUcmPort::Closed()};
+    port.sendsBeforeBlock = -1;
+    manager.DispatchEvent(socket, UcmEvent::kClose, 0);
+    EXPECT_EQ(port.sent, Frame({1, 2, 3}, 1) + Frame({}, 2));
+    EXPECT_EQ(port.shutdowns, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_EQ(port.closed, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_EQ(manager.Drain().Count(), 0u);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(UcmConnectionTest, ClosingEndsWithoutReportOnAResetOrStuckOutput)
+{
+    const uint8_t body[] = {1};
+    CRecordingConnection* reset = Connected();
+    port.sendsBeforeBlock = 0;
+    reset->Send(nullptr, 0, body, 1);
+    reset->Close();
+    const UcmSocketHandle resetSocket = reset->Socket();
+    port.input = {CFakeUcmPort::Error(UcmSys::kConnReset)};
+    manager.DispatchEvent(resetSocket, UcmEvent::kRead, 0);
+    EXPECT_EQ(reset->GetState(), CUcmConnection::kClosed);
+    EXPECT_EQ(port.closed, (std::vector<UcmSocketHandle>{resetSocket}));
+
+    CRecordingConnection* stuck = Connected();
+    const UcmSocketHandle stuckSocket = stuck->Socket();
+    stuck->Send(nullptr, 0, body, 1);
+    stuck->Close();
+    manager.KeepAliveTimer();
+    EXPECT_EQ(stuck->GetState(), CUcmConnection::kClosing);
+    EXPECT_EQ(manager.Count(), 1u) << "the reset one is cleaned up";
+    manager.KeepAliveTimer();
+    EXPECT_EQ(manager.Count(), 0u) << "UCM_TIMER_COUNT ticks without progress end the closing one";
+    EXPECT_EQ(port.shutdowns, (std::vector<UcmSocketHandle>{stuckSocket}));
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(UcmConnectionTest, AFailureOfAnOpenConnectionDrainsItsSocket)
+{
+    CRecordingConnection* connection = Connected();
+    const UcmSocketHandle socket = connection->Socket();
+    Receive(connection, Frame({1}, 1) + Frame({2}, 3));
+    EXPECT_EQ(log.back(), "broken 10");
+    EXPECT_EQ(port.shutdowns, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_TRUE(manager.Drain().Holds(socket));
+
+    port.connectError = UcmSys::kConnRefused;
+    CRecordingConnection* refused = Make();
+    const UcmSocketHandle refusedSocket = refused->Socket();
+    refused->Connect("peer", 0x0100007F, 1533);
+    EXPECT_EQ(log.back(), "connect failed 43");
+    EXPECT_EQ(port.closed, (std::vector<UcmSocketHandle>{refusedSocket}));
+    EXPECT_EQ(port.shutdowns.size(), 1u);
+}
+
+TEST_F(UcmConnectionTest, NoLibraryRestartWhileASocketIsDrained)
+{
+    CRecordingConnection* connection = Connected();
+    const UcmSocketHandle socket = connection->Socket();
+    connection->Close();
+    manager.DispatchEvent(socket, UcmEvent::kWrite, 0);
+    manager.CleanUp();
+    EXPECT_EQ(manager.Count(), 0u);
+    const int32_t restarts = port.restarts;
+    delete new CRecordingConnection(manager, kBoth, log);
+    EXPECT_EQ(port.restarts, restarts) << "the drained socket is still open";
+    for (uint32_t tick = 0; tick < CUcmSocketDrain::kBoundTicks; ++tick)
+        manager.CloseTimer();
+    EXPECT_EQ(port.closed.back(), socket);
+    EXPECT_EQ(manager.Drain().Count(), 0u);
+    delete new CRecordingConnection(manager, kBoth, log);
+    EXPECT_EQ(port.restarts, restarts + 1);
 }
 
 TEST_F(UcmConnectionTest, FramesAreDeliveredAndKeepAliveBytesSkipped)

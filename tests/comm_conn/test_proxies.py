@@ -52,6 +52,33 @@ def test_post_tunnel_through_the_kit_endpoint(tunnel_server, start_probe):
     assert srv.wait_log({"event": "tunnel_request", "role": 1, "tunnel": 0, "length": 0})
 
 
+def test_post_tunnel_carries_what_is_queued_before_a_disconnect(tunnel_server, start_probe):
+    srv = tunnel_server
+    probe = start_probe({"ZRS_PORT_NUM": srv.port})
+    reach(probe, srv, "proxy post 127.0.0.1 %d" % srv.tunnel_port)
+    probe.send("say 40 2000")
+    probe.send("disconnect")
+    probe.expect("DISCONNECTED local")
+    last = ("m42:".ljust(2000, "x")).encode()
+    srv.wait_log({"msg": {"type": 35, "raw": (len(last).to_bytes(2, "big") + last).hex()}}, timeout=20)
+    said = [bytes.fromhex(m["msg"]["raw"])[2:].decode().split(":")[0]
+            for m in srv.messages("in", type=35)]
+    assert said == ["m%d" % n for n in range(1, 43)]
+
+
+def test_post_tunnel_carries_the_error_report_of_a_refused_message(tunnel_server, start_probe):
+    srv = tunnel_server
+    probe = start_probe({"ZRS_PORT_NUM": srv.port})
+    reach(probe, srv, "proxy post 127.0.0.1 %d" % srv.tunnel_port)
+    unknown = (99).to_bytes(2, "big") + b"\0" + bytes(range(256)) * 80
+    valid = (35).to_bytes(2, "big") + b"\0" + b"\0\x05after"
+    srv.control("send", session=1, hexes=[unknown.hex(), valid.hex()])
+    assert probe.expect("DISCONNECTED", timeout=20) == "DISCONNECTED 222"
+    report = srv.wait_log({"msg": {"type": 3, "code": 222}}, timeout=20)["msg"]
+    assert report["offending"] == unknown.hex()
+    assert probe.count("MESSAGE 35") == 0
+
+
 REFUSALS = [
     ("socks4 rejected", "socks4", dict(reply=b"\x04\x5b" + bytes(6))),
     ("socks5 no method", "socks5", dict(method_reply=b"\x05\xff")),

@@ -199,3 +199,25 @@ BOX_OPTIONS = {"native": (), "wine": ("--dismiss-boxes", "1500")}
 BOX_LINE = {"native": "LOG Zanthe|", "wine": "BOX Zanthe ("}
 # How long the box stays up before the watcher closes it.
 BOX_SECONDS = {"native": 0, "wine": 1.4}
+
+
+def test_refused_message_on_a_secondary_channel_is_reported_there_whole(community_server,
+                                                                        start_probe):
+    """The report goes out on the channel where the message was refused;
+    that channel closes and the session goes on."""
+    probe = start_probe({"ZRS_PORT_NUM": community_server.port})
+    probe.send("connect 127.0.0.1")
+    probe.expect("READY")
+    channel = 5
+    refused = M.header(99) + bytes(range(256)) * 40
+    opening = M.header(1) + channel.to_bytes(4, "big") + b"\0\4side"
+    on_channel = M.header(2) + channel.to_bytes(4, "big") + refused
+    after = M.header(35) + b"\0\5after"
+    community_server.control("send", session=1,
+                             hexes=[opening.hex(), on_channel.hex(), after.hex()])
+    assert probe.expect("MESSAGE 35") == "MESSAGE 35 " + b"\0\5after".hex()
+    entry = community_server.wait_log({"dir": "in", "msg": {"type": 2, "channel": channel}})
+    report = entry["msg"]["inner"]
+    assert (report["type"], report["code"]) == (3, 222)
+    assert report["offending"] == refused.hex()
+    assert probe.count("DISCONNECTED") == 0

@@ -9,10 +9,15 @@ class TcpLink:
         self.writer = writer
         peer = writer.get_extra_info("peername") or ("0.0.0.0", 0)
         self.peer = peer[:2]
+        # Whether the peer ended the connection with a reset.
+        self.reset = False
 
     async def read(self):
         try:
             return await self.reader.read(65536)
+        except ConnectionResetError:
+            self.reset = True
+            return b""
         except (ConnectionError, OSError):
             return b""
 
@@ -39,6 +44,8 @@ class TcpLink:
                 data = await asyncio.wait_for(self.reader.read(65536), deadline - loop.time())
                 if not data:
                     break
+        except ConnectionResetError:
+            self.reset = True
         except (asyncio.TimeoutError, ConnectionError, OSError):
             pass
         self.abort_quietly()
@@ -61,6 +68,8 @@ class TunnelLink:
     """The server's view of a POST tunnel: bytes from the client arrive in the
     bodies of secondary requests; bytes to the client go out on the primary
     request's open response."""
+
+    reset = False
 
     def __init__(self, primary_writer, peer):
         self.writer = primary_writer

@@ -33,7 +33,7 @@ MOVE_REFUSED = 302             # op-9 code: the destination cannot take the obje
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
 ROOM_FULL = 307                # entry code: the room is full, the member stays outside it
 CLOSED = object()               # what the read side reports when the peer closed
-CONTROL_LINE_LIMIT = 8 << 20    # longest control line: room for a frame of a few MiB in hex
+CONTROL_LINE_LIMIT = 32 << 20   # longest control line: room for frames of several MiB in hex
 
 
 class ServerSession:
@@ -60,11 +60,16 @@ class ServerSession:
         self.send_payload(payload, msg)
 
     def send_payload(self, payload, msg=None):
-        msg_type = M.parse_header(payload)[0]
-        self.window.on_sent(msg_type, payload)
-        self.server.log_message(self, "out", payload, msg)
+        self.send_payloads([payload], msg)
+
+    def send_payloads(self, payloads, msg=None):
+        """Several payloads, framed and written together."""
+        for payload in payloads:
+            msg_type = M.parse_header(payload)[0]
+            self.window.on_sent(msg_type, payload)
+            self.server.log_message(self, "out", payload, msg)
         if self.conn is not None:
-            self.conn.send_payload(payload)
+            self.conn.send_payloads(payloads)
 
     # -------------------------------------------------------------- receiving
 
@@ -207,9 +212,31 @@ class Connection:
         self.closed = False
         self.closing = False
         self.writer_task = None
+        # Whether an end frame from the client leaves the connection open
+        # until the client closes it.
+        self.hold = False
+        self.flooding = False
 
     def send_payload(self, payload):
         self.outbox.put_nowait(("frame", payload))
+
+    def send_payloads(self, payloads):
+        self.outbox.put_nowait(("frames", payloads))
+
+    async def flood(self, seconds, size):
+        """Writes messages of type 99 that the client may ignore (flag bit 0),
+        one after the other, for `seconds` or until the writer stops; not
+        counted and not logged one by one."""
+        payload = M.header(99, 1) + bytes(size)
+        deadline = time.monotonic() + seconds
+        self.flooding = True
+        sent = 0
+        while self.flooding and not self.closed and time.monotonic() < deadline:
+            if self.outbox.qsize() < 16:
+                self.outbox.put_nowait(("frame", payload))
+                sent += 1
+            await asyncio.sleep(0)
+        self.server.log_event(self.session, "flooded", conn=self.cid, count=sent)
 
     def send_raw(self, data):
         self.outbox.put_nowait(("raw", data))
@@ -229,6 +256,8 @@ class Connection:
                 await asyncio.sleep(self.delay)
             if kind == "frame":
                 data = self.frames_out.frame(data)
+            elif kind == "frames":
+                data = b"".join(self.frames_out.frame(payload) for payload in data)
             elif kind == "end":
                 data = self.frames_out.end()
             await self.write_paced(data)
@@ -247,6 +276,7 @@ class Connection:
 
     async def flush(self):
         """Writes what is queued, then stops the writer."""
+        self.flooding = False
         self.outbox.put_nowait(("stop", None))
         try:
             await asyncio.wait_for(asyncio.shield(self.writer_task), 5)
@@ -261,6 +291,16 @@ class Connection:
         self.link.shutdown_write()
         self.closing = True
         asyncio.get_running_loop().call_later(grace, self.link.abort_quietly)
+
+    async def wait_until_gone(self):
+        """After the client's end of sending: a keep-alive byte every 0.1 s
+        until a write fails, which happens only once the client has closed
+        its socket; logs `client_gone` then."""
+        while not self.link.writer.is_closing():
+            self.link.write(b"\x80")
+            await self.link.drain()
+            await asyncio.sleep(0.1)
+        self.server.log_event(self.session, "client_gone", conn=self.cid)
 
     async def next_payload(self, timeout=None):
         while True:
@@ -299,8 +339,14 @@ class Connection:
                     srv.log_event(self.session, "end_frame", conn=self.cid)
                     self.session.ended = True
                     srv.end_session(self.session, "end frame")
+                    if self.hold:
+                        self.closing = True
+                        continue
                     await self.flush()
                     await self.link.close_gracefully()
+                    return
+                if payload is CLOSED and self.hold and self.closing:
+                    await self.wait_until_gone()
                     return
                 if payload is CLOSED:
                     srv.log_event(self.session, "dropped", conn=self.cid)
@@ -323,7 +369,7 @@ class Connection:
             self.link.abort_quietly()
             srv.connections.pop(self.cid, None)
             srv.log_event(None, "closed", conn=self.cid, seq_from_client=self.frames_in.seen_seq,
-                          keepalives=self.frames_in.keepalives)
+                          keepalives=self.frames_in.keepalives, reset=self.link.reset)
 
     async def start_session(self, payload):
         srv = self.server
@@ -758,8 +804,10 @@ class CommunityServer:
         session = self.find_session(req["session"])
         conn = session.conn
         if cmd == "send":
-            payload = bytes.fromhex(req["hex"])
-            session.send_payload(payload)
+            if "hexes" in req:
+                session.send_payloads([bytes.fromhex(h) for h in req["hexes"]])
+            else:
+                session.send_payload(bytes.fromhex(req["hex"]))
         elif cmd == "message":
             payload = M.header(req["type"], req.get("flags", 0)) + bytes.fromhex(
                 req.get("fields", ""))
@@ -790,6 +838,11 @@ class CommunityServer:
             self._need(conn).delay = float(req.get("seconds", 0))
         elif cmd == "pace":
             self._need(conn).pace = float(req.get("seconds", 0))
+        elif cmd == "flood":
+            asyncio.ensure_future(self._need(conn).flood(float(req.get("seconds", 5)),
+                                                         int(req.get("size", 1000))))
+        elif cmd == "hold":
+            self._need(conn).hold = True
         elif cmd == "pause":
             self._need(conn).paused_until = time.monotonic() + float(req.get("seconds", 0))
         else:

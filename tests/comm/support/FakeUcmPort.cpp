@@ -25,6 +25,14 @@ void CFakeUcmPort::CloseSocket(UcmSocketHandle socket)
     closed.push_back(socket);
 }
 
+int32_t CFakeUcmPort::ShutdownSend(UcmSocketHandle socket)
+{
+    if (shutdownError != 0)
+        return Failure(shutdownError);
+    shutdowns.push_back(socket);
+    return 0;
+}
+
 int32_t CFakeUcmPort::Connect(UcmSocketHandle, uint32_t address, uint16_t port)
 {
     connectedAddress = address;

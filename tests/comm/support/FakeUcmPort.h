@@ -23,11 +23,13 @@ public:
 
     UcmSocketHandle CreateSocket() override;
     void CloseSocket(UcmSocketHandle socket) override;
+    int32_t ShutdownSend(UcmSocketHandle socket) override;
     int32_t Connect(UcmSocketHandle socket, uint32_t address, uint16_t port) override;
     int32_t Receive(UcmSocketHandle socket, uint8_t* buffer, uint32_t length) override;
     int32_t Send(UcmSocketHandle socket, const uint8_t* bytes, uint32_t length) override;
     int32_t Select(UcmSocketHandle socket, uint32_t mask) override;
     void PostStart(UcmSocketHandle socket) override;
+    void RunCloseTimer(bool running) override { closeTimer = running; }
     int32_t StartLookup(const char* name, uint64_t& handle) override;
     void CancelLookup(uint64_t handle) override;
     void RestartLibrary() override { ++restarts; }
@@ -44,6 +46,7 @@ public:
     uint32_t sendLimit = 0;
     int32_t sendsBeforeBlock = -1;
     int32_t sendError = 0;
+    int32_t shutdownError = 0;
 
     // Record.
     UcmSocketHandle nextSocket = 1030;
@@ -53,6 +56,8 @@ public:
     std::vector<uint32_t> sendSizes;
     std::vector<uint32_t> selects;
     std::vector<UcmSocketHandle> closed;
+    std::vector<UcmSocketHandle> shutdowns;
+    bool closeTimer = false;
     std::vector<UcmSocketHandle> started;
     std::vector<uint64_t> cancelled;
     uint32_t connectedAddress = 0;

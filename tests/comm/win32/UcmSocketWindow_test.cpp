@@ -107,3 +107,43 @@ TEST_F(UcmSocketWindowTest, ClassNameDefaultsAndTheWindowStaysHidden)
 }
 
 } // namespace
+
+TEST_F(UcmSocketWindowTest, CloseTimerTicksReachTheDrainAndOtherTimersDoNot)
+{
+    ASSERT_TRUE(window.Create("UcmCloseSock"));
+    const UcmSocketHandle socket = 2040;
+    manager.EndSocket(socket);
+    ASSERT_TRUE(manager.Drain().Holds(socket));
+    for (uint32_t tick = 0; tick < CUcmSocketDrain::kBoundTicks; ++tick)
+        SendMessageA(window.Handle(), WM_TIMER, CUcmWinsockPort::kCloseTimer + 1, 0);
+    EXPECT_TRUE(manager.Drain().Holds(socket)) << "another timer of the window";
+    EXPECT_FALSE(manager.IsSettled());
+    for (uint32_t tick = 1; tick < CUcmSocketDrain::kBoundTicks; ++tick)
+        SendMessageA(window.Handle(), WM_TIMER, CUcmWinsockPort::kCloseTimer, 0);
+    EXPECT_TRUE(manager.Drain().Holds(socket));
+    SendMessageA(window.Handle(), WM_TIMER, CUcmWinsockPort::kCloseTimer, 0);
+    EXPECT_FALSE(manager.Drain().Holds(socket));
+    EXPECT_EQ(fake.closed, (std::vector<UcmSocketHandle>{socket}));
+    EXPECT_TRUE(manager.IsSettled());
+}
+
+TEST_F(UcmSocketWindowTest, SettleWaitsForTheDrainAtMostTheLimit)
+{
+    ASSERT_TRUE(window.Create("UcmSettleSock"));
+    manager.EndSocket(2041);
+    const DWORD start = GetTickCount();
+    window.Settle(300);
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 250u);
+    EXPECT_LT(waited, 2000u);
+    EXPECT_FALSE(manager.IsSettled()) << "nothing ticked: the fake port runs no timer";
+
+    // Ticks posted to the window are handled while settling; the last one
+    // settles the manager and ends the wait early.
+    for (uint32_t tick = 0; tick < CUcmSocketDrain::kBoundTicks; ++tick)
+        PostMessageA(window.Handle(), WM_TIMER, CUcmWinsockPort::kCloseTimer, 0);
+    const DWORD again = GetTickCount();
+    window.Settle(5000);
+    EXPECT_TRUE(manager.IsSettled());
+    EXPECT_LT(GetTickCount() - again, 2000u);
+}
