@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include "CChatWnd.h"
+#include "CClientPlace.h"
+#include "CMyselfClient.h"
+#include "CMyselfWnd.h"
 #include "CPersonStateList.h"
 #include "CPresenceWnd.h"
 #include "CSpyWnd.h"
@@ -46,10 +50,44 @@ void CAvatarWindows::Destroy(CZrPerson& person) {
 }
 
 void CAvatarWindows::DestroyAll() {
+  if (m_own) {
+    m_own->SafeDelete();
+    m_own = nullptr;
+  }
   while (!m_windows.empty()) {
     CPresenceWnd* window = m_windows.begin()->second;
     m_windows.erase(m_windows.begin());
     window->SafeDelete();
+  }
+}
+
+bool CAvatarWindows::EnsureOwn() {
+  if (m_own) return true;
+  CWnd* place = GetPlaceWnd();
+  CZrPerson* myself = m_app.GetMyself();
+  if (!place || !myself) return false;
+  auto* own = new CMyselfWnd(*myself, *this);
+  const RECT rect{0, 0, m_sizes.avatar.width, m_sizes.avatar.height};
+  if (!own->CreateMemberWindow(place, rect)) {
+    delete own;
+    return false;
+  }
+  m_own = own;
+  return true;
+}
+
+void CAvatarWindows::ShowOwn(bool show) {
+  if (!show && !m_own) return;
+  if (EnsureOwn()) m_own->SetShown(show);
+}
+
+void CAvatarWindows::LayoutOwn() {
+  if (EnsureOwn()) m_own->UpdateVisibility(true);
+}
+
+void CAvatarWindows::RedrawAll() {
+  for (CWnd* window : m_redrawn) {
+    if (window->GetSafeHwnd()) window->Invalidate();
   }
 }
 
@@ -88,6 +126,27 @@ bool CAvatarWindows::IsLocalModerator() const {
   CZrPerson* myself = m_app.GetMyself();
   return myself && ZrKindIsModerator(myself->GetKind());
 }
+
+void CAvatarWindows::MoveMyself(uint16_t x, uint16_t y) {
+  if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself())) myself->MoveTo(CZrPosition::XY(x, y));
+}
+
+int32_t CAvatarWindows::GetIndicatorState() const { return static_cast<int32_t>(m_app.GetIndicatorState()); }
+
+CWnd* CAvatarWindows::GetMainWnd() const { return m_app.MainFrame(); }
+
+CNameBubble* CAvatarWindows::GetNameBubble() const {
+  CChatWnd* main = m_app.MainFrame();
+  return main ? main->GetNameBubble() : nullptr;
+}
+
+bool CAvatarWindows::IsMyselfInPlainGroup() const {
+  CZrPerson* myself = m_app.GetMyself();
+  const CZrGroup* parent = myself ? myself->GetParent() : nullptr;
+  return parent && dynamic_cast<const CClientPlace*>(parent) && !CClientPlace::IsGame(parent);
+}
+
+COLORREF CAvatarWindows::GetColor(uint32_t index) const { return m_app.Resources().GetColor(index); }
 
 void CAvatarWindows::OnAvatarWithdrawn() {
   m_app.PlaceLink().StopVoiceSession();

@@ -9,6 +9,10 @@ void CMyselfViewsLink::AnimateIndicator() { m_app.SetIndicatorState(CZrApp::kPar
 
 void CMyselfViewsLink::StopIndicator() { m_app.SetIndicatorState(CZrApp::kWaiting); }
 
+void CMyselfViewsLink::SetOwnShown(bool shown) { m_app.Avatars().ShowOwn(shown); }
+
+void CMyselfViewsLink::LayoutOwnAvatar() { m_app.Avatars().LayoutOwn(); }
+
 void CMyselfViewsLink::Beep() { MessageBeep(MB_ICONEXCLAMATION); }
 
 void CMyselfViewsLink::ShowTip(int32_t tip) { m_app.Tips().ShowTip(tip, false); }

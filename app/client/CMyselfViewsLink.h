@@ -1,8 +1,9 @@
-// The program's side of the local user: the participation indicator, the
-// exclamation sound, the tips and the DDE notices that only the local user
-// raises. Its own avatar window, the chat tabs of its groups, the
-// auditorium's seat map and the game session are not part of the program
-// yet: those calls change nothing and the queries answer "none".
+// The program's side of the local user: its own avatar window, the
+// participation indicator, the exclamation sound, the tips and the DDE
+// notices that only the local user raises. The avatar's overlay, the chat
+// tabs of its groups, the auditorium's seat map and the game session are not
+// part of the program yet: those calls change nothing and the queries answer
+// "none".
 #pragma once
 
 #include "IMyselfViews.h"
@@ -18,8 +19,8 @@ class CMyselfViewsLink : public IMyselfViews {
   void Beep() override;
   void ShowTip(int32_t tip) override;
 
-  void SetOwnShown(bool) override {}
-  void LayoutOwnAvatar() override {}
+  void SetOwnShown(bool shown) override;
+  void LayoutOwnAvatar() override;
   bool IsOwnOverlayShown() const override { return false; }
   void SetOwnOverlay(bool) override {}
   void EnableDrag(CZrGroup&) override {}

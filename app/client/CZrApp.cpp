@@ -9,6 +9,7 @@
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
 #include "CMyselfClient.h"
+#include "ZrWndHost.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
@@ -274,6 +275,7 @@ void CZrApp::CreateSession() {
   }
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
   m_avatars.InitMetrics(m_settings.m_bigFaces != 0);
+  ZrWndHost::Set(&m_avatars);
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
   m_myself = std::make_unique<CMyselfClient>(m_personViews, m_myselfViews, m_placeLink, *m_personStates,
                                              std::move(info));
@@ -362,6 +364,8 @@ int CZrApp::ExitInstance() {
   if (m_indicator.m_hWnd) m_indicator.DestroyWindow();
   HideSplash();
   m_rootPlace.reset();
+  m_avatars.DestroyAll();
+  ZrWndHost::Set(nullptr);
   m_myself.reset();
   m_personStates.reset();
   m_normalFont.DeleteObject();

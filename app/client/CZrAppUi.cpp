@@ -101,6 +101,7 @@ void CZrApp::RedrawAllWindows() {
   for (HWND window : m_idleWindows) {
     if (::IsWindow(window)) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
   }
+  m_avatars.RedrawAll();
 }
 
 // ---- Indicator -----------------------------------------------------------------------

@@ -20,7 +20,6 @@ constexpr uint32_t kMarkPicture = 487;
 
 CPresenceWnd::CPresenceWnd(CZrPerson& person, IMemberWndHost& host) : CMemberWnd(person, host), m_person(person)
 {
-    SetMenuId(kMenuId);
 }
 
 std::string CPresenceWnd::Property(uint16_t code) const

@@ -13,7 +13,6 @@ class CZrPerson;
 class CPresenceWnd : public CMemberWnd {
     DECLARE_DYNAMIC(CPresenceWnd)
 public:
-    static constexpr uint32_t kMenuId = 253;
     // Properties of a person: its flip letters and its mood bitmap.
     static constexpr uint16_t kFlipProperty = 30;
     static constexpr uint16_t kMoodProperty = 31;

@@ -35,6 +35,8 @@ public:
     // An avatar was withdrawn from the page: the voice speaker and the
     // indicator follow.
     virtual void OnAvatarWithdrawn() = 0;
+    // The local user dropped its avatar at (x, y) units of the page.
+    virtual void MoveMyself(uint16_t x, uint16_t y) = 0;
 
 protected:
     ~IMemberWndHost() = default;

@@ -1,9 +1,12 @@
 """The persons of the place as avatar windows over the page of the running
 client: a bot that enters gets a window at its position in ten-thousandths of
 the page, as does one that was there before the client entered; a move moves
-it, and the window goes when the bot leaves. The page area is read off two
-bots standing in its corners."""
+it, and the window goes when the bot leaves. The user's own avatar stands at
+the user's position and, dragged with the mouse, asks the server to move the
+user there. The page area is read off two bots standing in its corners."""
 import time
+
+import pytest
 
 from app_avatars.conftest import EARLY_POSITION
 from app_window.window_tools import PLACE
@@ -51,41 +54,74 @@ def enter(bots, name, x, y):
     return bot
 
 
-def test_avatars_follow_entries_moves_and_departures(client, server, bots, early):
-    # The bot that was there before the client entered has its avatar too.
-    before = wait_for(client, lambda found: found if len(found) == 1 else None, "the early bot's avatar")
-    (early_window,) = before.values()
-    known = set(before)
-    top_left = enter(bots, "tl", 0, 0)
-    corner = new_avatar(client, known)
-    known.add(corner["hwnd"])
-    bottom_right = enter(bots, "br", 10000, 10000)
-    far = new_avatar(client, known)
-    known.add(far["hwnd"])
+class Page:
+    """The page area in screen pixels, read off the avatars of two bots in
+    its top-left and bottom-right corners."""
 
-    left, top = corner["rect"][0], corner["rect"][1]
-    assert (corner["rect"][2] - left, corner["rect"][3] - top) == AVATAR
-    assert (far["rect"][2] - far["rect"][0], far["rect"][3] - far["rect"][1]) == AVATAR
-    width, height = far["rect"][2] - left, far["rect"][3] - top
-    assert width > 200 and height > 100, "page area %dx%d" % (width, height)
+    def __init__(self, corner, far):
+        self.left, self.top = corner["rect"][0], corner["rect"][1]
+        self.width = far["rect"][2] - self.left
+        self.height = far["rect"][3] - self.top
 
-    def expected(x, y):
-        return (left + int(x * width / 10000 + 0.5), top + int(y * height / 10000 + 0.5))
+    def at(self, x, y):
+        return (self.left + int(x * self.width / 10000 + 0.5), self.top + int(y * self.height / 10000 + 0.5))
 
-    assert tuple(early_window["rect"][:2]) == expected(*EARLY_POSITION)
+
+@pytest.fixture(scope="module")
+def page(client, bots):
+    """The page area, with the avatars present at the start: hwnd -> window
+    of the own avatar and the early bot's."""
+    start = wait_for(client, lambda found: found if len(found) == 2 else None, "the own and the early avatar")
+    known = set(start)
+    corners = []
+    for name, x, y in (("tl", 0, 0), ("br", 10000, 10000)):
+        enter(bots, name, x, y)
+        window = new_avatar(client, known)
+        known.add(window["hwnd"])
+        corners.append(window)
+    for window in corners:
+        assert (window["rect"][2] - window["rect"][0], window["rect"][3] - window["rect"][1]) == AVATAR
+    area = Page(*corners)
+    assert area.width > 200 and area.height > 100, "page area %dx%d" % (area.width, area.height)
+    area.start = start
+    area.known = known
+    return area
+
+
+def test_avatars_follow_entries_moves_and_departures(client, server, bots, page):
+    early = [w for w in page.start.values() if tuple(w["rect"][:2]) == page.at(*EARLY_POSITION)]
+    assert len(early) == 1, "no avatar at the early bot's position: %r" % page.start
 
     walker = enter(bots, "walker", 2500, 4000)
-    middle = new_avatar(client, known)
-    assert tuple(middle["rect"][:2]) == expected(2500, 4000)
+    middle = new_avatar(client, page.known)
+    assert tuple(middle["rect"][:2]) == page.at(2500, 4000)
 
     walker.move(walker.g1024, Position.xy(6000, 2000))
     moved = wait_for(client, lambda found: found.get(middle["hwnd"]) if found.get(middle["hwnd"]) and
                      tuple(found[middle["hwnd"]]["rect"][:2]) != tuple(middle["rect"][:2]) else None,
                      "the walker's avatar moved")
-    assert tuple(moved["rect"][:2]) == expected(6000, 2000)
+    assert tuple(moved["rect"][:2]) == page.at(6000, 2000)
 
     walker.leave()
     wait_for(client, lambda found: middle["hwnd"] not in found, "the walker's avatar went")
-    for bot in (top_left, bottom_right):
-        bot.leave()
-    wait_for(client, lambda found: not (set(found) & {corner["hwnd"], far["hwnd"]}), "the corner avatars went")
+
+
+def test_dragging_the_own_avatar_moves_the_user(client, server, page):
+    entry = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 0}}, timeout=30)
+    position = entry["msg"]["position"]
+    (own,) = [w for w in page.start.values() if tuple(w["rect"][:2]) == page.at(position["a"], position["b"])]
+
+    left, top = own["rect"][0], own["rect"][1]
+    grab = (left + AVATAR[0] // 2, top + AVATAR[1] // 2)
+    step = (100 if grab[0] + 100 + AVATAR[0] < page.left + page.width else -140,
+            50 if grab[1] + 50 + AVATAR[1] < page.top + page.height else -90)
+    client.ask("drag %d %d %d %d" % (grab[0], grab[1], grab[0] + step[0], grab[1] + step[1]))
+    moved = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 6}}, timeout=30)
+    units = moved["msg"]["position"]
+    landed = wait_for(client, lambda found: found.get(own["hwnd"]) if found.get(own["hwnd"]) and
+                      tuple(found[own["hwnd"]]["rect"][:2]) != (left, top) else None, "the own avatar moved")
+    # The server's position, and within rounding the point where the mouse
+    # let go: the avatar's corner goes there.
+    release = (grab[0] + step[0], grab[1] + step[1])
+    assert tuple(landed["rect"][:2]) == page.at(units["a"], units["b"])
+    assert abs(landed["rect"][0] - release[0]) <= 2 and abs(landed["rect"][1] - release[1]) <= 2

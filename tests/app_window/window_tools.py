@@ -20,7 +20,10 @@ NICK = "tester"
 DEFAULT_SETTINGS = {
     "Community": {"HomeServer": "127.0.0.1", "ServerTitle": "Test Community", "HomeURL": PLACE},
     "Identity-127.0.0.1": {"NickName": NICK},
-    "Settings": {"MainXPos": 0, "MainYPos": 0, "WinWidth": 1000, "WinHeight": 700},
+    # The own avatar enters at the same place on every run (without a saved
+    # position it would be spread by the clock's second).
+    "Settings": {"MainXPos": 0, "MainYPos": 0, "WinWidth": 1000, "WinHeight": 700,
+                 "MyselfXPos": 8000, "MyselfYPos": 7000},
 }
 
 
