@@ -4,6 +4,7 @@ the page, as does one that was there before the client entered; a move moves
 it, and the window goes when the bot leaves. The user's own avatar stands at
 the user's position and, dragged with the mouse, asks the server to move the
 user there. The page area is read off two bots standing in its corners."""
+import subprocess
 import time
 
 import pytest
@@ -125,3 +126,29 @@ def test_dragging_the_own_avatar_moves_the_user(client, server, page):
     release = (grab[0] + step[0], grab[1] + step[1])
     assert tuple(landed["rect"][:2]) == page.at(units["a"], units["b"])
     assert abs(landed["rect"][0] - release[0]) <= 2 and abs(landed["rect"][1] - release[1]) <= 2
+
+
+def colour_at(point):
+    """The screen's colour at the point, as "r,g,b"."""
+    out = subprocess.run(["import", "-silent", "-window", "root", "-crop", "1x1+%d+%d" % point, "+repage",
+                          "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]", "info:-"],
+                         capture_output=True, text=True, check=True, timeout=60).stdout
+    return out.strip()
+
+
+def test_a_bots_own_picture_replaces_its_mood(client, bots, page):
+    red = subprocess.run(["convert", "-size", "%dx%d" % AVATAR, "xc:#ff0000", "gif:-"],
+                         capture_output=True, check=True, timeout=60).stdout
+    known = set(avatars(client))
+    painter = enter(bots, "painter", 5000, 2000)
+    window = new_avatar(client, known)
+    centre = ((window["rect"][0] + window["rect"][2]) // 2, (window["rect"][1] + window["rect"][3]) // 2)
+    assert colour_at(centre) != "255,0,0", "a red avatar before any picture was published"
+
+    # The client hears that a picture is on offer, asks for it and draws it.
+    painter.op(22, serial=1, has_data=1, data=red)
+    deadline = time.monotonic() + 30
+    while colour_at(centre) != "255,0,0":
+        assert time.monotonic() < deadline, "the bot's picture was never drawn: %s" % colour_at(centre)
+        time.sleep(0.3)
+    painter.leave()
