@@ -14,6 +14,12 @@
 #include "ZrKind.h"
 #include "ZrPerson.h"
 
+namespace {
+
+constexpr uint32_t kStrIgnored = 466;
+
+}  // namespace
+
 CAvatarWindows::CAvatarWindows(CZrApp& app) : m_app(app), m_sizes(MakeAvatarSizes(false, 768)) {}
 
 CAvatarWindows::~CAvatarWindows() { DestroyAll(); }
@@ -109,6 +115,12 @@ bool CAvatarWindows::IsIgnored(uint32_t person) const {
   CPersonStateList* states = m_app.GetPersonStateList();
   return states && states->GetState(person) != 0;
 }
+
+std::string CAvatarWindows::DisplayNameOf(const CZrObject& person) const {
+  return m_app.PlaceLink().DisplayNameOf(person);
+}
+
+std::string CAvatarWindows::IgnoredText() const { return m_app.PlaceLink().LoadText(kStrIgnored); }
 
 HMODULE CAvatarWindows::GetResourceModule() const { return m_app.Resources().Module(); }
 

@@ -49,6 +49,8 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   AvatarPage GetPageArea() const override;
   bool IsPageActive() const override;
   bool IsIgnored(uint32_t person) const override;
+  std::string DisplayNameOf(const CZrObject& person) const override;
+  std::string IgnoredText() const override;
   const AvatarSizes& GetSizes() const override { return m_sizes; }
   HMODULE GetResourceModule() const override;
   CPicture* GetSharedPicture(uint32_t bitmapId) override;

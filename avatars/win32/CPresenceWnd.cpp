@@ -90,6 +90,11 @@ void CPresenceWnd::UpdatePosition()
     PlaceOnPage(Host().GetSizes().avatar);
 }
 
+std::string CPresenceWnd::GetBubbleText()
+{
+    return Host().IsIgnored(m_person.GetId()) ? Host().IgnoredText() : Host().DisplayNameOf(m_person);
+}
+
 void CPresenceWnd::SetOverlayState(bool on)
 {
     m_overlay = on;

@@ -23,6 +23,8 @@ public:
     CPicture* GetPicture() override;
     void DrawPicture(CDC* dc, const RECT& rect) override;
     void UpdatePosition() override;
+    // The person's name, or "ignored" for a person the user ignores.
+    std::string GetBubbleText() override;
 
     void SetOverlayState(bool on);
     bool GetOverlayState() const { return m_overlay; }

@@ -7,11 +7,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "AvatarPlacement.h"
 
 class CPicture;
 class CWnd;
+class CZrObject;
 
 class IMemberWndHost {
 public:
@@ -22,6 +24,10 @@ public:
     // The place shows its avatars (it has an active page).
     virtual bool IsPageActive() const = 0;
     virtual bool IsIgnored(uint32_t person) const = 0;
+    // The name the user sees for a person, and the text shown instead for
+    // one the user ignores.
+    virtual std::string DisplayNameOf(const CZrObject& person) const = 0;
+    virtual std::string IgnoredText() const = 0;
     virtual const AvatarSizes& GetSizes() const = 0;
     // The resource library (cursors of the avatars).
     virtual HMODULE GetResourceModule() const = 0;

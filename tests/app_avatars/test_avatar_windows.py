@@ -152,3 +152,13 @@ def test_a_bots_own_picture_replaces_its_mood(client, bots, page):
         assert time.monotonic() < deadline, "the bot's picture was never drawn: %s" % colour_at(centre)
         time.sleep(0.3)
     painter.leave()
+
+
+def test_resting_the_mouse_on_an_avatar_names_the_person(client, page):
+    (early,) = [w for w in page.start.values() if tuple(w["rect"][:2]) == page.at(*EARLY_POSITION)]
+    centre = ((early["rect"][0] + early["rect"][2]) // 2, (early["rect"][1] + early["rect"][3]) // 2)
+    client.ask("move %d %d" % centre)
+    # Any window class of the client's own registration, titled with the name.
+    (bubble,) = client.probe("frame", window_class="ZrWnd:*", window_title="early", find_seconds=10)
+    assert bubble.get("visible"), bubble
+    client.ask("move %d %d" % (page.left + page.width // 2, page.top + 5))

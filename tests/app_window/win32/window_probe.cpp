@@ -203,9 +203,17 @@ std::wstring ImageOf(HWND window) {
   return read ? Lower(path) : std::wstring();
 }
 
+// A class name, or a prefix of class names when the pattern ends with "*"
+// (classes registered at run time carry varying suffixes); case ignored.
+bool ClassMatches(const std::string& className, const std::string& pattern) {
+  if (!pattern.empty() && pattern.back() == '*')
+    return _strnicmp(className.c_str(), pattern.c_str(), pattern.size() - 1) == 0;
+  return _stricmp(className.c_str(), pattern.c_str()) == 0;
+}
+
 BOOL CALLBACK FindFrameWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
-  if (_stricmp(ClassOf(window).c_str(), search->className.c_str()) != 0) return TRUE;
+  if (!ClassMatches(ClassOf(window), search->className)) return TRUE;
   if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
   if (!search->title.empty() && TextOf(window) != search->title) return TRUE;
   if (!search->program.empty() && ImageOf(window) != search->program) {
