@@ -1,6 +1,7 @@
 #include "CPersonViewsLink.h"
 
 #include "CDdeSession.h"
+#include "CPplManager.h"
 #include "CZrApp.h"
 #include "ZrPerson.h"
 
@@ -18,4 +19,20 @@ void CPersonViewsLink::PostLeaveGroup(CZrPerson& person, CZrGroup& group) {
 
 void CPersonViewsLink::SendPlaceRequest(CZrPerson& person) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostLeaveRoom(person);
+}
+
+void CPersonViewsLink::AddToPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->AddPerson(person);
+}
+
+void CPersonViewsLink::RemoveFromPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RemovePerson(person);
+}
+
+void CPersonViewsLink::UpdateInPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->UpdatePerson(person);
+}
+
+void CPersonViewsLink::ChangeInPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->ChangePerson(person);
 }

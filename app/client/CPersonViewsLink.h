@@ -1,7 +1,7 @@
 // The program's side of the persons of the place: their DDE notices go to
-// the DDE session. Their avatar windows, seat rows and the people list are
-// not part of the program yet: those calls change nothing and the queries
-// answer "none".
+// the DDE session and their changes to the people list. Their avatar
+// windows and seat rows are not part of the program yet: those calls change
+// nothing and the queries answer "none".
 #pragma once
 
 #include "IPersonViews.h"
@@ -22,9 +22,10 @@ class CPersonViewsLink : public IPersonViews {
   void DestroyWindows(CZrPerson&) override {}
   void FreeSeat(CZrGroup&, uint16_t) override {}
   void AddEmptySeat(CZrGroup&, uint16_t) override {}
-  void AddToPeople(CZrPerson&) override {}
-  void RemoveFromPeople(CZrPerson&) override {}
-  void UpdateInPeople(CZrPerson&) override {}
+  void AddToPeople(CZrPerson& person) override;
+  void RemoveFromPeople(CZrPerson& person) override;
+  void UpdateInPeople(CZrPerson& person) override;
+  void ChangeInPeople(CZrPerson& person) override;
 
   void SendPlaceNotice(CZrPerson& person, uint32_t value) override;
   void SendMemberMessage(CZrPerson& person, CZrGroup& group) override;

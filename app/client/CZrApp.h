@@ -17,6 +17,7 @@
 #include "CBrowserWndLink.h"
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
+#include "CPeopleHostLink.h"
 #include "CPersonViewsLink.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
@@ -45,6 +46,7 @@ class CCommunityProtocol;
 class CPersonStateList;
 class CPlace;
 class CPlaceAddress;
+class CPplManager;
 class CPictureBlob;
 class CUcmManager;
 class CUcmSocketWindow;
@@ -89,6 +91,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
+  CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
+  // The people column of the main window; null while it has no window.
+  CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
@@ -308,6 +313,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // Persons of the place reach the DDE session through it, up to the end
   // of the root place.
   CPersonViewsLink m_personViews{*this};
+  CPeopleHostLink m_peopleHost{*this};
   std::unique_ptr<CDdeSessionHost> m_ddeSession;
 };
 

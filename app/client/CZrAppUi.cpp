@@ -7,6 +7,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CPlace.h"
+#include "CPplManager.h"
 #include "CServerAdviceDlg.h"
 #include "CServerInaccessibleDlg.h"
 #include "CZrApp.h"
@@ -121,6 +122,7 @@ unsigned CZrApp::GetIndicatorState() const {
 void CZrApp::SetPeopleStatus(unsigned state) {
   if (state >= std::size(kParticipationTexts)) return;
   if (CChatWnd* main = MainFrame()) main->SetParticipationText(AfxLoadString(kParticipationTexts[state]));
+  if (CPplManager* people = GetPeopleManager()) people->SetStatus(static_cast<int32_t>(state));
 }
 
 // The page area belongs to the page frame, which the program does not have

@@ -104,7 +104,7 @@ class CZrPlaceLink : public IPlaceApp,
   void OpenInvitation(const std::string& place, const std::string& from) override;
   void CloseVoteDialog() override;
   void OnWhisperFailed(uint32_t target, uint32_t code) override;
-  void ForwardPair(uint32_t first, uint32_t second) override;
+  void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) override;
   bool OfferPersonDescription(uint32_t id, const std::string& text,
                               const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) override;
 

@@ -10,6 +10,7 @@
 #include "ModuleState.h"
 #include "ZrGroup.h"
 #include "ZrObject.h"
+#include "ZrPerson.h"
 #include "ZrObjectDesc.h"
 
 namespace {

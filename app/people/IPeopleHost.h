@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class CDialog;
+
 class IPeopleHost {
  public:
   // Whether the identity windows can be opened; while they cannot, the
@@ -19,6 +21,8 @@ class IPeopleHost {
   // The application's Find People and Send Instant Message commands.
   virtual void FindPeople() = 0;
   virtual void SendInstantMessage() = 0;
+  // Runs a modal dialog with the main windows disabled; its result.
+  virtual int RunModal(CDialog& dialog) = 0;
 
   // The person's avatar window flashes; false when the person has none.
   virtual bool FlashAvatar(uint32_t id) = 0;
@@ -36,6 +40,9 @@ class IPeopleHost {
   // Whether the call program can be reached, and whether files may be sent.
   virtual bool CanCall() const = 0;
   virtual bool CanSendFiles() const = 0;
+  // Button index of the people tool bar: its command and its four faces
+  // (hot, normal, disabled, pressed); false after the last.
+  virtual bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const = 0;
 
  protected:
   ~IPeopleHost() = default;

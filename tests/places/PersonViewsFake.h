@@ -40,6 +40,7 @@ public:
     void AddToPeople(CZrPerson& person) override { Log("people-add", person); }
     void RemoveFromPeople(CZrPerson& person) override { Log("people-remove", person); }
     void UpdateInPeople(CZrPerson& person) override { Log("people-update", person); }
+    void ChangeInPeople(CZrPerson& person) override { Log("people-change", person); }
     void SendPlaceNotice(CZrPerson& person, uint32_t value) override { Log("place-notice", person, value); }
     void SendMemberMessage(CZrPerson& person, CZrGroup& group) override
     {

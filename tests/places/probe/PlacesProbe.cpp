@@ -83,6 +83,7 @@ public:
     void AddToPeople(CZrPerson& person) override { Emit("people-add", person); }
     void RemoveFromPeople(CZrPerson& person) override { Emit("people-remove", person); }
     void UpdateInPeople(CZrPerson& person) override { Emit("people-update", person); }
+    void ChangeInPeople(CZrPerson& person) override { Emit("people-change", person); }
     void SendPlaceNotice(CZrPerson& person, uint32_t value) override { Emit("place-notice", person, value); }
     void SendMemberMessage(CZrPerson& person, CZrGroup& group) override
     {
