@@ -32,6 +32,7 @@ int CPplManager::OnCreate(LPCREATESTRUCT) {
     m_page.reset();
     return -1;
   }
+  m_page->ShowWindow(SW_SHOW);
   if (!m_statusBar.Create(this)) return -1;
   ::SetWindowLongPtrA(m_statusBar.m_hWnd, GWLP_ID, kStatusBarId);
   Layout();

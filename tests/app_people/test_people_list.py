@@ -1,0 +1,156 @@
+"""The people column of the running client against the kit's server: bots
+entering, moving, grouping and leaving are shown in the people list, the
+person menu's Ignore greys the row red and sorts it with the ignored, the
+"Other Observers" row lists the observers the place holds back, and the
+column's status line follows the participation state. The list is read
+from outside with list box queries (texts and row flags)."""
+import time
+
+from app_window.window_tools import NICK, PLACE, START_SECONDS, entered_member
+from app_people.conftest import CROWD
+from zrkit import wire
+from zrkit.bot import BotPool
+from zrkit.wire import Position
+
+LIST_ID = 1118
+STATUS_ID = 1119
+IDENTITY_BUTTON, SEND_IM_BUTTON, IGNORE_BUTTON, LOCATE_BUTTON = 1032, 1030, 1144, 1176
+# Row flags of the people list (item data of a row).
+EXPANDED, GREYED, IGNORED, SELECTED, HEADER, OWN, LIST_MADE = 1, 2, 4, 8, 16, 32, 64
+
+
+def read_list(client):
+    return client.ask("list %d" % LIST_ID)
+
+
+def wait_rows(client, wanted, timeout=20):
+    """The list once its row texts are `wanted` (a list, or a predicate)."""
+    check = wanted if callable(wanted) else (lambda rows: rows == wanted)
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = read_list(client)
+        if check(answer["rows"]):
+            return answer
+        if time.monotonic() > deadline:
+            raise AssertionError("people list %r, wanted %r" % (answer["rows"], wanted))
+        time.sleep(0.3)
+
+
+def row_point(answer, text):
+    """Screen point on the text of the row that reads `text`."""
+    row = answer["rows"].index(text)
+    left, top = answer["client"][0], answer["client"][1]
+    height = answer["height"]
+    inset = height // 3
+    return left + 60, top + inset + (row - answer["top"]) * height + height // 2
+
+
+def flags_of(answer, text):
+    return answer["data"][answer["rows"].index(text)]
+
+
+def controls(client):
+    found = {}
+
+    def walk(window):
+        found.setdefault(window["id"], window)
+        for child in window["children"]:
+            walk(child)
+    walk(client.ask("tree")["window"])
+    return found
+
+
+def start(window_client, zr_server, **settings):
+    window_client.settings.update(settings)
+    window_client.start()
+    window_client.wait_frame()
+    window_client.member = entered_member(zr_server, NICK)
+    return window_client
+
+
+def test_people_list_follows_the_place(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        ann = pool.bot("ann")
+        hal = pool.bot("hal")
+        obs = pool.bot("obs")
+        room = ann.enter(PLACE, Position.xy(1000, 1000))["snapshot"]["g1024"].id
+        hal.enter(PLACE, Position.xy(2000, 2000))
+        obs.enter(PLACE)
+        client = start(window_client, zr_server)
+        # The corridor's header sorts before the room's; the observers' row
+        # stays last and, the user being inside, reads "Observers". The
+        # place does not show the persons of its corridor.
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 3", "ann", "hal", NICK, "Observers"])
+        assert flags_of(answer, "_Observing") & HEADER
+        assert flags_of(answer, NICK) & OWN and not flags_of(answer, "ann") & OWN
+        assert not flags_of(answer, "Observers") & EXPANDED
+        # The status line of the column tells the participation.
+        status = client.ask("waitstatus Participating 5000 %d" % STATUS_ID)
+        assert status["found"], status
+        # Identity windows are not part of the program: the button says so.
+        buttons = controls(client)
+        assert buttons[IDENTITY_BUTTON]["enabled"] is False
+        assert buttons[SEND_IM_BUTTON]["enabled"] and buttons[LOCATE_BUTTON]["enabled"]
+
+        # A newcomer appears, and so does the observer moving into the room.
+        cat = pool.bot("cat")
+        cat.enter(PLACE, Position.xy(3000, 3000))
+        wait_rows(client, ["_Observing", "_Chatting here: 4", "ann", "cat", "hal", NICK, "Observers"])
+        obs.move(room, Position.xy(4000, 4000))
+        wait_rows(client, ["_Observing", "_Chatting here: 5", "ann", "cat", "hal", "obs", NICK, "Observers"])
+
+        # Ignore from the person menu: the row turns red and sorts as
+        # "ignored"; a second Ignore puts it back.
+        x, y = row_point(read_list(client), "ann")
+        client.ask("rclick %d %d" % (x, y))
+        client.ask("key G")
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 5", "cat", "hal", "ann", "obs", NICK,
+                                    "Observers"])
+        assert flags_of(answer, "ann") & IGNORED
+        x, y = row_point(answer, "ann")
+        client.ask("rclick %d %d" % (x, y))
+        client.ask("key G")
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 5", "ann", "cat", "hal", "obs", NICK,
+                                    "Observers"])
+        assert not flags_of(answer, "ann") & IGNORED
+
+        # hal pairs with ann: their rows go under the group's row.
+        hal.op(10, info=wire.GroupInfo(name="duo", capacity=2, flags=2), kind=0x202, other=room,
+               value=0, pair=1, partner=ann.member_id)
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 5", "cat", "duo", "ann", "hal", "obs",
+                                    NICK, "Observers"])
+        assert flags_of(answer, "duo") & EXPANDED
+        # Leaving takes the rows away; the group of one left dissolves.
+        cat.leave()
+        hal.move(room, Position.xy(5000, 5000))
+        wait_rows(client, ["_Observing", "_Chatting here: 4", "ann", "hal", "obs", NICK, "Observers"])
+    finally:
+        pool.stop()
+
+
+def test_other_observers_lists_the_crowd_the_place_holds_back(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        pool.bot("obs").enter(PLACE)
+        client = start(window_client, zr_server, Query={"MaxObservers": 3})
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 1", NICK, "Observers"])
+        x, y = row_point(answer, "Observers")
+        client.ask("dblclick %d %d" % (x, y))
+        request = zr_server.wait_log({"dir": "in", "msg": {"type": 21, "b": 0}}, timeout=START_SECONDS)
+        assert request["msg"]["e"] == request["msg"]["c"] != 0
+        # The corridor's observer and the crowd, at most MaxObservers of
+        # them, made by the list under its row.
+        shown = ["obs"] + CROWD[:2]
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 1", NICK, "Observers"] + shown)
+        assert flags_of(answer, "Observers") & EXPANDED
+        assert all(flags_of(answer, name) & LIST_MADE for name in shown)
+
+        # When the server goes, the column says so and only what the list
+        # made stays.
+        zr_server.control("close", session=NICK, code=0)
+        status = client.ask("waitstatus Disconnected %d %d" % (START_SECONDS * 1000, STATUS_ID))
+        assert status["found"], status
+        wait_rows(client, lambda rows: NICK not in rows and "_Chatting here: 1" not in rows)
+    finally:
+        pool.stop()
