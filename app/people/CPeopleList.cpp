@@ -161,9 +161,15 @@ bool CPeopleList::IsStale(const CPeopleItem& item, const COutlineNode& node) con
   if (item.kind == people::kRoomKind || item.kind == people::kCorridorKind) return false;
   const CPeopleItem* parent = node.parent && node.parent->item ? Item(node.parent) : nullptr;
   if (!parent || ObjectOf(*parent) != object->GetParent()) return true;
-  if (object->GetKind() != item.kind) return true;
+  if (object->GetKind() != item.kind || IsEmptyGroup(*object)) return true;
   const std::string name = people::IsPersonKind(item.kind) ? DisplayNameOf(object->GetName()) : object->GetName();
   return name != item.displayName || IsIgnored(item.id) != item.ignoredShown;
+}
+
+// A group that lost its last member is about to dissolve: it is not shown.
+bool CPeopleList::IsEmptyGroup(CZrObject& object) const {
+  CZrGroup* group = object.AsGroup();
+  return group && group->ChildCount() == 0;
 }
 
 COutlineNode* CPeopleList::FindChild(COutlineNode* node, uint32_t id) const {
@@ -178,7 +184,7 @@ void CPeopleList::AddMembers(COutlineNode* node, CZrGroup& group) {
   if (!node->expanded) return;
   for (CTvlListIter it = group.Children().Begin(); it.IsValid(); it.Next()) {
     CZrObject* member = it.Get<CZrObject>();
-    if (!member || member->GetId() == 0 || member->GetId() == m_leaving) continue;
+    if (!member || member->GetId() == 0 || member->GetId() == m_leaving || IsEmptyGroup(*member)) continue;
     COutlineNode* row = FindChild(node, member->GetId());
     if (!row) row = AddObjectRow(*member, node);
     if (row && member->AsGroup()) AddMembers(row, *member->AsGroup());

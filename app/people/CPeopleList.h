@@ -99,6 +99,7 @@ class CPeopleList : public COutlineCtrl {
   void PruneStale(COutlineNode* node, std::vector<COutlineNode*>& stale);
   bool IsStale(const CPeopleItem& item, const COutlineNode& node) const;
   void AddMembers(COutlineNode* node, CZrGroup& group);
+  bool IsEmptyGroup(CZrObject& object) const;
   COutlineNode* FindChild(COutlineNode* node, uint32_t id) const;
   COutlineNode* AddObjectRow(CZrObject& object, COutlineNode* parent);
   COutlineNode* AddHeader(CZrGroup& group);

@@ -115,14 +115,16 @@ def test_people_list_follows_the_place(window_client, zr_server):
                                     "Observers"])
         assert not flags_of(answer, "ann") & IGNORED
 
-        # hal pairs with ann: their rows go under the group's row.
+        # hal pairs with ann and cat leaves: the pair's rows stand under
+        # their group's row, and cat's row is gone.
         hal.op(10, info=wire.GroupInfo(name="duo", capacity=2, flags=2), kind=0x202, other=room,
                value=0, pair=1, partner=ann.member_id)
-        answer = wait_rows(client, ["_Observing", "_Chatting here: 5", "cat", "duo", "ann", "hal", "obs",
-                                    NICK, "Observers"])
-        assert flags_of(answer, "duo") & EXPANDED
-        # Leaving takes the rows away; the group of one left dissolves.
         cat.leave()
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 4", "duo", "ann", "hal", "obs", NICK,
+                                    "Observers"])
+        assert flags_of(answer, "duo") & EXPANDED
+        # hal steps out: the group of one left dissolves and ann is back in
+        # the room.
         hal.move(room, Position.xy(5000, 5000))
         wait_rows(client, ["_Observing", "_Chatting here: 4", "ann", "hal", "obs", NICK, "Observers"])
     finally:
@@ -140,8 +142,8 @@ def test_other_observers_lists_the_crowd_the_place_holds_back(window_client, zr_
         request = zr_server.wait_log({"dir": "in", "msg": {"type": 21, "b": 0}}, timeout=START_SECONDS)
         assert request["msg"]["e"] == request["msg"]["c"] != 0
         # The corridor's observer and the crowd, at most MaxObservers of
-        # them, made by the list under its row.
-        shown = ["obs"] + CROWD[:2]
+        # them, made by the list under its row in the order of names.
+        shown = CROWD[:2] + ["obs"]
         answer = wait_rows(client, ["_Observing", "_Chatting here: 1", NICK, "Observers"] + shown)
         assert flags_of(answer, "Observers") & EXPANDED
         assert all(flags_of(answer, name) & LIST_MADE for name in shown)
