@@ -204,14 +204,17 @@ bool CPeoplePage::IsOwn(const MenuPerson& person) const {
   return m_root && m_root->GetMyself() && m_root->GetMyself()->GetId() == person.id;
 }
 
-void CPeoplePage::OnSelectionChanged(CPeopleItem*) { UpdateButtons(); }
+void CPeoplePage::OnSelectionChanged(const CPeopleItem* item) { UpdateButtonsFor(item); }
+
+void CPeoplePage::UpdateButtons() { UpdateButtonsFor(m_list.SelectedItem()); }
 
 // Send IM and Locate while connected; Identity for a person when identity
 // windows can be opened; Ignore for another person of the place.
-void CPeoplePage::UpdateButtons() {
+void CPeoplePage::UpdateButtonsFor(const CPeopleItem* item) {
   if (!m_hWnd) return;
   MenuPerson person;
-  const bool hasPerson = SelectedPerson(person);
+  const bool hasPerson = item && item->person;
+  if (hasPerson) person = PersonOf(*item);
   const bool connected = m_list.IsConnected();
   const bool canIdentify = m_host && m_host->CanOpenIdentity();
   const auto enable = [this](int id, bool on) {

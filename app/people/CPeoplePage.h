@@ -60,7 +60,9 @@ class CPeoplePage : public CDialog {
 
   void ShowPersonMenu(const CPeopleItem& item, int32_t x, int32_t y);
   void ShowPersonMenu(const MenuPerson& person, int32_t x, int32_t y);
-  void OnSelectionChanged(CPeopleItem* item);
+  // The row about to be selected (null: none).
+  void OnSelectionChanged(const CPeopleItem* item);
+  // For the selected row.
   void UpdateButtons();
   // Shown in the voice area.
   void SetVoiceStatus(const std::string& text);
@@ -81,6 +83,7 @@ class CPeoplePage : public CDialog {
  private:
   MenuPerson PersonOf(const CPeopleItem& item) const;
   bool SelectedPerson(MenuPerson& person) const;
+  void UpdateButtonsFor(const CPeopleItem* item);
   bool IsOwn(const MenuPerson& person) const;
   void PrepareMenu(HMENU menu, const MenuPerson& person);
   void RunCommand(UINT command, const MenuPerson& person);

@@ -54,6 +54,8 @@ class CPplManager : public CWnd {
  protected:
   int OnCreate(LPCREATESTRUCT create);
   void OnDestroy();
+  // The splitter made it and nothing else owns it: it goes with its window.
+  void PostNcDestroy() override { delete this; }
   void OnSize(UINT type, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 

@@ -36,6 +36,18 @@ def wait_rows(client, wanted, timeout=20):
         time.sleep(0.3)
 
 
+def wait_flag(client, name, flag, on, timeout=10):
+    """The list once the row `name` has (or lacks) the flag."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = read_list(client)
+        if name in answer["rows"] and bool(flags_of(answer, name) & flag) == on:
+            return answer
+        if time.monotonic() > deadline:
+            raise AssertionError("row %s flags %r" % (name, answer["data"]))
+        time.sleep(0.3)
+
+
 def row_point(answer, text):
     """Screen point on the text of the row that reads `text`."""
     row = answer["rows"].index(text)
@@ -114,6 +126,21 @@ def test_people_list_follows_the_place(window_client, zr_server):
         answer = wait_rows(client, ["_Observing", "_Chatting here: 5", "ann", "cat", "hal", "obs", NICK,
                                     "Observers"])
         assert not flags_of(answer, "ann") & IGNORED
+
+        # The page's Ignore button works on the selected person of the place.
+        x, y = row_point(answer, "hal")
+        client.ask("click %d %d" % (x, y))
+        buttons = controls(client)
+        assert buttons[IGNORE_BUTTON]["enabled"] and not buttons[IDENTITY_BUTTON]["enabled"]
+        left, top, right, bottom = buttons[IGNORE_BUTTON]["rect"]
+        client.ask("click %d %d" % ((left + right) // 2, (top + bottom) // 2))
+        answer = wait_flag(client, "hal", IGNORED, True)
+        assert answer["rows"] == ["_Observing", "_Chatting here: 5", "ann", "cat", "hal", "obs", NICK,
+                                  "Observers"]
+        x, y = row_point(answer, "hal")
+        client.ask("rclick %d %d" % (x, y))
+        client.ask("key G")
+        wait_flag(client, "hal", IGNORED, False)
 
         # hal pairs with ann and cat leaves: the pair's rows stand under
         # their group's row, and cat's row is gone.
