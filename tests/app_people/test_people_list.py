@@ -2,7 +2,8 @@
 entering, moving, grouping and leaving are shown in the people list, the
 person menu's Ignore greys the row red and sorts it with the ignored, the
 "Other Observers" row lists the observers the place holds back, and the
-column's status line follows the participation state. The list is read
+column's status line follows the participation state; a modal dialog
+disables the list with the main windows. The list is read
 from outside with list box queries (texts and row flags)."""
 import time
 
@@ -14,6 +15,8 @@ from zrkit.wire import Position
 
 LIST_ID = 1118
 STATUS_ID = 1119
+ABOUT_COMMAND = 32780
+DIALOG = "#32770"
 IDENTITY_BUTTON, SEND_IM_BUTTON, IGNORE_BUTTON, LOCATE_BUTTON = 1032, 1030, 1144, 1176
 # Row flags of the people list (item data of a row).
 EXPANDED, GREYED, IGNORED, SELECTED, HEADER, OWN, LIST_MADE = 1, 2, 4, 8, 16, 32, 64
@@ -70,6 +73,14 @@ def controls(client):
             walk(child)
     walk(client.ask("tree")["window"])
     return found
+
+
+def wait_enabled(client, enabled, timeout=20):
+    deadline = time.monotonic() + timeout
+    while controls(client)[LIST_ID]["enabled"] != enabled:
+        if time.monotonic() > deadline:
+            raise AssertionError("the people list is not %s" % ("enabled" if enabled else "disabled"))
+        time.sleep(0.3)
 
 
 def start(window_client, zr_server, **settings):
@@ -174,6 +185,14 @@ def test_other_observers_lists_the_crowd_the_place_holds_back(window_client, zr_
         answer = wait_rows(client, ["_Observing", "_Chatting here: 1", NICK, "Observers"] + shown)
         assert flags_of(answer, "Observers") & EXPANDED
         assert all(flags_of(answer, name) & LIST_MADE for name in shown)
+
+        # While a modal dialog is up the list is disabled with the main
+        # windows.
+        client.ask("command %d" % ABOUT_COMMAND)
+        wait_enabled(client, False)
+        closed = client.probe("key RETURN", "waitgone %d" % (START_SECONDS * 1000), window_class=DIALOG)
+        assert closed[-1]["gone"], "the About dialog stays open"
+        wait_enabled(client, True)
 
         # When the server goes, the column says so and only what the list
         # made stays.
