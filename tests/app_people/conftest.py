@@ -9,6 +9,8 @@ from zrkit.fixtures import server_factory  # noqa: F401
 
 # The observers the place reports when asked, but does not show.
 CROWD = ["crowd1", "crowd2", "crowd3", "crowd4"]
+# The community's moderation service: a member of kind 289.
+MODERATION_OWNER = 7
 
 
 @pytest.fixture
@@ -16,4 +18,5 @@ def zr_server(server_factory):  # noqa: F811
     return server_factory(time_limit=900, scenario={
         "welcome": {"entry_count": 30},
         "places": [{"name": PLACE, "observers": CROWD}],
+        "references": [{"owner": MODERATION_OWNER, "kind": 289, "id": 8, "parent_le": 0}],
     })

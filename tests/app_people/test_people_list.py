@@ -3,13 +3,15 @@ entering, moving, grouping and leaving are shown in the people list, the
 person menu's Ignore greys the row red and sorts it with the ignored, the
 "Other Observers" row lists the observers the place holds back, and the
 column's status line follows the participation state; a modal dialog
-disables the list with the main windows. The list is read
+disables the list with the main windows; a moderator's person menu warns a
+person through the moderation service. The list is read
 from outside with list box queries (texts and row flags)."""
 import time
 
 from app_window.window_tools import NICK, PLACE, START_SECONDS, entered_member
-from app_people.conftest import CROWD
+from app_people.conftest import CROWD, MODERATION_OWNER
 from zrkit import wire
+from zrkit.wire import Writer
 from zrkit.bot import BotPool
 from zrkit.wire import Position
 
@@ -200,5 +202,38 @@ def test_other_observers_lists_the_crowd_the_place_holds_back(window_client, zr_
         status = client.ask("waitstatus Disconnected %d %d" % (START_SECONDS * 1000, STATUS_ID))
         assert status["found"], status
         wait_rows(client, lambda rows: NICK not in rows and "_Chatting here: 1" not in rows)
+    finally:
+        pool.stop()
+
+
+def test_a_moderator_warns_a_person_from_the_person_menu(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        ann = pool.bot("ann")
+        ann.enter(PLACE, Position.xy(1000, 1000))
+        client = start(window_client, zr_server)
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 2", "ann", NICK, "Observers"])
+        # The server makes the user an administrator (class 272).
+        fields = Writer().u32(client.member).u16(0x110).bytes()
+        zr_server.control("message", session=NICK, type=32, fields=fields.hex())
+        zr_server.wait_log({"dir": "out", "msg": {"type": 32}}, timeout=START_SECONDS)
+        time.sleep(1)
+        # The menu ends with Warn, Gag, Ban Avatar and Eject from Community.
+        x, y = row_point(answer, "ann")
+        client.ask("rclick %d %d" % (x, y))
+        for key in ("END", "UP", "UP", "UP", "RETURN"):
+            client.ask("key %s" % key)
+        # The warning dialog offers the community's text; OK sends it.
+        dialog = client.probe("tree", window_class=DIALOG)[0]["window"]
+        edit = next(c for c in dialog["children"] if c["id"] == 1108)
+        assert edit["text"].startswith("Your actions are inappropriate")
+        ok = next(c for c in dialog["children"] if c["id"] == 1)
+        left, top, right, bottom = ok["rect"]
+        closed = client.probe("click %d %d" % ((left + right) // 2, (top + bottom) // 2),
+                              "waitgone %d" % (START_SECONDS * 1000), window_class=DIALOG)
+        assert closed[-1]["gone"]
+        sent = zr_server.wait_log({"dir": "in", "msg": {"type": 28}}, timeout=START_SECONDS)["msg"]
+        assert (sent["value"], sent["target"]) == (ann.member_id, MODERATION_OWNER)
+        assert b"Your actions are inappropriate" in bytes.fromhex(sent["blob"])
     finally:
         pool.stop()
