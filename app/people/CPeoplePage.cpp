@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "CBitmap.h"
+#include "CClientDC.h"
 #include "CDC.h"
 #include "CDurationDlg.h"
 #include "CPaintDC.h"
@@ -90,11 +91,12 @@ bool CPeoplePage::Create(CWnd* parent) { return CDialog::Create(kTemplateId, par
 // The voice control is not part of the program: the voice area says so.
 bool CPeoplePage::OnInitDialog() {
   CDialog::OnInitDialog();
+  // The voice status is written in 7-point Arial.
   LOGFONTA font{};
-  font.lfHeight = 16;
-  font.lfWeight = FW_BOLD;
+  CClientDC screen(this);
+  font.lfHeight = -::MulDiv(7, ::GetDeviceCaps(screen.m_hDC, LOGPIXELSY), 72);
   lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
-  m_boldFont.CreateFontIndirect(font);
+  m_voiceFont.CreateFontIndirect(font);
   m_voiceStatus = kVoiceUnavailable;
   RECT none{0, 0, 10, 10};
   if (!m_list.Create(this, none)) return false;
@@ -134,12 +136,6 @@ RECT CPeoplePage::VoiceArea() const {
   return RECT{kSideMargin, top, client.right - kSideMargin, buttonsTop - 2};
 }
 
-void CPeoplePage::SetVoiceStatus(const std::string& text) {
-  m_voiceStatus = text;
-  RECT area = VoiceArea();
-  if (m_hWnd) ::InvalidateRect(m_hWnd, &area, TRUE);
-}
-
 void CPeoplePage::OnPaint() {
   CPaintDC dc(this);
   RECT client{};
@@ -150,7 +146,10 @@ void CPeoplePage::OnPaint() {
   ::DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(RGB(0, 0, 0));
+  const int saved = dc.SaveDC();
+  if (m_voiceFont.GetSafeHandle()) dc.SelectObject(&m_voiceFont);
   dc.DrawText(m_voiceStatus, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  dc.RestoreDC(saved);
 }
 
 void CPeoplePage::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {

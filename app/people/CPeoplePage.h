@@ -64,8 +64,6 @@ class CPeoplePage : public CDialog {
   void OnSelectionChanged(const CPeopleItem* item);
   // For the selected row.
   void UpdateButtons();
-  // Shown in the voice area.
-  void SetVoiceStatus(const std::string& text);
 
  protected:
   bool OnInitDialog() override;
@@ -101,6 +99,6 @@ class CPeoplePage : public CDialog {
   CPlace* m_root = nullptr;
   CPersonStateList* m_states = nullptr;
   IPeopleHost* m_host = nullptr;
-  CFont m_boldFont;
+  CFont m_voiceFont;
   std::string m_voiceStatus;
 };

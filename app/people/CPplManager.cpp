@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CPlace.h"
+#include "ZrObjectDesc.h"
 #include "IPeopleHost.h"
 #include "ModuleState.h"
 #include "PeopleRules.h"
@@ -124,9 +125,18 @@ void CPplManager::RedrawList() {
   if (HasPage()) m_page->List().RedrawRows();
 }
 
-void CPplManager::EnableWindows(bool enable) {
-  if (m_hWnd) EnableWindow(enable);
-  if (HasPage() && m_page->List().List().m_hWnd) m_page->List().List().EnableWindow(enable);
+void CPplManager::ShowPersonMenu(const CZrObjectDesc& person, bool described, int32_t x, int32_t y) {
+  if (!HasPage()) return;
+  if (!described) {
+    if (CPeopleItem* row = m_page->List().FindPersonRow(person.id)) m_page->ShowPersonMenu(*row, x, y);
+    return;
+  }
+  CPeoplePage::MenuPerson menuPerson;
+  menuPerson.id = person.id;
+  menuPerson.kind = person.kind;
+  menuPerson.name = m_page->List().DisplayNameOf(person.name);
+  menuPerson.status = person.status;
+  m_page->ShowPersonMenu(menuPerson, x, y);
 }
 
 void CPplManager::SetStatus(int32_t state) {

@@ -41,15 +41,15 @@ class CPplManager : public CWnd {
   bool IsListed(uint32_t id) const;
   void ForwardPair(uint32_t kind, const CZrObjectDesc& answer);
   void RedrawList();
+  // The person menu at a screen point: with described, for the described
+  // person (a locate answer); otherwise for the person's row of the place,
+  // and nothing when it has none.
+  void ShowPersonMenu(const CZrObjectDesc& person, bool described, int32_t x, int32_t y);
   void SetStatus(int32_t state);
   // 1 makes the tool bar (once), 0 removes it.
   void CreateToolbar(bool create);
-  // Enables or disables the manager with its list.
-  void EnableWindows(bool enable);
 
-  CPeoplePage* GetPeoplePage() { return m_page.get(); }
   CPeopleList* GetPeopleList() { return m_page ? &m_page->List() : nullptr; }
-  CZrStatusBar& StatusBar() { return m_statusBar; }
 
  protected:
   int OnCreate(LPCREATESTRUCT create);
