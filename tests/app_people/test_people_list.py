@@ -3,8 +3,9 @@ entering, moving, grouping and leaving are shown in the people list, the
 person menu's Ignore greys the row red and sorts it with the ignored, the
 "Other Observers" row lists the observers the place holds back, and the
 column's status line follows the participation state; a modal dialog
-disables the list with the main windows; a moderator's person menu warns a
-person through the moderation service. The list is read
+disables the list with the main windows; a moderator's person menu warns
+and bans a person through the moderation service, the ban cut to 24 for
+all but administrators. The list is read
 from outside with list box queries (texts and row flags)."""
 import time
 
@@ -235,5 +236,62 @@ def test_a_moderator_warns_a_person_from_the_person_menu(window_client, zr_serve
         sent = zr_server.wait_log({"dir": "in", "msg": {"type": 28}}, timeout=START_SECONDS)["msg"]
         assert (sent["value"], sent["target"]) == (ann.member_id, MODERATION_OWNER)
         assert b"Your actions are inappropriate" in bytes.fromhex(sent["blob"])
+    finally:
+        pool.stop()
+
+
+def ban_for_minutes(client, answer, name, menu_keys, minutes):
+    """Ban Avatar from the person menu of `name`'s row (reached by
+    menu_keys), with `other` minutes typed into the duration dialog."""
+    x, y = row_point(answer, name)
+    client.ask("rclick %d %d" % (x, y))
+    for key in menu_keys + ("RETURN",):
+        client.ask("key %s" % key)
+    choices = client.probe("list 1046", window_class=DIALOG)[0]
+    assert choices["rows"] == ["60", "120", "other"], choices
+    left, top = choices["client"][0], choices["client"][1]
+    height = choices["height"]
+    client.probe("click %d %d" % (left + 10, top + 2 * height + height // 2), window_class=DIALOG)
+    client.probe("type %d" % minutes, window_class=DIALOG)
+    dialog = client.probe("tree", window_class=DIALOG)[0]["window"]
+    ok = next(c for c in dialog["children"] if c["id"] == 1)
+    left, top, right, bottom = ok["rect"]
+    closed = client.probe("click %d %d" % ((left + right) // 2, (top + bottom) // 2),
+                          "waitgone %d" % (START_SECONDS * 1000), window_class=DIALOG)
+    assert closed[-1]["gone"]
+
+
+def set_user_class(client, zr_server, kind):
+    fields = Writer().u32(client.member).u16(kind).bytes()
+    after = len(zr_server.log())
+    zr_server.control("message", session=NICK, type=32, fields=fields.hex())
+    zr_server.wait_log({"dir": "out", "msg": {"type": 32, "kind": kind}}, timeout=START_SECONDS,
+                       after=after)
+    time.sleep(1)
+
+
+def test_ban_lasts_at_most_24_but_for_administrators(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        ann = pool.bot("ann")
+        ann.enter(PLACE, Position.xy(1000, 1000))
+        client = start(window_client, zr_server)
+        answer = wait_rows(client, ["_Observing", "_Chatting here: 2", "ann", NICK, "Observers"])
+        sent = []
+        # A moderator (class 276): Ban Avatar ends the menu; 100 goes out as 24.
+        # An administrator (class 272): Eject from Community follows it; 100 stays.
+        for kind, keys in ((0x114, ("END",)), (0x110, ("END", "UP"))):
+            set_user_class(client, zr_server, kind)
+            after = len(zr_server.log())
+            ban_for_minutes(client, answer, "ann", keys, 100)
+            request = zr_server.wait_log({"dir": "in", "msg": {"type": 28}}, timeout=START_SECONDS,
+                                         after=after)["msg"]
+            assert (request["value"], request["target"]) == (ann.member_id, MODERATION_OWNER)
+            blob = bytes.fromhex(request["blob"])
+            # The record ends with the mode (2: ban), the minutes and the
+            # empty comment.
+            sent.append(blob[-7:])
+        assert sent == [b"\x02" + (24).to_bytes(4, "big") + b"\x00\x00",
+                        b"\x02" + (100).to_bytes(4, "big") + b"\x00\x00"]
     finally:
         pool.stop()
