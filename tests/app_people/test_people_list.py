@@ -197,8 +197,7 @@ def test_other_observers_lists_the_crowd_the_place_holds_back(window_client, zr_
         assert closed[-1]["gone"], "the About dialog stays open"
         wait_enabled(client, True)
 
-        # When the server goes, the column says so and only what the list
-        # made stays.
+        # When the server goes, the column says so and the place's rows go.
         zr_server.control("close", session=NICK, code=0)
         status = client.ask("waitstatus Disconnected %d %d" % (START_SECONDS * 1000, STATUS_ID))
         assert status["found"], status
