@@ -4,6 +4,7 @@
 // expansion and collapse.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "COutlineList.h"
 #include "COutlineNode.h"
@@ -52,6 +53,11 @@ class COutlineCtrl : public CWnd, public OutlineOwner {
   virtual void OnDoubleClicked(COutlineNode* /*node*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnRightButtonDown(COutlineNode* /*node*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnRightDoubleClicked(COutlineNode* /*node*/, int32_t /*x*/, int32_t /*y*/) {}
+
+  // What the list tells a reader (an accessibility tool, a test) about a
+  // row through the list box queries: its text and the owner's flag bits.
+  virtual std::string RowText(COutlineNode* /*node*/) { return std::string(); }
+  virtual uint32_t RowFlags(COutlineNode* /*node*/) { return 0; }
 
  private:
   void HandRowsToList(bool refresh);

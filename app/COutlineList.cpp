@@ -20,6 +20,13 @@ BEGIN_MESSAGE_MAP(COutlineList, CWnd)
   ON_WM_MOUSEMOVE()
   ON_WM_RBUTTONDOWN()
   ZR_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
+  ON_MESSAGE(LB_GETCOUNT, OnGetCount)
+  ON_MESSAGE(LB_GETTEXTLEN, OnGetTextLength)
+  ON_MESSAGE(LB_GETTEXT, OnGetText)
+  ON_MESSAGE(LB_GETITEMDATA, OnGetItemData)
+  ON_MESSAGE(LB_GETCURSEL, OnGetCurrentSelection)
+  ON_MESSAGE(LB_GETTOPINDEX, OnGetTopIndex)
+  ON_MESSAGE(LB_GETITEMHEIGHT, OnGetItemHeight)
 END_MESSAGE_MAP()
 
 COutlineList::COutlineList(COutlineCtrl* owner) : m_owner(owner) {}
@@ -344,3 +351,37 @@ void COutlineList::OnRButtonDown(UINT, POINT point) {
 void COutlineList::OnRButtonDblClk(UINT, POINT point) {
   ReportRow(point, &COutlineCtrl::OnRightDoubleClicked);
 }
+
+// ---- Read-out -----------------------------------------------------------------
+
+LRESULT COutlineList::OnGetCount(WPARAM, LPARAM) { return m_rows.Count(); }
+
+LRESULT COutlineList::OnGetTextLength(WPARAM row, LPARAM) {
+  COutlineNode* node = m_rows.Node(static_cast<int32_t>(row));
+  return node ? static_cast<LRESULT>(m_owner->RowText(node).size()) : LB_ERR;
+}
+
+// The buffer must hold LB_GETTEXTLEN characters and the terminator, as for
+// a list box.
+LRESULT COutlineList::OnGetText(WPARAM row, LPARAM buffer) {
+  COutlineNode* node = m_rows.Node(static_cast<int32_t>(row));
+  if (!node || !buffer) return LB_ERR;
+  const std::string text = m_owner->RowText(node);
+  char* out = reinterpret_cast<char*>(buffer);
+  std::copy(text.begin(), text.end(), out);
+  out[text.size()] = '\0';
+  return static_cast<LRESULT>(text.size());
+}
+
+LRESULT COutlineList::OnGetItemData(WPARAM row, LPARAM) {
+  COutlineNode* node = m_rows.Node(static_cast<int32_t>(row));
+  return node ? static_cast<LRESULT>(m_owner->RowFlags(node)) : LB_ERR;
+}
+
+LRESULT COutlineList::OnGetCurrentSelection(WPARAM, LPARAM) {
+  return m_rows.SelectedRow() >= 0 ? m_rows.SelectedRow() : LB_ERR;
+}
+
+LRESULT COutlineList::OnGetTopIndex(WPARAM, LPARAM) { return m_vert.position; }
+
+LRESULT COutlineList::OnGetItemHeight(WPARAM, LPARAM) { return m_rowHeight; }

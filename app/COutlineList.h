@@ -59,6 +59,16 @@ class COutlineList : public CWnd {
   void OnMouseMove(UINT flags, POINT point);
   void OnRButtonDown(UINT flags, POINT point);
   void OnRButtonDblClk(UINT flags, POINT point);
+  // The list box queries, answered for the shown rows: LB_GETCOUNT,
+  // LB_GETTEXTLEN, LB_GETTEXT (the owner's row text), LB_GETITEMDATA (the
+  // owner's row flags), LB_GETCURSEL, LB_GETTOPINDEX and LB_GETITEMHEIGHT.
+  LRESULT OnGetCount(WPARAM, LPARAM);
+  LRESULT OnGetTextLength(WPARAM row, LPARAM);
+  LRESULT OnGetText(WPARAM row, LPARAM buffer);
+  LRESULT OnGetItemData(WPARAM row, LPARAM);
+  LRESULT OnGetCurrentSelection(WPARAM, LPARAM);
+  LRESULT OnGetTopIndex(WPARAM, LPARAM);
+  LRESULT OnGetItemHeight(WPARAM, LPARAM);
   DECLARE_MESSAGE_MAP()
 
  private:

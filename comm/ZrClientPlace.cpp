@@ -1422,7 +1422,7 @@ void CZrClientPlace::OnDataLocked(uint32_t) {}
 void CZrClientPlace::OnDataUnlocked() {}
 void CZrClientPlace::OnPersonPicture(uint32_t, const CTvlBlob*) {}
 void CZrClientPlace::OnPairNotice(uint32_t, uint32_t) {}
-void CZrClientPlace::OnObjectDescription(uint32_t, uint32_t, uint32_t, uint32_t, const CZrPersonDesc&) {}
+void CZrClientPlace::OnObjectDescription(uint32_t, uint32_t, uint32_t, uint32_t, const CZrObjectDesc&) {}
 void CZrClientPlace::OnPlaceReport(uint32_t, uint32_t, bool, uint32_t, uint32_t) {}
 void CZrClientPlace::OnMemberAppeared(const CZrObjectRef&) {}
 void CZrClientPlace::OnMemberLeft(const CZrObjectRef&) {}

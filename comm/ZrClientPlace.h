@@ -21,6 +21,7 @@ class CBroadcastInfo;
 class CZrItem;
 class CZrMessage;
 class CZrMessageReader;
+class CZrObjectDesc;
 class CZrObjectRef;
 class CZrPersonDesc;
 class CZrPlaceBinding;
@@ -209,8 +210,10 @@ public:
     virtual void OnDataUnlocked();
     virtual void OnPersonPicture(uint32_t person, const CTvlBlob* picture); // message type 19
     virtual void OnPairNotice(uint32_t value, uint32_t second); // message type 20
+    // The answer to a members request (message type 21): the object with
+    // its members, in the nested form.
     virtual void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
-                                     const CZrPersonDesc& description);
+                                     const CZrObjectDesc& description);
     virtual void OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third,
                                uint32_t value); // message type 22
     virtual void OnMemberAppeared(const CZrObjectRef& reference); // message type 26

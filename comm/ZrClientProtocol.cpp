@@ -8,8 +8,10 @@
 #include "ZrChannel.h"
 #include "ZrClientPlace.h"
 #include "ZrHelloCheck.h"
+#include "ZrKind.h"
 #include "ZrMessage.h"
 #include "ZrMessageReader.h"
+#include "ZrObjectDesc.h"
 #include "ZrObjectRef.h"
 #include "ZrPerson.h"
 #include "ZrPersonDesc.h"
@@ -195,8 +197,8 @@ ZrProtocolError CZrClientProtocol::OnObjectDescription(CZrChannel& channel, uint
     CZrClientPlace* place = PlaceByRecipient(channel, recipient);
     if (!place || (values[1] != 0 && values[1] != place->GetId()))
         return {};
-    CZrPersonDesc description;
-    if (!description.Read(reader, recipient))
+    CZrObjectDesc description(kZrKindGroup);
+    if (!description.ReadNested(reader, recipient))
         return {kHandlers, 8};
     place->OnObjectDescription(values[0], values[1], values[2], values[3], description);
     return {};

@@ -531,9 +531,9 @@ void CPlace::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
         dialog->SetPicture(*picture);
 }
 
-void CPlace::OnPairNotice(uint32_t value, uint32_t second)
+void CPlace::OnObjectDescription(uint32_t first, uint32_t, uint32_t, uint32_t, const CZrObjectDesc& description)
 {
-    m_app.ForwardPair(value, second);
+    m_app.ForwardPair(first, description);
 }
 
 void CPlace::OnRequestFailed(uint32_t, uint32_t target, uint32_t code)

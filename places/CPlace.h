@@ -124,7 +124,8 @@ public:
     void OnDataLocked(uint32_t member) override;
     void OnDataUnlocked() override;
     void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
-    void OnPairNotice(uint32_t value, uint32_t second) override;
+    void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
+                             const CZrObjectDesc& description) override;
     void OnMemberAppeared(const CZrObjectRef& reference) override;
     void OnMemberLeft(const CZrObjectRef& reference) override;
     void OnServiceReply(uint32_t id, uint32_t mode, const std::string& text, const CTvlBlob& blob,

@@ -39,6 +39,8 @@ public:
     virtual void AddToPeople(CZrPerson& person) = 0;
     virtual void RemoveFromPeople(CZrPerson& person) = 0;
     virtual void UpdateInPeople(CZrPerson& person) = 0;
+    // The person's group or one-on-one changed, or it was renamed: its row
+    // is made again (a rename calls this, then UpdateInPeople).
     virtual void ChangeInPeople(CZrPerson& person) = 0;
     virtual void RedrawPeople() = 0;
 

@@ -11,6 +11,7 @@
 
 class CBroadcastInfo;
 class CZrObject;
+class CZrObjectDesc;
 class CZrPersonDesc;
 
 class IPlaceApp {
@@ -101,7 +102,9 @@ public:
     // The slide-show partner shows the slide the stage published.
     virtual void SendSlide(const std::string& text) = 0;
     virtual void OnWhisperFailed(uint32_t target, uint32_t code) = 0;
-    virtual void ForwardPair(uint32_t first, uint32_t second) = 0;
+    // The answer to the people list's members request: its kind (0 for the
+    // observer list) and the described object with its members.
+    virtual void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) = 0;
     // A person query's answer offered to the windows that asked for it (IM
     // conversations, invitations, transfers, broadcasts, page interactions);
     // true when one of them took it.

@@ -8,6 +8,7 @@
 #include "CCopyDataLink.h"
 #include "CIdleDlg.h"
 #include "CMenu.h"
+#include "CPplManager.h"
 #include "CReservedPane.h"
 #include "CSpyWnd.h"
 #include "CSplashWnd.h"
@@ -240,7 +241,7 @@ bool CChatWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
          m_nestedSplitter.CreateView(0, 0, RUNTIME_CLASS(CSpyWnd),
                                      SIZE{width * 2 / 3, height * 2 / 3}, context) &&
          m_nestedSplitter.CreateView(1, 0, RUNTIME_CLASS(CReservedPane), SIZE{0, 0}, context) &&
-         m_mainSplitter.CreateView(0, 1, RUNTIME_CLASS(CReservedPane), SIZE{0, 0}, context) &&
+         m_mainSplitter.CreateView(0, 1, RUNTIME_CLASS(CPplManager), SIZE{0, 0}, context) &&
          (m_mainSplitter.SetColumnInfo(0, width * 2 / 3, 0), true);
 }
 
@@ -429,6 +430,13 @@ CZrLayoutRecord::Capture CChatWnd::CaptureLayout(int32_t mode, int32_t defaultBo
 CWnd* CChatWnd::GetMainPane() const { return m_nestedSplitter.GetPane(0, 0); }
 
 CWnd* CChatWnd::GetPeoplePane() const { return m_mainSplitter.GetPane(0, 1); }
+
+CPplManager* CChatWnd::GetPeopleManager() const {
+  if (!m_mainSplitter.m_hWnd) return nullptr;
+  CWnd* pane = GetPeoplePane();
+  if (!pane || !pane->m_hWnd || !pane->IsKindOf(RUNTIME_CLASS(CPplManager))) return nullptr;
+  return static_cast<CPplManager*>(pane);
+}
 
 CTabWnd* CChatWnd::GetPlaceToolBar() {
   return m_hasPlaceToolBar ? &m_toolBars[m_placeToolBar] : nullptr;
@@ -742,6 +750,10 @@ LRESULT CChatWnd::OnQueryEndSession(WPARAM, LPARAM) {
 // title and the indicator shows the disconnect.
 void CChatWnd::ResetAfterDisconnect() {
   SetWindowText(Text(kProductTitle));
+  if (CPplManager* people = GetPeopleManager()) {
+    people->RebuildList(true);
+    people->SetWindowText(Text(kProductTitle));
+  }
   ZrApp().SetIndicatorState(CZrApp::kDisconnected);
 }
 

@@ -19,6 +19,7 @@
 #include "ZrLayoutRecord.h"
 
 class CDialog;
+class CPplManager;
 
 class CChatWnd : public CFrameWnd {
   DECLARE_DYNAMIC(CChatWnd)
@@ -71,6 +72,8 @@ class CChatWnd : public CFrameWnd {
   CWnd* GetMainPane() const;
   // The people column.
   CWnd* GetPeoplePane() const;
+  // The people manager in the people column; null while it has no window.
+  CPplManager* GetPeopleManager() const;
   // Height of the tool bars above the panes; 0 while they are hidden.
   int GetToolBarHeight() const;
   // Height of the status line; 0 while it is hidden.

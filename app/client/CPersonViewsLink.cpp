@@ -4,6 +4,7 @@
 #include "CClientRoom.h"
 #include "CDdeSession.h"
 #include "CPersonStateList.h"
+#include "CPplManager.h"
 #include "CPresenceWnd.h"
 #include "CZrApp.h"
 #include "IPersonDialog.h"
@@ -99,4 +100,34 @@ void CPersonViewsLink::PostPresenceIdentity(CZrPerson& person) {
 
 void CPersonViewsLink::PostPresenceFace(CZrPerson& person) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostPresenceFace(person);
+void CPersonViewsLink::AddToPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->AddPerson(person);
+}
+
+void CPersonViewsLink::RemoveFromPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RemovePerson(person);
+}
+
+void CPersonViewsLink::UpdateInPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->UpdatePerson(person);
+}
+
+void CPersonViewsLink::ChangeInPeople(CZrPerson& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->ChangePerson(person);
+}
+
+void CPersonViewsLink::RedrawPeople() {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RedrawList();
+}
+
+void CPersonViewsLink::AddGroupToPeople(CZrGroup& group) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->AddPerson(group);
+}
+
+void CPersonViewsLink::RemoveGroupFromPeople(CZrGroup& group) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RemovePerson(group);
+}
+
+void CPersonViewsLink::UpdateGroupInPeople(CZrGroup& group) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->UpdatePerson(group);
 }

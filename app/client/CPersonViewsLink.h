@@ -1,7 +1,7 @@
 // The program's side of the persons and groups of the place: their avatar
-// windows over the page, and their DDE notices to the DDE session. Group
-// windows, seat rows and the people list are not part of the program yet:
-// those calls change nothing.
+// windows over the page, their rows in the people list, and their DDE
+// notices to the DDE session. Group windows and seat rows are not part of
+// the program yet: those calls change nothing.
 #pragma once
 
 #include "IPersonViews.h"
@@ -24,11 +24,11 @@ class CPersonViewsLink : public IPersonViews {
   void DestroyWindows(CZrPerson& person) override;
   void FreeSeat(CZrGroup&, uint16_t) override {}
   void AddEmptySeat(CZrGroup&, uint16_t) override {}
-  void AddToPeople(CZrPerson&) override {}
-  void RemoveFromPeople(CZrPerson&) override {}
-  void UpdateInPeople(CZrPerson&) override {}
-  void ChangeInPeople(CZrPerson&) override {}
-  void RedrawPeople() override {}
+  void AddToPeople(CZrPerson& person) override;
+  void RemoveFromPeople(CZrPerson& person) override;
+  void UpdateInPeople(CZrPerson& person) override;
+  void ChangeInPeople(CZrPerson& person) override;
+  void RedrawPeople() override;
 
   void CreateGroupWindow(CZrGroup& group) override;
   void ShowGroupWindow(CZrGroup&) override {}
@@ -36,9 +36,9 @@ class CPersonViewsLink : public IPersonViews {
   void RelayoutGroupWindow(CZrGroup&) override {}
   void RepaintGroupWindow(CZrGroup&) override {}
   void DestroyGroupWindows(CZrGroup&) override {}
-  void AddGroupToPeople(CZrGroup&) override {}
-  void RemoveGroupFromPeople(CZrGroup&) override {}
-  void UpdateGroupInPeople(CZrGroup&) override {}
+  void AddGroupToPeople(CZrGroup& group) override;
+  void RemoveGroupFromPeople(CZrGroup& group) override;
+  void UpdateGroupInPeople(CZrGroup& group) override;
   void ShowGroupSay(CZrGroup&, CZrObject&, const std::string&) override {}
 
   void SendPlaceNotice(CZrPerson& person, uint32_t value) override;

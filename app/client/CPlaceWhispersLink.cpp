@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "CMyselfClient.h"
+#include "CPplManager.h"
 #include "CZrApp.h"
 #include "ZrTextMessage.h"
 
@@ -19,8 +20,11 @@ CIdentityTexts CPlaceWhispersLink::GetIdentityTexts() const {
 
 std::string CPlaceWhispersLink::GetEventText() const { return m_app.PlaceLink().GetEventText(); }
 
-// No person is marked to speak aloud until the people list marks one.
-bool CPlaceWhispersLink::IsInPeopleList(uint32_t) const { return false; }
+// A person the host marked to speak aloud in the people list.
+bool CPlaceWhispersLink::IsInPeopleList(uint32_t person) const {
+  CPplManager* people = m_app.GetPeopleManager();
+  return people && people->IsListed(person);
+}
 
 void CPlaceWhispersLink::ReceiveIm(const CZrTextMessage& record, const std::string& text, const CTvlBlob& payload,
                                    const std::string& displayName) {

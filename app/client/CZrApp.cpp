@@ -13,6 +13,7 @@
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
+#include "CPplManager.h"
 #include "CSpyWnd.h"
 #include "AppPalette.h"
 #include "ModuleState.h"
@@ -128,6 +129,8 @@ bool CZrApp::InitInstance() {
   m_plan.ApplySettings(m_settings.m_homeServer, m_settings.m_serverTitle, m_settings.m_homeURL);
 
   CreateSession();
+  if (CPplManager* people = GetPeopleManager())
+    people->Attach(m_rootPlace.get(), m_personStates.get(), &m_peopleHost);
   CreateIndicator();
   AttachPageFrame();
   m_ddeSession = std::make_unique<CDdeSessionHost>(*this);
@@ -237,6 +240,10 @@ bool CZrApp::CreateMainWindow() {
   m_boxes.SetWindowsSource([this] {
     std::vector<HWND> windows;
     if (CChatWnd* frame = MainFrame()) windows.push_back(frame->m_hWnd);
+    if (CPplManager* people = GetPeopleManager()) {
+      windows.push_back(people->m_hWnd);
+      if (CPeopleList* list = people->GetPeopleList()) windows.push_back(list->List().m_hWnd);
+    }
     if (m_indicator.m_hWnd) windows.push_back(m_indicator.m_hWnd);
     return windows;
   });
@@ -330,6 +337,11 @@ void CZrApp::SetStatusText(const std::string& text) {
 }
 
 CChatWnd* CZrApp::MainFrame() const { return static_cast<CChatWnd*>(m_pMainWnd); }
+
+CPplManager* CZrApp::GetPeopleManager() const {
+  CChatWnd* main = MainFrame();
+  return main ? main->GetPeopleManager() : nullptr;
+}
 
 bool CZrApp::GetCurrentDir(std::string& directory) {
   char buffer[MAX_PATH] = {};

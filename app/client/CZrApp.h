@@ -19,6 +19,7 @@
 #include "CPageFrameLink.h"
 #include "CAvatarWindows.h"
 #include "CMyselfViewsLink.h"
+#include "CPeopleHostLink.h"
 #include "CPersonViewsLink.h"
 #include "CPlaceWhispersLink.h"
 #include "CSavedRegistryValue.h"
@@ -49,6 +50,7 @@ class CMyselfClient;
 class CPersonStateList;
 class CPlace;
 class CPlaceAddress;
+class CPplManager;
 class CPictureBlob;
 class CUcmManager;
 class CUcmSocketWindow;
@@ -96,6 +98,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
+  // The people column of the main window; null while it has no window.
+  CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
@@ -318,6 +322,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // Persons of the place reach the DDE session through it, up to the end
   // of the root place.
   CPersonViewsLink m_personViews{*this};
+  CPeopleHostLink m_peopleHost{*this};
   std::unique_ptr<CDdeSessionHost> m_ddeSession;
 };
 

@@ -8,6 +8,7 @@
 #include "CCommunityConnection.h"
 #include "CMyselfClient.h"
 #include "CPlace.h"
+#include "CPplManager.h"
 #include "CServerAdviceDlg.h"
 #include "CServerInaccessibleDlg.h"
 #include "CZrApp.h"
@@ -125,6 +126,7 @@ unsigned CZrApp::GetIndicatorState() const {
 void CZrApp::SetPeopleStatus(unsigned state) {
   if (state >= std::size(kParticipationTexts)) return;
   if (CChatWnd* main = MainFrame()) main->SetParticipationText(AfxLoadString(kParticipationTexts[state]));
+  if (CPplManager* people = GetPeopleManager()) people->SetStatus(static_cast<int32_t>(state));
 }
 
 // The page area belongs to the page frame, which the program does not have

@@ -9,6 +9,7 @@
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
 #include "CPlace.h"
+#include "CPplManager.h"
 #include "CSpyWnd.h"
 #include "CVistaplexLink.h"
 #include "CZrApp.h"
@@ -201,6 +202,7 @@ void CZrPlaceLink::OnPlaceEntered() {
   m_entered = true;
   m_app.ClearReconnectState();
   m_app.SetIndicatorState(CZrApp::kParticipating);
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RebuildList(true);
 }
 
 void CZrPlaceLink::FocusMainWindow() {
@@ -241,7 +243,9 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   partner.Send(text);
 }
 void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
-void CZrPlaceLink::ForwardPair(uint32_t, uint32_t) {}
+void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->ForwardPair(kind, answer);
+}
 
 // No window asks for person descriptions yet: none takes the answer.
 bool CZrPlaceLink::OfferPersonDescription(uint32_t, const std::string&,

@@ -107,7 +107,7 @@ class CZrPlaceLink : public IPlaceApp,
   void CloseVoteDialog() override;
   void SendSlide(const std::string& text) override;
   void OnWhisperFailed(uint32_t target, uint32_t code) override;
-  void ForwardPair(uint32_t first, uint32_t second) override;
+  void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) override;
   bool OfferPersonDescription(uint32_t id, const std::string& text,
                               const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) override;
 

@@ -185,7 +185,7 @@ void CDriverPlace::OnPairNotice(uint32_t value, uint32_t second)
 }
 
 void CDriverPlace::OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
-                                       const CZrPersonDesc& description)
+                                       const CZrObjectDesc& description)
 {
     Print(CDriverJson("OnObjectDescription")
               .Add("first", first)

@@ -37,7 +37,7 @@ public:
     void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
     void OnPairNotice(uint32_t value, uint32_t second) override;
     void OnObjectDescription(uint32_t first, uint32_t second, uint32_t third, uint32_t fourth,
-                             const CZrPersonDesc& description) override;
+                             const CZrObjectDesc& description) override;
     void OnPlaceReport(uint32_t first, uint32_t second, bool inThisPlace, uint32_t third, uint32_t value) override;
     void OnMemberAppeared(const CZrObjectRef& reference) override;
     void OnMemberLeft(const CZrObjectRef& reference) override;

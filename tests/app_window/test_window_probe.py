@@ -9,6 +9,10 @@ import pytest
 
 from app_window.window_tools import NICK, START_SECONDS, Pictures, entered_member
 
+# Control ids of the main window's status bar and of the people column's.
+MAIN_STATUS_BAR_ID = 59393
+PEOPLE_STATUS_BAR_ID = 1119
+
 
 def walk(node):
     yield node
@@ -32,11 +36,14 @@ def test_frame_reads_and_closing_it_ends_the_client(running_client, zr_server, p
         frame["hwnd"], "ZRFrame", frame["rect"], frame["client"])
     nodes = list(walk(root))
     assert len(nodes) > 1 and all(node["class"] for node in nodes)
-    # The status bar's own text is its first pane, read through the client's
-    # memory by `status`.
+    # The main window's status bar (the people column has one of its own):
+    # its text is its first pane, read through the client's memory by
+    # `status`.
     bars = [node for node in nodes if node["class"] == "msctls_statusbar32"]
-    assert [bar["hwnd"] for bar in bars] == [status["hwnd"]]
-    assert status["panes"] and status["panes"][0] == bars[0]["text"]
+    assert sorted(bar["id"] for bar in bars) == [PEOPLE_STATUS_BAR_ID, MAIN_STATUS_BAR_ID]
+    main_bar = next(bar for bar in bars if bar["id"] == MAIN_STATUS_BAR_ID)
+    assert main_bar["hwnd"] == status["hwnd"]
+    assert status["panes"] and status["panes"][0] == main_bar["text"]
 
     assert first["pid"] == second["pid"] == frame["pid"]
     assert 0 < first["total_ms"] <= second["total_ms"]

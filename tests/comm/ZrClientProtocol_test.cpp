@@ -57,6 +57,34 @@ Bytes PersonDescription(uint32_t id, const std::string& name)
         .U16(0);
 }
 
+// The nested description of a corridor (kind 1025) holding one person.
+Bytes CorridorDescription(uint32_t id, uint32_t personId, const std::string& personName)
+{
+    return CWireEncoder()
+        .U32(id)
+        .U16(1025)
+        .U8(0)
+        .Text("corridor")
+        .U8(0)
+        .U16(0)
+        .U16(0)
+        .U32(1)
+        .U32(0)
+        .U32(1)
+        .U32(personId)
+        .U16(0x100)
+        .U8(1)
+        .Text(personName)
+        .U8(0)
+        .U16(0)
+        .U8(1)
+        .Text("")
+        .Text("")
+        .Text("")
+        .U32Le(0)
+        .Get();
+}
+
 // A person child inside `levels` nested groups of kind 0x201.
 TreeBytes NestedChild(int levels, uint32_t firstId)
 {
@@ -92,8 +120,8 @@ const RouteCase kRoutes[] = {
     {"18 unlock", [](uint32_t r) { return F(To(18, r).U8(2)); }, "place OnDataUnlocked"},
     {"19", [](uint32_t r) { return F(To(19, r).U32(8).U8(1).Blob({'p'})); }, "place OnPersonPicture 8 p"},
     {"20", [](uint32_t r) { return F(To(20, r).U32(1).U16(2)); }, "place OnPairNotice 1 2"},
-    {"21", [](uint32_t r) { return F(To(21, r).U32(1).U32(100).U16(2).U32(3).Raw(PersonDescription(8, "bob"))); },
-     "place OnObjectDescription 1 100 2 3 bob"},
+    {"21", [](uint32_t r) { return F(To(21, r).U32(1).U32(100).U16(2).U32(3).Raw(CorridorDescription(5, 8, "bob"))); },
+     "place OnObjectDescription 1 100 2 3 corridor kind=1025 members: bob"},
     {"22", [](uint32_t r) { return F(To(22, r).U32(1).U32(100).U32(3).U16(4)); }, "place OnPlaceReport 1 100 1 3 4"},
     {"24", [](uint32_t r) { return F(To(24, r).U32(1).U32(0).U32(5).U32(6).U32(7)); }, "place OnPlaceList 0 5 6 7"},
     {"25", [](uint32_t r) { return F(To(25, r, 1).U32(1).U32(2).U8(1).U32(5).U32(6).U32(7).U32(0)); },

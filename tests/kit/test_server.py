@@ -329,7 +329,7 @@ def test_group_request_refusals(community_server, bots):
     assert (denied["object"], denied["value"]) == (777777, 1)
 
 
-def test_person_description_query(community_server, bots):
+def test_members_request_about_a_member(community_server, bots):
     ann = bots.bot("ann")
     bob = bots.bot("bob")
     bob.enter(PAGE, Position.xy(1, 1))
@@ -337,7 +337,8 @@ def test_person_description_query(community_server, bots):
     desc = ann.expect(type=21)
     assert (desc["recipient"], desc["desc"].id, desc["desc"].name) == (
         ann.member_id, bob.member_id, "bob")
-    assert desc["desc"].container_kind == wire.GROUP_1024
+    assert wire.kind_is_person(desc["desc"].kind)
+    assert desc["desc"].position == Position.xy(1, 1)
 
 
 def read_some(s, n, timeout=5):
@@ -349,6 +350,29 @@ def read_some(s, n, timeout=5):
             break
         data += chunk
     return data
+
+
+def test_members_request_about_a_place_lists_its_corridor_and_held_back_observers(server_factory):
+    srv = server_factory(scenario={"places": [{"name": PAGE, "observers": ["crowd1", "crowd2"]}]})
+    pool = BotPool(srv.host, srv.port)
+    try:
+        ann = pool.bot("ann")
+        bob = pool.bot("bob")
+        ann.enter(PAGE, Position.xy(1, 1))
+        bob.enter(PAGE)
+        ann.send(dict(type=21, a=ann.member_id, b=0, c=ann.place_id, d=0, e=ann.place_id, f=0))
+        answer = ann.expect(type=21)
+        assert (answer["a"], answer["b"]) == (0, ann.place_id)
+        corridor = answer["desc"]
+        assert corridor.kind == wire.GROUP_1025
+        assert [m.name for m in corridor.children] == ["bob", "crowd1", "crowd2"]
+        assert corridor.value_a == 3
+        # An object that does not exist is a fault of the asker.
+        ann.send(dict(type=21, a=ann.member_id, b=0, c=0, d=0, e=987654, f=0))
+        srv.wait_log({"event": "refused", "type": 21,
+                      "error": "type 21 about unknown object 987654"}, timeout=10)
+    finally:
+        pool.stop()
 
 
 @pytest.mark.parametrize("seq,first", [("on", "81 00000004 7f000001"),

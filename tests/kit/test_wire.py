@@ -268,6 +268,8 @@ SAMPLES = {
     "namekey": NameKey("k", 2), "oref": ObjectRef(1, 0x121, 2, 3),
     "tmsg": TextMessage(1, 0x100, "s", 0, 1), "bcast": Broadcast(),
     "pdesc": PersonDesc(3, name="d"), "pldesc": PlaceDesc(0x840, "pl", number=2),
+    "ndesc": NestedDesc(4, wire.GROUP_1025, name="c", value_a=1,
+                        children=[NestedDesc(5, 0x100, name="p", texts=["f", "l", "e"])]),
 }
 
 

@@ -18,6 +18,7 @@
 #include "IPlaceDde.h"
 #include "IPlaceFrame.h"
 #include "ZrObject.h"
+#include "ZrObjectDesc.h"
 
 // Lines of the form:  123 "text"  with "" for a quote and \n escapes.
 inline std::map<uint32_t, std::string> LoadStringTable()
@@ -127,9 +128,9 @@ public:
     {
         Log("OnWhisperFailed " + std::to_string(target) + " " + std::to_string(code));
     }
-    void ForwardPair(uint32_t first, uint32_t second) override
+    void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) override
     {
-        Log("ForwardPair " + std::to_string(first) + " " + std::to_string(second));
+        Log("ForwardPair " + std::to_string(kind) + " " + answer.name + " " + std::to_string(answer.members.size()));
     }
 
     bool OfferPersonDescription(uint32_t id, const std::string& text,

@@ -561,12 +561,16 @@ TEST_F(PlaceTest, EventsHandedToTheApplication)
     place.OnMuted(3);
     place.OnUnmuted();
     place.OnTalkRefused(31, 8);
-    place.OnPairNotice(4, 5);
+    CZrObjectDesc corridor(0x400);
+    corridor.kind = 1025;
+    corridor.name = "corridor";
+    corridor.members.push_back(std::make_unique<CZrObjectDesc>(0x100));
+    place.OnObjectDescription(4, 0, 0, 0, corridor);
     EXPECT_TRUE(app.Called("ShowBroadcast Sale"));
     EXPECT_EQ(app.warnings, std::vector<std::string>{"Mind your language"});
     EXPECT_EQ(app.calls, (std::vector<std::string>{"ShowBroadcast Sale", "SetOwnMark 1", "SetSpeakerLevel 1",
                                                    "SetOwnMark 0", "SetSpeakerLevel 0", "OnWhisperFailed 31 8",
-                                                   "ForwardPair 4 5"}));
+                                                   "ForwardPair 4 corridor 1"}));
 }
 
 TEST_F(PlaceTest, APersonPictureGoesToTheOpenIdentityDialogOnly)

@@ -25,7 +25,7 @@ from .framing import END, FrameReader, FrameWriter, FramingError
 from .links import TcpLink
 from .session import Window, WindowError
 from .wire import Position, WireError
-from .world import Group, Person, World
+from .world import Group, Person, Place, World
 
 PROTOCOL_MAJOR = 3
 WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
@@ -171,11 +171,20 @@ class ServerSession:
                        present=present, blob=data.data if present else None))
 
     def on_type21(self, msg):
-        p = self.server.members.get(msg["b"])
-        if p is None:
-            raise ValueError("type 21 about unknown member %d" % msg["b"])
-        self.send(dict(type=21, recipient=self.member.id, a=msg["a"], b=msg["b"], c=0,
-                       d=msg["d"], desc=self.server.describe(p)))
+        """The members request (a: sender, b: value, c: place or 0, e: the
+        object). About a place: its corridor with the observers it holds
+        back; about a member: that member. The answer echoes the value and
+        the place."""
+        node = self.server.world.find(msg["e"])
+        if isinstance(node, Place):
+            desc = self.server.nested(node.g1025, extra=node.observers)
+        else:
+            p = self.server.members.get(msg["e"]) or self.server.members.get(msg["b"])
+            if p is None:
+                raise ValueError("type 21 about unknown object %d" % msg["e"])
+            desc = self.server.nested(p)
+        self.send(dict(type=21, recipient=self.member.id, a=msg["b"], b=msg["c"], c=msg["d"],
+                       d=msg["f"], desc=desc))
 
     def on_type25(self, msg):
         places = [wire.PlaceDesc(pl.kind, pl.name, "", len(pl.persons()), pl.id, 0, 0)
@@ -460,6 +469,8 @@ class CommunityServer:
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
                 x, y = p.get("position", (5000, 5000))
                 place.g1024.add(person, Position.xy(x, y))
+            for name in entry.get("observers", []):
+                place.observers.append(Person(self.world.new_id(), wire.KIND_PERSON, name))
 
     def peer_role(self, peer):
         """The first frame: the client's IPv4 address as the server sees it."""
@@ -741,6 +752,19 @@ class CommunityServer:
         if node is None:
             raise ValueError("object %d not in the member's place" % msg["about"])
         return node
+
+    def nested(self, node, extra=()):
+        """The nested description of a person or a container with its
+        members (and `extra` persons after them)."""
+        if isinstance(node, Person):
+            i = node.info
+            return wire.NestedDesc(node.id, node.kind & ~wire.KIND_OWN, False, node.name,
+                                   node.position, list(node.items.values()),
+                                   texts=[i.full_name, i.location, i.email], value_le=i.value_le)
+        members = [self.nested(c) for c in node.children] + [self.nested(p) for p in extra]
+        return wire.NestedDesc(node.id, node.kind, False, node.info.name, node.position,
+                               list(node.items.values()), capacity=node.info.capacity,
+                               value_a=len(members), value_b=0, children=members)
 
     def describe(self, p):
         place = p.place()

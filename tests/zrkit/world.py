@@ -110,6 +110,9 @@ class Place(Group):
         self.g1024 = Group(next(ids), wire.GROUP_1024,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
         self.children = [self.g1025, self.g1024]
+        # Observers the place reports when asked but holds back from its
+        # members' trees (a scenario's crowd).
+        self.observers: List[Person] = []
 
     def persons(self):
         return [n for n in self.subtree() if isinstance(n, Person)]
@@ -133,6 +136,14 @@ class World:
         if name not in self.places:
             self.places[name] = Place(self.ids, name, kind)
         return self.places[name]
+
+    def find(self, oid):
+        """The place, group or person with that identifier, or None."""
+        for place in self.places.values():
+            node = place.find(oid)
+            if node is not None:
+                return node
+        return None
 
     def dissolve_targets(self, group: Group, host_left: bool):
         """Whether the group dissolves after a member left, by its flags."""

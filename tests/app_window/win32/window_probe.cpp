@@ -23,10 +23,13 @@
 //                        "keep" is given ("closed" tells whether the menu
 //                        mode ended)
 //   list ID              the rows of the list box with that control id: their
-//                        texts, count, the selected row (-1: none), the top
-//                        row, the rows' height and the client rectangle
-//   status               the status bar's panes: texts and rectangles
-//   waitstatus TEXT MS   polls until pane 0 contains TEXT
+//                        texts, their item data, count, the selected row
+//                        (-1: none), the top row, the rows' height and the
+//                        client rectangle
+//   status [ID]          the status bar's panes: texts and rectangles (of
+//                        the status bar with control id ID when given)
+//   waitstatus TEXT MS [ID]
+//                        polls until pane 0 contains TEXT
 //   command ID           posts WM_COMMAND ID to the frame
 //   key VK [ctrl|alt|shift]...
 //                        a real key press (SendInput) after bringing the frame
@@ -316,11 +319,13 @@ std::string Placement(const Words&) {
 
 // ---- Status bar, read through memory in the client's process --------------
 
-HWND StatusBar() {
-  HWND byId = FindBelow(g_target.frame, [](HWND window) {
-    return ::GetDlgCtrlID(window) == kStatusBarId && ClassOf(window) == STATUSCLASSNAMEA;
+// The main window's status bar, or the one with control id `id` when given.
+HWND StatusBar(long long id = 0) {
+  const long long wanted = id ? id : kStatusBarId;
+  HWND byId = FindBelow(g_target.frame, [wanted](HWND window) {
+    return ::GetDlgCtrlID(window) == wanted && ClassOf(window) == STATUSCLASSNAMEA;
   });
-  if (byId) return byId;
+  if (byId || id) return byId;
   return FindBelow(g_target.frame, [](HWND window) { return ClassOf(window) == STATUSCLASSNAMEA; });
 }
 
@@ -382,8 +387,8 @@ RECT PaneRect(HWND bar, const RemoteBuffer& buffer, int pane) {
 }
 
 // Texts of every pane; empty when the frame has no status bar.
-bool ReadPanes(std::vector<std::wstring>& texts, std::vector<RECT>* rects, HWND& bar) {
-  bar = StatusBar();
+bool ReadPanes(std::vector<std::wstring>& texts, std::vector<RECT>* rects, HWND& bar, long long id = 0) {
+  bar = StatusBar(id);
   if (!bar) return false;
   RemoteBuffer buffer(g_target.processId);
   if (!buffer.Valid()) return false;
@@ -395,11 +400,13 @@ bool ReadPanes(std::vector<std::wstring>& texts, std::vector<RECT>* rects, HWND&
   return true;
 }
 
-std::string Status(const Words&) {
+std::string Status(const Words& words) {
+  long long id = 0;
+  if (words.size() > 1 && !ParseNumber(words[1], id)) return Error("status", "usage: status [ID]");
   std::vector<std::wstring> texts;
   std::vector<RECT> rects;
   HWND bar = nullptr;
-  if (!ReadPanes(texts, &rects, bar)) return Error("status", bar ? "unreadable" : "no status bar");
+  if (!ReadPanes(texts, &rects, bar, id)) return Error("status", bar ? "unreadable" : "no status bar");
   std::string panes, boxes;
   for (size_t pane = 0; pane < texts.size(); ++pane) {
     panes += (pane ? "," : "") + Quote(texts[pane]);
@@ -413,12 +420,14 @@ std::string Status(const Words&) {
 
 std::string WaitStatus(const Words& words) {
   long long limit = 0;
-  if (!ParseNumber(words[2], limit)) return Error("waitstatus", "usage: waitstatus TEXT MS");
+  long long id = 0;
+  if (!ParseNumber(words[2], limit) || (words.size() > 3 && !ParseNumber(words[3], id)))
+    return Error("waitstatus", "usage: waitstatus TEXT MS [ID]");
   std::string text;
   for (DWORD waited = 0;; waited += kPollMs) {
     std::vector<std::wstring> texts;
     HWND bar = nullptr;
-    if (ReadPanes(texts, nullptr, bar)) text = probe_json::Utf8(texts[0]);
+    if (ReadPanes(texts, nullptr, bar, id)) text = probe_json::Utf8(texts[0]);
     if (text.find(words[1]) != std::string::npos || waited >= limit) {
       return Answer("waitstatus", Field("found", Bool(text.find(words[1]) != std::string::npos)) +
                                       "," + Field("text", Quote(text)) + "," +
@@ -445,7 +454,9 @@ std::string ListRows(const Words& words) {
   const LRESULT count = AskList(list, LB_GETCOUNT);
   if (count == LB_ERR) return Error("list", "unreadable");
   std::string rows;
+  std::string data;
   for (LRESULT row = 0; row < count; ++row) {
+    data += (row ? "," : "") + std::to_string(AskList(list, LB_GETITEMDATA, static_cast<WPARAM>(row)));
     const LRESULT length = AskList(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
     std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
     const LRESULT copied = length > 0 ? AskList(list, LB_GETTEXT, static_cast<WPARAM>(row),
@@ -459,7 +470,7 @@ std::string ListRows(const Words& words) {
                             Field("top", std::to_string(AskList(list, LB_GETTOPINDEX))) + "," +
                             Field("height", std::to_string(AskList(list, LB_GETITEMHEIGHT))) + "," +
                             Field("client", Rect(ClientOnScreen(list))) + "," +
-                            Field("rows", "[" + rows + "]"));
+                            Field("rows", "[" + rows + "]") + "," + Field("data", "[" + data + "]"));
 }
 
 // ---- Menus, read by the hook in the client's thread ------------------------
@@ -859,8 +870,8 @@ const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"frame", {0, 0, true, FrameInfo}},       {"tree", {0, 0, true, Tree}},
       {"rect", {1, 1, true, RectOf}},           {"menu", {0, 0, true, Menu}},
-      {"openmenu", {1, 3, true, OpenMenu}},     {"status", {0, 0, true, Status}},
-      {"waitstatus", {2, 2, true, WaitStatus}}, {"command", {1, 1, true, Post}},
+      {"openmenu", {1, 3, true, OpenMenu}},     {"status", {0, 1, true, Status}},
+      {"waitstatus", {2, 3, true, WaitStatus}}, {"command", {1, 1, true, Post}},
       {"key", {1, 4, true, Key}},               {"click", {2, 2, false, Click}},
       {"rclick", {2, 2, false, Click}},         {"dblclick", {2, 2, false, Click}},
       {"cputime", {0, 1, false, CpuTime}},      {"placement", {0, 0, true, Placement}},

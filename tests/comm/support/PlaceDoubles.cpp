@@ -208,9 +208,13 @@ void PlaceDouble::OnPersonPicture(uint32_t person, const CTvlBlob* picture)
     Record("OnPersonPicture " + U(person) + " " + BlobText(picture));
 }
 void PlaceDouble::OnPairNotice(uint32_t value, uint32_t second) { Record("OnPairNotice " + U(value) + " " + U(second)); }
-void PlaceDouble::OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrPersonDesc& desc)
+void PlaceDouble::OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrObjectDesc& desc)
 {
-    Record("OnObjectDescription " + U(a) + " " + U(b) + " " + U(c) + " " + U(d) + " " + desc.name);
+    std::string members;
+    for (const auto& member : desc.members)
+        members += " " + member->name;
+    Record("OnObjectDescription " + U(a) + " " + U(b) + " " + U(c) + " " + U(d) + " " + desc.name + " kind=" +
+           U(desc.kind) + " members:" + members);
 }
 void PlaceDouble::OnPlaceReport(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value)
 {

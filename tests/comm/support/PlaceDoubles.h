@@ -102,7 +102,7 @@ public:
     void OnDataUnlocked() override;
     void OnPersonPicture(uint32_t person, const CTvlBlob* picture) override;
     void OnPairNotice(uint32_t value, uint32_t second) override;
-    void OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrPersonDesc& desc) override;
+    void OnObjectDescription(uint32_t a, uint32_t b, uint32_t c, uint32_t d, const CZrObjectDesc& desc) override;
     void OnPlaceReport(uint32_t a, uint32_t b, bool inPlace, uint32_t c, uint32_t value) override;
     void OnMemberAppeared(const CZrObjectRef& reference) override;
     void OnMemberLeft(const CZrObjectRef& reference) override;

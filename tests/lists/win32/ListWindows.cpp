@@ -100,3 +100,9 @@ bool HostWnd::Create(const char* title, int width, int height) {
   return CreateEx(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
                   RECT{30, 30, 30 + width, 30 + height}, nullptr, 0);
 }
+
+std::string GroupOutline::RowText(COutlineNode* node) { return EntryOf(node->item).name; }
+
+uint32_t GroupOutline::RowFlags(COutlineNode* node) {
+  return static_cast<uint32_t>(node->level) + (node->expanded ? 100u : 0u);
+}

@@ -57,6 +57,9 @@ class GroupOutline : public COutlineCtrl {
   void OnClicked(COutlineNode* node, int32_t x, int32_t y) override;
   void OnDoubleClicked(COutlineNode* node, int32_t x, int32_t y) override;
   void OnRightButtonDown(COutlineNode* node, int32_t x, int32_t y) override;
+  // Readers get the name and, as flags, the level and 100 when expanded.
+  std::string RowText(COutlineNode* node) override;
+  uint32_t RowFlags(COutlineNode* node) override;
 };
 
 // A plain top-level window to hold the lists.

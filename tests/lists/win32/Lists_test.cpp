@@ -370,6 +370,36 @@ TEST_F(OutlineTest, ImageClickExpandsAndCollapses) {
   EXPECT_EQ(outline.GetItemAt(7), nullptr);
 }
 
+// What a reader outside the program sees: the shown rows through the list
+// box queries, in the program's code page and in UTF-16.
+TEST_F(OutlineTest, ListBoxQueriesReadTheShownRows) {
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETCOUNT, 0, 0), 2);
+  PostClick(Window(), ImagePoint(1));
+  ASSERT_EQ(::SendMessageA(Window(), LB_GETCOUNT, 0, 0), 5);
+  const std::vector<std::string> shown = {"Guides", "Visitors", "Cleo", "Dev", "Eun"};
+  for (size_t row = 0; row < shown.size(); ++row) {
+    EXPECT_EQ(::SendMessageA(Window(), LB_GETTEXTLEN, row, 0), static_cast<LRESULT>(shown[row].size()));
+    char text[32] = {};
+    EXPECT_EQ(::SendMessageA(Window(), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text)),
+              static_cast<LRESULT>(shown[row].size()));
+    EXPECT_EQ(std::string(text), shown[row]);
+  }
+  wchar_t wide[32] = {};
+  EXPECT_EQ(::SendMessageW(Window(), LB_GETTEXT, 3, reinterpret_cast<LPARAM>(wide)), 3);
+  EXPECT_EQ(std::wstring(wide), L"Dev");
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETITEMDATA, 1, 0), 101);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETITEMDATA, 2, 0), 2);
+  // Rows that are not shown are errors, as in a list box.
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETTEXTLEN, 5, 0), LB_ERR);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETTEXT, 9, reinterpret_cast<LPARAM>(wide)), LB_ERR);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETITEMDATA, static_cast<WPARAM>(-1), 0), LB_ERR);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETCURSEL, 0, 0), LB_ERR);
+  outline.List().SelectRow(3);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETITEMHEIGHT, 0, 0), outline.List().RowHeight());
+  EXPECT_EQ(::SendMessageA(Window(), LB_GETTOPINDEX, 0, 0), 0);
+}
+
 TEST_F(OutlineTest, ClicksSelectAndReport) {
   PostClick(Window(), ImagePoint(1));
   PostClick(Window(), TextPoint(3));

@@ -1,0 +1,38 @@
+// The program's side of the people manager: the commands it runs, the
+// settings and resources it reads. The identity windows and the persons'
+// avatar windows are not part of the program yet: identity cannot be
+// opened (the manager disables it) and no person has an avatar window.
+#pragma once
+
+#include "IPeopleHost.h"
+
+class CZrApp;
+
+class CPeopleHostLink : public IPeopleHost {
+ public:
+  // The people tool bar of the resource library.
+  static constexpr uint32_t kPeopleToolBar = 2;
+
+  explicit CPeopleHostLink(CZrApp& app) : m_app(app) {}
+
+  bool CanOpenIdentity() const override { return false; }
+  void OpenPersonIdentity(uint32_t, const std::string&) override {}
+  void OpenIdentitySheet() override {}
+  void FindPeople() override;
+  void SendInstantMessage() override;
+  int RunModal(CDialog& dialog) override;
+  bool FlashAvatar(uint32_t) override { return false; }
+  bool ForwardRightClick(uint32_t, POINT) override { return false; }
+  bool AreAvatarsShown() const override { return false; }
+  std::string GetCommunityName() const override;
+  COLORREF GetColor(uint32_t index) const override;
+  int32_t GetMaxObservers() const override;
+  bool CanCall() const override;
+  bool CanSendFiles() const override;
+  bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const override;
+
+ private:
+  void PostCommand(UINT id) const;
+
+  CZrApp& m_app;
+};
