@@ -5,6 +5,7 @@
 
 #include "CListEntry.h"
 #include "UrlParamBase.h"
+#include "ZrKind.h"
 #include "ZrPlaceDesc.h"
 
 namespace {
@@ -16,7 +17,7 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-bool IsAuditoriumKind(uint32_t kind) { return (kind & 0x800) && (kind & 0xFF1F) == 0x801; }
+bool IsAuditoriumKind(uint32_t kind) { return ZrNormalisePlaceKind(kind) == 0x801; }
 
 std::string RoomText(const std::string& title, const std::string& address, const std::string& scheme) {
   const std::string& text = title.empty() ? address : title;
