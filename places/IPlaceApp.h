@@ -11,6 +11,7 @@
 
 class CBroadcastInfo;
 class CZrObject;
+class CZrPlaceDesc;
 class CZrPersonDesc;
 
 class IPlaceApp {
@@ -100,6 +101,10 @@ public:
     // A person query's answer offered to the windows that asked for it (IM
     // conversations, invitations, transfers, broadcasts, page interactions);
     // true when one of them took it.
+    // The answer to a places query (first index, count, the all-places flag,
+    // the total of places and the totals of people), for the places manager.
+    virtual void OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                             uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) = 0;
     virtual bool OfferPersonDescription(uint32_t id, const std::string& text,
                                         const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) = 0;
 

@@ -120,6 +120,9 @@ class CChatWnd : public CFrameWnd {
   void OnClose();
   void OnTimer(UINT_PTR id);
   void OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu);
+  // The favourite places of the Favorites popup are owner-drawn items.
+  void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnNcLButtonDown(WPARAM hitTest, LPARAM point);
   LRESULT OnPaletteChanged(WPARAM changer, LPARAM);

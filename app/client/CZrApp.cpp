@@ -8,6 +8,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
+#include "CLocateDlg.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
@@ -112,6 +113,7 @@ bool CZrApp::InitInstance() {
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
+  m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
   if (m_settings.m_startUpDone == 0) {
@@ -341,6 +343,8 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
 int CZrApp::ExitInstance() {
   m_running = 0;
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
+  CLocateDlg::CloseOpen();
+  m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
   m_ddeSession.reset();

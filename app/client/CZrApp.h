@@ -18,6 +18,7 @@
 #include "CIndicatorButton.h"
 #include "CPageFrameLink.h"
 #include "CPersonViewsLink.h"
+#include "CPlacesCommands.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CSmallDialogs.h"
@@ -87,8 +88,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
+  // The places manager and the favourites.
+  CPlacesCommands& Places() { return m_placesCommands; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
+  CPersonStateList* GetPersonStates() const { return m_personStates.get(); }
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
@@ -285,6 +289,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};
   CSmallDialogs m_smallDialogs{*this};
+  CPlacesCommands m_placesCommands{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;

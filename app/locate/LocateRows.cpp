@@ -36,3 +36,24 @@ std::string WithScheme(const std::string& address, const std::string& scheme) {
   if (address.empty() || address.find("://") != std::string::npos) return address;
   return scheme + address;
 }
+
+std::unique_ptr<CZrPersonDesc> CopyFoundPerson(const CZrPersonDesc& person) {
+  auto copy = std::make_unique<CZrPersonDesc>();
+  copy->id = person.id;
+  copy->kind = person.kind;
+  copy->flag = person.flag;
+  copy->name = person.name;
+  copy->status = person.status;
+  copy->fullName = person.fullName;
+  copy->location = person.location;
+  copy->email = person.email;
+  copy->placeTitle = person.placeTitle;
+  copy->placeAddress = person.placeAddress;
+  copy->placeKind = person.placeKind;
+  copy->copyNumber = person.copyNumber;
+  copy->parentId = person.parentId;
+  copy->parentName = person.parentName;
+  copy->parentKind = person.parentKind;
+  copy->parentFlag = person.parentFlag;
+  return copy;
+}

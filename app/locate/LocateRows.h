@@ -3,6 +3,7 @@
 // leads to.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CZrPersonDesc;
@@ -36,3 +37,7 @@ int CompareLocateRows(int32_t column, const CZrPersonDesc& a, const CZrPersonDes
 
 // The address with `scheme` in front when it names none.
 std::string WithScheme(const std::string& address, const std::string& scheme);
+
+// A copy of what a row shows and goes to (the description's member
+// descriptions and items are not kept).
+std::unique_ptr<CZrPersonDesc> CopyFoundPerson(const CZrPersonDesc& person);

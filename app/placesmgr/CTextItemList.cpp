@@ -24,9 +24,14 @@ int32_t CTextItemList::RowOf(const void* object) const {
 }
 
 void CTextItemList::SelectRow(int32_t row) {
-  if (row < 0 || row >= GetCount()) return;
-  Select(row);
-  if (row < GetTopRow() || row >= GetTopRow() + VisibleRows()) SetTopRow(row);
+  if (row >= 0 && row < GetCount()) Select(row);
+}
+
+void CTextItemList::ClearSelection() {
+  const int32_t row = GetSelected();
+  if (row < 0) return;
+  GetItemRecord(row)->selected = 0;
+  Redraw();
 }
 
 void CTextItemList::OnClicked(void* object, int32_t, int32_t) {

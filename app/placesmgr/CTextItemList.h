@@ -16,8 +16,9 @@ class CTextItemList : public CItemListWnd {
   void SetRowHandlers(RowHandler onSelect, RowHandler onActivate);
   // The row of an object, -1 when it is not listed.
   int32_t RowOf(const void* object) const;
-  // Selects a row and scrolls it into view.
+  // Selects a row and scrolls it into view; nothing outside the rows.
   void SelectRow(int32_t row);
+  void ClearSelection();
 
  protected:
   // The text of a row as a reader gets it.

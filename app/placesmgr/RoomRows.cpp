@@ -35,7 +35,8 @@ RoomItem RoomItemOf(const CZrPlaceDesc& place, const std::string& scheme) {
   item.count = static_cast<int32_t>(place.memberCount);
   if (IsAuditoriumKind(place.kind)) item.count += item.observers;
   item.capacity = place.capacity;
-  item.copyNumber = place.copyNumber;
+  // A place that is no copy of a replicated one is its first copy.
+  item.copyNumber = place.copyNumber != 0 ? place.copyNumber : 1;
   return item;
 }
 

@@ -77,4 +77,21 @@ TEST(WithScheme, OnlyAddressesWithoutOneGetIt) {
   EXPECT_EQ(WithScheme("", "http://"), "");
 }
 
+TEST(CopyFoundPerson, KeepsWhatTheRowShowsAndGoesTo) {
+  Desc person = Person("ann", "Ann Lee", "Garden", "http://g/", 0x840);
+  person->id = 42;
+  person->copyNumber = 2;
+  person->parentId = 7;
+  person->parentName = "Row 1";
+  person->parentKind = kSeatRowKind;
+  person->flag = 1;
+  const std::unique_ptr<CZrPersonDesc> copy = CopyFoundPerson(*person);
+  EXPECT_EQ(copy->id, 42u);
+  EXPECT_EQ(copy->flag, 1);
+  EXPECT_EQ(LocationText(*copy, kTexts), LocationText(*person, kTexts));
+  EXPECT_EQ(CompareLocateRows(kNickColumn, *copy, *person, kTexts.lobby), 0);
+  EXPECT_EQ(copy->parentId, 7u);
+  EXPECT_EQ(copy->copyNumber, 2);
+}
+
 }  // namespace

@@ -90,6 +90,11 @@ TEST(ListsRoom, EachPageKeepsItsPlaces) {
   }
 }
 
+TEST(RoomItem, PlaceThatIsNoCopyIsTheFirstCopy) {
+  EXPECT_EQ(Place(0x800, "http://a/", "A", 1, 0, 50, 0).copyNumber, 1);
+  EXPECT_EQ(Place(0x840, "http://r/", "R", 1, 0, 50, 4).copyNumber, 4);
+}
+
 TEST(RoomLabel, CopyNumberFollowsExceptOnFavorites) {
   const RoomItem copy = Place(0x840, "http://r/", "Rep", 1, 0, 50, 3);
   const RoomItem first = Place(0x840, "http://r/", "Rep", 1, 0, 50, 1);
