@@ -132,6 +132,7 @@ BEGIN_MESSAGE_MAP(CChatWnd, CFrameWnd)
   ON_WM_CLOSE()
   ON_WM_TIMER()
   ON_WM_INITMENUPOPUP()
+  ON_WM_MENUSELECT()
   ON_WM_MEASUREITEM()
   ON_WM_DRAWITEM()
   ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
@@ -545,6 +546,11 @@ void CChatWnd::OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) {
   (void)index;
   m_menuJustOpened = 1;
   CFrameWnd::OnInitMenuPopup(popup, index, systemMenu);
+}
+
+void CChatWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  CFrameWnd::OnMenuSelect(item, flags, menu);
+  ZrApp().Places().OnMenuSelect(item);
 }
 
 void CChatWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT item) {

@@ -134,6 +134,12 @@ void CPlacesCommands::OnInitMenuPopup(HMENU popup) {
   if (m_menu && ::GetMenuItemCount(popup) > 0 && ::GetMenuItemID(popup, 0) == ID_ADD_FAVORITE) m_menu->Rebuild(popup);
 }
 
+// The selected item was drawn just before: its address is the current one.
+void CPlacesCommands::OnMenuSelect(UINT item) {
+  if (item == ID_GO_TO_FAVORITE && m_menu && !m_menu->GetCurrentAddress().empty())
+    m_app.SetStatusText(m_menu->GetCurrentAddress());
+}
+
 bool CPlacesCommands::MeasureItem(MEASUREITEMSTRUCT& item) const { return m_menu && m_menu->MeasureItem(item); }
 
 bool CPlacesCommands::DrawItem(const DRAWITEMSTRUCT& item) { return m_menu && m_menu->DrawItem(item); }

@@ -41,6 +41,8 @@ class CPlacesCommands : public ICommandTarget {
   // The main window's menus: a popup that starts with Add to Favorites
   // lists the favourites; their items are measured and drawn here.
   void OnInitMenuPopup(HMENU popup);
+  // A favourite chosen in a menu shows its address on the status line.
+  void OnMenuSelect(UINT item);
   bool MeasureItem(MEASUREITEMSTRUCT& item) const;
   bool DrawItem(const DRAWITEMSTRUCT& item);
 

@@ -8,7 +8,7 @@ it leaves the user. The favourites test ends the client and starts it
 again, which the later tests use."""
 import time
 
-from app_window.window_tools import NICK, START_SECONDS, ProbeError, entered_member
+from app_window.window_tools import NICK, PLACE, START_SECONDS, ProbeError
 from zrkit.wire import Position
 
 ID_LOCATE = 32810
@@ -111,9 +111,13 @@ def test_favourites_keep_the_added_place_and_it_can_be_chosen_after_a_restart(cl
     assert lines[-1] == b"", "every line ends with CR LF"
     assert [line.split(b"\t")[1] for line in lines[:-1]] == [b"http://roof/"]
 
+    restart = len(server.log())
     client.start(write_settings=False)
     client.wait_frame()
-    client.member = entered_member(server, NICK)
+    welcome = server.wait_log({"dir": "out", "msg": {"type": 12, "name": NICK}},
+                              timeout=START_SECONDS, after=restart)
+    client.member = welcome["msg"]["member"]
+    entered_after(server, PLACE, client.member, restart)
     before = len(server.log())
     # Places, Favorites, then down past Organize to the favourite: the
     # item drawn selected shows its address on the status line.
