@@ -107,13 +107,12 @@ void CPlacesCommands::OnPlaceList(const CPlaceResultPages::Answer& answer,
   if (m_manager && ::IsWindow(m_manager->m_hWnd)) m_manager->Refresh(answer, places);
 }
 
-// The place's frame title and address; a place without a title is listed
-// under its address.
+// The place's page is listed under its address: the root place keeps the
+// title of the first place it entered, which would name the wrong place.
 void CPlacesCommands::AddCurrentPlace() {
-  CPlace* place = m_app.GetRootPlace();
   const std::string address = m_app.PlaceLink().GetPageUrl();
-  if (!m_favorites || !place || address.empty()) return;
-  m_favorites->Add(place->GetTitle(), address);
+  if (!m_favorites || !m_app.GetRootPlace() || address.empty()) return;
+  m_favorites->Add(std::string(), address);
 }
 
 void CPlacesCommands::TrackFavoritesMenu() {

@@ -20,7 +20,10 @@ LOCATE = "Locate"
 DIALOG = "#32770"
 ROOM_LIST = 1190
 GO_BUTTON = 1021
+SEARCH_BUTTON = 1123
 FOUND_LIST = 1028
+NAME_EDIT = 1024
+NEW_SEARCH = 1003
 GO_TO_PLACE = 1031
 WAIT_SECONDS = 20
 
@@ -41,6 +44,17 @@ def wait_rows(client, title, list_id, window_class=MANAGER_CLASS):
         if rows["count"] > 0:
             return rows
         assert time.monotonic() < deadline, "the list stays empty"
+        time.sleep(0.3)
+
+
+def selected_row(client):
+    return on_window(client, MANAGER, "list %d" % ROOM_LIST)[0]["selected"]
+
+
+def wait_selected(client, row):
+    deadline = time.monotonic() + WAIT_SECONDS
+    while selected_row(client) != row:
+        assert time.monotonic() < deadline, "row %d is not selected" % row
         time.sleep(0.3)
 
 
@@ -83,9 +97,17 @@ def test_places_manager_lists_the_service_places_and_enters_the_chosen_one(clien
     assert rows["rows"] == ["Garden", "Home Page", "Roof Terrace"]
     assert rows["selected"] == 1
 
+    on_window(client, MANAGER, "click %d %d" % row_point(rows, 0))
+    assert selected_row(client) == 0
+    # Search finds the next row whose text holds the words, ignoring case.
+    search = on_window(client, MANAGER, "rect %d" % SEARCH_BUTTON)[0]
+    on_window(client, MANAGER, "click %d %d" % centre(search["rect"]))
+    on_window(client, "Find Places", "type terr", "key RETURN", window_class=DIALOG)
+    wait_selected(client, 2)
+    on_window(client, "Find Places", "key ESCAPE", window_class=DIALOG)
+    wait_gone(client, "Find Places", window_class=DIALOG)
+
     before = len(server.log())
-    on_window(client, MANAGER, "click %d %d" % row_point(rows, 2))
-    assert on_window(client, MANAGER, "list %d" % ROOM_LIST)[0]["selected"] == 2
     go = on_window(client, MANAGER, "rect %d" % GO_BUTTON)[0]
     on_window(client, MANAGER, "click %d %d" % centre(go["rect"]))
     wait_gone(client, MANAGER)
@@ -107,9 +129,8 @@ def test_favourites_keep_the_added_place_and_it_can_be_chosen_after_a_restart(cl
     client.ask("command %d" % ID_ADD_FAVORITE)
     client.ask("close")
     assert client.wait_exit() == 0
-    lines = favourites_file(client).split(b"\r\n")
-    assert lines[-1] == b"", "every line ends with CR LF"
-    assert [line.split(b"\t")[1] for line in lines[:-1]] == [b"http://roof/"]
+    # The page is listed under its address, on a line ended by CR LF.
+    assert favourites_file(client) == b"http://roof/\thttp://roof/\r\n"
 
     restart = len(server.log())
     client.start(write_settings=False)
@@ -134,6 +155,23 @@ def test_locate_finds_a_bot_in_another_place_and_goes_there(client, server, bots
     dora = bots.bot("dora")
     dora.enter("http://garden/", Position.xy(10, 10))
     client.ask("command %d" % ID_LOCATE)
+    # A name of 61 characters is refused and nothing is asked; New Search
+    # clears it.
+    before = len(server.log())
+    on_window(client, LOCATE, "type " + "x" * 61, "key RETURN", window_class=DIALOG)
+    box = on_window(client, "Find people", "tree", window_class=DIALOG)[0]["window"]
+    assert any("greater than 60" in child["text"] for child in box["children"])
+    on_window(client, "Find people", "key RETURN", window_class=DIALOG)
+    new_search = on_window(client, LOCATE, "rect %d" % NEW_SEARCH, window_class=DIALOG)[0]
+    on_window(client, LOCATE, "click %d %d" % centre(new_search["rect"]), window_class=DIALOG)
+    box = on_window(client, "Find people", "tree", window_class=DIALOG)[0]["window"]
+    assert any(child["text"] == "This will clear your current search." for child in box["children"])
+    on_window(client, "Find people", "key RETURN", window_class=DIALOG)
+    name = on_window(client, LOCATE, "rect %d" % NAME_EDIT, window_class=DIALOG)[0]
+    assert name["text"] == ""
+    assert not [entry for entry in server.log()[before:]
+                if entry.get("dir") == "in" and entry.get("msg", {}).get("type") == 10]
+
     on_window(client, LOCATE, "type dora", "key RETURN", window_class=DIALOG)
     rows = wait_rows(client, LOCATE, FOUND_LIST, window_class=DIALOG)
     assert rows["count"] == 1
