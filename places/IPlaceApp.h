@@ -98,13 +98,13 @@ public:
     virtual void CloseVoteDialog() = 0;
     virtual void OnWhisperFailed(uint32_t target, uint32_t code) = 0;
     virtual void ForwardPair(uint32_t first, uint32_t second) = 0;
-    // A person query's answer offered to the windows that asked for it (IM
-    // conversations, invitations, transfers, broadcasts, page interactions);
-    // true when one of them took it.
     // The answer to a places query (first index, count, the all-places flag,
     // the total of places and the totals of people), for the places manager.
     virtual void OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
                              uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) = 0;
+    // A person query's answer offered to the windows that asked for it (IM
+    // conversations, invitations, transfers, broadcasts, page interactions,
+    // the locate dialog); true when one of them took it.
     virtual bool OfferPersonDescription(uint32_t id, const std::string& text,
                                         const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) = 0;
 
