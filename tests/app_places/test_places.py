@@ -21,6 +21,7 @@ DIALOG = "#32770"
 ROOM_LIST = 1190
 GO_BUTTON = 1021
 SEARCH_BUTTON = 1123
+MAKE_BUTTON = 1124
 FOUND_LIST = 1028
 NAME_EDIT = 1024
 NEW_SEARCH = 1003
@@ -107,6 +108,12 @@ def test_places_manager_lists_the_service_places_and_enters_the_chosen_one(clien
     on_window(client, "Find Places", "key ESCAPE", window_class=DIALOG)
     wait_gone(client, "Find Places", window_class=DIALOG)
 
+    # Make @ Place keeps the selected place among the favourites (saved at
+    # exit, see the favourites test).
+    make = on_window(client, MANAGER, "rect %d" % MAKE_BUTTON)[0]
+    assert make["text"] == "Make @ Place"
+    on_window(client, MANAGER, "click %d %d" % centre(make["rect"]))
+
     before = len(server.log())
     go = on_window(client, MANAGER, "rect %d" % GO_BUTTON)[0]
     on_window(client, MANAGER, "click %d %d" % centre(go["rect"]))
@@ -129,8 +136,11 @@ def test_favourites_keep_the_added_place_and_it_can_be_chosen_after_a_restart(cl
     client.ask("command %d" % ID_ADD_FAVORITE)
     client.ask("close")
     assert client.wait_exit() == 0
-    # The page is listed under its address, on a line ended by CR LF.
-    assert favourites_file(client) == b"http://roof/\thttp://roof/\r\n"
+    # The place made a favourite in the manager under its title, the page
+    # added from the menu under its address, each on a line ended by CR LF.
+    lines = favourites_file(client).split(b"\r\n")
+    assert lines[-1] == b""
+    assert sorted(lines[:-1]) == [b"Roof Terrace\thttp://roof/", b"http://roof/\thttp://roof/"]
 
     restart = len(server.log())
     client.start(write_settings=False)
