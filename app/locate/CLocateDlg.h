@@ -37,7 +37,6 @@ class CLocateDlg : public CDialog {
 
   // The answer to a look-up: true when it answers this dialog's request.
   bool TakeResults(uint32_t request, const std::vector<std::unique_ptr<CZrPersonDesc>>& persons);
-  void ShowResults(const std::vector<std::unique_ptr<CZrPersonDesc>>& persons);
 
  protected:
   bool OnInitDialog() override;
@@ -58,6 +57,7 @@ class CLocateDlg : public CDialog {
   ~CLocateDlg() override;
 
   std::string Text(UINT id) const;
+  void ShowResults(const std::vector<std::unique_ptr<CZrPersonDesc>>& persons);
   void Expand(bool expanded);
   void EnableRowButtons(bool enable);
   void OnRowSelected(int32_t row);

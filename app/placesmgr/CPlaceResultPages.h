@@ -37,7 +37,6 @@ class CPlaceResultPages {
 
   const RoomPaging& Paging() const { return m_paging; }
   uint32_t PeopleTotal() const { return m_peopleTotal; }
-  CTextListFile* Favorites() const { return m_favorites; }
 
  private:
   void ResetFavoriteCounts();

@@ -52,7 +52,6 @@ class CPlacesCommands : public ICommandTarget {
 
   CZrApp& App() const { return m_app; }
   CTextListFile* Favorites() const { return m_favorites.get(); }
-  CPlacesManager* Manager() const { return m_manager; }
   void SetLastTab(int tab) { m_lastTab = tab; }
   void OnManagerClosed(CPlacesManager* manager);
 

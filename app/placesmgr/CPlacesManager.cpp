@@ -104,7 +104,6 @@ void CPlacesManager::Refresh(const CPlaceResultPages::Answer& answer, const CPla
   m_results.Load(answer, places);
   if (answer.allPlaces) {
     RefillPane(kAllPlaces);
-    if (CPlacesPane* favorites = GetPane(kFavoritePlaces)) favorites->Invalidate();
     RefillPane(kFavoritePlaces);
   } else {
     RefillPane(kServicePlaces);

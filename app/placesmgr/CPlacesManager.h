@@ -41,7 +41,6 @@ class CPlacesManager : public CFrameWnd {
   static CPlacesManager* Open(CPlacesCommands& owner, int tab);
 
   void ShowTab(int tab);
-  int GetTab() const { return m_tab; }
   void Refresh(const CPlaceResultPages::Answer& answer, const CPlaceResultPages::PlaceList& places);
   void SetStatusText(const std::string& text);
   CPlacesPane* GetPane(int page) const { return m_panes[static_cast<size_t>(page)].get(); }

@@ -1,6 +1,7 @@
 #include "CPlacesPane.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "CFindDlg.h"
 #include "CPaintDC.h"

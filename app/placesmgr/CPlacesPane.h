@@ -30,7 +30,6 @@ class CPlacesPane : public CDialog {
 
   bool Create(CWnd* parent);
   int GetPage() const { return m_page; }
-  State GetState() const { return m_state; }
   // Lists the rows that the page keeps, keeping the selected place (or
   // the place the user is in) selected; `paging` places the footer.
   void Fill(const std::vector<RoomItem>& rows, const RoomPaging& paging, const std::string& currentAddress);

@@ -14,8 +14,6 @@ class CTextItemList : public CItemListWnd {
   using RowHandler = std::function<void(int32_t row)>;
 
   void SetRowHandlers(RowHandler onSelect, RowHandler onActivate);
-  // The row of an object, -1 when it is not listed.
-  int32_t RowOf(const void* object) const;
   // Selects a row and scrolls it into view; nothing outside the rows.
   void SelectRow(int32_t row);
   void ClearSelection();
@@ -38,6 +36,8 @@ class CTextItemList : public CItemListWnd {
 
  private:
   bool HasRow(WPARAM row) const { return row < static_cast<WPARAM>(GetCount()); }
+  // The row of an object, -1 when it is not listed.
+  int32_t RowOf(const void* object) const;
 
   RowHandler m_onSelect;
   RowHandler m_onActivate;
