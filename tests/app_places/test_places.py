@@ -14,6 +14,7 @@ from zrkit.wire import Position
 ID_LOCATE = 32810
 ID_QUICK_DIRECTORY = 32874
 ID_ADD_FAVORITE = 32855
+ID_ORGANIZE_FAVORITES = 32856
 MANAGER = "Quick Directory"
 MANAGER_CLASS = "ZrPlacesManager"
 LOCATE = "Locate"
@@ -159,6 +160,23 @@ def test_favourites_keep_the_added_place_and_it_can_be_chosen_after_a_restart(cl
     assert client.ask("waitstatus http://roof/ %d" % (WAIT_SECONDS * 1000))["found"]
     client.ask("key RETURN")
     entered_after(server, "http://roof/", client.member, before)
+
+
+def test_organize_favourites_lists_them_and_deletes_the_chosen_one(client):
+    client.ask("command %d" % ID_ORGANIZE_FAVORITES)
+    rows = wait_rows(client, MANAGER, ROOM_LIST)
+    # Both favourites of the roof, by text (the scheme cut from the one
+    # listed under its address).
+    assert rows["rows"] == ["Roof Terrace", "roof/"]
+    status = on_window(client, MANAGER, "status")[0]
+    assert status["panes"][0].startswith("Welcome to Favorite Places. ")
+    on_window(client, MANAGER, "click %d %d" % row_point(rows, 1))
+    delete = on_window(client, MANAGER, "rect %d" % MAKE_BUTTON)[0]
+    assert delete["text"] == "Delete @ Place"
+    on_window(client, MANAGER, "click %d %d" % centre(delete["rect"]))
+    assert on_window(client, MANAGER, "list %d" % ROOM_LIST)[0]["rows"] == ["Roof Terrace"]
+    on_window(client, MANAGER, "close")
+    wait_gone(client, MANAGER)
 
 
 def test_locate_finds_a_bot_in_another_place_and_goes_there(client, server, bots):
