@@ -472,9 +472,11 @@ void CPlace::OnSuperUserError(uint32_t value)
     ShowMessage(kStrSuperUser, value == 4 ? kStrNotAuthorized : kStrNoFirst, {});
 }
 
-void CPlace::OnPlaceDescription(uint32_t, uint32_t, bool, uint32_t, uint32_t, uint32_t, const PlaceList& places)
+void CPlace::OnPlaceDescription(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                                uint32_t observers, const PlaceList& places)
 {
     m_dde.PostQueryPlaces(places);
+    m_app.OnPlaceList(first, count, allPlaces, total, people, observers, places);
 }
 
 // An answer that no window asked for goes to the DDE session as game data of

@@ -12,6 +12,7 @@
 class CBroadcastInfo;
 class CZrObject;
 class CZrObjectDesc;
+class CZrPlaceDesc;
 class CZrPersonDesc;
 
 class IPlaceApp {
@@ -105,9 +106,13 @@ public:
     // The answer to the people list's members request: its kind (0 for the
     // observer list) and the described object with its members.
     virtual void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) = 0;
+    // The answer to a places query (first index, count, the all-places flag,
+    // the total of places and the totals of people), for the places manager.
+    virtual void OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                             uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) = 0;
     // A person query's answer offered to the windows that asked for it (IM
-    // conversations, invitations, transfers, broadcasts, page interactions);
-    // true when one of them took it.
+    // conversations, invitations, transfers, broadcasts, page interactions,
+    // the locate dialog); true when one of them took it.
     virtual bool OfferPersonDescription(uint32_t id, const std::string& text,
                                         const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) = 0;
 

@@ -133,6 +133,9 @@ BEGIN_MESSAGE_MAP(CChatWnd, CFrameWnd)
   ON_WM_CLOSE()
   ON_WM_TIMER()
   ON_WM_INITMENUPOPUP()
+  ON_WM_MENUSELECT()
+  ON_WM_MEASUREITEM()
+  ON_WM_DRAWITEM()
   ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
   ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
   ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
@@ -546,10 +549,24 @@ void CChatWnd::OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) {
     if (bar && popup == ::GetSubMenu(bar, static_cast<int>(communityPopup))) AdjustCommunityMenu(popup);
     if (bar && ZrApp().IsAuditorium() && popup == ::GetSubMenu(bar, static_cast<int>(kGoPopup)))
       AdjustStageMenu(popup);
+    ZrApp().Places().OnInitMenuPopup(popup);
   }
   (void)index;
   m_menuJustOpened = 1;
   CFrameWnd::OnInitMenuPopup(popup, index, systemMenu);
+}
+
+void CChatWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  CFrameWnd::OnMenuSelect(item, flags, menu);
+  ZrApp().Places().OnMenuSelect(item);
+}
+
+void CChatWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT item) {
+  if (!ZrApp().Places().MeasureItem(*item)) Default();
+}
+
+void CChatWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
+  if (!ZrApp().Places().DrawItem(*item)) Default();
 }
 
 // Enter/leave, game and tour texts follow the own user while connected;

@@ -123,6 +123,11 @@ class CChatWnd : public CFrameWnd {
   void OnClose();
   void OnTimer(UINT_PTR id);
   void OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu);
+  // The favourite places of the Favorites popup are owner-drawn items; the
+  // one selected shows its address instead of the command's prompt.
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnNcLButtonDown(WPARAM hitTest, LPARAM point);
   LRESULT OnPaletteChanged(WPARAM changer, LPARAM);

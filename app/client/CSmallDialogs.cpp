@@ -117,6 +117,7 @@ void CSmallDialogs::OnRoomFullClosed() {
 
 void CSmallDialogs::OpenPrivateRoom() {
   if (m_app.IsAuditorium()) return;
+  m_app.Places().CloseManager();
   RaiseOrOpen<CPrivateRoomDlg>(m_privateRoom, m_app.MainFrame(),
                                static_cast<IPrivateRoomOwner&>(*this));
 }

@@ -10,6 +10,7 @@
 #include "CCommunityProtocol.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
+#include "CLocateDlg.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
@@ -115,6 +116,7 @@ bool CZrApp::InitInstance() {
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
+  m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
   if (m_settings.m_startUpDone == 0) {
@@ -359,6 +361,8 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
 int CZrApp::ExitInstance() {
   m_running = 0;
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
+  CLocateDlg::CloseOpen();
+  m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
   if (m_connection) m_connection->Disconnect();
   // The leave and the closing frame reach the server before the sockets go.

@@ -22,6 +22,7 @@
 #include "CPeopleHostLink.h"
 #include "CPersonViewsLink.h"
 #include "CPlaceWhispersLink.h"
+#include "CPlacesCommands.h"
 #include "CSavedRegistryValue.h"
 #include "CServiceLinks.h"
 #include "CSmallDialogs.h"
@@ -93,6 +94,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   int32_t GetLayoutMode() const { return m_plan.m_layoutMode; }
   CZrMessageBox& Boxes() { return m_boxes; }
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
+  // The places manager and the favourites.
+  CPlacesCommands& Places() { return m_placesCommands; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const;
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
@@ -296,6 +299,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};
   CSmallDialogs m_smallDialogs{*this};
+  CPlacesCommands m_placesCommands{*this};
   ICommandTarget* m_commandTargets[static_cast<size_t>(ZrCommandTarget::kCount)] = {};
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;

@@ -5,6 +5,7 @@
 #include "CCommunityCheck.h"
 #include "CCommunityConnection.h"
 #include "CCopyDataLink.h"
+#include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
 #include "BrowserDetection.h"
@@ -83,6 +84,8 @@ void CZrApp::ActivateMainWindow() {
 bool CZrApp::GoToPlace(const std::string& community) {
   if (community.empty() || (IsConnected() && community == m_plan.m_communityName)) return false;
   ResetPlaceState();
+  m_placesCommands.CloseManager();
+  CLocateDlg::CloseOpen();
   SetCommunityName(community);
   m_settings.Save(!m_settings.HasIdentitySection(community));
   ShowConnectingStatus();

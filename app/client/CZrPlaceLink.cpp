@@ -8,6 +8,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
+#include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPplManager.h"
 #include "CSpyWnd.h"
@@ -248,9 +249,16 @@ void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
 }
 
 // No window asks for person descriptions yet: none takes the answer.
-bool CZrPlaceLink::OfferPersonDescription(uint32_t, const std::string&,
-                                          const std::vector<std::unique_ptr<CZrPersonDesc>>&) {
-  return false;
+void CZrPlaceLink::OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                               uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) {
+  m_app.Places().OnPlaceList(CPlaceResultPages::Answer{first, count, allPlaces, total, people, observers}, places);
+}
+
+// The locate dialog takes the answer to its own request.
+bool CZrPlaceLink::OfferPersonDescription(uint32_t id, const std::string&,
+                                          const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) {
+  CLocateDlg* locate = CLocateDlg::Current();
+  return locate && locate->TakeResults(id, persons);
 }
 
 // ---- DDE session ----------------------------------------------------------

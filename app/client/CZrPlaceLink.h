@@ -108,6 +108,8 @@ class CZrPlaceLink : public IPlaceApp,
   void SendSlide(const std::string& text) override;
   void OnWhisperFailed(uint32_t target, uint32_t code) override;
   void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) override;
+  void OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                   uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) override;
   bool OfferPersonDescription(uint32_t id, const std::string& text,
                               const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) override;
 

@@ -134,6 +134,49 @@ def test_queries_answered_with_descriptions(community_server, bots):
     assert ann.expect(type=19)["present"] == 0
 
 
+def test_place_queries_page_through_the_places_with_titles_and_counts(server_factory):
+    server = server_factory(scenario={"places": [
+        {"name": "http://a/", "kind": 0x880, "title": "Alpha"},
+        {"name": "http://b/", "title": "Beta", "persons": [{"name": "pat"}]},
+        {"name": "http://c/"}]})
+    pool = BotPool(server.host, server.port)
+    try:
+        ann = pool.bot("ann")
+        ann.enter("http://c/", Position.xy(1, 1))
+        ann.send(dict(type=25, flags=1, a=ann.member_id, b=1, c=5, flag=1))
+        page = ann.expect(type=25)
+        assert (page["a"], page["b"], page["flag"], page["v1"], page["v2"]) == (1, 2, 1, 3, 2)
+        assert [(p.name, p.text, p.count) for p in page["places"]] == [
+            ("http://b/", "Beta", 1), ("http://c/", "", 1)]
+        ann.send(dict(type=25, flags=1, a=ann.member_id, b=0, c=0, flag=0))
+        community = ann.expect(type=25)
+        assert [(p.kind, p.name, p.text) for p in community["places"]] == [
+            (0x880, "http://a/", "Alpha"), (wire.KIND_PLACE, "http://b/", "Beta"),
+            (wire.KIND_PLACE, "http://c/", "")]
+        assert all(p.value16 > p.count for p in community["places"])
+    finally:
+        pool.stop()
+
+
+@pytest.mark.parametrize("text, case, exact, found", [
+    ("ANN", 0, 0, ["ann", "annabel"]),
+    ("ANN", 1, 0, []),
+    ("ann", 0, 1, ["ann"]),
+    ("nab", 0, 0, ["annabel"]),
+])
+def test_look_ups_follow_the_case_and_exact_flags(community_server, bots, text, case, exact, found):
+    ann = bots.bot("ann")
+    ann.enter(PAGE, Position.xy(1, 1))
+    bots.bot("annabel").enter("http://example.org/other", Position.xy(2, 2))
+    ann.send(dict(type=10, a=ann.member_id, b=7, c=case, text=text, f1=exact, f2=0))
+    answer = ann.expect(type=10)
+    assert answer["id"] == 7
+    assert sorted(p.name for p in answer["persons"]) == found
+    for person in answer["persons"]:
+        expected = PAGE if person.name == "ann" else "http://example.org/other"
+        assert (person.text5, person.place_text) == (expected, expected)
+
+
 def test_control_injects_closes_and_drops(community_server, bots):
     ann = bots.bot("ann")
     ann.enter(PAGE, Position.xy(1, 1))

@@ -133,6 +133,13 @@ public:
         Log("ForwardPair " + std::to_string(kind) + " " + answer.name + " " + std::to_string(answer.members.size()));
     }
 
+    void OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, uint32_t total, uint32_t people,
+                     uint32_t observers, const std::vector<std::unique_ptr<CZrPlaceDesc>>& places) override
+    {
+        Log("OnPlaceList " + std::to_string(first) + " " + std::to_string(count) + " " +
+            std::to_string(allPlaces) + " " + std::to_string(total) + " " + std::to_string(people) + " " +
+            std::to_string(observers) + " " + std::to_string(places.size()));
+    }
     bool OfferPersonDescription(uint32_t id, const std::string& text,
                                 const std::vector<std::unique_ptr<CZrPersonDesc>>&) override
     {

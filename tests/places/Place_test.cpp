@@ -10,6 +10,7 @@
 #include "ZrInfo.h"
 #include "ZrObjectRef.h"
 #include "ZrPersonDesc.h"
+#include "ZrPlaceDesc.h"
 #include "ZrPerson.h"
 #include "ZrTextMessage.h"
 
@@ -611,6 +612,16 @@ TEST_F(PlaceTest, PersonDescriptionsNoWindowTookGoToTheDdeSession)
     place.OnPersonDescription(12, "Ada", persons);
     EXPECT_TRUE(app.Called("OfferPersonDescription 12 Ada"));
     EXPECT_TRUE(dde.items.empty());
+}
+
+TEST_F(PlaceTest, PlaceListGoesToTheDdeSessionAndThePlacesManager)
+{
+    CZrClientPlace::PlaceList places;
+    places.push_back(std::make_unique<CZrPlaceDesc>());
+    places.push_back(std::make_unique<CZrPlaceDesc>());
+    place.OnPlaceDescription(100, 2, true, 250, 17, 3, places);
+    EXPECT_EQ(dde.items, std::vector<std::string>{"QueryPlaces 2"});
+    EXPECT_TRUE(app.Called("OnPlaceList 100 2 1 250 17 3 2"));
 }
 
 TEST_F(PlaceTest, ShowUrlAddsTheSchemeOnlyWhenMissing)

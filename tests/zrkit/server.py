@@ -25,7 +25,7 @@ from .framing import END, FrameReader, FrameWriter, FramingError
 from .links import TcpLink
 from .session import Window, WindowError
 from .wire import Position, WireError
-from .world import Group, Person, Place, World
+from .world import GROUP_CAPACITY, Group, Person, Place, World
 
 PROTOCOL_MAJOR = 3
 WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
@@ -157,9 +157,16 @@ class ServerSession:
             s.send(dict(type=7, recipient=0, record=msg["record"]))
 
     def on_type10(self, msg):
-        pattern = msg["text"].lower()
+        """A numbered look-up: the members whose name holds the text (or is
+        it, with the exact-match flag f1), ignoring case unless c is 1."""
+        exact, case = bool(msg["f1"]), msg["c"] == 1
+        text = msg["text"] if case else msg["text"].lower()
+
+        def matches(name):
+            name = name if case else name.lower()
+            return name == text if exact else text in name
         found = [p for p in self.server.members.values()
-                 if pattern in p.name.lower() and not p.session.ended]
+                 if matches(p.name) and not p.session.ended]
         self.send(dict(type=10, recipient=self.member.id, id=msg["b"], text=msg["text"],
                        persons=[self.server.describe(p) for p in found]))
 
@@ -187,10 +194,20 @@ class ServerSession:
                        d=msg["f"], desc=desc))
 
     def on_type25(self, msg):
-        places = [wire.PlaceDesc(pl.kind, pl.name, "", len(pl.persons()), pl.id, 0, 0)
-                  for name, pl in sorted(self.server.world.places.items()) if name]
-        self.send(dict(type=25, recipient=self.member.id, a=msg["a"], b=msg["b"],
-                       flag=msg["flag"], v1=0, v2=0, v3=0, places=places))
+        """The places query: b is the first index and c the count of a page
+        of all places (flag 1), or the community's places (flag 0, the
+        whole list). The answer gives the first index, the count sent, the
+        flag, the total of places and the total of people."""
+        world = self.server.world
+        named = [pl for name, pl in sorted(world.places.items()) if name]
+        first, count = msg["b"], msg["c"]
+        page = named[first:first + count] if msg["flag"] else named
+        places = [wire.PlaceDesc(pl.kind, pl.name, pl.title, len(pl.persons()), pl.id, 0,
+                                 GROUP_CAPACITY) for pl in page]
+        people = sum(len(pl.persons()) for pl in named)
+        self.send(dict(type=25, recipient=self.member.id, a=first if msg["flag"] else 0,
+                       b=len(places), flag=msg["flag"], v1=len(named), v2=people, v3=0,
+                       places=places))
 
     def on_type15(self, msg):
         if msg["key"] != self.key:
@@ -465,6 +482,7 @@ class CommunityServer:
     def _load_places(self):
         for entry in self.scenario.get("places", []):
             place = self.world.place(entry["name"], entry.get("kind", wire.KIND_PLACE))
+            place.title = entry.get("title", "")
             for p in entry.get("persons", []):
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
                 x, y = p.get("position", (5000, 5000))
@@ -770,7 +788,8 @@ class CommunityServer:
         place = p.place()
         return wire.PersonDesc(
             p.id, p.kind & ~wire.KIND_OWN, False, p.name, 1,
-            [p.info.full_name, p.info.location, p.info.email], p.info.value_le, "", "",
+            [p.info.full_name, p.info.location, p.info.email], p.info.value_le,
+            place.title if place else "", place.name if place else "",
             place.kind if place else wire.KIND_PLACE, 1, place.id if place else 0,
             place.name if place else "", p.parent.kind if p.parent else wire.GROUP_1024,
             False, list(p.items.values()))

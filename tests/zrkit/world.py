@@ -105,6 +105,7 @@ class Place(Group):
     def __init__(self, ids, name, kind=wire.KIND_PLACE):
         super().__init__(next(ids), kind, GroupInfo(name=name, capacity=GROUP_CAPACITY, flags=8))
         self.name = name
+        self.title = ""
         self.g1025 = Group(next(ids), wire.GROUP_1025,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
         self.g1024 = Group(next(ids), wire.GROUP_1024,

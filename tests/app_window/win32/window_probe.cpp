@@ -288,11 +288,23 @@ HWND FindBelow(HWND parent, const std::function<bool(HWND)>& matches) {
   return nullptr;
 }
 
+// The first match that is visible, else the first match: the pages of a
+// window may hold controls of the same id, one page shown at a time.
+HWND FindShownBelow(HWND parent, const std::function<bool(HWND)>& matches) {
+  HWND first = nullptr;
+  HWND shown = FindBelow(parent, [&](HWND window) {
+    if (!matches(window)) return false;
+    if (!first) first = window;
+    return ::IsWindowVisible(window) != FALSE;
+  });
+  return shown ? shown : first;
+}
+
 std::string RectOf(const Words& words) {
   long long id = 0;
   const std::string& key = words[1];
   const bool byId = ParseNumber(key, id);
-  HWND found = FindBelow(g_target.frame, [&](HWND window) {
+  HWND found = FindShownBelow(g_target.frame, [&](HWND window) {
     if (byId) return ::GetDlgCtrlID(window) == id;
     return _stricmp(ClassOf(window).c_str(), key.c_str()) == 0 ||
            probe_json::Utf8(TextOf(window)) == key;
@@ -449,7 +461,7 @@ LRESULT AskList(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 std::string ListRows(const Words& words) {
   long long id = 0;
   if (!ParseNumber(words[1], id)) return Error("list", "usage: list ID");
-  HWND list = FindBelow(g_target.frame, [id](HWND window) { return ::GetDlgCtrlID(window) == id; });
+  HWND list = FindShownBelow(g_target.frame, [id](HWND window) { return ::GetDlgCtrlID(window) == id; });
   if (!list) return Error("list", "no window " + words[1]);
   const LRESULT count = AskList(list, LB_GETCOUNT);
   if (count == LB_ERR) return Error("list", "unreadable");
