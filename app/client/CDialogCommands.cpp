@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CCommunityServersCommand.h"
 #include "CZrApp.h"
+#include "IdentityCommands.h"
 #include "PreferencesCommand.h"
 #include "resource.h"
 
@@ -15,6 +16,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_PRIVATE_ROOM:
     case ID_INVITEE_SELECTION:
     case ID_COMMUNITY_SERVERS:
+    case ID_EDIT_IDENTITY:
       break;
     default:
       ui->Enable(false);
@@ -44,6 +46,9 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_COMMUNITY_SERVERS:
       CCommunityServersCommand(m_app).Run();
+      break;
+    case ID_EDIT_IDENTITY:
+      RunIdentitySheet(m_app);
       break;
     default:
       break;

@@ -89,6 +89,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CSmallDialogs& SmallDialogs() { return m_smallDialogs; }
   CChatWnd* MainFrame() const;
   CZrPerson* GetMyself() const { return m_myself.get(); }
+  // The person state list, from start-up to exit; null outside that time.
+  CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   bool IsRunning() const { return m_running != 0; }
   // The root place reports that it is connected.
   bool IsConnected() const;
