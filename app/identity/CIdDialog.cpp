@@ -23,6 +23,7 @@ void MoveTo(HWND button, const RECT& place) {
 BEGIN_MESSAGE_MAP(CIdDialog, CPropertySheet)
   ON_COMMAND(CIdDialog::kApplyButton, OnApplyAsOk)
   ON_COMMAND(IDOK, OnApplyAsOk)
+  ON_MESSAGE(CIdDialog::kFocusMessage, OnFocusMessage)
 END_MESSAGE_MAP()
 
 CIdDialog::CIdDialog(CZrSettings& settings, const CBasicInfoValues& basic, bool running, bool connected,
@@ -43,9 +44,19 @@ bool CIdDialog::OnInitDialog() {
   SetActivePage(1);
   SetActivePage(0);
   ShowOkAlone();
-  ::SetFocus(::GetDlgItem(m_basic.m_hWnd, CBasicInfo::kNicknameEdit));
+  // The sheet gives the focus away once it is made; it is taken back after.
+  PostMessage(kFocusMessage);
   CenterWindow(CWnd::FromHandle(::GetDesktopWindow()));
   return true;
+}
+
+// The nickname, or the first edit after it while it is fixed.
+LRESULT CIdDialog::OnFocusMessage(WPARAM, LPARAM) {
+  HWND nickname = ::GetDlgItem(m_basic.m_hWnd, CBasicInfo::kNicknameEdit);
+  HWND first = ::IsWindowEnabled(nickname) ? nickname : ::GetNextDlgTabItem(m_basic.m_hWnd, nickname, FALSE);
+  ::SetFocus(first);
+  ::SendMessageA(first, EM_SETSEL, 0, -1);
+  return 0;
 }
 
 // The sheet's own OK and Help are hidden; Apply, relabelled "OK", and

@@ -30,10 +30,13 @@ class CIdDialog : public CPropertySheet {
 
  protected:
   void OnApplyAsOk();
+  LRESULT OnFocusMessage(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
  private:
+  static constexpr UINT kFocusMessage = WM_APP + 1;
+
   void ShowOkAlone();
 
   CZrSettings& m_settings;

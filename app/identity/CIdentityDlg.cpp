@@ -52,6 +52,8 @@ CIdentityDlg::~CIdentityDlg() {
 bool CIdentityDlg::Open() {
   if (!Create(kTemplateId, CWnd::FromHandle(m_host.OwnerWindow()))) return false;
   ShowWindow(SW_SHOW);
+  // The default face shows until the person's own arrives.
+  m_host.RequestFace(m_person.id);
   return true;
 }
 
@@ -148,6 +150,8 @@ void CIdentityDlg::OnIpAddress() {
 
 // One request until the texts arrive or their dialog closes.
 void CIdentityDlg::OnMoreInfo() {
+  if (m_moreInfoAsked) return;
+  m_moreInfoAsked = true;
   ::EnableWindow(::GetDlgItem(m_hWnd, kMoreInfoButton), FALSE);
   m_host.SendIdentityRequest(m_person.id);
 }
@@ -168,5 +172,6 @@ LRESULT CIdentityDlg::OnIdentityData(WPARAM, LPARAM lParam) {
 void CIdentityDlg::OnMoreInfoClosed() {
   CMoreInfoDlg* closed = m_moreInfo.release();
   delete closed;
+  m_moreInfoAsked = false;
   if (m_hWnd) ::EnableWindow(::GetDlgItem(m_hWnd, kMoreInfoButton), TRUE);
 }

@@ -51,7 +51,8 @@ class CIdentityDlg : public CDialog, public IPersonDialog {
   CIdentityDlg(IIdentityHost& host, const CIdentityPerson& person);
   ~CIdentityDlg() override;
 
-  // Makes and shows the dialog; false when it could not be made.
+  // Makes and shows the dialog and asks for the person's face; false when
+  // it could not be made.
   bool Open();
   // The person's "About Me" texts, shown in a More Info dialog once the
   // dialog takes its message; false when they could not be posted.
@@ -88,5 +89,7 @@ class CIdentityDlg : public CDialog, public IPersonDialog {
   CPicture m_face;
   CIdentityLook m_look;
   std::unique_ptr<CMoreInfoDlg> m_moreInfo;
+  // A More Info request is out: from the click until its dialog closes.
+  bool m_moreInfoAsked = false;
   bool m_deleting = false;
 };

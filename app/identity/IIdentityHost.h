@@ -22,6 +22,9 @@ class IIdentityHost {
   virtual void SetIgnored(uint32_t person, bool ignored) = 0;
   // The Send Instant Message dialog for the person.
   virtual void OpenSendIm(uint32_t person, const std::string& name) = 0;
+  // Asks the server for the person's face, which comes to the dialog's
+  // SetPicture.
+  virtual void RequestFace(uint32_t person) = 0;
   // An identity request payload to the person; false when it was not sent.
   virtual bool SendIdentityRequest(uint32_t person) = 0;
   // The person state list forgets the dialog without deleting it: the

@@ -40,6 +40,10 @@ class CIdentityLink : public IIdentityHost {
     if (CPersonStateList* states = m_app.GetPersonStateList()) states->ShowWindowFor(person, name);
   }
 
+  void RequestFace(uint32_t person) override {
+    if (CPlace* root = m_app.GetRootPlace()) root->SendSimpleRequest(person);
+  }
+
   bool SendIdentityRequest(uint32_t person) override {
     CPlace* root = m_app.GetRootPlace();
     const CPayload request(CPayload::kIdentityRequest, 0, 0, nullptr);

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "ZrLayoutRecord.h"  // ZrRect
+
 // Longest name, location and e-mail the Basic Info page lets the user type.
 constexpr size_t kBasicInfoMaxChars = 30;
 
@@ -26,13 +28,6 @@ std::string FitWithDots(const std::string& text, int maxWidth,
 
 // "a.b.c.d" of an IPv4 address held with its first byte lowest.
 std::string DottedAddress(uint32_t address);
-
-struct ZrRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
 
 // Where a dialog of width x height goes beside the anchor rectangle (the
 // person's avatar window): its top left at the anchor's middle, moved left

@@ -62,6 +62,7 @@ class RecordingHost : public IIdentityHost {
   HWND OwnerWindow() override { return MainWnd()->m_hWnd; }
   void SetIgnored(uint32_t person, bool ignored) override { ignoreCalls.push_back({person, ignored}); }
   void OpenSendIm(uint32_t person, const std::string& name) override { sendIm.push_back({person, name}); }
+  void RequestFace(uint32_t person) override { faceRequests.push_back(person); }
   bool SendIdentityRequest(uint32_t person) override {
     requests.push_back(person);
     return true;
@@ -75,6 +76,7 @@ class RecordingHost : public IIdentityHost {
   std::vector<std::pair<uint32_t, bool>> ignoreCalls;
   std::vector<std::pair<uint32_t, std::string>> sendIm;
   std::vector<uint32_t> requests;
+  std::vector<uint32_t> faceRequests;
   std::vector<std::pair<uint32_t, IPersonDialog*>> forgotten;
 };
 
@@ -123,6 +125,8 @@ TEST(IdentityDlgTest, ShowsThePersonAndOffersTheButtonsTheLocalUserMayUse) {
     EXPECT_EQ(Visible(window, CIdentityDlg::kIpAddressButton), c.moderator) << c.what;
     EXPECT_EQ(Visible(window, CIdentityDlg::kSendImButton), c.mayReceiveIms) << c.what;
     EXPECT_EQ(::GetWindow(window, GW_OWNER), MainWnd()->m_hWnd) << c.what;
+    EXPECT_EQ(host.faceRequests, std::vector<uint32_t>{kPerson}) << "the face is asked for";
+    EXPECT_TRUE(host.requests.empty()) << "the About Me texts only on More Info";
   }
 }
 
@@ -199,7 +203,7 @@ TEST(IdentityDlgTest, ClosingTellsTheHostAndTakesMoreInfoAlong) {
   EXPECT_EQ(host.forgotten[0].second, static_cast<IPersonDialog*>(dialog));
 }
 
-TEST(IdentityDlgTest, TextsPostedToAGoneDialogAreNotDelivered) {
+TEST(IdentityDlgTest, DeletedByItsListItReportsNothingAndTakesNoMoreTexts) {
   RecordingHost host;
   HWND window = nullptr;
   {
@@ -207,9 +211,8 @@ TEST(IdentityDlgTest, TextsPostedToAGoneDialogAreNotDelivered) {
     ASSERT_TRUE(dialog.Open());
     window = dialog.m_hWnd;
     ASSERT_TRUE(dialog.PostIdentityTexts({"f", "", "", ""}));
-  }  // deleted with the message still queued: it is taken off and freed
+  }  // deleted with the texts still queued: they are freed with it
   EXPECT_FALSE(::IsWindow(window));
-  EXPECT_TRUE(TakeMessages(window, kIdentityDataMessage).empty());
   EXPECT_TRUE(host.forgotten.empty()) << "a dialog deleted by its list does not report back";
   EXPECT_FALSE(PostIdentityTexts(window, {"f", "", "", ""}));
 }
