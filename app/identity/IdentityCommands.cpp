@@ -1,14 +1,12 @@
 #include "IdentityCommands.h"
 
-#include <memory>
-
 #include "CChatWnd.h"
 #include "CIdDialog.h"
-#include "CIdentityDlg.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CZrApp.h"
 #include "IIdentityHost.h"
+#include "PersonIdentityDialogs.h"
 #include "ZrPerson.h"
 #include "ZrPersonInfo.h"
 
@@ -102,19 +100,10 @@ void RunIdentitySheet(CZrApp& app) {
 }
 
 void OpenPersonIdentity(CZrApp& app, uint32_t person, const std::string& name) {
-  CPersonStateList* states = app.GetPersonStateList();
-  if (!states) return;
-  if (IPersonDialog* open = states->GetData(person)) {
-    open->Raise();
-    return;
-  }
-  auto dialog = std::make_unique<CIdentityDlg>(LinkOf(app), DescribePerson(app, person, name));
-  if (!dialog->Open()) return;
-  states->SetData(person, std::move(dialog));
+  if (CPersonStateList* states = app.GetPersonStateList())
+    OpenIdentityDialog(*states, LinkOf(app), DescribePerson(app, person, name));
 }
 
 void ShowReceivedIdentity(CZrApp& app, uint32_t person, const CIdentityTexts& texts) {
-  CPersonStateList* states = app.GetPersonStateList();
-  auto* dialog = dynamic_cast<CIdentityDlg*>(states ? states->GetData(person) : nullptr);
-  if (dialog) dialog->PostIdentityTexts(texts);
+  if (CPersonStateList* states = app.GetPersonStateList()) GiveIdentityTexts(*states, person, texts);
 }

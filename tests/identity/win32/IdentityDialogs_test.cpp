@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 #include "CIdentityDlg.h"
 #include "IIdentityHost.h"
 #include "IdentityMessages.h"
+#include "CPersonStateList.h"
 #include "MessagePump.h"
+#include "PersonIdentityDialogs.h"
 #include "PlainMainWnd.h"
 #include "ZrProfile.h"
 #include "ZrSettings.h"
@@ -215,6 +218,93 @@ TEST(IdentityDlgTest, DeletedByItsListItReportsNothingAndTakesNoMoreTexts) {
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_TRUE(host.forgotten.empty()) << "a dialog deleted by its list does not report back";
   EXPECT_FALSE(PostIdentityTexts(window, {"f", "", "", ""}));
+}
+
+// ---- One identity dialog a person, kept in the person state list ------------------
+
+class NoViewsHost : public IPersonStateHost {
+ public:
+  void ShowIgnoreState(uint32_t, int32_t) override {}
+  std::unique_ptr<IPersonDialog> CreateSendImDlg(uint32_t, const std::string&) override { return nullptr; }
+};
+
+// Hands a closed dialog back to the list, as the application does.
+class ListHost : public RecordingHost {
+ public:
+  explicit ListHost(CPersonStateList& states) : m_states(states) {}
+  void ForgetIdentityDialog(uint32_t person, IPersonDialog* dialog) override {
+    RecordingHost::ForgetIdentityDialog(person, dialog);
+    m_states.ForgetData(person, dialog);
+  }
+
+ private:
+  CPersonStateList& m_states;
+};
+
+int CountShownWindows(const std::string& title) {
+  struct Search {
+    std::string title;
+    int count;
+  } search{title, 0};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) {
+        auto* found = reinterpret_cast<Search*>(data);
+        if (::IsWindowVisible(window) && TextOf(window) == found->title) ++found->count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+struct PersonListFixture : testing::Test {
+  NoViewsHost views;
+  CPersonStateList states{views};
+  ListHost host{states};
+};
+
+using PersonIdentityDialogsTest = PersonListFixture;
+
+TEST_F(PersonIdentityDialogsTest, AskingAgainRaisesTheOneDialogOfThePerson) {
+  IPersonDialog* first = OpenIdentityDialog(states, host, Ann());
+  ASSERT_NE(first, nullptr);
+  Pump();
+  EXPECT_EQ(OpenIdentityDialog(states, host, Ann()), first);
+  Pump();
+  EXPECT_EQ(CountShownWindows("ann's Identity"), 1);
+  EXPECT_EQ(states.Count(), 1u);
+  EXPECT_EQ(host.faceRequests, std::vector<uint32_t>{kPerson}) << "only the new dialog asks";
+  states.Reset();
+  Pump();
+  EXPECT_EQ(CountShownWindows("ann's Identity"), 0) << "the list's reset closes it";
+}
+
+TEST_F(PersonIdentityDialogsTest, TextsReachOnlyThePersonsOpenDialog) {
+  const CIdentityTexts texts{"f", "chess", "pilot", "Onwards."};
+  EXPECT_FALSE(GiveIdentityTexts(states, kPerson, texts)) << "no dialog yet";
+  ASSERT_NE(OpenIdentityDialog(states, host, Ann()), nullptr);
+  EXPECT_FALSE(GiveIdentityTexts(states, kPerson + 1, texts)) << "another person's texts";
+  EXPECT_TRUE(GiveIdentityTexts(states, kPerson, texts));
+  ASSERT_TRUE(PumpUntil([&] { return CountShownWindows("ann's More Info") == 1; }));
+  states.Reset();
+  Pump();
+  EXPECT_EQ(CountShownWindows("ann's More Info"), 0);
+}
+
+TEST_F(PersonIdentityDialogsTest, ClosingTheDialogDropsTheEntryUnlessThePersonIsIgnored) {
+  for (bool ignored : {false, true}) {
+    IPersonDialog* dialog = OpenIdentityDialog(states, host, Ann());
+    ASSERT_NE(dialog, nullptr);
+    if (ignored) states.SetState(kPerson, 1);
+    const HWND window = static_cast<CIdentityDlg*>(dialog)->m_hWnd;
+    ::SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(states.GetData(kPerson), nullptr) << ignored;
+    EXPECT_EQ(states.Count(), ignored ? 1u : 0u) << ignored;
+    EXPECT_EQ(states.GetState(kPerson), ignored ? 1 : 0);
+    EXPECT_FALSE(GiveIdentityTexts(states, kPerson, {"m", "", "", ""}));
+  }
 }
 
 // ---- Identity sheet -----------------------------------------------------------
