@@ -148,12 +148,15 @@ void CIdentityDlg::OnIpAddress() {
   MessageBoxIds2AsyncInfo(kBlankText, kIpAddressText, m_person.nickname.c_str(), address.c_str());
 }
 
-// One request until the texts arrive or their dialog closes.
+// One request until the texts arrive or their dialog closes; a request
+// that could not be sent leaves the button to be tried again.
 void CIdentityDlg::OnMoreInfo() {
   if (m_moreInfoAsked) return;
   m_moreInfoAsked = true;
   ::EnableWindow(::GetDlgItem(m_hWnd, kMoreInfoButton), FALSE);
-  m_host.SendIdentityRequest(m_person.id);
+  if (m_host.SendIdentityRequest(m_person.id)) return;
+  m_moreInfoAsked = false;
+  ::EnableWindow(::GetDlgItem(m_hWnd, kMoreInfoButton), TRUE);
 }
 
 LRESULT CIdentityDlg::OnIdentityData(WPARAM, LPARAM lParam) {

@@ -18,6 +18,7 @@
 #include "CPersonStateList.h"
 #include "MessagePump.h"
 #include "PersonIdentityDialogs.h"
+#include "Pixels.h"
 #include "PlainMainWnd.h"
 #include "ZrProfile.h"
 #include "ZrSettings.h"
@@ -68,7 +69,7 @@ class RecordingHost : public IIdentityHost {
   void RequestFace(uint32_t person) override { faceRequests.push_back(person); }
   bool SendIdentityRequest(uint32_t person) override {
     requests.push_back(person);
-    return true;
+    return canSend;
   }
   void ForgetIdentityDialog(uint32_t person, IPersonDialog* dialog) override {
     forgotten.push_back({person, dialog});
@@ -76,6 +77,7 @@ class RecordingHost : public IIdentityHost {
 
   bool showNames = false;
   bool moderator = false;
+  bool canSend = true;
   std::vector<std::pair<uint32_t, bool>> ignoreCalls;
   std::vector<std::pair<uint32_t, std::string>> sendIm;
   std::vector<uint32_t> requests;
@@ -189,6 +191,20 @@ TEST(IdentityDlgTest, MoreInfoAsksOnceAndShowsTheTextsThatArrive) {
   EXPECT_TRUE(Enabled(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton)) << "More Info can be asked again";
 }
 
+TEST(IdentityDlgTest, MoreInfoThatCouldNotBeAskedCanBeTriedAgain) {
+  RecordingHost host;
+  host.canSend = false;
+  CIdentityDlg dialog(host, Ann());
+  ASSERT_TRUE(dialog.Open());
+  Click(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton);
+  EXPECT_TRUE(Enabled(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton));
+  host.canSend = true;
+  Click(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton);
+  Click(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton);
+  EXPECT_EQ(host.requests, (std::vector<uint32_t>{kPerson, kPerson}));
+  EXPECT_FALSE(Enabled(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton));
+}
+
 TEST(IdentityDlgTest, ClosingTellsTheHostAndTakesMoreInfoAlong) {
   RecordingHost host;
   auto* dialog = new CIdentityDlg(host, Ann());
@@ -218,6 +234,60 @@ TEST(IdentityDlgTest, DeletedByItsListItReportsNothingAndTakesNoMoreTexts) {
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_TRUE(host.forgotten.empty()) << "a dialog deleted by its list does not report back";
   EXPECT_FALSE(PostIdentityTexts(window, {"f", "", "", ""}));
+}
+
+// An 8-bit BMP file image of one colour.
+std::vector<uint8_t> SolidBmp(int width, int height, COLORREF colour) {
+  const int stride = (width + 3) & ~3;
+  const uint32_t bits = 14 + 40 + 256 * 4;
+  std::vector<uint8_t> file(bits + static_cast<size_t>(stride * height), 0);
+  auto put32 = [&file](size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<uint32_t>(file.size()));
+  put32(10, bits);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  file[26] = 1;  // planes
+  file[28] = 8;  // bits a pixel
+  put32(46, 256);
+  file[54] = GetBValue(colour);  // colour 0; every pixel is 0
+  file[55] = GetGValue(colour);
+  file[56] = GetRValue(colour);
+  return file;
+}
+
+TEST(IdentityDlgTest, ArrivingFaceReplacesTheDefaultOneInTheFrame) {
+  constexpr COLORREF kRed = RGB(255, 0, 0);
+  constexpr int kSide = 30;
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    int redPixels;
+  };
+  const std::string garbage = "not a picture";
+  const Case cases[] = {
+      {"a picture", SolidBmp(kSide, kSide, kRed), kSide * kSide},
+      {"bytes that are no picture", std::vector<uint8_t>(garbage.begin(), garbage.end()), 0},
+  };
+  for (const Case& c : cases) {
+    RecordingHost host;
+    CIdentityDlg dialog(host, Ann());
+    ASSERT_TRUE(dialog.Open());
+    ::SetWindowPos(dialog.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump(200);
+    RECT frame{};
+    ::GetWindowRect(::GetDlgItem(dialog.m_hWnd, CIdentityLook::kFaceFrame), &frame);
+    ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
+    EXPECT_EQ(CountColour(Crop(ScreenPixels(dialog.m_hWnd), frame), kRed), 0) << c.what;
+    dialog.SetPicture(CTvlBlob(static_cast<uint32_t>(c.bytes.size()), c.bytes.data()));
+    ::UpdateWindow(dialog.m_hWnd);
+    Pump(200);
+    EXPECT_EQ(CountColour(Crop(ScreenPixels(dialog.m_hWnd), frame), kRed), c.redPixels) << c.what;
+  }
 }
 
 // ---- One identity dialog a person, kept in the person state list ------------------
