@@ -4,7 +4,8 @@
 
 #include "CPersonStateList.h"
 
-IPersonDialog* OpenIdentityDialog(CPersonStateList& states, IIdentityHost& host, const CIdentityPerson& person) {
+IPersonDialog* OpenIdentityDialog(CPersonStateList& states, IIdentityHost& host,
+                                  const CIdentityPerson& person) {
   if (IPersonDialog* open = states.GetData(person.id)) {
     open->Raise();
     return open;

@@ -12,7 +12,8 @@ class IIdentityHost;
 
 // Raises the person's open identity dialog, or makes, registers and shows
 // a new one; null when none could be made.
-IPersonDialog* OpenIdentityDialog(CPersonStateList& states, IIdentityHost& host, const CIdentityPerson& person);
+IPersonDialog* OpenIdentityDialog(CPersonStateList& states, IIdentityHost& host,
+                                  const CIdentityPerson& person);
 // Posts the texts to the person's open identity dialog; false (the texts
 // dropped) when the person has none or the post failed.
 bool GiveIdentityTexts(CPersonStateList& states, uint32_t person, const CIdentityTexts& texts);
