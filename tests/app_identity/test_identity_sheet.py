@@ -15,8 +15,9 @@ from zrkit.harness import ServerProcess
 
 DIALOG = "#32770"
 TITLE = "My Identity"
-IDOK, IDCANCEL, APPLY, HELP = 1, 2, 0x3021, 9
+IDOK, IDCANCEL, APPLY, HELP, PAGE_TABS = 1, 2, 0x3021, 9, 0x3020
 NICKNAME, NAME, LOCATION, EMAIL = 1083, 1066, 1067, 1082
+GENDER, OCCUPATION, QUOTE = 1058, 1064, 1065
 IDENTITY_OP = 23
 SECTION = "Identity-127.0.0.1"
 SHEET_SECONDS = 20
@@ -116,8 +117,9 @@ def type_into(client, control, text):
 
 
 def press_ok(client):
-    tab_to(client, APPLY)
-    on_sheet(client, "key SPACE")
+    """A real click on the sheet's OK button."""
+    left, top, right, bottom = controls(wait_sheet(client))[APPLY]["rect"]
+    on_sheet(client, "click %d %d" % ((left + right) // 2, (top + bottom) // 2))
     wait_sheet_gone(client)
 
 
@@ -212,3 +214,20 @@ def test_ok_stores_the_texts_cut_to_30_and_sends_only_the_changed_ones(client, s
     press_ok(client)
     time.sleep(2)
     assert identity_requests(server, mark) == []
+
+
+def test_about_me_texts_are_stored_within_their_lengths(client, server):
+    mark = len(server.log())
+    open_sheet(client)
+    tab_to(client, PAGE_TABS)
+    on_sheet(client, "key RIGHT")  # the About Me page
+    type_into(client, GENDER, "female, really, truly, yes")  # 26 typed, 20 kept
+    type_into(client, OCCUPATION, "pilot")
+    quote = "Sky-and-back" * 18  # 216 typed, 200 kept
+    type_into(client, QUOTE, quote)
+    press_ok(client)
+    ini = read_ini(client)
+    assert ini.get(SECTION, "Gender") == "female, really, trul"
+    assert ini.get(SECTION, "Occupation") == "pilot"
+    assert ini.get(SECTION, "Personal Quote") == quote[:200]
+    assert identity_requests(server, mark) == [], "the About Me texts are not sent"
