@@ -75,8 +75,8 @@ void CIdDialog::ShowOkAlone() {
   MoveTo(cancel, applyPlace);
 }
 
-// What the server knows is compared with the identity before the identity
-// takes the new texts.
+// The texts are compared with the stored identity before it takes them, so
+// that only the changed ones go to the server.
 void CIdDialog::OnApplyAsOk() {
   const CBasicInfoValues basic = m_basic.Values();
   if (m_running && m_sendInfo) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "CPayload.h"
 
 constexpr UINT kIdentityDataMessage = WM_USER + 256;
