@@ -1,6 +1,7 @@
 #include "IdentityCommands.h"
 
 #include "CChatWnd.h"
+#include "CDdeSession.h"
 #include "CIdDialog.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
@@ -79,11 +80,15 @@ CIdentityPerson DescribePerson(CZrApp& app, uint32_t person, const std::string& 
   return described;
 }
 
+// The changed texts go to the server, and the local user's new identity to
+// the programs that follow the client over DDE.
 void SendMyInfo(CZrApp& app, const CMyInfoChange& change) {
   CPlace* root = app.GetRootPlace();
   if (!root) return;
   root->SetMyInfo(change.name ? &*change.name : nullptr, change.location ? &*change.location : nullptr,
                   change.email ? &*change.email : nullptr);
+  CDdeSession* dde = app.GetDdeSession();
+  if (dde && app.GetMyself()) dde->PostPresenceIdentity(*app.GetMyself());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ import time
 import pytest
 
 from app_window.window_tools import NICK, START_SECONDS, ProbeError, entered_member, program_client
+from dde_session.dde_client import DdeClient
 from zrkit.harness import ServerProcess
 
 DIALOG = "#32770"
@@ -34,9 +35,14 @@ def server(tmp_path_factory):
     srv.stop()
 
 
+def dde_driver(build_win):
+    return build_win / "tests" / "dde_session" / "dde_driver.exe"
+
+
 @pytest.fixture(scope="module")
 def client(build_win, tmp_path_factory, server):
-    running = program_client(build_win, tmp_path_factory.mktemp("program"), server)
+    running = program_client(build_win, tmp_path_factory.mktemp("program"), server,
+                             needed=(dde_driver(build_win),))
     running.settings[SECTION].update({"Name": "Ann Before", "Address": "Oslo",
                                       "Email": "ann@before.example"})
     running.start()
@@ -44,6 +50,16 @@ def client(build_win, tmp_path_factory, server):
     running.member = entered_member(server, NICK)
     yield running
     running.stop()
+
+
+@pytest.fixture
+def dde(build_win, client, tmp_path):
+    """The other program, following the client's presence notices."""
+    driver = DdeClient(dde_driver(build_win), tmp_path / "driver.log", client.env)
+    driver.connect("ZR_PresenceInfo")
+    driver.advise("ZR_PresenceInfo", "SetPresenceIdentity")
+    yield driver
+    driver.stop()
 
 
 def walk(node):
@@ -176,7 +192,7 @@ def test_sheet_shows_ok_alone_and_cancel_changes_nothing(client, server):
     assert identity_requests(server, mark) == []
 
 
-def test_ok_stores_the_texts_cut_to_30_and_sends_only_the_changed_ones(client, server):
+def test_ok_stores_the_texts_cut_to_30_and_sends_only_the_changed_ones(client, server, dde):
     # Only the e-mail changes: the request carries it; the name and location
     # stay as the client's member record has them (the name the server gave).
     mark = len(server.log())
@@ -189,6 +205,9 @@ def test_ok_stores_the_texts_cut_to_30_and_sends_only_the_changed_ones(client, s
     assert focus(client)["sel"] == [30, 30], "the caret stays after the kept text"
     press_ok(client)
     assert wait_identity_request(server, mark) == [(SERVER_NAME, "Oslo", typed)]
+    told = dde.wait_advised("ZR_PresenceInfo", "SetPresenceIdentity", lambda f: f["email"] == typed)
+    assert told == {"id": client.member, "nick": NICK, "full_name": SERVER_NAME, "location": "Oslo",
+                    "email": typed}
     ini = read_ini(client)
     assert ini.get(SECTION, "Email") == typed
     assert ini.get(SECTION, "Name") == "Ann Before"
