@@ -164,10 +164,7 @@ LRESULT CIdentityDlg::OnIdentityData(WPARAM, LPARAM lParam) {
   if (!texts) return 0;
   m_moreInfo.reset();
   m_moreInfo = std::make_unique<CMoreInfoDlg>(m_captionName, *texts, m_face, [this] { OnMoreInfoClosed(); });
-  RECT own{};
-  ::GetWindowRect(m_hWnd, &own);
-  const POINT beside{own.right, own.top};
-  if (!m_moreInfo->Open(m_host.OwnerWindow(), &beside)) m_moreInfo.reset();
+  if (!m_moreInfo->Open(m_host.OwnerWindow(), m_hWnd)) m_moreInfo.reset();
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "CPaintDC.h"
 #include "CPayload.h"
 #include "ModuleState.h"
+#include "ZrIdentityText.h"
 
 namespace {
 
@@ -30,13 +31,19 @@ CMoreInfoDlg::~CMoreInfoDlg() {
   if (m_hWnd) DestroyWindow();
 }
 
-bool CMoreInfoDlg::Open(HWND owner, const POINT* placeOn) {
+bool CMoreInfoDlg::Open(HWND owner, HWND nextTo) {
   if (!Create(kTemplateId, CWnd::FromHandle(owner))) return false;
-  if (placeOn) {
-    ::SetWindowPos(m_hWnd, nullptr, placeOn->x, placeOn->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  } else {
-    CenterWindow(CWnd::FromHandle(::GetDesktopWindow()));
-  }
+  RECT window{};
+  ::GetWindowRect(nextTo, &window);
+  RECT own{};
+  ::GetWindowRect(m_hWnd, &own);
+  RECT work{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  int x = 0;
+  int y = 0;
+  PlaceNextTo({window.left, window.top, window.right, window.bottom}, own.right - own.left,
+              own.bottom - own.top, {work.left, work.top, work.right, work.bottom}, x, y);
+  ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ShowWindow(SW_SHOW);
   return true;
 }

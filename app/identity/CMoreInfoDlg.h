@@ -22,9 +22,9 @@ class CMoreInfoDlg : public CDialog {
                std::function<void()> closed);
   ~CMoreInfoDlg() override;
 
-  // Makes and shows the dialog beside placeOn (a screen point), or centred
-  // when the point is not given; false when it could not be made.
-  bool Open(HWND owner, const POINT* placeOn);
+  // Makes and shows the dialog next to the window (the identity dialog);
+  // false when it could not be made.
+  bool Open(HWND owner, HWND nextTo);
   void SetFace(const CPicture& face);
 
  protected:

@@ -1,5 +1,7 @@
 #include "ZrIdentityText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kDots[] = "..";
@@ -43,4 +45,11 @@ bool PlaceBeside(const ZrRect& anchor, int width, int height, const ZrRect& desk
   if (x + width > desktop.right) x -= width;
   if (y + height > desktop.bottom) y -= height;
   return x >= 0;
+}
+
+void PlaceNextTo(const ZrRect& window, int width, int height, const ZrRect& desktop, int& x, int& y) {
+  x = window.right + width <= desktop.right ? window.right : window.left - width;
+  y = std::min(window.top, desktop.bottom - height);
+  x = std::max(x, desktop.left);
+  y = std::max(y, desktop.top);
 }

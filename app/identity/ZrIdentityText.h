@@ -37,3 +37,9 @@ std::string DottedAddress(uint32_t address);
 // window minimised.
 bool PlaceBeside(const ZrRect& anchor, int width, int height, const ZrRect& desktop,
                  bool mainMinimised, int& x, int& y);
+
+// Where a dialog of width x height goes next to another window: at its
+// right when it fits on the desktop there, else at its left, top edges
+// level but moved up so as not to pass the desktop's bottom, and never
+// left of or above the desktop.
+void PlaceNextTo(const ZrRect& window, int width, int height, const ZrRect& desktop, int& x, int& y);

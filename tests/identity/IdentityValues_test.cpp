@@ -197,4 +197,27 @@ TEST(IdentityTextTest, DialogGoesBesideTheAvatarInsideTheDesktop) {
   }
 }
 
+TEST(IdentityTextTest, MoreInfoGoesNextToTheIdentityDialogInsideTheDesktop) {
+  const ZrRect desktop{0, 0, 1000, 800};
+  struct Case {
+    const char* what;
+    ZrRect window;
+    int x;
+    int y;
+  };
+  const Case cases[] = {
+      {"room at the right", {100, 100, 400, 300}, 400, 100},
+      {"no room at the right", {600, 100, 900, 300}, 300, 100},
+      {"near the bottom", {100, 700, 400, 790}, 400, 600},
+      {"no room on either side", {50, -20, 950, 300}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    int x = -1;
+    int y = -1;
+    PlaceNextTo(c.window, 300, 200, desktop, x, y);
+    EXPECT_EQ(x, c.x) << c.what;
+    EXPECT_EQ(y, c.y) << c.what;
+  }
+}
+
 }  // namespace

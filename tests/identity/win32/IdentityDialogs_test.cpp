@@ -178,6 +178,12 @@ TEST(IdentityDlgTest, MoreInfoAsksOnceAndShowsTheTextsThatArrive) {
   const HWND moreInfo = dialog.GetMoreInfo()->m_hWnd;
   EXPECT_TRUE(::IsWindowVisible(moreInfo));
   EXPECT_EQ(TextOf(moreInfo), "ann's More Info");
+  RECT identityRect{};
+  RECT moreInfoRect{};
+  ::GetWindowRect(dialog.m_hWnd, &identityRect);
+  ::GetWindowRect(moreInfo, &moreInfoRect);
+  EXPECT_EQ(moreInfoRect.left, identityRect.right) << "next to the identity dialog";
+  EXPECT_EQ(moreInfoRect.top, identityRect.top);
   EXPECT_EQ(ControlText(moreInfo, CMoreInfoDlg::kGender), "f");
   EXPECT_EQ(ControlText(moreInfo, CMoreInfoDlg::kHobbies), "chess, sailing");
   EXPECT_EQ(ControlText(moreInfo, CMoreInfoDlg::kOccupation), "pilot");
