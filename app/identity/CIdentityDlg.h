@@ -57,8 +57,10 @@ class CIdentityDlg : public CDialog, public IPersonDialog {
   // The person's "About Me" texts, shown in a More Info dialog once the
   // dialog takes its message; false when they could not be posted.
   bool PostIdentityTexts(const CIdentityTexts& texts);
+  // The Ignore box follows an ignore state changed elsewhere (the people
+  // page, the locate dialog).
   void SetIgnored(bool ignored);
-  const std::string& CaptionName() const { return m_captionName; }
+  // The open More Info dialog, or null.
   CMoreInfoDlg* GetMoreInfo() const { return m_moreInfo.get(); }
 
   // IPersonDialog
