@@ -52,9 +52,9 @@ void CIdentityLook::SetHeading(HWND dialog, const std::string& text) {
   ::GetClientRect(heading, &client);
   HDC dc = ::GetDC(heading);
   HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
-  auto widthOf = [dc](const std::string& part) {
+  auto widthOf = [dc](const std::string& piece) {
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, part.c_str(), static_cast<int>(part.size()), &size);
+    ::GetTextExtentPoint32A(dc, piece.c_str(), static_cast<int>(piece.size()), &size);
     return static_cast<int>(size.cx);
   };
   const std::string shown = FitWithDots(text, client.right - client.left, widthOf);

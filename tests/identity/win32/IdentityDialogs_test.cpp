@@ -173,6 +173,7 @@ TEST(IdentityDlgTest, MoreInfoAsksOnceAndShowsTheTextsThatArrive) {
   EXPECT_EQ(host.requests, std::vector<uint32_t>{kPerson}) << "a second click sends nothing";
   EXPECT_FALSE(Enabled(dialog.m_hWnd, CIdentityDlg::kMoreInfoButton));
 
+  Pump(200);  // the shown dialog settles where it stands on the screen
   ASSERT_TRUE(dialog.PostIdentityTexts({"f", "chess, sailing", "pilot", "Onwards."}));
   ASSERT_TRUE(PumpUntil([&] { return dialog.GetMoreInfo() != nullptr; }));
   const HWND moreInfo = dialog.GetMoreInfo()->m_hWnd;
