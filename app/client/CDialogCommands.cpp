@@ -4,6 +4,7 @@
 #include "CCommunityServersCommand.h"
 #include "CLocateDlg.h"
 #include "CZrApp.h"
+#include "IdentityCommands.h"
 #include "PreferencesCommand.h"
 #include "resource.h"
 
@@ -17,6 +18,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_INVITEE_SELECTION:
     case ID_COMMUNITY_SERVERS:
     case ID_LOCATE:
+    case ID_EDIT_IDENTITY:
       break;
     default:
       ui->Enable(false);
@@ -49,6 +51,9 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_LOCATE:
       CLocateDlg::Raise(m_app);
+      break;
+    case ID_EDIT_IDENTITY:
+      RunIdentitySheet(m_app);
       break;
     default:
       break;

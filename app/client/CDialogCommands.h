@@ -1,8 +1,8 @@
 // The application's commands that open a dialog: preferences, community
 // servers, About, the call program, open location, private room, the
-// event invitee prompt and Locate. It plugs into the application as the
-// target of its dialog commands; a command whose dialog is not here stays
-// disabled.
+// event invitee prompt, Locate and the identity sheet. It plugs into the
+// application as the target of its dialog commands; a command whose dialog
+// is not here stays disabled.
 #pragma once
 #include "ICommandTarget.h"
 
