@@ -3,12 +3,48 @@
 #include "CCallProgramLink.h"
 #include "CChatWnd.h"
 #include "CDialog.h"
+#include "CMyselfWnd.h"
+#include "CPlace.h"
+#include "CPresenceWnd.h"
 #include "CZrApp.h"
+#include "IdentityCommands.h"
+#include "ZrPerson.h"
 #include "resource.h"
+
+namespace {
+
+constexpr int32_t kFlashCount = 2;
+constexpr UINT kFlashPeriodMs = 200;
+
+}  // namespace
 
 void CPeopleHostLink::PostCommand(UINT id) const {
   if (CChatWnd* main = m_app.MainFrame()) main->PostMessage(WM_COMMAND, id);
 }
+
+void CPeopleHostLink::OpenPersonIdentity(uint32_t person, const std::string& name) {
+  ::OpenPersonIdentity(m_app, person, name);
+}
+
+void CPeopleHostLink::OpenIdentitySheet() { RunIdentitySheet(m_app); }
+
+// The person's avatar flashes twice; the own avatar for the local user.
+bool CPeopleHostLink::FlashAvatar(uint32_t person) {
+  CAvatarWindows& avatars = m_app.Avatars();
+  CZrPerson* myself = m_app.GetMyself();
+  CZrWnd* window = nullptr;
+  if (myself && myself->GetId() == person) {
+    window = avatars.GetOwn();
+  } else if (CPlace* root = m_app.GetRootPlace()) {
+    CZrObject* found = root->FindById(person);
+    if (auto* member = dynamic_cast<CZrPerson*>(found)) window = avatars.Find(*member);
+  }
+  if (!window || !window->GetSafeHwnd()) return false;
+  window->Flash(kFlashCount, kFlashPeriodMs);
+  return true;
+}
+
+bool CPeopleHostLink::AreAvatarsShown() const { return m_app.Avatars().IsPageActive(); }
 
 void CPeopleHostLink::FindPeople() { PostCommand(ID_LOCATE); }
 

@@ -1,7 +1,7 @@
 // The program's side of the people manager: the commands it runs, the
-// settings and resources it reads. The identity windows and the persons'
-// avatar windows are not part of the program yet: identity cannot be
-// opened (the manager disables it) and no person has an avatar window.
+// identity dialogs it opens, the avatars it flashes, the settings and
+// resources it reads. A person's right click opens the people page's own
+// menu: the avatars have no menus yet.
 #pragma once
 
 #include "IPeopleHost.h"
@@ -15,15 +15,15 @@ class CPeopleHostLink : public IPeopleHost {
 
   explicit CPeopleHostLink(CZrApp& app) : m_app(app) {}
 
-  bool CanOpenIdentity() const override { return false; }
-  void OpenPersonIdentity(uint32_t, const std::string&) override {}
-  void OpenIdentitySheet() override {}
+  bool CanOpenIdentity() const override { return true; }
+  void OpenPersonIdentity(uint32_t person, const std::string& name) override;
+  void OpenIdentitySheet() override;
   void FindPeople() override;
   void SendInstantMessage() override;
   int RunModal(CDialog& dialog) override;
-  bool FlashAvatar(uint32_t) override { return false; }
+  bool FlashAvatar(uint32_t person) override;
   bool ForwardRightClick(uint32_t, POINT) override { return false; }
-  bool AreAvatarsShown() const override { return false; }
+  bool AreAvatarsShown() const override;
   std::string GetCommunityName() const override;
   COLORREF GetColor(uint32_t index) const override;
   int32_t GetMaxObservers() const override;

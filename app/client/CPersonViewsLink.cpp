@@ -100,6 +100,8 @@ void CPersonViewsLink::PostPresenceIdentity(CZrPerson& person) {
 
 void CPersonViewsLink::PostPresenceFace(CZrPerson& person) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostPresenceFace(person);
+}
+
 void CPersonViewsLink::AddToPeople(CZrPerson& person) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->AddPerson(person);
 }

@@ -5,6 +5,7 @@
 #include "CMyselfClient.h"
 #include "CPplManager.h"
 #include "CZrApp.h"
+#include "IdentityCommands.h"
 #include "ZrTextMessage.h"
 
 uint64_t CPlaceWhispersLink::TickMs() const { return GetTickCount64(); }
@@ -33,7 +34,9 @@ void CPlaceWhispersLink::ReceiveIm(const CZrTextMessage& record, const std::stri
   m_kept.push_back(std::move(kept));
 }
 
-void CPlaceWhispersLink::GiveIdentity(uint32_t, const CIdentityTexts&) {}
+void CPlaceWhispersLink::GiveIdentity(uint32_t person, const CIdentityTexts& texts) {
+  ShowReceivedIdentity(m_app, person, texts);
+}
 
 void CPlaceWhispersLink::SetSpeakInvitation(uint32_t host) {
   if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself()))

@@ -1,9 +1,10 @@
 // The program's side of the whispers the root place receives: its clock and
 // trace, the away message and identity texts of the settings, the local
-// user's pending action. Instant messages are kept until the conversation
-// windows take them, so none is lost. Identity dialogs, object transfers,
-// stage invitations and event queue items have no window in the program
-// yet: what they would show changes nothing.
+// user's pending action; the identity texts a person sent go to that
+// person's identity dialog. Instant messages are kept until the
+// conversation windows take them, so none is lost. Object transfers, stage
+// invitations and event queue items have no window in the program yet:
+// what they would show changes nothing.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,8 @@
 #include "CLocateDlg.h"
 
+#include "IdentityCommands.h"
+#include "ZrPerson.h"
+
 #include <algorithm>
 
 #include "CChatWnd.h"
@@ -54,6 +57,7 @@ BEGIN_MESSAGE_MAP(CLocateDlg, CDialog)
   ON_BN_CLICKED(CLocateDlg::kNewSearchButton, OnNewSearch)
   ON_BN_CLICKED(CLocateDlg::kSendImButton, OnSendIm)
   ON_BN_CLICKED(CLocateDlg::kGoToPlaceButton, OnGoToPlace)
+  ON_BN_CLICKED(CLocateDlg::kIdentityButton, OnViewIdentity)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -184,11 +188,9 @@ void CLocateDlg::OnNewSearch() {
 }
 
 void CLocateDlg::EnableRowButtons(bool enable) {
-  for (int id : {kSendImButton, kGoToPlaceButton}) {
+  for (int id : {kSendImButton, kGoToPlaceButton, kIdentityButton}) {
     if (CWnd* button = GetDlgItem(id)) button->EnableWindow(enable);
   }
-  // The person's identity dialog is not part of the program yet.
-  if (CWnd* identity = GetDlgItem(kIdentityButton)) identity->EnableWindow(false);
 }
 
 void CLocateDlg::OnRowSelected(int32_t) {
@@ -216,6 +218,18 @@ void CLocateDlg::OnSendIm() {
   const CZrPersonDesc* person = SelectedPerson();
   CPersonStateList* states = m_app.GetPersonStateList();
   if (person && states) states->ShowWindowFor(person->id, person->name);
+}
+
+// The local user's own row opens the identity sheet; another person's its
+// identity dialog.
+void CLocateDlg::OnViewIdentity() {
+  const CZrPersonDesc* person = SelectedPerson();
+  if (!person) return;
+  CZrPerson* myself = m_app.GetMyself();
+  if (myself && person->id == myself->GetId())
+    RunIdentitySheet(m_app);
+  else
+    OpenPersonIdentity(m_app, person->id, person->name);
 }
 
 // The person's place becomes the user's: entered when it is another page.

@@ -48,6 +48,7 @@ class CLocateDlg : public CDialog {
   void OnNewSearch();
   void OnSendIm();
   void OnGoToPlace();
+  void OnViewIdentity();
   void OnSize(UINT type, int cx, int cy);
 
   DECLARE_MESSAGE_MAP()

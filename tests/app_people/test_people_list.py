@@ -21,6 +21,11 @@ STATUS_ID = 1119
 ABOUT_COMMAND = 32780
 DIALOG = "#32770"
 IDENTITY_BUTTON, SEND_IM_BUTTON, IGNORE_BUTTON, LOCATE_BUTTON = 1032, 1030, 1144, 1176
+# The identity dialog's More Info button and the More Info dialog's four
+# texts (gender, hobbies, occupation, quote).
+MORE_INFO_BUTTON = 1068
+ABOUT_LABELS = (1076, 1075, 1074, 1073)
+ABOUT_KIM = (b"F", b"chess and go", b"tester", b"hello there")
 # Row flags of the people list (item data of a row).
 EXPANDED, GREYED, IGNORED, SELECTED, HEADER, OWN, LIST_MADE = 1, 2, 4, 8, 16, 32, 64
 
@@ -114,7 +119,7 @@ def test_people_list_follows_the_place(window_client, zr_server):
         # The status line of the column tells the participation.
         status = client.ask("waitstatus Participating 5000 %d" % STATUS_ID)
         assert status["found"], status
-        # Identity windows are not part of the program: the button says so.
+        # Nobody is selected: Identity has no person to show.
         buttons = controls(client)
         assert buttons[IDENTITY_BUTTON]["enabled"] is False
         assert buttons[SEND_IM_BUTTON]["enabled"] and buttons[LOCATE_BUTTON]["enabled"]
@@ -145,7 +150,7 @@ def test_people_list_follows_the_place(window_client, zr_server):
         x, y = row_point(answer, "hal")
         client.ask("click %d %d" % (x, y))
         buttons = controls(client)
-        assert buttons[IGNORE_BUTTON]["enabled"] and not buttons[IDENTITY_BUTTON]["enabled"]
+        assert buttons[IGNORE_BUTTON]["enabled"] and buttons[IDENTITY_BUTTON]["enabled"]
         left, top, right, bottom = buttons[IGNORE_BUTTON]["rect"]
         client.ask("click %d %d" % ((left + right) // 2, (top + bottom) // 2))
         answer = wait_flag(client, "hal", IGNORED, True)
@@ -292,5 +297,56 @@ def test_ban_lasts_at_most_24_but_for_administrators(window_client, zr_server):
             sent.append(blob[-7:])
         assert sent == [b"\x02" + (24).to_bytes(4, "big") + b"\x00\x00",
                         b"\x02" + (100).to_bytes(4, "big") + b"\x00\x00"]
+    finally:
+        pool.stop()
+
+
+def click_control(client, control):
+    left, top, right, bottom = control["rect"]
+    client.ask("click %d %d" % ((left + right) // 2, (top + bottom) // 2))
+
+
+def dialog_texts(client, title):
+    """Control id -> text of the client's dialog with the title."""
+    (answer,) = client.probe("tree", window_class=DIALOG, window_title=title, find_seconds=20)
+    assert "window" in answer, answer
+    texts = {}
+
+    def walk(window):
+        texts[window["id"]] = window["text"]
+        for child in window["children"]:
+            walk(child)
+    walk(answer["window"])
+    return texts, answer["window"]
+
+
+def test_a_persons_identity_shows_what_the_person_sent(window_client, zr_server):
+    """Identity opens the selected person's identity dialog; its More Info
+    asks the person, and the texts the person sends back are shown."""
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        kim = pool.bot("kim")
+        kim.enter(PLACE, Position.xy(1500, 1500))
+        client = start(window_client, zr_server)
+        answer = wait_rows(client, lambda rows: "kim" in rows)
+        x, y = row_point(answer, "kim")
+        client.ask("click %d %d" % (x, y))
+        click_control(client, controls(client)[IDENTITY_BUTTON])
+        texts, dialog = dialog_texts(client, "kim's Identity")
+
+        more_info = [w for w in dialog["children"] if w["id"] == MORE_INFO_BUTTON]
+        assert more_info, texts
+        click_control(client, more_info[0])
+        request = kim.expect(type=5, match=lambda m: m.get("blob", b"")[:1] == b"\x02", timeout=30)
+        assert request["text"] == ""
+        kim.whisper(client.member, "", blob=b"\x03\x00" + b"\0".join(ABOUT_KIM) + b"\0")
+        deadline = time.monotonic() + 20
+        while True:
+            about, _ = dialog_texts(client, "kim's More Info")
+            shown = [about.get(label) for label in ABOUT_LABELS]
+            if shown == [text.decode() for text in ABOUT_KIM] or time.monotonic() > deadline:
+                break
+            time.sleep(0.3)
+        assert shown == [text.decode() for text in ABOUT_KIM]
     finally:
         pool.stop()
