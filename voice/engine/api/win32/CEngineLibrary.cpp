@@ -37,7 +37,7 @@ CEngineLibrary::CEngineLibrary()
       m_selector(m_instances, m_services, [this](void* handle) { Refuse(handle); })
 {
     m_resources.AddModule(s_module);
-    EngineWindows::Register(s_module);
+    EngineWindows::Register(s_module, CSonorelleWnd::WindowProc);
 }
 
 void CEngineLibrary::Init()
@@ -99,9 +99,15 @@ void CEngineLibrary::OnCreate(const SonorelleIfcCreateInfo& info)
 void CEngineLibrary::CreateWindowFor(void* handle, HWND parent)
 {
     HostWindows& windows = m_windows[handle];
-    if (m_instances.Find(handle)) {
+    if (CEngineInstance* instance = m_instances.Find(handle)) {
+        if (windows.engine)
+            return;
+        auto session = std::make_unique<CSonorelleWnd>(*instance, m_services, m_resources);
+        windows.engine = session->Create(parent);
         if (!windows.engine)
-            windows.engine = EngineWindows::CreateEngineWindow(parent);
+            return;
+        instance->AttachSession(session.get());
+        windows.session = std::move(session);
     } else if (!windows.holder) {
         windows.holder = EngineWindows::CreateHolderWindow(parent);
     }
@@ -148,19 +154,20 @@ void CEngineLibrary::ShowMessage(void* handle, int32_t captionNumber, int32_t te
 void CEngineLibrary::Destroy(void* handle)
 {
     const auto found = m_windows.find(handle);
-    HostWindows windows = found == m_windows.end() ? HostWindows() : found->second;
-    if (found != m_windows.end())
+    HostWindows windows;
+    if (found != m_windows.end()) {
+        windows = std::move(found->second);
         m_windows.erase(found);
+    }
     for (HWND message : windows.messages)
         DestroyWindow(message);
     if (windows.attached)
         EngineWindows::Detach(windows.attached);
-    if (m_instances.Remove(handle)) {
-        if (windows.engine)
-            DestroyWindow(windows.engine);
-    } else if (windows.holder) {
+    // The session leaves its conference while the instance can still tell
+    // the host.
+    windows.session.reset();
+    if (!m_instances.Remove(handle) && windows.holder)
         DestroyWindow(windows.holder);
-    }
     if (m_brandOwner == handle)
         m_brandOwner = nullptr;
 }

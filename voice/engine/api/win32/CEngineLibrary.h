@@ -5,6 +5,7 @@
 
 #include "CEngineInstanceList.h"
 #include "CEngineSelector.h"
+#include "CSonorelleWnd.h"
 #include "CWin32EngineServices.h"
 #include "EngineInitCount.h"
 #include "EngineProcessState.h"
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,7 @@ private:
     struct HostWindows
     {
         HWND engine = nullptr;
+        std::unique_ptr<CSonorelleWnd> session; // owns the engine window
         HWND holder = nullptr;
         HWND attached = nullptr;
         std::vector<HWND> messages;

@@ -1,0 +1,22 @@
+// The conference session of one engine instance as the instance drives it:
+// connecting (off the caller's thread, with the connection-wait timer) and
+// the session itself. The engine window provides it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CConferenceProtocol;
+
+class IEngineSession
+{
+public:
+    virtual ~IEngineSession() = default;
+
+    // Starts connecting to `server` on `port` with the connection strategy
+    // `tunnel`; 0 when the attempt is under way, else the status.
+    virtual int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) = 0;
+    // Stops the connection-wait timer.
+    virtual void StopConnectWait() = 0;
+    virtual CConferenceProtocol& Conference() = 0;
+};

@@ -1,0 +1,83 @@
+// The engine window of one instance and the conference session it owns: the
+// session with its control channel and connect plan, the connection threads
+// that connect off the host's thread and report back to this window, the
+// connection-wait timer, the tunnel start timer and the socket notices of
+// the control channel.
+#pragma once
+
+#include "CConfConnectPlan.h"
+#include "CConferenceProtocol.h"
+#include "CEngineInstance.h"
+#include "CEngineSessionOwner.h"
+#include "CNoAudioMedia.h"
+#include "ConfChannelLink.h"
+#include "ConfWin32Environment.h"
+#include "ConnectionThread.h"
+#include "IConfConnectAttempts.h"
+#include "IEngineSession.h"
+#include "WinsockSocketFactory.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+class CResourceChain;
+
+class CSonorelleWnd : public IEngineSession, private IConfConnectAttempts
+{
+public:
+    static constexpr UINT kSocketNotice = WM_APP + 1;
+    static constexpr UINT_PTR kConnectWaitTimer = 105;
+    static constexpr UINT_PTR kTunnelTimer = 106;
+    static constexpr UINT kConnectWaitMs = 1000;
+    static constexpr int kConnectWaitTicks = 60;
+
+    CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
+                  const CResourceChain& resources);
+    ~CSonorelleWnd() override;
+    CSonorelleWnd(const CSonorelleWnd&) = delete;
+    CSonorelleWnd& operator=(const CSonorelleWnd&) = delete;
+
+    // Creates the window of class "SonorelleWindow" inside `parent`.
+    HWND Create(HWND parent);
+    HWND Window() const { return m_window; }
+
+    // The procedure of the "SonorelleWindow" class.
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // IEngineSession
+    int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) override;
+    void StopConnectWait() override;
+    CConferenceProtocol& Conference() override { return m_conference; }
+
+private:
+    // IConfConnectAttempts
+    void StartAttempt(const std::string& server, int32_t port) override;
+    void StopAttempt(int32_t port) override;
+    void StartTunnelTimer(uint32_t milliseconds) override;
+    void KillTunnelTimer() override;
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnAttemptConnected(int32_t port, SOCKET socket);
+    void OnAttemptFailed(int32_t port);
+    void OnSocketNotice(LPARAM notice);
+    void OnTimer(UINT_PTR timer);
+    void OnDestroy();
+    // Asks for read and close notices of a new control channel's socket.
+    void WatchChannel();
+
+    CEngineInstance& m_instance;
+    HWND m_window = nullptr;
+    WinsockSocketFactory m_sockets;
+    CConfWin32Environment m_environment;
+    CConfConnectPlan m_plan;
+    ConfChannelLink m_link;
+    CNoAudioMedia m_media;
+    CEngineSessionOwner m_owner;
+    CConferenceProtocol m_conference;
+    std::map<int32_t, std::unique_ptr<ConnectionThread>> m_attempts;
+    const ControlChannel* m_watchedChannel = nullptr;
+    int m_connectTicks = 0;
+};
