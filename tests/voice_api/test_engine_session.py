@@ -1,0 +1,202 @@
+"""The real SnCom.dll under Wine joins the voice test server: engine_host.exe
+drives SDK instances of the library by line commands and prints every event
+the library raises; the server listens on port 3450 of a loopback address of
+its own, where the engine's fixed control port reaches it."""
+import os
+import pathlib
+import queue
+import random
+import subprocess
+import threading
+import time
+
+import pytest
+
+from voiceserver.harness import VoiceServerProcess
+
+UNABLE_TO_CONNECT = "Unable to connect to server."
+NO_SERVER = "The conference server could not be reached."
+
+
+class EngineHost:
+    """engine_host.exe under Wine: commands in, RESULT and EVENT lines out."""
+
+    def __init__(self, program, workdir, prefix):
+        env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.stderr = open(workdir / "engine_host-stderr.txt", "w")
+        self.proc = subprocess.Popen(["wine", str(program)], stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=self.stderr, env=env,
+                                     cwd=str(program.parent))
+        self.lines = queue.Queue()
+        self.seen = []
+        threading.Thread(target=self._read, daemon=True).start()
+        self.wait_line(lambda line: line == "READY", 60)
+
+    def _read(self):
+        for raw in self.proc.stdout:
+            self.lines.put(raw.decode("latin-1").rstrip("\r\n"))
+        self.lines.put(None)
+
+    def wait_line(self, predicate, timeout=15.0):
+        deadline = time.monotonic() + timeout
+        for line in self.seen:
+            if predicate(line):
+                self.seen.remove(line)
+                return line
+        while True:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise TimeoutError("no matching line; seen: %r" % self.seen[-20:])
+            try:
+                line = self.lines.get(timeout=left)
+            except queue.Empty:
+                continue
+            if line is None:
+                raise EOFError("engine_host ended; seen: %r" % self.seen[-20:])
+            if predicate(line):
+                return line
+            self.seen.append(line)
+
+    def send(self, command):
+        self.proc.stdin.write((command + "\n").encode())
+        self.proc.stdin.flush()
+
+    def run(self, command, timeout=15.0):
+        """Sends a command and returns its RESULT fields after the name."""
+        self.send(command)
+        words = command.split()
+        prefix = "RESULT %s %s " % (words[0], words[1] if len(words) > 1 else "-")
+        return self.wait_line(lambda line: line.startswith(prefix), timeout)[len(prefix):].split()
+
+    def event(self, name, code, number=None, timeout=15.0):
+        """The next event of that instance and code (and number): its fields
+        (code, number, value, text, second)."""
+        prefix = "EVENT %s %d " % (name, code)
+
+        def matches(line):
+            if not line.startswith(prefix):
+                return False
+            return number is None or line[len(prefix):].split(" ", 1)[0] == str(number)
+        line = self.wait_line(matches, timeout)
+        number_text, value, rest = line[len(prefix):].split(" ", 2)
+        text, second = rest.split("|", 1)
+        return int(number_text), int(value), text, second
+
+    def events(self, name):
+        """Events of that instance seen but not yet taken, as (code, text)."""
+        prefix = "EVENT %s " % name
+        found = []
+        for line in self.seen:
+            if line.startswith(prefix):
+                code, _, _, rest = line[len(prefix):].split(" ", 3)
+                found.append((int(code), rest.split("|", 1)[0]))
+        return found
+
+    def engine(self, name, server, conference, user):
+        assert self.run("create " + name) == ["1"]
+        for parameter, value in (("ServerAddress", server), ("ConfName", conference),
+                                 ("Username", user)):
+            assert self.run("set %s %s %s" % (name, parameter, value)) == ["0"]
+
+    def stop(self):
+        if self.proc.poll() is None:
+            try:
+                self.send("quit")
+                self.proc.wait(timeout=20)
+            except (OSError, subprocess.TimeoutExpired):
+                self.proc.kill()
+                self.proc.wait()
+        self.stderr.close()
+
+
+def loopback_address():
+    """A loopback address of this test's own, away from 127.0.0.1."""
+    return "127.%d.%d.%d" % (random.randint(1, 254), random.randint(0, 255),
+                             random.randint(1, 254))
+
+
+@pytest.fixture
+def host(build_win, tmp_path):
+    program = build_win / "tests" / "voice_api" / "win32" / "engine_host.exe"
+    if not program.exists():
+        pytest.skip("engine_host.exe is not built in this tree")
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+    engine_host = EngineHost(program, tmp_path, prefix)
+    assert engine_host.run("agree -")[0] == "0"
+    yield engine_host
+    engine_host.stop()
+
+
+@pytest.fixture
+def server(tmp_path):
+    for attempt in range(5):
+        address = loopback_address()
+        try:
+            started = VoiceServerProcess(tmp_path / ("server%d" % attempt), "--host", address,
+                                         "--port", "3450")
+        except RuntimeError:
+            continue  # the port of that address is taken: another one
+        yield started
+        started.stop()
+        return
+    pytest.fail("no loopback address with a free port 3450")
+
+
+def test_two_engines_see_each_other_join_and_leave(host, server):
+    host.engine("A", server.host, "lobby", "Ann")
+    host.engine("B", server.host, "lobby", "Bob")
+    assert host.run("hosturl A http://localhost/room.html")[0] == "0"
+
+    assert host.run("join A")[0] == "0"
+    host.event("A", 0)  # joined
+    ann = host.event("A", 4)
+    assert ann[2:] == ("Ann", "")
+
+    assert host.run("join B")[0] == "0"
+    host.event("B", 0)
+    listed = {host.event("B", 4)[2], host.event("B", 4)[2]}
+    assert listed == {"Ann", "Bob"}
+    bob = host.event("A", 4)
+    assert bob[2] == "Bob" and bob[0] != ann[0]
+
+    # The server saw both joins, with the page host resolved off the host's
+    # thread and the engine's own version.
+    joins = [e for e in server.log() if e.get("dir") == "in" and e["fields"][0] == "JOIN"]
+    assert [j["fields"][3] for j in joins] == ["Ann", "Bob"]
+    assert joins[0]["fields"][5] == "127.0.0.1"
+    assert joins[0]["fields"][6] == "2.1.0.7"
+
+    # Bob leaves: Ann's roster loses him, Bob's host hears of its own end.
+    assert host.run("disconnect B") == ["0"]
+    host.event("B", 1)
+    assert host.event("A", 5)[0] == bob[0]
+    assert host.run("disconnect B") == ["1304"]
+    # Joined without an account key: user calls are refused.
+    assert host.run("message A %d hello" % ann[0]) == ["1307"]
+
+    # Destroying a joined instance leaves the conference as well.
+    assert host.run("destroy A") == ["0"]
+    host.event("A", 1)
+    server.wait_log(lambda e: e.get("event") == "left" and e.get("user") == ann[0])
+
+
+def test_a_join_to_a_closed_port_reports_the_failure(host):
+    host.engine("A", loopback_address(), "lobby", "Ann")
+    assert host.run("set A Tunnel 0") == ["0"]
+    assert host.run("join A")[0] == "0"
+    error = host.event("A", 2)
+    assert error[0] == 1005 and error[2] == NO_SERVER
+    assert (3, UNABLE_TO_CONNECT) in host.events("A")
+    assert (1, UNABLE_TO_CONNECT) in host.events("A")
+    # The failed join is over: a new one may start.
+    assert host.run("disconnect A") == ["1304"]
+
+
+def test_an_unknown_page_host_does_not_stop_the_join(host, server):
+    host.engine("A", server.host, "lobby", "Ann")
+    assert host.run("hosturl A http://no-such-host.invalid/page")[0] == "0"
+    assert host.run("join A")[0] == "0"
+    host.event("A", 0)
+    join = server.wait_log(lambda e: e.get("dir") == "in" and e["fields"][0] == "JOIN")
+    assert join["fields"][5] == "0.0.0.0"
