@@ -157,8 +157,10 @@ SN_EXPORT void SonorelleIfc_SetHostUrl(void* instance, const char* url, const ch
 
 SN_EXPORT void SonorelleIfc_SetContainerInfo(void* instance, const char* app, const char* version)
 {
-    if (CEngineInstance* engine = Library().Find(instance))
+    if (CEngineInstance* engine = Library().Find(instance)) {
+        Library().RegisterBranding(instance);
         engine->SetContainer(OrEmpty(app), OrEmpty(version));
+    }
 }
 
 SN_EXPORT void SonorelleIfc_NPP_Destroy(void* instance)
@@ -173,6 +175,8 @@ SN_EXPORT uint8_t SonorelleIfc_OnCreateObject(void* instance)
 
 SN_EXPORT uint8_t SonorelleIfc_OnCreateWindow(void* instance, HWND parent)
 {
+    if (Library().Find(instance))
+        Library().RegisterBranding(instance);
     Library().CreateWindowFor(instance, parent);
     return 0;
 }
