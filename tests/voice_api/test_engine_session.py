@@ -181,6 +181,42 @@ def test_two_engines_see_each_other_join_and_leave(host, server):
     server.wait_log(lambda e: e.get("event") == "left" and e.get("user") == ann[0])
 
 
+ACCOUNT, ACCOUNT_KEY = "47205318", "Qm4TzK7pWa2"
+
+
+@pytest.fixture
+def keyed_server(tmp_path):
+    address = loopback_address()
+    started = VoiceServerProcess(tmp_path / "keyed", "--host", address, "--port", "3450",
+                                 "--account", "%s:%s" % (ACCOUNT, ACCOUNT_KEY))
+    yield started
+    started.stop()
+
+
+def test_keyed_engines_exchange_messages_and_ignore(host, keyed_server):
+    for name, user in (("A", "Ann"), ("B", "Bob")):
+        host.engine(name, keyed_server.host, "desk", user)
+        assert host.run("set %s Account %s" % (name, ACCOUNT)) == ["0"]
+        assert host.run("key %s %s" % (name, ACCOUNT_KEY)) == ["0"]
+        assert host.run("join " + name)[0] == "0"
+        host.event(name, 0)
+    bob = host.event("A", 4, timeout=15)
+    while bob[2] != "Bob":
+        bob = host.event("A", 4)
+    ann_user = [m["user"] for m in keyed_server.control("members")["members"]
+                if m["name"] == "Ann"][0]
+
+    assert host.run("message A %d hello Bob" % bob[0]) == ["0"]
+    host.wait_line(lambda line: line == "EVENT A 3 0 0 Message sent|")
+    received = host.event("B", 9)
+    assert received[0] == ann_user and received[2:] == ("Ann", "hello Bob")
+    assert host.run("message A 999 hello") == ["1305"]
+
+    assert host.run("ignore A %d" % bob[0]) == ["0"]
+    mute = keyed_server.wait_log(lambda e: e.get("event") == "mute")
+    assert (mute["target"], mute["flag"]) == (str(bob[0]), "1")
+
+
 def test_a_join_to_a_closed_port_reports_the_failure(host):
     host.engine("A", loopback_address(), "lobby", "Ann")
     assert host.run("set A Tunnel 0") == ["0"]

@@ -7,9 +7,11 @@
 //   agree                     records the acceptance of the user agreement
 //   create NAME               an instance (op 17, kind 3, SDK) with its window
 //   set NAME PARAM VALUE      SonorelleIfc_SetParam (VALUE is the rest)
+//   key NAME KEY              the AccountKey (index 11, op 16)
 //   hosturl NAME URL          SonorelleIfc_SetHostUrl; answers with its time
 //   join NAME                 SonorelleIfc_SDKJoin
 //   message NAME USER TEXT    SonorelleIfc_TextMessage
+//   ignore NAME USER          op 9 with the flag on
 //   disconnect NAME | destroy NAME | quit
 //
 // Output: "RESULT <command> <NAME> <status> [ms]" and
@@ -186,6 +188,11 @@ public:
             in >> parameter;
             m_engine.setParam(host.window, parameter.c_str(), Rest(in).c_str());
             Result(command, host, 0);
+        } else if (command == "key") {
+            const std::string key = Rest(in);
+            SonorelleIfcIndexValue value{11, reinterpret_cast<intptr_t>(key.c_str())};
+            SonorelleIfcSelectorBlock block{1, host.window, 16, &value};
+            Result(command, host, m_engine.selector(&block));
         } else if (command == "hosturl") {
             const DWORD start = GetTickCount();
             m_engine.setHostUrl(host.window, Rest(in).c_str(), "");
@@ -198,6 +205,12 @@ public:
             int32_t user = 0;
             in >> user;
             Result(command, host, m_engine.textMessage(host.window, user, Rest(in).c_str()));
+        } else if (command == "ignore") {
+            int32_t user = 0;
+            in >> user;
+            SonorelleIfcUserFlag flag{user, 1};
+            SonorelleIfcSelectorBlock block{1, host.window, 9, &flag};
+            Result(command, host, m_engine.selector(&block));
         } else if (command == "disconnect") {
             Result(command, host, m_engine.disconnect(host.window));
         } else if (command == "destroy") {
