@@ -217,6 +217,51 @@ def test_keyed_engines_exchange_messages_and_ignore(host, keyed_server):
     assert (mute["target"], mute["flag"]) == (str(bob[0]), "1")
 
 
+def test_a_dispatch_moves_the_engine_to_another_server(host, server, tmp_path):
+    second = VoiceServerProcess(tmp_path / "second", "--host", loopback_address(),
+                                "--port", "3450", "--first-user", "501")
+    try:
+        host.engine("A", server.host, "lobby", "Ann")
+        assert host.run("join A")[0] == "0"
+        host.event("A", 0)
+        user = host.event("A", 4)[0]
+        server.control("send", user=user,
+                       fields=["DISPATCH", second.host, "overflow", "3", "tok-77"])
+        # Joined again on the second server, in its conference, with the token.
+        host.event("A", 0)
+        assert host.event("A", 4)[0] == 501
+        join = second.wait_log(lambda e: e.get("event") == "joined")
+        assert (join["conference"], join["token"]) == (["overflow", "3"], "tok-77")
+        # A redirection is no disconnection for the host.
+        assert 1 not in [code for code, _ in host.events("A")]
+        server.wait_log(lambda e: e.get("event") == "left" and e.get("user") == user)
+        assert host.run("disconnect A") == ["0"]
+        host.event("A", 1)
+        second.wait_log(lambda e: e.get("event") == "left" and e.get("user") == 501)
+    finally:
+        second.stop()
+
+
+NO_CODEC = ("Could not negotiate a compatible voice codec for this conference.\\n"
+            "Connection terminated.")
+
+
+def test_a_media_offer_without_a_usable_codec_ends_the_session(host, tmp_path):
+    # This engine has no audio pipeline yet, so no codec can be negotiated.
+    media_server = VoiceServerProcess(tmp_path / "media", "--host", loopback_address(),
+                                      "--port", "3450", "--media-port", "0")
+    try:
+        host.engine("A", media_server.host, "lobby", "Ann")
+        assert host.run("join A")[0] == "0"
+        host.event("A", 0)
+        error = host.event("A", 2)
+        assert (error[0], error[2]) == (1004, NO_CODEC)
+        assert (1, NO_CODEC) in host.events("A")
+        assert host.run("disconnect A") == ["1304"]
+    finally:
+        media_server.stop()
+
+
 def test_a_join_to_a_closed_port_reports_the_failure(host):
     host.engine("A", loopback_address(), "lobby", "Ann")
     assert host.run("set A Tunnel 0") == ["0"]

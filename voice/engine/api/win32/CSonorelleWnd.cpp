@@ -53,7 +53,7 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnAttemptFailed(static_cast<int32_t>(wParam));
         return 0;
     case kSocketNotice:
-        OnSocketNotice(lParam);
+        OnSocketNotice(static_cast<SOCKET>(wParam), lParam);
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
@@ -130,10 +130,13 @@ void CSonorelleWnd::OnAttemptFailed(int32_t port)
         m_owner.ConnectFailed();
 }
 
-void CSonorelleWnd::OnSocketNotice(LPARAM notice)
+void CSonorelleWnd::OnSocketNotice(SOCKET socket, LPARAM notice)
 {
+    // Notices of a replaced channel's socket may still be queued: they are
+    // not about the channel in use.
     ControlChannel* channel = m_link.Channel();
-    if (!channel || !channel->IsOpen())
+    const auto* current = channel ? dynamic_cast<WinsockNetSocket*>(channel->Socket()) : nullptr;
+    if (!current || current->Handle() != socket)
         return;
     bool open = channel->OnReadable() || channel->LastError() == WSAEWOULDBLOCK;
     if (WSAGETSELECTEVENT(notice) == FD_CLOSE) {
@@ -183,6 +186,11 @@ void CSonorelleWnd::WatchChannel()
     if (!channel || channel == m_watchedChannel || !channel->IsOpen())
         return;
     m_watchedChannel = channel;
+    // Whatever notices are still queued came from the replaced channel's
+    // socket, whose handle the new socket may well have taken over.
+    MSG stale;
+    while (PeekMessageA(&stale, m_window, kSocketNotice, kSocketNotice, PM_REMOVE)) {
+    }
     if (auto* socket = dynamic_cast<WinsockNetSocket*>(channel->Socket()))
         WSAAsyncSelect(socket->Handle(), m_window, kSocketNotice, FD_READ | FD_CLOSE);
 }

@@ -62,7 +62,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnAttemptConnected(int32_t port, SOCKET socket);
     void OnAttemptFailed(int32_t port);
-    void OnSocketNotice(LPARAM notice);
+    void OnSocketNotice(SOCKET socket, LPARAM notice);
     void OnTimer(UINT_PTR timer);
     void OnDestroy();
     // Asks for read and close notices of a new control channel's socket.
