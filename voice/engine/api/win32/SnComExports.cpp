@@ -6,6 +6,7 @@
 #include "EngineWindows.h"
 #include "SnComStrings.h"
 #include "SonorelleIfcTypes.h"
+#include "WaveSamples.h"
 
 #include <windows.h>
 
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr int32_t kLongestResourceString = 512;
-constexpr int32_t kSilentLevel = -78;
 constexpr int32_t kListNotAvailable = 103;
 constexpr int32_t kGagOn = 0x8001;
 
@@ -199,7 +199,7 @@ SN_EXPORT void SonorelleIfc_GetSpeakers(void* instance, char* buffer)
 SN_EXPORT int32_t SonorelleIfc_GetLevel(void* instance)
 {
     // Without an audio pipeline the level is that of silence.
-    return Library().Find(instance) ? kSilentLevel : 0;
+    return Library().Find(instance) ? WaveSamples::kSilentLevel : 0;
 }
 
 SN_EXPORT int32_t SonorelleIfc_SendInvite(void* instance, int32_t user)
