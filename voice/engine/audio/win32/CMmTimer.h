@@ -1,0 +1,27 @@
+// A one-shot multimedia timer: its tick runs on the timer thread.
+#pragma once
+
+#include "IWaveDevices.h"
+
+#include <windows.h>
+
+#include <functional>
+
+class CMmTimer : public IAudioTimer
+{
+public:
+    explicit CMmTimer(std::function<void()> tick) : m_tick(std::move(tick)) {}
+    ~CMmTimer() override { Cancel(); }
+    CMmTimer(const CMmTimer&) = delete;
+    CMmTimer& operator=(const CMmTimer&) = delete;
+
+    void SetTick(std::function<void()> tick) { m_tick = std::move(tick); }
+    void Start(uint32_t milliseconds) override;
+    void Cancel() override;
+
+private:
+    static void CALLBACK OnTimer(UINT id, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR);
+
+    std::function<void()> m_tick;
+    UINT m_id = 0;
+};
