@@ -139,6 +139,18 @@ TEST_F(EngineSessionTest, TheServersAnswerToConnectIsTheJoinOfTheInstancesSettin
     EXPECT_FALSE(instance.IsJoined());
 }
 
+TEST_F(EngineSessionTest, ASessionAttachedAfterAFailedJoinGetsTheCredentials)
+{
+    instance.AttachSession(nullptr);
+    EXPECT_EQ(instance.Join(), 1005); // no engine window, no session
+    instance.AttachSession(&session);
+    ASSERT_EQ(instance.Join(), 0);
+    conference.OnConnected("conf.test", 3450);
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], "CONNECT\t2\t4\ten-US\t17");
+}
+
 TEST_F(EngineSessionTest, EveryServerReportReachesTheHostAsItsEvent)
 {
     ASSERT_EQ(instance.Join(), 0);

@@ -77,6 +77,12 @@ void CEngineInstance::SetHostUrl(const std::string& url, const std::string& data
         StoreText(EngineParam::kHostUrl, url, false);
 }
 
+void CEngineInstance::AttachSession(IEngineSession* session)
+{
+    m_session = session;
+    m_credentialsChanged = true;
+}
+
 void CEngineInstance::SetCallback(const SonorelleIfcCallback* callback)
 {
     m_callback = callback ? callback : &m_builtInCallback;
@@ -370,10 +376,11 @@ int32_t CEngineInstance::RunJoinChecks()
         m_params.SetText(EngineParam::kContainerAppVersion, "?.?");
         ReportText(EngineParam::kContainerAppVersion);
     }
-    if (m_credentialsChanged && m_session)
+    if (m_credentialsChanged && m_session) {
         m_session->Conference().SetCredentials(m_params.Text(EngineParam::kAccount),
                                                m_params.Text(EngineParam::kAccountKey));
-    m_credentialsChanged = false;
+        m_credentialsChanged = false;
+    }
     ShowStatus(SonorelleIfcString::kConnecting);
     return Connect();
 }

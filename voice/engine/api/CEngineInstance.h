@@ -43,8 +43,9 @@ public:
     // A null record puts the built-in one (which drops events) back.
     void SetCallback(const SonorelleIfcCallback* callback);
     // The conference session of the instance's engine window; without one a
-    // join cannot connect.
-    void AttachSession(IEngineSession* session) { m_session = session; }
+    // join cannot connect. A new session gets the credentials at the next
+    // join.
+    void AttachSession(IEngineSession* session);
 
     int32_t SetUiOption(const std::string& name, const std::string& value);
     std::pair<int32_t, std::string> GetUiOption(const std::string& name) const;

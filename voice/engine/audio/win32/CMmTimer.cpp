@@ -15,7 +15,8 @@ void CMmTimer::Start(uint32_t milliseconds)
                         TIME_ONESHOT | TIME_CALLBACK_FUNCTION);
 }
 
-// Killing the event waits for a tick that is running.
+// A tick that is already running still finishes; its owner checks its own
+// state under its lock.
 void CMmTimer::Cancel()
 {
     if (m_id) {
