@@ -23,6 +23,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>

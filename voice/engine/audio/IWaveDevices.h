@@ -2,8 +2,8 @@
 // them. Results are the platform's codes (0 done, 4 the device is allocated
 // to another program, 32 the format is not supported, 33 still playing).
 // Finished buffers come back through ISoundcardNotices on the device's own
-// thread; Reset calls return only after the device has handed back, or
-// given up on, every buffer it held.
+// thread; after a reset the device hands back every buffer it held, some of
+// them possibly after the reset call has returned.
 #pragma once
 
 #include "WaveBuffer.h"
