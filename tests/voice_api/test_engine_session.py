@@ -262,6 +262,31 @@ def test_a_media_offer_without_a_usable_codec_ends_the_session(host, tmp_path):
         media_server.stop()
 
 
+def test_the_tunnel_only_strategy_joins_over_http(host, tmp_path):
+    address = loopback_address()
+    try:
+        tunnel_server = VoiceServerProcess(tmp_path / "tunnel", "--host", address,
+                                           "--port", "3450", "--tunnel-port", "80")
+    except RuntimeError as error:
+        pytest.skip("port 80 cannot be bound here: %s" % error)
+    try:
+        host.engine("A", address, "lobby", "Ann")
+        host.engine("B", address, "lobby", "Bob")
+        assert host.run("set A Tunnel 8618200") == ["0"]
+        assert host.run("join A")[0] == "0"
+        host.event("A", 0)
+        assert host.run("join B")[0] == "0"  # direct, beside the tunnelled one
+        host.event("B", 0)
+        assert host.event("A", 4, timeout=15)[2] in ("Ann", "Bob")
+        tunnel_server.wait_log(lambda e: e.get("event") == "tunnel-request")
+        joins = [e for e in tunnel_server.log() if e.get("event") == "joined"]
+        assert len(joins) == 2
+        assert host.run("disconnect A") == ["0"]
+        host.event("B", 5)
+    finally:
+        tunnel_server.stop()
+
+
 def test_a_join_to_a_closed_port_reports_the_failure(host):
     host.engine("A", loopback_address(), "lobby", "Ann")
     assert host.run("set A Tunnel 0") == ["0"]
