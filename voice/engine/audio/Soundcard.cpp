@@ -314,9 +314,14 @@ void Soundcard::OnCaptured(WaveBuffer* buffer)
             m_returned.notify_all();
         return;
     }
-    m_inputLevel = m_inputMute ? WaveSamples::kSilentLevel : captured->Level();
-    if (m_listener)
-        m_listener->OnCapture(*captured);
+    // A muted microphone keeps capturing, but nobody hears it.
+    if (m_inputMute) {
+        m_inputLevel = WaveSamples::kSilentLevel;
+    } else {
+        m_inputLevel = captured->Level();
+        if (m_listener)
+            m_listener->OnCapture(*captured);
+    }
     m_captureQueue.push_back(std::move(captured));
     if (m_devices.AddInputBuffer(m_captureQueue.back().get()) != WaveResult::kDone)
         m_captureQueue.pop_back();
