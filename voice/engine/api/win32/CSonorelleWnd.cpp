@@ -1,7 +1,9 @@
 #include "CSonorelleWnd.h"
 
 #include "ConfStrings.h"
+#include "EngineParameterTable.h"
 #include "EngineWindows.h"
+#include "SocketMediaChannel.h"
 #include "SonorelleIfcTypes.h"
 #include "WinsockNetSocket.h"
 
@@ -11,8 +13,19 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
       m_environment(resources),
       m_plan(*this),
       m_link(m_sockets, m_environment, m_plan),
+      m_preroll([this] { m_card.OnPrerollTick(); }),
+      m_playout([this] { m_audio.OnPlayoutTick(); }),
+      m_card(m_devices, m_preroll, [&services](int32_t number) { return services.String(number); },
+             Soundcard::Waits{}),
+      m_codecTable(m_codecLibraries),
+      m_codecs(m_codecTable, [](unsigned, const std::string&) {}),
+      m_audio(m_card, m_playout, [] { return static_cast<uint32_t>(timeGetTime()); },
+              [this](const std::string& name) { return m_codecs.Make(name); },
+              [this] { return MediaChannels(); },
+              [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
+              [&services](int32_t number) { return services.String(number); }),
       m_owner(instance, services, *this),
-      m_conference(m_owner, m_link, m_media, m_environment)
+      m_conference(m_owner, m_link, m_audio, m_environment)
 {
     m_link.SetProtocol(&m_conference);
 }
@@ -54,6 +67,9 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kSocketNotice:
         OnSocketNotice(static_cast<SOCKET>(wParam), lParam);
+        return 0;
+    case kMediaNotice:
+        OnMediaNotice(static_cast<SOCKET>(wParam));
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
@@ -149,6 +165,37 @@ void CSonorelleWnd::OnSocketNotice(SOCKET socket, LPARAM notice)
         m_conference.EndWithError(m_environment.String(ConfStrings::kServerDisconnected));
     m_link.ReleaseRetired();
     WatchChannel();
+    WatchMedia();
+}
+
+void CSonorelleWnd::OnMediaNotice(SOCKET socket)
+{
+    ControlChannel* channel = m_link.Channel();
+    auto* media = channel ? dynamic_cast<SocketMediaChannel*>(&channel->ReceiveMedia()) : nullptr;
+    auto* current = media ? dynamic_cast<WinsockNetSocket*>(media->Socket()) : nullptr;
+    if (current && current->Handle() == socket)
+        media->OnReadable();
+    WatchMedia();
+}
+
+Audio::Channels CSonorelleWnd::MediaChannels() const
+{
+    ControlChannel* channel = m_link.Channel();
+    if (!channel)
+        return Audio::Channels();
+    return Audio::Channels{&channel->SendMedia(), &channel->ReceiveMedia()};
+}
+
+// The receiving media socket changes when the session binds it for a
+// channel offer or falls back to a stream.
+void CSonorelleWnd::WatchMedia()
+{
+    ControlChannel* channel = m_link.Channel();
+    auto* media = channel ? dynamic_cast<SocketMediaChannel*>(&channel->ReceiveMedia()) : nullptr;
+    const INetSocket* socket = media ? media->Socket() : nullptr;
+    // Asking again is harmless, and a new socket may sit where the old was.
+    if (const auto* winsock = dynamic_cast<const WinsockNetSocket*>(socket))
+        WSAAsyncSelect(winsock->Handle(), m_window, kMediaNotice, FD_READ | FD_CLOSE);
 }
 
 void CSonorelleWnd::OnTimer(UINT_PTR timer)
