@@ -12,6 +12,7 @@
 #include "IEngineSession.h"
 #include "SonorelleIfcTypes.h"
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <string>
@@ -57,6 +58,8 @@ public:
     }
     void StopConnectWait() override { ++connectWaitStops; }
     CConferenceProtocol& Conference() override { return parts->conference; }
+    int32_t AudioLevel() const override { return level; }
+    std::array<uint16_t, 2> Speakers() const override { return speakers; }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -87,6 +90,8 @@ public:
     bool answerWhileWaiting = false; // a waiting join sees the answer come
     int32_t connectResult = 0;
     int connectWaitStops = 0;
+    int32_t level = -78;
+    std::array<uint16_t, 2> speakers{};
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

@@ -27,6 +27,11 @@ public:
     }
     void StopConnectWait() override { ++waitStops; }
     CConferenceProtocol& Conference() override { return *m_conference; }
+    int32_t AudioLevel() const override { return level; }
+    std::array<uint16_t, 2> Speakers() const override { return speakers; }
+
+    int32_t level = -78;
+    std::array<uint16_t, 2> speakers{};
 
     std::vector<std::string> starts;
     int waitStops = 0;
@@ -242,6 +247,20 @@ TEST_F(EngineSessionTest, UserCallsSendTheirLinesOnlyForRosterUsers)
     ASSERT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[0].text, "string 219"); // message sent
     EXPECT_EQ(recorder.events[1].text, "string 238"); // warning sent
+}
+
+TEST_F(EngineSessionTest, SpeakersAndLevelComeFromTheAudio)
+{
+    session.speakers = {5, 0};
+    session.level = -20;
+    EXPECT_EQ(instance.Speakers(), ""); // not joined
+    JoinAsAnn();
+    EXPECT_EQ(instance.Speakers(), "5\n");
+    session.speakers = {5, 3};
+    EXPECT_EQ(instance.Speakers(), "5\n3\n");
+    EXPECT_EQ(instance.Level(), -20);
+    instance.AttachSession(nullptr);
+    EXPECT_EQ(instance.Level(), -78);
 }
 
 TEST_F(EngineSessionTest, WithoutAnAccountKeyUserCallsAreRefusedAfterTheJoin)

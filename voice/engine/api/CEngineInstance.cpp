@@ -13,6 +13,7 @@ namespace {
 constexpr int32_t kControlPort = 3450;
 constexpr uint32_t kPageHostWaitMs = 45000;
 constexpr int32_t kIgnoreMark = 7;
+constexpr int32_t kSilentLevel = -78;
 
 void IgnoreEvent(SonorelleIfcEvent*) {}
 
@@ -558,7 +559,19 @@ int32_t CEngineInstance::Kick(int32_t user, const std::string& reason)
 
 std::string CEngineInstance::Speakers() const
 {
-    return std::string();
+    std::string text;
+    if (!m_joined || !m_session)
+        return text;
+    for (uint16_t speaker : m_session->Speakers()) {
+        if (speaker != 0)
+            text += std::to_string(speaker) + "\n";
+    }
+    return text;
+}
+
+int32_t CEngineInstance::Level() const
+{
+    return m_session ? m_session->AudioLevel() : kSilentLevel;
 }
 
 void CEngineInstance::ReportText(int32_t index) const

@@ -87,7 +87,11 @@ public:
     void OnRosterRemoved(int32_t user);
     // The server confirmed the local user's new name: property 2.
     void OnOwnNameChanged(const std::string& name);
+    // The current speakers' user numbers, each followed by a line feed;
+    // empty while not joined.
     std::string Speakers() const;
+    // The audio level; silence without a session.
+    int32_t Level() const;
 
     void RaiseEvent(int32_t code, void* payload) const;
 

@@ -3,6 +3,7 @@
 // the session itself. The engine window provides it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -19,4 +20,8 @@ public:
     // Stops the connection-wait timer.
     virtual void StopConnectWait() = 0;
     virtual CConferenceProtocol& Conference() = 0;
+    // The audio level (-78 is silence) and the speakers of the last packet
+    // played (0 for none).
+    virtual int32_t AudioLevel() const = 0;
+    virtual std::array<uint16_t, 2> Speakers() const = 0;
 };

@@ -58,6 +58,8 @@ public:
     int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) override;
     void StopConnectWait() override;
     CConferenceProtocol& Conference() override { return m_conference; }
+    int32_t AudioLevel() const override { return m_audio.Level(); }
+    std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
 
 private:
     // IConfConnectAttempts

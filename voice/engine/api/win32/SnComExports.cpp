@@ -6,7 +6,6 @@
 #include "EngineWindows.h"
 #include "SnComStrings.h"
 #include "SonorelleIfcTypes.h"
-#include "WaveSamples.h"
 
 #include <windows.h>
 
@@ -198,8 +197,8 @@ SN_EXPORT void SonorelleIfc_GetSpeakers(void* instance, char* buffer)
 
 SN_EXPORT int32_t SonorelleIfc_GetLevel(void* instance)
 {
-    // Without an audio pipeline the level is that of silence.
-    return Library().Find(instance) ? WaveSamples::kSilentLevel : 0;
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Level() : 0;
 }
 
 SN_EXPORT int32_t SonorelleIfc_SendInvite(void* instance, int32_t user)
