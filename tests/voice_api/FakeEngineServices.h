@@ -60,6 +60,7 @@ public:
     CConferenceProtocol& Conference() override { return parts->conference; }
     int32_t AudioLevel() const override { return level; }
     std::array<uint16_t, 2> Speakers() const override { return speakers; }
+    void SetInputMute(bool mute) override { muted = mute; }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -92,6 +93,7 @@ public:
     int connectWaitStops = 0;
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};
+    bool muted = false;
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

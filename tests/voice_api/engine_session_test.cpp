@@ -29,9 +29,11 @@ public:
     CConferenceProtocol& Conference() override { return *m_conference; }
     int32_t AudioLevel() const override { return level; }
     std::array<uint16_t, 2> Speakers() const override { return speakers; }
+    void SetInputMute(bool mute) override { muted = mute; }
 
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};
+    bool muted = false;
 
     std::vector<std::string> starts;
     int waitStops = 0;
@@ -249,7 +251,7 @@ TEST_F(EngineSessionTest, UserCallsSendTheirLinesOnlyForRosterUsers)
     EXPECT_EQ(recorder.events[1].text, "string 238"); // warning sent
 }
 
-TEST_F(EngineSessionTest, SpeakersAndLevelComeFromTheAudio)
+TEST_F(EngineSessionTest, SpeakersLevelAndMuteReachTheAudio)
 {
     session.speakers = {5, 0};
     session.level = -20;
@@ -259,6 +261,11 @@ TEST_F(EngineSessionTest, SpeakersAndLevelComeFromTheAudio)
     session.speakers = {5, 3};
     EXPECT_EQ(instance.Speakers(), "5\n3\n");
     EXPECT_EQ(instance.Level(), -20);
+    instance.SetSdkProperty("Mute", "true");
+    EXPECT_TRUE(session.muted);
+    EXPECT_EQ(instance.GetSdkProperty("Mute").second, "true");
+    instance.SetSdkProperty("Mute", "false");
+    EXPECT_FALSE(session.muted);
     instance.AttachSession(nullptr);
     EXPECT_EQ(instance.Level(), -78);
 }

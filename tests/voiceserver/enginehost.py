@@ -14,6 +14,7 @@ class EngineHost:
     def __init__(self, program, workdir, prefix, **extra_env):
         env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all",
                    WINEDLLOVERRIDES="mscoree,mshtml=", **extra_env)
+        workdir.mkdir(parents=True, exist_ok=True)
         self.stderr = open(workdir / "engine_host-stderr.txt", "w")
         self.proc = subprocess.Popen(["wine", str(program)], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=self.stderr, env=env,

@@ -184,6 +184,13 @@ void CEngineInstance::SetAccountKey(const std::string& key)
         m_sdkMarker = "notsdk";
 }
 
+void CEngineInstance::SetMute(int32_t on)
+{
+    m_params.SetMute(on);
+    if (m_session)
+        m_session->SetInputMute(on != 0);
+}
+
 void CEngineInstance::SetSdkMode(int32_t on)
 {
     if (m_joined) {
@@ -239,7 +246,7 @@ int32_t CEngineInstance::SetSdkProperty(const std::string& name, const std::stri
     if (info->index < 0) {
         const int32_t on = EngineValueText::ParseFlag(value);
         if (name.size() == 4)
-            m_params.SetMute(on);
+            SetMute(on);
         else
             m_params.SetSoundEnabled(on);
         return 0;

@@ -101,6 +101,7 @@ private:
     void SetLocale(const std::string& locale);
     void SetAccountKey(const std::string& key);
     void SetSdkMode(int32_t on);
+    void SetMute(int32_t on);
     void ReportText(int32_t index) const;
     void ReportMissing(const char* name) const;
     void ShowStatus(int32_t stringNumber) const;

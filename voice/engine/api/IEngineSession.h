@@ -24,4 +24,6 @@ public:
     // played (0 for none).
     virtual int32_t AudioLevel() const = 0;
     virtual std::array<uint16_t, 2> Speakers() const = 0;
+    // The microphone keeps capturing, but while muted nobody hears it.
+    virtual void SetInputMute(bool mute) = 0;
 };

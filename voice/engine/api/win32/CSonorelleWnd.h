@@ -60,6 +60,7 @@ public:
     CConferenceProtocol& Conference() override { return m_conference; }
     int32_t AudioLevel() const override { return m_audio.Level(); }
     std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
+    void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
 
 private:
     // IConfConnectAttempts
