@@ -87,9 +87,10 @@ std::string Text(int32_t number)
 TEST(WaveDevices, ATonePlayedOnTheCardIsCapturedBackAtItsFrequency)
 {
     CWinmmWaveDevices devices;
-    CMmTimer preroll(nullptr);
+    Soundcard* started = nullptr;
+    CMmTimer preroll([&started] { started->OnPrerollTick(); });
     Soundcard card(devices, preroll, Text, Soundcard::Waits{});
-    preroll.SetTick([&card] { card.OnPrerollTick(); });
+    started = &card;
     FrameStore store;
     card.SetCaptureListener(&store);
 
@@ -135,9 +136,10 @@ TEST(WaveDevices, ATonePlayedOnTheCardIsCapturedBackAtItsFrequency)
 TEST(WaveDevices, TheCardOpensAgainAfterItWasClosed)
 {
     CWinmmWaveDevices devices;
-    CMmTimer preroll(nullptr);
+    Soundcard* started = nullptr;
+    CMmTimer preroll([&started] { started->OnPrerollTick(); });
     Soundcard card(devices, preroll, Text, Soundcard::Waits{});
-    preroll.SetTick([&card] { card.OnPrerollTick(); });
+    started = &card;
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(card.PrepareAndOpen(kFrameMs, true)) << round << ": " << card.ErrorText();
         EXPECT_FALSE(card.PrepareAndOpen(kFrameMs, true));

@@ -1,4 +1,6 @@
-// A one-shot multimedia timer: its tick runs on the timer thread.
+// A one-shot multimedia timer: its tick runs on the timer thread. Cancelling
+// waits for a tick that is running, so that the owner can go away after it;
+// a tick may start the timer again.
 #pragma once
 
 #include "IWaveDevices.h"
@@ -6,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
 
 class CMmTimer : public IAudioTimer
 {
@@ -15,7 +18,6 @@ public:
     CMmTimer(const CMmTimer&) = delete;
     CMmTimer& operator=(const CMmTimer&) = delete;
 
-    void SetTick(std::function<void()> tick) { m_tick = std::move(tick); }
     void Start(uint32_t milliseconds) override;
     void Cancel() override;
 
@@ -23,5 +25,6 @@ private:
     static void CALLBACK OnTimer(UINT id, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR);
 
     std::function<void()> m_tick;
+    std::recursive_mutex m_lock;
     UINT m_id = 0;
 };
