@@ -1,17 +1,24 @@
-// Engine services for the portable tests: scripted answers, recorded
-// connection attempts and host-name look-ups, and an event recorder that
-// copies each event while its payload is valid.
+// Engine services and a session for the portable tests: scripted answers,
+// recorded connection attempts, host-name look-ups that finish at once or
+// never, and an event recorder that copies each event while its payload is
+// valid. The session's conference speaks to recording stand-ins.
 #pragma once
 
+#include "CConferenceProtocol.h"
+#include "ConfCommands.h"
+#include "ConfTestDoubles.h"
 #include "EngineParameterTable.h"
 #include "IEngineServices.h"
+#include "IEngineSession.h"
 #include "SonorelleIfcTypes.h"
 
+#include <array>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
-class FakeEngineServices : public IEngineServices
+class FakeEngineServices : public IEngineServices, public IEngineSession
 {
 public:
     std::string String(int32_t number) override
@@ -21,16 +28,39 @@ public:
         return "string " + std::to_string(number);
     }
     bool AgreementAccepted() override { return agreementAccepted; }
-    std::string ResolveHost(const std::string& host) override
+    std::shared_ptr<CHostLookup> StartLookup(const std::string& host) override
     {
         lookups.push_back(host);
-        return resolvedAddress;
+        auto lookup = std::make_shared<CHostLookup>(host);
+        if (!slowLookups)
+            lookup->Finish(resolvedAddress);
+        pending.push_back(lookup);
+        return lookup;
     }
-    int32_t StartConnection(int32_t tunnel, const std::string& server, int32_t port) override
+    bool WaitForLookup(CHostLookup& lookup, uint32_t milliseconds) override
+    {
+        waits.push_back(milliseconds);
+        if (answerWhileWaiting)
+            lookup.Finish(resolvedAddress);
+        return lookup.IsDone();
+    }
+    void FillMachineFields(ConfJoinRecord& join) override
+    {
+        join.engineVersion = "2.1.0.7";
+        join.soundDevice = "Speakers:1,2";
+        join.driverVersion = "5.10";
+        join.operatingSystem = "NT 6.1:7601";
+    }
+    int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) override
     {
         connections.push_back({tunnel, server, port});
         return connectResult;
     }
+    void StopConnectWait() override { ++connectWaitStops; }
+    CConferenceProtocol& Conference() override { return parts->conference; }
+    int32_t AudioLevel() const override { return level; }
+    std::array<uint16_t, 2> Speakers() const override { return speakers; }
+    void SetInputMute(bool mute) override { muted = mute; }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -44,12 +74,32 @@ public:
         int32_t port;
     };
 
+    // The stand-ins behind the session's conference.
+    struct Parts
+    {
+        Parts() : conference(owner, channel, media, environment) { channel.session = &conference; }
+        RecordingOwner owner;
+        RecordingChannel channel;
+        RecordingMedia media;
+        FixedSeedEnvironment environment;
+        CConferenceProtocol conference;
+    };
+
     bool agreementAccepted = true;
     std::string resolvedAddress = "10.1.2.3";
+    bool slowLookups = false;        // look-ups finish only when a join waits, if at all
+    bool answerWhileWaiting = false; // a waiting join sees the answer come
     int32_t connectResult = 0;
+    int connectWaitStops = 0;
+    int32_t level = -78;
+    std::array<uint16_t, 2> speakers{};
+    bool muted = false;
     std::vector<std::string> lookups;
+    std::vector<std::shared_ptr<CHostLookup>> pending;
+    std::vector<uint32_t> waits;
     std::vector<Connection> connections;
     std::deque<std::string> texts;
+    std::unique_ptr<Parts> parts = std::make_unique<Parts>();
 };
 
 struct RecordedEvent
@@ -57,14 +107,24 @@ struct RecordedEvent
     int32_t code;
     int32_t one;
     void* context;
-    int32_t number;   // error code, parameter index or long payload
-    std::string text; // error text, status text or text value
+    int32_t number;     // error code, parameter index, user or long payload
+    std::string text;   // error text, status text, text value or sender's name
+    int32_t value = 0;  // icon, flag or the first gag-state number
+    std::string second; // the message of events 9, 10, 12 and 14
 };
 
 class EventRecorder
 {
 public:
     EventRecorder() : callback{1, this, &EventRecorder::Receive} {}
+
+    std::vector<int32_t> Codes() const
+    {
+        std::vector<int32_t> codes;
+        for (const auto& event : events)
+            codes.push_back(event.code);
+        return codes;
+    }
 
     std::vector<RecordedEvent> events;
     SonorelleIfcCallback callback;
@@ -73,14 +133,55 @@ private:
     static void Receive(SonorelleIfcEvent* event)
     {
         auto* self = static_cast<EventRecorder*>(event->context);
-        RecordedEvent copy{event->code, event->one, event->context, 0, {}};
-        if (event->code == 2) {
+        RecordedEvent copy{event->code, event->one, event->context, 0, {}, 0, {}};
+        switch (event->code) {
+        case 2: {
             const auto* error = static_cast<SonorelleIfcErrorPayload*>(event->payload);
             copy.number = error->code;
             copy.text = error->text;
-        } else if (event->code == 1 || event->code == 3) {
+            break;
+        }
+        case 1:
+        case 3:
             copy.text = static_cast<SonorelleIfcTextPayload*>(event->payload)->text;
-        } else if (event->code == 13) {
+            break;
+        case 4: {
+            const auto* roster = static_cast<SonorelleIfcRosterPayload*>(event->payload);
+            copy.number = roster->user;
+            copy.text = roster->name;
+            copy.value = roster->icon;
+            break;
+        }
+        case 5:
+        case 6:
+        case 8:
+            copy.number = static_cast<SonorelleIfcLongPayload*>(event->payload)->value;
+            break;
+        case 7:
+        case 19: {
+            const auto* named = static_cast<SonorelleIfcUserTextPayload*>(event->payload);
+            copy.number = named->user;
+            copy.text = named->text;
+            break;
+        }
+        case 9:
+        case 10:
+        case 12:
+        case 14: {
+            const auto* message = static_cast<SonorelleIfcMessagePayload*>(event->payload);
+            copy.number = message->user;
+            copy.text = message->name;
+            copy.second = message->text;
+            break;
+        }
+        case 11:
+        case 18: {
+            const auto* flag = static_cast<SonorelleIfcUserLongPayload*>(event->payload);
+            copy.number = flag->user;
+            copy.value = flag->value;
+            break;
+        }
+        case 13: {
             const auto* change = static_cast<SonorelleIfcIndexValue*>(event->payload);
             copy.number = change->index;
             const auto* info = EngineParameterTable::AtIndex(change->index);
@@ -88,6 +189,17 @@ private:
                 copy.text = reinterpret_cast<const char*>(change->value);
             else
                 copy.text = std::to_string(change->value);
+            break;
+        }
+        case 17: {
+            const auto* state = static_cast<SonorelleIfcGagStatePayload*>(event->payload);
+            copy.number = state->values[0];
+            copy.value = state->values[1];
+            copy.text = std::to_string(state->values[2]) + " " + std::to_string(state->values[3]);
+            break;
+        }
+        default:
+            break;
         }
         self->events.push_back(copy);
     }

@@ -15,6 +15,7 @@ protected:
     {
         instance = std::make_unique<CEngineInstance>(&handle, kind, sdk, process, services);
         instance->SetCallback(&recorder.callback);
+        instance->AttachSession(&services);
         return *instance;
     }
     std::string Ui(const std::string& name) { return instance->GetUiOption(name).second; }

@@ -25,7 +25,10 @@ protected:
     int32_t Create(void* handle, int32_t kind, bool sdk)
     {
         SonorelleIfcCreateArgs args{kind, static_cast<uint8_t>(sdk ? 1 : 0)};
-        return Run(handle, SonorelleIfcOp::kCreateInstance, &args);
+        const int32_t made = Run(handle, SonorelleIfcOp::kCreateInstance, &args);
+        if (CEngineInstance* instance = instances.Find(handle))
+            instance->AttachSession(&services);
+        return made;
     }
     std::pair<int32_t, std::string> Read(void* handle, int32_t operation, const char* name)
     {

@@ -6,7 +6,7 @@ limit.
     PYTHONPATH=tests /usr/bin/python3 -m voiceserver.server --port 0 \\
         [--control-port 0] [--log log.jsonl] [--time-limit 120] \\
         [--account NUMBER:KEY] [--reject CONFERENCE] [--first-user 101] \\
-        [--media-port 0] [--tunnel-port 0]
+        [--media-port 0] [--tunnel-port 0] [--relay]
 
 prints "LISTENING 127.0.0.1 <port>" (and "CONTROL 127.0.0.1 <port>"; with
 media "MEDIA 127.0.0.1 <udp port>" and "STREAM 127.0.0.1 <tcp port>"; with
@@ -68,8 +68,9 @@ class Member:
 
 
 class ConferenceServer:
-    def __init__(self, log, accounts=None, reject=(), first_user=101):
+    def __init__(self, log, accounts=None, reject=(), first_user=101, relay=False):
         self.log = log
+        self.relay = relay
         self.accounts = dict(accounts or {})
         self.reject = set(reject)
         self.next_user = first_user
@@ -308,6 +309,10 @@ class ConferenceServer:
                        sequence=struct.unpack(">H", packet[2:4])[0])
         if member is None:
             return
+        for target in self.peers(member) if self.relay else [member]:
+            self.deliver(target, received)
+
+    def deliver(self, member, received):
         if member.tunnel:
             member.writer.respond(media.AUDIO_TYPE, received)
         elif member.stream is not None:
@@ -400,7 +405,7 @@ def parse_accounts(values):
 
 async def run(args):
     server = ConferenceServer(Log(args.log), parse_accounts(args.account), args.reject,
-                              args.first_user)
+                              args.first_user, args.relay)
     listener = await asyncio.start_server(server.handle, args.host, args.port,
                                           limit=LONGEST_LINE)
     print("LISTENING %s %d" % (args.host, listener.sockets[0].getsockname()[1]), flush=True)
@@ -446,6 +451,8 @@ def main(argv=None):
     parser.add_argument("--media-port", type=int,
                         help="UDP media port (0: any), with a TCP media port beside it")
     parser.add_argument("--tunnel-port", type=int, help="HTTP tunnel port (0: any)")
+    parser.add_argument("--relay", action="store_true",
+                        help="media goes to the other members of the conference, not back")
     args = parser.parse_args(argv)
     asyncio.run(run(args))
     return 0

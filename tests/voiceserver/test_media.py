@@ -1,10 +1,11 @@
-"""The voice server's media echo and HTTP tunnel."""
+"""The voice server's media echo or relay and HTTP tunnel."""
 import socket
 import struct
 
 import pytest
 
 from voiceserver import linecode, media
+from voiceserver.client import VoiceClient
 from voiceserver.harness import VoiceServerProcess
 
 
@@ -52,4 +53,42 @@ def test_tunnel_carries_lines_and_names_the_session(tmp_path):
         assert linecode.split_numbered(text)[1] == ["CONNECT"]
         conn.close()
     finally:
+        server.stop()
+
+
+@pytest.mark.parametrize("relay", [False, True], ids=["echo", "relay"])
+def test_media_goes_back_or_to_the_other_members(tmp_path, relay):
+    server = VoiceServerProcess(tmp_path, "--media-port", "0", *(["--relay"] if relay else []))
+    receivers = {}
+    members = []
+    try:
+        for name in ("Ann", "Bob"):
+            member = VoiceClient(server.host, server.port)
+            user = member.join("lobby", name)
+            receiver = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+            receiver.bind((server.host, 0))
+            receiver.settimeout(0.5)
+            member.send("CHANNEL", "OPEN", "UDP", server.host, receiver.getsockname()[1], "G72364")
+            receivers[user] = receiver
+            members.append(member)
+        server.wait_log(lambda e: e.get("event") == "channel" and e["args"][0] == "OPEN"
+                        and e["session"] == 2)
+        ann, bob = sorted(receivers)
+        sender = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        sender.sendto(sent_packet(source=ann), (server.host, server.ports["MEDIA"]))
+
+        def heard(user):
+            try:
+                return receivers[user].recv(100)
+            except socket.timeout:
+                return None
+        expected = media.echo_form(sent_packet(source=ann))[1]
+        assert heard(bob if relay else ann) == expected
+        assert heard(ann if relay else bob) is None
+        sender.close()
+    finally:
+        for member in members:
+            member.close()
+        for receiver in receivers.values():
+            receiver.close()
         server.stop()

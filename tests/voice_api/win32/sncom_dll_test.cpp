@@ -56,6 +56,8 @@ struct Engine
     int32_t (*getVersion)(void*, char*, int32_t) = nullptr;
     int32_t (*selector)(const SonorelleIfcSelectorBlock*) = nullptr;
     int32_t (*getUpdateList)(int32_t, void**, int32_t, int32_t, const char*) = nullptr;
+    void (*setBranding)(void*, int32_t, const char*, int32_t, int32_t) = nullptr;
+    void (*setContainerInfo)(void*, const char*, const char*) = nullptr;
 };
 
 template <typename Function>
@@ -171,6 +173,8 @@ protected:
         Bind(m, "SonorelleIfc_GetVersion", engine.getVersion);
         Bind(m, "SonorelleIfc_SNComFunctionSelector", engine.selector);
         Bind(m, "SonorelleIfc_GetToUpdateFileList", engine.getUpdateList);
+        Bind(m, "SonorelleIfc_SetCustomBrandingDll", engine.setBranding);
+        Bind(m, "SonorelleIfc_SetContainerInfo", engine.setContainerInfo);
         engine.init();
         g_events.clear();
     }
@@ -475,6 +479,42 @@ TEST_F(SnComDll, ResourceStringsFitTheBufferOrReportTheNeededLength)
         EXPECT_EQ(engine.getResourceString(0, u.code, 1, buffer, sizeof buffer), 0) << u.code;
         EXPECT_EQ(std::string(buffer), u.text);
     }
+}
+
+TEST_F(SnComDll, BrandingTextsComeFirstAndAreNeverUsedAsFormats)
+{
+    auto text = [this](int32_t code, uint8_t updateCode) {
+        char buffer[256] = {};
+        EXPECT_EQ(engine.getResourceString(0, code, updateCode, buffer, sizeof buffer), 0) << code;
+        return std::string(buffer);
+    };
+    HWND host = NewHost();
+    ASSERT_EQ(Create(host, 1, false), 1);
+    engine.setBranding(host, 'L', "ZrVoiceBrand", 0, 0);
+    EXPECT_EQ(text(219, 0), "Message sent"); // loaded when the instance registers
+    engine.onCreateWindow(host, host);
+
+    const struct { int32_t code; uint8_t update; const char* text; } cases[] = {
+        {219, 0, "Brand message sent"},
+        {222, 0, "Already connected to the server."}, // not branded: the engine's own
+        // Only the first conversion takes the code; the others stay as text.
+        {55, 1, "Brand error 55 (%s) %n 100%"},
+        {-3, 1, "Brand error -3 (%s) %n 100%"},
+        {1, 1, "The voice components were updated. Please restart the program to use them."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(text(c.code, c.update), c.text) << c.code;
+
+    // A second host cannot change the branding; the last release ends it.
+    HWND other = NewHost();
+    engine.setBranding(other, 'Z', "Nothing", 0, 0);
+    EXPECT_EQ(text(219, 0), "Brand message sent");
+    engine.setContainerInfo(host, "app", "1.0");
+    engine.destroy(host);
+    EXPECT_EQ(text(219, 0), "Brand message sent"); // still registered once
+    engine.destroy(other);
+    EXPECT_EQ(text(219, 0), "Message sent");
+    EXPECT_EQ(text(55, 1), "Application Error #55");
 }
 
 TEST_F(SnComDll, PluginHostsLendTheirOwnWindow)

@@ -1,5 +1,6 @@
 #include "CEngineInstance.h"
 
+#include "CConferenceProtocol.h"
 #include "ConfText.h"
 #include "EngineValueText.h"
 #include "KeypadMap.h"
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr int32_t kControlPort = 3450;
+constexpr uint32_t kPageHostWaitMs = 45000;
+constexpr int32_t kIgnoreMark = 7;
+constexpr int32_t kSilentLevel = -78;
 
 void IgnoreEvent(SonorelleIfcEvent*) {}
 
@@ -74,6 +78,12 @@ void CEngineInstance::SetHostUrl(const std::string& url, const std::string& data
         StoreText(EngineParam::kHostUrl, url, false);
 }
 
+void CEngineInstance::AttachSession(IEngineSession* session)
+{
+    m_session = session;
+    m_credentialsChanged = true;
+}
+
 void CEngineInstance::SetCallback(const SonorelleIfcCallback* callback)
 {
     m_callback = callback ? callback : &m_builtInCallback;
@@ -113,18 +123,45 @@ void CEngineInstance::StoreText(int32_t index, const std::string& text, bool str
     default:
         break;
     }
-    m_params.SetText(index, std::move(value));
-    if (index == EngineParam::kHostUrl) {
-        const std::string host = PageAddress::HostOf(m_params.Text(index));
-        if (host.empty())
-            m_pageHost = "127.0.0.1";
-        else if (PageAddress::IsDotted(host))
-            m_pageHost = host;
-        else
-            m_pageHost = m_services.ResolveHost(host);
-        if (m_pageHost.empty())
-            m_pageHost = "0.0.0.0";
+    if (index == EngineParam::kUsername && m_joined && m_session) {
+        m_session->Conference().SetName(value);
+        return;
     }
+    m_params.SetText(index, std::move(value));
+    if (index == EngineParam::kHostUrl)
+        TakePageUrl();
+}
+
+void CEngineInstance::StoreNumber(int32_t index, int32_t value)
+{
+    if (index == EngineParam::kUserIcon && m_joined && m_session) {
+        m_session->Conference().SetIcon(value);
+        return;
+    }
+    m_params.SetNumber(index, value);
+}
+
+// A named host is looked up on another thread, so that a slow name server
+// never holds up the host; a join waits for the answer.
+void CEngineInstance::TakePageUrl()
+{
+    const std::string host = PageAddress::HostOf(m_params.Text(EngineParam::kHostUrl));
+    m_lookup.reset();
+    if (host.empty()) {
+        m_pageHost = "127.0.0.1";
+    } else if (PageAddress::IsDotted(host)) {
+        m_pageHost = host;
+    } else {
+        m_pageHost.clear();
+        m_lookup = m_services.StartLookup(host);
+    }
+}
+
+std::string CEngineInstance::PageHostAddress() const
+{
+    if (m_lookup && m_lookup->IsDone())
+        return m_lookup->Address();
+    return m_pageHost;
 }
 
 void CEngineInstance::SetLocale(const std::string& locale)
@@ -145,6 +182,13 @@ void CEngineInstance::SetAccountKey(const std::string& key)
         m_sdkMarker = "sdk";
     else if (m_sdkMarker == "sdk")
         m_sdkMarker = "notsdk";
+}
+
+void CEngineInstance::SetMute(int32_t on)
+{
+    m_params.SetMute(on);
+    if (m_session)
+        m_session->SetInputMute(on != 0);
 }
 
 void CEngineInstance::SetSdkMode(int32_t on)
@@ -202,7 +246,7 @@ int32_t CEngineInstance::SetSdkProperty(const std::string& name, const std::stri
     if (info->index < 0) {
         const int32_t on = EngineValueText::ParseFlag(value);
         if (name.size() == 4)
-            m_params.SetMute(on);
+            SetMute(on);
         else
             m_params.SetSoundEnabled(on);
         return 0;
@@ -212,7 +256,7 @@ int32_t CEngineInstance::SetSdkProperty(const std::string& name, const std::stri
     else if (info->kind == EngineParamKind::Flag)
         m_params.SetNumber(info->index, EngineValueText::ParseFlag(value));
     else
-        m_params.SetNumber(info->index, EngineValueText::ParseNumber(value));
+        StoreNumber(info->index, EngineValueText::ParseNumber(value));
     return 0;
 }
 
@@ -244,7 +288,7 @@ void CEngineInstance::SetByIndex(int32_t index, intptr_t value)
     } else if (index == EngineParam::kSdkMode) {
         SetSdkMode(static_cast<int32_t>(value));
     } else {
-        m_params.SetNumber(index, static_cast<int32_t>(value));
+        StoreNumber(index, static_cast<int32_t>(value));
     }
 }
 
@@ -340,18 +384,37 @@ int32_t CEngineInstance::RunJoinChecks()
         m_params.SetText(EngineParam::kContainerAppVersion, "?.?");
         ReportText(EngineParam::kContainerAppVersion);
     }
-    m_credentialsChanged = false;
+    if (m_credentialsChanged && m_session) {
+        m_session->Conference().SetCredentials(m_params.Text(EngineParam::kAccount),
+                                               m_params.Text(EngineParam::kAccountKey));
+        m_credentialsChanged = false;
+    }
     ShowStatus(SonorelleIfcString::kConnecting);
-    if (m_pageHost.empty())
+    return Connect();
+}
+
+int32_t CEngineInstance::Connect()
+{
+    if (m_lookup && !m_lookup->IsDone() &&
+        !m_services.WaitForLookup(*m_lookup, kPageHostWaitMs))
+        return SonorelleIfcStatus::kSession;
+    if (PageHostAddress().empty())
         m_pageHost = "127.0.0.1";
-    return m_services.StartConnection(m_params.Number(EngineParam::kTunnel),
-                                      m_params.Text(EngineParam::kServerAddress), kControlPort);
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    m_session->Conference().SetLocale(m_conferenceLocale);
+    return m_session->StartConnect(m_params.Number(EngineParam::kTunnel),
+                                   m_params.Text(EngineParam::kServerAddress), kControlPort);
 }
 
 int32_t CEngineInstance::Disconnect()
 {
     if (!m_joined && !m_joining)
         return SonorelleIfcStatus::kNotJoined;
+    if (m_session) {
+        m_session->StopConnectWait();
+        m_session->Conference().Leave(std::string(), m_joined ? 0 : 3);
+    }
     OnSessionEnded();
     return SonorelleIfcStatus::kDone;
 }
@@ -388,6 +451,20 @@ void CEngineInstance::OnSessionEnded()
     m_roster.clear();
 }
 
+void CEngineInstance::OnMoving()
+{
+    m_joined = false;
+    m_joining = true;
+    m_connected = false;
+    m_roster.clear();
+}
+
+void CEngineInstance::OnOwnNameChanged(const std::string& name)
+{
+    m_params.SetText(EngineParam::kUsername, name);
+    ReportText(EngineParam::kUsername);
+}
+
 void CEngineInstance::OnRosterAdded(int32_t user)
 {
     m_roster.insert(user);
@@ -398,16 +475,110 @@ void CEngineInstance::OnRosterRemoved(int32_t user)
     m_roster.erase(user);
 }
 
-int32_t CEngineInstance::SendTone(char key) const
+int32_t CEngineInstance::SendTone(char key)
 {
     if (!KeypadMap::KeyOf(key))
         return SonorelleIfcStatus::kNotKeypad;
-    return m_joined ? SonorelleIfcStatus::kDone : SonorelleIfcStatus::kNotJoined;
+    if (!m_joined)
+        return SonorelleIfcStatus::kNotJoined;
+    if (m_session)
+        m_session->Conference().SendTone(key);
+    return SonorelleIfcStatus::kDone;
+}
+
+int32_t CEngineInstance::SendInvite(int32_t user)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().SendBreakoutInvite(user);
+    return status;
+}
+
+int32_t CEngineInstance::InviteReply(int32_t user, bool accept)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().ReplyBreakout(user, accept);
+    return status;
+}
+
+int32_t CEngineInstance::Ignore(int32_t user, int32_t on)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session) {
+        m_session->Conference().SendMute(user, on ? 1 : 0);
+        m_session->Conference().MarkUser(user, on ? kIgnoreMark : 0);
+    }
+    return status;
+}
+
+int32_t CEngineInstance::TextMessage(int32_t user, const std::string& text)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session) {
+        m_session->Conference().SendMessage(user, text);
+        ShowStatus(SonorelleIfcString::kMessageSent);
+    }
+    return status;
+}
+
+int32_t CEngineInstance::AppMessage(int32_t user, const std::string& text)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().SendAppMessage(user, text);
+    return status;
+}
+
+int32_t CEngineInstance::AppBroadcast(const std::string& text)
+{
+    const int32_t status = CheckUserCall(0, false);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().SendAppBroadcast(text);
+    return status;
+}
+
+int32_t CEngineInstance::Gag(int32_t user, int32_t flagWord, int32_t duration)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().SendGag(user, flagWord, duration);
+    return status;
+}
+
+int32_t CEngineInstance::Warn(int32_t user, const std::string& text)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session) {
+        m_session->Conference().SendWarning(user, text);
+        ShowStatus(SonorelleIfcString::kWarningSent);
+    }
+    return status;
+}
+
+int32_t CEngineInstance::Kick(int32_t user, const std::string& reason)
+{
+    const int32_t status = CheckUserCall(user, true);
+    if (status == SonorelleIfcStatus::kDone && m_session)
+        m_session->Conference().SendEject(user, reason);
+    return status;
 }
 
 std::string CEngineInstance::Speakers() const
 {
-    return std::string();
+    std::string text;
+    if (!m_joined || !m_session)
+        return text;
+    for (uint16_t speaker : m_session->Speakers()) {
+        if (speaker != 0)
+            text += std::to_string(speaker) + "\n";
+    }
+    return text;
+}
+
+int32_t CEngineInstance::Level() const
+{
+    return m_session ? m_session->AudioLevel() : kSilentLevel;
 }
 
 void CEngineInstance::ReportText(int32_t index) const

@@ -6,9 +6,11 @@
 #include "CEngineParams.h"
 #include "EngineProcessState.h"
 #include "IEngineServices.h"
+#include "IEngineSession.h"
 #include "SonorelleIfcTypes.h"
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -28,7 +30,8 @@ public:
     const CEngineParams& Params() const { return m_params; }
     bool StatusDisplayOn() const { return m_statusDisplay; }
     const std::string& SdkMarker() const { return m_sdkMarker; }
-    const std::string& PageHostAddress() const { return m_pageHost; }
+    // The dotted address of the page's host: empty while its look-up runs.
+    std::string PageHostAddress() const;
     bool IsJoined() const { return m_joined; }
     bool IsJoining() const { return m_joining; }
 
@@ -39,6 +42,10 @@ public:
 
     // A null record puts the built-in one (which drops events) back.
     void SetCallback(const SonorelleIfcCallback* callback);
+    // The conference session of the instance's engine window; without one a
+    // join cannot connect. A new session gets the credentials at the next
+    // join.
+    void AttachSession(IEngineSession* session);
 
     int32_t SetUiOption(const std::string& name, const std::string& value);
     std::pair<int32_t, std::string> GetUiOption(const std::string& name) const;
@@ -56,16 +63,35 @@ public:
     // The checks of the user-directed calls; `testUser` is off for broadcasts.
     int32_t CheckUserCall(int32_t user, bool testUser) const;
     // 1501 for a character without a keypad key, 1304 while not joined.
-    int32_t SendTone(char key) const;
+    int32_t SendTone(char key);
+
+    // The user-directed calls: the checks, then the line to the server.
+    int32_t SendInvite(int32_t user);
+    int32_t InviteReply(int32_t user, bool accept);
+    int32_t Ignore(int32_t user, int32_t on);
+    int32_t TextMessage(int32_t user, const std::string& text);
+    int32_t AppMessage(int32_t user, const std::string& text);
+    int32_t AppBroadcast(const std::string& text);
+    int32_t Gag(int32_t user, int32_t flagWord, int32_t duration);
+    int32_t Warn(int32_t user, const std::string& text);
+    int32_t Kick(int32_t user, const std::string& reason);
 
     // What the conference session reports.
     void OnServerConnected();
     // The join was accepted: event 0.
     void OnAccepted();
     void OnSessionEnded();
+    // Redirected or moving to a breakout: joining again.
+    void OnMoving();
     void OnRosterAdded(int32_t user);
     void OnRosterRemoved(int32_t user);
+    // The server confirmed the local user's new name: property 2.
+    void OnOwnNameChanged(const std::string& name);
+    // The current speakers' user numbers, each followed by a line feed;
+    // empty while not joined.
     std::string Speakers() const;
+    // The audio level; silence without a session.
+    int32_t Level() const;
 
     void RaiseEvent(int32_t code, void* payload) const;
 
@@ -75,10 +101,14 @@ private:
     void SetLocale(const std::string& locale);
     void SetAccountKey(const std::string& key);
     void SetSdkMode(int32_t on);
+    void SetMute(int32_t on);
     void ReportText(int32_t index) const;
     void ReportMissing(const char* name) const;
     void ShowStatus(int32_t stringNumber) const;
     int32_t RunJoinChecks();
+    int32_t Connect();
+    void StoreNumber(int32_t index, int32_t value);
+    void TakePageUrl();
 
     void* m_handle;
     int32_t m_kind;
@@ -95,8 +125,10 @@ private:
     bool m_connected = false;
     bool m_acceptedWithoutKey = false;
     bool m_credentialsChanged = true;
+    IEngineSession* m_session = nullptr;
     std::string m_sdkMarker;
     std::string m_pageHost;
+    std::shared_ptr<CHostLookup> m_lookup;
     std::string m_conferenceLocale = "en-US";
     std::set<int32_t> m_roster;
     char m_joinedDummy = 0;

@@ -55,10 +55,14 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
     switch (operation) {
     case SonorelleIfcOp::kMute:
         return instance.SetSdkProperty("Mute", As<SonorelleIfcLongArg>(arguments)->value ? "true" : "false");
-    case SonorelleIfcOp::kIgnore:
-        return instance.CheckUserCall(As<SonorelleIfcUserFlag>(arguments)->user, true);
-    case SonorelleIfcOp::kGag:
-        return instance.CheckUserCall(As<SonorelleIfcGagArgs>(arguments)->user, true);
+    case SonorelleIfcOp::kIgnore: {
+        const auto* record = As<SonorelleIfcUserFlag>(arguments);
+        return instance.Ignore(record->user, record->on);
+    }
+    case SonorelleIfcOp::kGag: {
+        const auto* record = As<SonorelleIfcGagArgs>(arguments);
+        return instance.Gag(record->user, record->flagWord, record->duration);
+    }
     case SonorelleIfcOp::kJoin:
         return instance.JoinWith(*As<SonorelleIfcJoinArgs>(arguments));
     case SonorelleIfcOp::kSetUiOption: {
@@ -84,8 +88,10 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
         const auto* record = As<SonorelleIfcNameValue>(arguments);
         return instance.SetByName(OrEmpty(record->name), OrEmpty(record->value));
     }
-    case SonorelleIfcOp::kKick:
-        return instance.CheckUserCall(As<SonorelleIfcKickArgs>(arguments)->user, true);
+    case SonorelleIfcOp::kKick: {
+        const auto* record = As<SonorelleIfcKickArgs>(arguments);
+        return instance.Kick(record->user, OrEmpty(record->reason));
+    }
     case SonorelleIfcOp::kTone:
         return instance.SendTone(As<SonorelleIfcToneArgs>(arguments)->key);
     default:

@@ -1,9 +1,15 @@
 // What an engine instance needs from its platform: engine strings, the user
-// agreement record, and starting the connection to the conference server.
+// agreement record, host-name look-ups off the caller's thread, and the
+// facts about this machine that the join line carries.
 #pragma once
 
+#include "CHostLookup.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
+
+struct ConfJoinRecord;
 
 class IEngineServices
 {
@@ -12,12 +18,14 @@ public:
 
     virtual std::string String(int32_t number) = 0;
     virtual bool AgreementAccepted() = 0;
-    // Resolves the host part of a page URL to a dotted address; an empty
-    // text when the name cannot be resolved.
-    virtual std::string ResolveHost(const std::string& host) = 0;
-    // Starts connecting with the connection strategy `tunnel`; 0 when the
-    // attempt is under way, else the status of the failure.
-    virtual int32_t StartConnection(int32_t tunnel, const std::string& server, int32_t port) = 0;
+    // Starts resolving `host` to a dotted address on another thread and
+    // returns at once; the look-up is finished when the answer is known.
+    virtual std::shared_ptr<CHostLookup> StartLookup(const std::string& host) = 0;
+    // Waits up to `milliseconds` for the look-up while the caller's thread
+    // keeps handling its window messages; true when it has finished.
+    virtual bool WaitForLookup(CHostLookup& lookup, uint32_t milliseconds) = 0;
+    // The engine version, sound device, driver version and system of JOIN.
+    virtual void FillMachineFields(ConfJoinRecord& join) = 0;
     // A text the host frees, for the read operations (13 and 15).
     virtual void* AllocateText(const std::string& text) = 0;
 };

@@ -82,6 +82,11 @@ struct SonorelleIfcLongArg           { int32_t value; };                        
 struct SonorelleIfcErrorPayload      { int32_t code; const char* text; };            // 2
 struct SonorelleIfcTextPayload       { const char* text; };                          // 1, 3
 struct SonorelleIfcLongPayload       { int32_t value; };                             // 5, 6, 8
+struct SonorelleIfcRosterPayload     { int32_t user; const char* name; int32_t icon; }; // 4
+struct SonorelleIfcUserTextPayload   { int32_t user; const char* text; };            // 7, 19
+struct SonorelleIfcUserLongPayload   { int32_t user; int32_t value; };               // 11, 18
+struct SonorelleIfcMessagePayload    { int32_t user; const char* name; const char* text; }; // 9, 10, 12, 14
+struct SonorelleIfcGagStatePayload   { int32_t values[4]; };                         // 17
 
 // The arguments of SonorelleIfc_OnCreate, passed by value. The host passes
 // its window handle where a framework window object would not cross
@@ -124,7 +129,20 @@ constexpr int32_t kJoined = 0;
 constexpr int32_t kDisconnected = 1;
 constexpr int32_t kError = 2;
 constexpr int32_t kStatus = 3;
+constexpr int32_t kRosterAdd = 4;
+constexpr int32_t kRosterDelete = 5;
+constexpr int32_t kInvited = 6;
+constexpr int32_t kInvitationAccepted = 7;
+constexpr int32_t kInvitationDeclined = 8;
+constexpr int32_t kTextMessage = 9;
+constexpr int32_t kAppMessage = 10;
+constexpr int32_t kGag = 11;
+constexpr int32_t kWarning = 12;
 constexpr int32_t kParameterChanged = 13;
+constexpr int32_t kAppBroadcast = 14;
+constexpr int32_t kGagState = 17;
+constexpr int32_t kIconChanged = 18;
+constexpr int32_t kNameChanged = 19;
 } // namespace SonorelleIfcEventCode
 
 namespace SonorelleIfcOp {
@@ -152,4 +170,6 @@ constexpr int32_t kConnecting = 223;
 constexpr int32_t kMissingParameter = 225;
 constexpr int32_t kMessageSent = 219;
 constexpr int32_t kWarningSent = 238;
+constexpr int32_t kNoServer = 221;
+constexpr int32_t kUnableToConnect = 254;
 } // namespace SonorelleIfcString

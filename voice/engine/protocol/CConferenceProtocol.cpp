@@ -458,6 +458,12 @@ bool CConferenceProtocol::SendTone(char key)
     return SendLine(ConfCommands::PhoneDtmf(key));
 }
 
+void CConferenceProtocol::MarkUser(int32_t user, int32_t flag)
+{
+    if (ConfUser* entry = FindEntry(user))
+        entry->SetFlag(flag);
+}
+
 const ConfUser* CConferenceProtocol::FindUser(int32_t user) const
 {
     for (const auto& entry : m_roster) {

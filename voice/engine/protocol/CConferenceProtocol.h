@@ -61,6 +61,9 @@ public:
     bool SendBreakoutInvite(int32_t user);
     bool ReplyBreakout(int32_t user, bool accept);
     bool SendTone(char key);
+    // Sets the flag of a roster entry (the ignore mark); unknown users are
+    // left alone.
+    void MarkUser(int32_t user, int32_t flag);
 
     bool IsConnected() const { return m_connected; }
     bool IsAccepted() const { return m_accepted; }

@@ -42,6 +42,10 @@ bool ConfChannelLink::OnAttemptConnected(int32_t port, std::unique_ptr<INetSocke
 
 void ConfChannelLink::Attach(int32_t port, std::unique_ptr<INetSocket> socket)
 {
+    if (m_channel) {
+        m_channel->Close();
+        m_retired = std::move(m_channel);
+    }
     if (port == kTunnelPort)
         m_channel = std::make_unique<TunnelControlChannel>(std::move(socket), *this);
     else

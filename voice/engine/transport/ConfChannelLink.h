@@ -32,6 +32,10 @@ public:
     bool OnAttemptConnected(int32_t port, std::unique_ptr<INetSocket> socket);
 
     ControlChannel* Channel() const { return m_channel.get(); }
+    // Deletes the channel that a newer one replaced. A channel is replaced
+    // while it delivers a line (redirection), so it lives on until the
+    // caller has left its read.
+    void ReleaseRetired() { m_retired.reset(); }
 
     // IConfChannel
     bool SendText(const std::string& text, int32_t& errorCode) override;
@@ -51,4 +55,5 @@ private:
     CConfConnectPlan& m_plan;
     CConferenceProtocol* m_protocol = nullptr;
     std::unique_ptr<ControlChannel> m_channel;
+    std::unique_ptr<ControlChannel> m_retired;
 };

@@ -32,12 +32,22 @@ void CEngineLibrary::SetModule(HINSTANCE module)
 }
 
 CEngineLibrary::CEngineLibrary()
-    : m_services(m_resources, s_module),
+    : m_modules(m_resources, m_registry, ModuleDirectory()),
+      m_branding(m_modules, EngineProcessState::kEngineBrand),
+      m_services(m_resources, s_module),
       m_instances(m_process, m_services),
       m_selector(m_instances, m_services, [this](void* handle) { Refuse(handle); })
 {
     m_resources.AddModule(s_module);
-    EngineWindows::Register(s_module);
+    EngineWindows::Register(s_module, CSonorelleWnd::WindowProc);
+}
+
+std::string CEngineLibrary::ModuleDirectory()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(s_module, path, MAX_PATH);
+    std::string directory(path, length < MAX_PATH ? length : 0);
+    return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
 void CEngineLibrary::Init()
@@ -58,9 +68,9 @@ void CEngineLibrary::Uninit()
 {
     if (!m_count.Lower())
         return;
+    m_branding.Uninit();
     m_process.customBrand.clear();
     m_process.brandCode = EngineProcessState::kEngineBrand;
-    m_brandOwner = nullptr;
     OleUninitialize();
     WSACleanup();
 }
@@ -93,15 +103,22 @@ void CEngineLibrary::OnCreate(const SonorelleIfcCreateInfo& info)
         return;
     }
     m_instances.Find(handle)->TakeCreateInfo(info);
+    RegisterBranding(handle);
     CreateWindowFor(handle, static_cast<HWND>(handle));
 }
 
 void CEngineLibrary::CreateWindowFor(void* handle, HWND parent)
 {
     HostWindows& windows = m_windows[handle];
-    if (m_instances.Find(handle)) {
+    if (CEngineInstance* instance = m_instances.Find(handle)) {
+        if (windows.engine)
+            return;
+        auto session = std::make_unique<CSonorelleWnd>(*instance, m_services, m_resources);
+        windows.engine = session->Create(parent);
         if (!windows.engine)
-            windows.engine = EngineWindows::CreateEngineWindow(parent);
+            return;
+        instance->AttachSession(session.get());
+        windows.session = std::move(session);
     } else if (!windows.holder) {
         windows.holder = EngineWindows::CreateHolderWindow(parent);
     }
@@ -148,30 +165,46 @@ void CEngineLibrary::ShowMessage(void* handle, int32_t captionNumber, int32_t te
 void CEngineLibrary::Destroy(void* handle)
 {
     const auto found = m_windows.find(handle);
-    HostWindows windows = found == m_windows.end() ? HostWindows() : found->second;
-    if (found != m_windows.end())
+    HostWindows windows;
+    if (found != m_windows.end()) {
+        windows = std::move(found->second);
         m_windows.erase(found);
+    }
     for (HWND message : windows.messages)
         DestroyWindow(message);
     if (windows.attached)
         EngineWindows::Detach(windows.attached);
-    if (m_instances.Remove(handle)) {
-        if (windows.engine)
-            DestroyWindow(windows.engine);
-    } else if (windows.holder) {
+    // The session leaves its conference while the instance can still tell
+    // the host.
+    windows.session.reset();
+    if (!m_instances.Remove(handle) && windows.holder)
         DestroyWindow(windows.holder);
+    const uint32_t registered = m_branding.RegistrationCount();
+    m_branding.Release();
+    if (registered == 1) {
+        // The last registration is gone and with it the branding.
+        m_process.brandCode = m_branding.BrandCode();
+        m_process.customBrand = m_branding.LibraryName();
     }
-    if (m_brandOwner == handle)
-        m_brandOwner = nullptr;
 }
 
 void CEngineLibrary::SetBranding(void* handle, int32_t brandCode, const char* library)
 {
-    if (m_brandOwner && m_brandOwner != handle)
+    const auto owner = reinterpret_cast<CBrandingState::InstanceId>(handle);
+    if (!m_branding.SetBranding(owner, brandCode, nullptr, nullptr, library ? library : ""))
         return;
-    m_brandOwner = handle;
     m_process.brandCode = brandCode;
-    m_process.customBrand = library ? library : "";
+    m_process.customBrand = m_branding.LibraryName();
+}
+
+void CEngineLibrary::RegisterBranding(void* handle)
+{
+    const auto owner = reinterpret_cast<CBrandingState::InstanceId>(handle);
+    // The CustomBrand option names the library through the instance.
+    if (m_process.customBrand != m_branding.LibraryName())
+        m_branding.SetBrandName(owner, m_process.customBrand);
+    m_branding.SetLocale(m_process.locale);
+    m_branding.RegisterInstance();
 }
 
 bool CEngineLibrary::InUse() const

@@ -3,9 +3,13 @@
 // dispatch, and the windows each host handle owns.
 #pragma once
 
+#include "CBrandingState.h"
 #include "CEngineInstanceList.h"
 #include "CEngineSelector.h"
+#include "CSonorelleWnd.h"
+#include "ClientRegistry.h"
 #include "CWin32EngineServices.h"
+#include "CWin32ResourceModules.h"
 #include "EngineInitCount.h"
 #include "EngineProcessState.h"
 #include "ResourceChain.h"
@@ -13,6 +17,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +45,9 @@ public:
     void ShowMessage(void* handle, int32_t captionNumber, int32_t textNumber);
     void Destroy(void* handle);
     void SetBranding(void* handle, int32_t brandCode, const char* library);
+    // Counts the instance in with the branding state, which loads the
+    // language and branding libraries into the resource chain once.
+    void RegisterBranding(void* handle);
     // Anything that keeps the engine's files in use.
     bool InUse() const;
 
@@ -47,6 +55,7 @@ private:
     struct HostWindows
     {
         HWND engine = nullptr;
+        std::unique_ptr<CSonorelleWnd> session; // owns the engine window
         HWND holder = nullptr;
         HWND attached = nullptr;
         std::vector<HWND> messages;
@@ -56,14 +65,17 @@ private:
     void Refuse(void* handle);
     void ShowNotice(void* handle, const std::string& caption, const std::string& text);
     HWND WindowOf(void* handle) const;
+    static std::string ModuleDirectory();
 
     static HINSTANCE s_module;
     EngineInitCount m_count;
     CResourceChain m_resources;
+    CClientRegistry m_registry;
+    CWin32ResourceModules m_modules;
+    CBrandingState m_branding;
     CWin32EngineServices m_services;
     EngineProcessState m_process;
     CEngineInstanceList m_instances;
     CEngineSelector m_selector;
     std::map<void*, HostWindows> m_windows;
-    void* m_brandOwner = nullptr;
 };

@@ -42,20 +42,20 @@ void RegisterClassNamed(const char* name, WNDPROC procedure, HBRUSH background)
     RegisterClassA(&windowClass);
 }
 
-HWND CreateChild(const char* className, HWND parent)
+HWND CreateChild(const char* className, HWND parent, void* parameter = nullptr)
 {
     return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(EngineWindows::kChildId)),
-                           g_module, nullptr);
+                           g_module, parameter);
 }
 
 } // namespace
 
-void EngineWindows::Register(HINSTANCE module)
+void EngineWindows::Register(HINSTANCE module, WNDPROC engineProcedure)
 {
     g_module = module;
     const auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    RegisterClassNamed(kEngineClass, DefWindowProcA, face);
+    RegisterClassNamed(kEngineClass, engineProcedure, face);
     RegisterClassNamed(kHolderClass, DefWindowProcA, face);
     RegisterClassNamed(kMessageClass, MessageWindowProc, face);
 }
@@ -67,9 +67,9 @@ void EngineWindows::Unregister(HINSTANCE module)
     UnregisterClassA(kMessageClass, module);
 }
 
-HWND EngineWindows::CreateEngineWindow(HWND parent)
+HWND EngineWindows::CreateEngineWindow(HWND parent, void* owner)
 {
-    return CreateChild(kEngineClass, parent);
+    return CreateChild(kEngineClass, parent, owner);
 }
 
 HWND EngineWindows::CreateHolderWindow(HWND parent)

@@ -12,11 +12,13 @@ class EngineWindows
 public:
     static constexpr int kChildId = 111;
 
-    static void Register(HINSTANCE module);
+    // `engineProcedure` serves the engine windows.
+    static void Register(HINSTANCE module, WNDPROC engineProcedure);
     static void Unregister(HINSTANCE module);
 
-    // Visible child windows with an empty rectangle and control id 111.
-    static HWND CreateEngineWindow(HWND parent);
+    // Visible child windows with an empty rectangle and control id 111; the
+    // engine window's creation parameter is `owner`.
+    static HWND CreateEngineWindow(HWND parent, void* owner);
     static HWND CreateHolderWindow(HWND parent);
     // A small modeless window with `caption` and `text`, shown without
     // taking the focus.

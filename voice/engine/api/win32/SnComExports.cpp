@@ -2,13 +2,13 @@
 // instance by the host's window handle and hands the call on; unknown
 // handles give 1204 from status exports and do nothing otherwise.
 #include "CEngineLibrary.h"
+#include "ConfText.h"
 #include "EngineWindows.h"
 #include "SnComStrings.h"
 #include "SonorelleIfcTypes.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -17,8 +17,8 @@
 namespace {
 
 constexpr int32_t kLongestResourceString = 512;
-constexpr int32_t kSilentLevel = -78;
 constexpr int32_t kListNotAvailable = 103;
+constexpr int32_t kGagOn = 0x8001;
 
 CEngineLibrary& Library()
 {
@@ -30,13 +30,6 @@ const char* OrEmpty(const char* text)
     return text ? text : "";
 }
 
-// The checks of a user-directed export; 1204 for an unknown instance.
-int32_t CheckUser(void* instance, int32_t user, bool testUser = true)
-{
-    CEngineInstance* engine = Library().Find(instance);
-    return engine ? engine->CheckUserCall(user, testUser) : SonorelleIfcStatus::kUnknownInstance;
-}
-
 std::string UpdateErrorText(int32_t code)
 {
     switch (code) {
@@ -46,12 +39,10 @@ std::string UpdateErrorText(int32_t code)
         return Library().String(IDS_SN_UPDATE_NO_PLUGINS);
     case 107:
         return Library().String(IDS_SN_UPDATE_NO_TEMP);
-    default: {
-        const std::string pattern = Library().String(IDS_SN_UPDATE_ERROR);
-        char text[kLongestResourceString + 16];
-        std::snprintf(text, sizeof text, pattern.c_str(), static_cast<int>(code));
-        return text;
-    }
+    default:
+        // The text may come from a branding or language library: it is
+        // never a format, only its first conversion takes the code.
+        return ConfText::FormatOne(Library().String(IDS_SN_UPDATE_ERROR), std::to_string(code));
     }
 }
 
@@ -165,8 +156,10 @@ SN_EXPORT void SonorelleIfc_SetHostUrl(void* instance, const char* url, const ch
 
 SN_EXPORT void SonorelleIfc_SetContainerInfo(void* instance, const char* app, const char* version)
 {
-    if (CEngineInstance* engine = Library().Find(instance))
+    if (CEngineInstance* engine = Library().Find(instance)) {
+        Library().RegisterBranding(instance);
         engine->SetContainer(OrEmpty(app), OrEmpty(version));
+    }
 }
 
 SN_EXPORT void SonorelleIfc_NPP_Destroy(void* instance)
@@ -181,6 +174,8 @@ SN_EXPORT uint8_t SonorelleIfc_OnCreateObject(void* instance)
 
 SN_EXPORT uint8_t SonorelleIfc_OnCreateWindow(void* instance, HWND parent)
 {
+    if (Library().Find(instance))
+        Library().RegisterBranding(instance);
     Library().CreateWindowFor(instance, parent);
     return 0;
 }
@@ -202,53 +197,63 @@ SN_EXPORT void SonorelleIfc_GetSpeakers(void* instance, char* buffer)
 
 SN_EXPORT int32_t SonorelleIfc_GetLevel(void* instance)
 {
-    // Without an audio pipeline the level is that of silence.
-    return Library().Find(instance) ? kSilentLevel : 0;
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Level() : 0;
 }
 
 SN_EXPORT int32_t SonorelleIfc_SendInvite(void* instance, int32_t user)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->SendInvite(user) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_InviteReply(void* instance, int32_t user, int32_t)
+SN_EXPORT int32_t SonorelleIfc_InviteReply(void* instance, int32_t user, int32_t accept)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->InviteReply(user, accept != 0) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_Ignore(void* instance, int32_t user, int32_t)
+SN_EXPORT int32_t SonorelleIfc_Ignore(void* instance, int32_t user, int32_t on)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Ignore(user, on) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_TextMessage(void* instance, int32_t user, const char*)
+SN_EXPORT int32_t SonorelleIfc_TextMessage(void* instance, int32_t user, const char* text)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->TextMessage(user, OrEmpty(text)) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_AppMessage(void* instance, int32_t user, const char*)
+SN_EXPORT int32_t SonorelleIfc_AppMessage(void* instance, int32_t user, const char* text)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->AppMessage(user, OrEmpty(text)) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_AppBroadcast(void* instance, const char*)
+SN_EXPORT int32_t SonorelleIfc_AppBroadcast(void* instance, const char* text)
 {
-    return CheckUser(instance, 0, false);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->AppBroadcast(OrEmpty(text)) : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_GagUser(void* instance, int32_t user, int32_t, int32_t)
+SN_EXPORT int32_t SonorelleIfc_GagUser(void* instance, int32_t user, int32_t on, int32_t duration)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Gag(user, on ? kGagOn : 0, duration)
+                  : SonorelleIfcStatus::kUnknownInstance;
 }
 
-SN_EXPORT int32_t SonorelleIfc_WarnUser(void* instance, int32_t user, const char*)
+SN_EXPORT int32_t SonorelleIfc_WarnUser(void* instance, int32_t user, const char* text)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Warn(user, OrEmpty(text)) : SonorelleIfcStatus::kUnknownInstance;
 }
 
 SN_EXPORT int32_t SonorelleIfc_KickUser(void* instance, int32_t user)
 {
-    return CheckUser(instance, user);
+    CEngineInstance* engine = Library().Find(instance);
+    return engine ? engine->Kick(user, std::string()) : SonorelleIfcStatus::kUnknownInstance;
 }
 
 SN_EXPORT void SonorelleIfc_SetSdkParam(void* instance, const SonorelleIfcIndexValue* parameter)

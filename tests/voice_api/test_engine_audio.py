@@ -1,0 +1,131 @@
+"""Audio through the whole engine: SnCom.dll under Wine with the G.723.1
+stand-in codec, each engine in a process of its own with a PulseAudio
+daemon of its own (null sinks for its microphone and its speaker). A tone
+played into a microphone comes out of a speaker at the tone's frequency,
+after capture, coding, UDP, the test server, the sequencer, decoding and
+playback: back to the sender when the server echoes, to the other member
+when it relays."""
+import os
+import pathlib
+import shutil
+import time
+
+import pytest
+
+from voiceserver.enginehost import EngineHost, loopback_address
+from voiceserver.harness import VoiceServerProcess
+from voiceserver.pulse import PulseDaemon, dominant_frequency, read_samples, rms, tone
+
+WINDOW = 400  # 50 ms at 8000 Hz
+# The stand-in codec keeps every tenth sample: tones below 400 Hz survive.
+TONE_HZ = 200
+
+
+@pytest.fixture
+def engine_folder(build_win, tmp_path):
+    """engine_host.exe, SnCom.dll and the codec stand-in side by side."""
+    built = build_win / "tests" / "voice_api" / "win32"
+    codec = build_win / "voice" / "codecs-standin" / "sx5363s.dll"
+    if not (built / "engine_host.exe").exists() or not codec.exists():
+        pytest.skip("engine_host.exe or the codec stand-in is not built in this tree")
+    folder = tmp_path / "engine"
+    folder.mkdir()
+    for path in (built / "engine_host.exe", built / "SnCom.dll", codec):
+        shutil.copy(path, folder)
+    return folder
+
+
+@pytest.fixture
+def audio_hosts(build_win, tmp_path, engine_folder):
+    """Makes engine hosts, each with a PulseAudio daemon of its own."""
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", build_win / "wineprefix"))
+    started = []
+
+    def make(name):
+        try:
+            pulse = PulseDaemon(tmp_path / ("pulse-" + name))
+        except RuntimeError as error:
+            pytest.fail(str(error))
+        started.append(pulse)
+        host = EngineHost(engine_folder / "engine_host.exe", tmp_path / name, prefix,
+                          PULSE_SERVER=pulse.server)
+        started.append(host)
+        assert host.run("agree -")[0] == "0"
+        return host, pulse
+    yield make
+    for thing in reversed(started):
+        thing.stop()
+
+
+def tone_windows(recording):
+    """The 50-ms windows of a recording: (loud windows, of which on the tone)."""
+    samples = read_samples(recording)
+    windows = [samples[i:i + WINDOW] for i in range(0, len(samples) - WINDOW, WINDOW)]
+    loud = [w for w in windows if rms(w) > 1000]
+    on_tone = [w for w in loud if abs(dominant_frequency(w) - TONE_HZ) <= 20]
+    return loud, on_tone
+
+
+def record(pulse, path, seconds):
+    recorder = pulse.record("speaker.monitor", path)
+    time.sleep(seconds)
+    recorder.terminate()
+    recorder.wait(5)
+
+
+def test_a_tone_in_the_microphone_comes_back_out_of_the_speaker(audio_hosts, tmp_path):
+    host, pulse = audio_hosts("A")
+    server = VoiceServerProcess(tmp_path / "server", "--host", loopback_address(),
+                                "--port", "3450", "--media-port", "0")
+    try:
+        host.engine("A", server.host, "lobby", "Ann")
+        assert host.run("set A HandsFreeMode true") == ["0"]
+        pulse.play("mic", tone(TONE_HZ, 12000, 6))
+        assert host.run("join A")[0] == "0"
+        host.event("A", 0)
+        # Hands-free: the microphone is on once the media test is over.
+        server.wait_log(lambda e: e.get("event") == "media", timeout=15)
+        record(pulse, tmp_path / "speaker.raw", 2.5)
+        assert host.run("disconnect A") == ["0"]
+    finally:
+        server.stop()
+    loud, on_tone = tone_windows(tmp_path / "speaker.raw")
+    assert len(loud) >= 30, "the speaker stayed silent: %d loud windows" % len(loud)
+    assert len(on_tone) >= 0.8 * len(loud)
+
+
+def test_a_tone_crosses_from_one_engine_to_the_other(audio_hosts, tmp_path):
+    server = VoiceServerProcess(tmp_path / "server", "--host", loopback_address(),
+                                "--port", "3450", "--media-port", "0", "--relay")
+    try:
+        talker, talker_pulse = audio_hosts("A")
+        listener, listener_pulse = audio_hosts("B")
+        talker.engine("A", server.host, "lobby", "Ann")
+        listener.engine("B", server.host, "lobby", "Bob")
+        assert talker.run("set A HandsFreeMode true") == ["0"]
+        talker_pulse.play("mic", tone(TONE_HZ, 12000, 12))
+        assert listener.run("join B")[0] == "0"
+        listener.event("B", 0)
+        assert talker.run("join A")[0] == "0"
+        talker.event("A", 0)
+        ann = [m["user"] for m in server.control("members")["members"] if m["name"] == "Ann"][0]
+        server.wait_log(lambda e: e.get("event") == "media" and e.get("user") == ann, timeout=15)
+
+        record(listener_pulse, tmp_path / "heard.raw", 2.5)
+        loud, on_tone = tone_windows(tmp_path / "heard.raw")
+        assert len(loud) >= 30, "B heard nothing: %d loud windows" % len(loud)
+        assert len(on_tone) >= 0.8 * len(loud)
+        # Bob only listens: his own speaker gets nothing back from himself,
+        # and Ann's speaker stays silent.
+        record(talker_pulse, tmp_path / "talker.raw", 1.0)
+        assert tone_windows(tmp_path / "talker.raw")[0] == []
+
+        # Ann mutes her microphone: Bob hears silence.
+        assert talker.run("set A Mute true") == ["0"]
+        time.sleep(0.8)
+        record(listener_pulse, tmp_path / "muted.raw", 1.5)
+        assert tone_windows(tmp_path / "muted.raw")[0] == []
+        assert talker.run("disconnect A") == ["0"]
+        assert listener.event("B", 5)[0] == ann
+    finally:
+        server.stop()

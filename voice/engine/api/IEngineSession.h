@@ -1,0 +1,29 @@
+// The conference session of one engine instance as the instance drives it:
+// connecting (off the caller's thread, with the connection-wait timer) and
+// the session itself. The engine window provides it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CConferenceProtocol;
+
+class IEngineSession
+{
+public:
+    virtual ~IEngineSession() = default;
+
+    // Starts connecting to `server` on `port` with the connection strategy
+    // `tunnel`; 0 when the attempt is under way, else the status.
+    virtual int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) = 0;
+    // Stops the connection-wait timer.
+    virtual void StopConnectWait() = 0;
+    virtual CConferenceProtocol& Conference() = 0;
+    // The audio level (-78 is silence) and the speakers of the last packet
+    // played (0 for none).
+    virtual int32_t AudioLevel() const = 0;
+    virtual std::array<uint16_t, 2> Speakers() const = 0;
+    // The microphone keeps capturing, but while muted nobody hears it.
+    virtual void SetInputMute(bool mute) = 0;
+};

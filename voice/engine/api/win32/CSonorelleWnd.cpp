@@ -1,0 +1,243 @@
+#include "CSonorelleWnd.h"
+
+#include "ConfStrings.h"
+#include "EngineParameterTable.h"
+#include "EngineWindows.h"
+#include "SocketMediaChannel.h"
+#include "SonorelleIfcTypes.h"
+#include "WinsockNetSocket.h"
+
+CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
+                             const CResourceChain& resources)
+    : m_instance(instance),
+      m_environment(resources),
+      m_plan(*this),
+      m_link(m_sockets, m_environment, m_plan),
+      m_preroll([this] { m_card.OnPrerollTick(); }),
+      m_playout([this] { m_audio.OnPlayoutTick(); }),
+      m_card(m_devices, m_preroll, [&services](int32_t number) { return services.String(number); },
+             Soundcard::Waits{}),
+      m_codecTable(m_codecLibraries),
+      m_codecs(m_codecTable, [](unsigned, const std::string&) {}),
+      m_audio(m_card, m_playout, [] { return static_cast<uint32_t>(timeGetTime()); },
+              [this](const std::string& name) { return m_codecs.Make(name); },
+              [this] { return MediaChannels(); },
+              [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
+              [&services](int32_t number) { return services.String(number); }),
+      m_owner(instance, services, *this),
+      m_conference(m_owner, m_link, m_audio, m_environment)
+{
+    m_link.SetProtocol(&m_conference);
+}
+
+CSonorelleWnd::~CSonorelleWnd()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+HWND CSonorelleWnd::Create(HWND parent)
+{
+    m_window = EngineWindows::CreateEngineWindow(parent, this);
+    return m_window;
+}
+
+LRESULT CALLBACK CSonorelleWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CSonorelleWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || self->m_window != window)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case ConnectionThread::kConnected:
+        OnAttemptConnected(static_cast<int32_t>(wParam), static_cast<SOCKET>(lParam));
+        return 0;
+    case ConnectionThread::kConnectFailed:
+        OnAttemptFailed(static_cast<int32_t>(wParam));
+        return 0;
+    case kSocketNotice:
+        OnSocketNotice(static_cast<SOCKET>(wParam), lParam);
+        return 0;
+    case kMediaNotice:
+        OnMediaNotice(static_cast<SOCKET>(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        return DefWindowProcA(m_window, message, wParam, lParam);
+    }
+}
+
+int32_t CSonorelleWnd::StartConnect(int32_t tunnel, const std::string& server, int32_t)
+{
+    if (!m_window)
+        return SonorelleIfcStatus::kSession;
+    m_connectTicks = 0;
+    SetTimer(m_window, kConnectWaitTimer, kConnectWaitMs, nullptr);
+    m_plan.Start(tunnel, server);
+    return SonorelleIfcStatus::kDone;
+}
+
+void CSonorelleWnd::StopConnectWait()
+{
+    if (m_window)
+        KillTimer(m_window, kConnectWaitTimer);
+}
+
+void CSonorelleWnd::StartAttempt(const std::string& server, int32_t port)
+{
+    if (!m_window || m_attempts.count(port))
+        return;
+    auto attempt = std::make_unique<ConnectionThread>(server, port, m_window);
+    if (!attempt->Start()) {
+        PostMessageA(m_window, ConnectionThread::kConnectFailed, static_cast<WPARAM>(port),
+                     static_cast<LPARAM>(WSAENOBUFS));
+        return;
+    }
+    m_attempts[port] = std::move(attempt);
+}
+
+void CSonorelleWnd::StopAttempt(int32_t port)
+{
+    const auto found = m_attempts.find(port);
+    if (found == m_attempts.end())
+        return;
+    found->second->Stop();
+    m_attempts.erase(found);
+}
+
+void CSonorelleWnd::StartTunnelTimer(uint32_t milliseconds)
+{
+    if (m_window)
+        SetTimer(m_window, kTunnelTimer, milliseconds, nullptr);
+}
+
+void CSonorelleWnd::KillTunnelTimer()
+{
+    if (m_window)
+        KillTimer(m_window, kTunnelTimer);
+}
+
+void CSonorelleWnd::OnAttemptConnected(int32_t port, SOCKET socket)
+{
+    StopConnectWait();
+    // A result that comes too late closes its socket with the socket object.
+    m_link.OnAttemptConnected(port, std::make_unique<WinsockNetSocket>(socket));
+    WatchChannel();
+}
+
+void CSonorelleWnd::OnAttemptFailed(int32_t port)
+{
+    if (m_plan.OnConnectFailed(port))
+        m_owner.ConnectFailed();
+}
+
+void CSonorelleWnd::OnSocketNotice(SOCKET socket, LPARAM notice)
+{
+    // Notices of a replaced channel's socket may still be queued: they are
+    // not about the channel in use.
+    ControlChannel* channel = m_link.Channel();
+    const auto* current = channel ? dynamic_cast<WinsockNetSocket*>(channel->Socket()) : nullptr;
+    if (!current || current->Handle() != socket)
+        return;
+    bool open = channel->OnReadable() || channel->LastError() == WSAEWOULDBLOCK;
+    if (WSAGETSELECTEVENT(notice) == FD_CLOSE) {
+        // Whatever the server sent before closing has been read above.
+        while (open && channel == m_link.Channel() && channel->IsOpen())
+            open = channel->OnReadable();
+        open = false;
+    }
+    if (!open && channel == m_link.Channel() && m_conference.IsConnected())
+        m_conference.EndWithError(m_environment.String(ConfStrings::kServerDisconnected));
+    m_link.ReleaseRetired();
+    WatchChannel();
+    WatchMedia();
+}
+
+void CSonorelleWnd::OnMediaNotice(SOCKET socket)
+{
+    ControlChannel* channel = m_link.Channel();
+    auto* media = channel ? dynamic_cast<SocketMediaChannel*>(&channel->ReceiveMedia()) : nullptr;
+    auto* current = media ? dynamic_cast<WinsockNetSocket*>(media->Socket()) : nullptr;
+    if (current && current->Handle() == socket)
+        media->OnReadable();
+    WatchMedia();
+}
+
+Audio::Channels CSonorelleWnd::MediaChannels() const
+{
+    ControlChannel* channel = m_link.Channel();
+    if (!channel)
+        return Audio::Channels();
+    return Audio::Channels{&channel->SendMedia(), &channel->ReceiveMedia()};
+}
+
+// The receiving media socket changes when the session binds it for a
+// channel offer or falls back to a stream.
+void CSonorelleWnd::WatchMedia()
+{
+    ControlChannel* channel = m_link.Channel();
+    auto* media = channel ? dynamic_cast<SocketMediaChannel*>(&channel->ReceiveMedia()) : nullptr;
+    const INetSocket* socket = media ? media->Socket() : nullptr;
+    // Asking again is harmless, and a new socket may sit where the old was.
+    if (const auto* winsock = dynamic_cast<const WinsockNetSocket*>(socket))
+        WSAAsyncSelect(winsock->Handle(), m_window, kMediaNotice, FD_READ | FD_CLOSE);
+}
+
+void CSonorelleWnd::OnTimer(UINT_PTR timer)
+{
+    if (timer == kTunnelTimer) {
+        KillTunnelTimer();
+        m_plan.OnTunnelTimer(m_conference.IsConnected());
+        return;
+    }
+    if (timer != kConnectWaitTimer)
+        return;
+    if (++m_connectTicks < kConnectWaitTicks) {
+        m_owner.ShowStatus(SonorelleIfcString::kConnecting);
+        return;
+    }
+    StopConnectWait();
+    m_plan.StopAll();
+    m_owner.ConnectFailed();
+}
+
+void CSonorelleWnd::OnDestroy()
+{
+    StopConnectWait();
+    KillTunnelTimer();
+    const int32_t reason =
+        m_instance.IsJoined() ? ConfLeaveReason::kError : ConfLeaveReason::kGivenUp;
+    m_conference.Leave(std::string(), reason);
+    m_plan.StopAll();
+    m_window = nullptr;
+}
+
+void CSonorelleWnd::WatchChannel()
+{
+    ControlChannel* channel = m_link.Channel();
+    if (!channel || channel == m_watchedChannel || !channel->IsOpen())
+        return;
+    m_watchedChannel = channel;
+    // Whatever notices are still queued came from the replaced channel's
+    // socket, whose handle the new socket may well have taken over.
+    MSG stale;
+    while (PeekMessageA(&stale, m_window, kSocketNotice, kSocketNotice, PM_REMOVE)) {
+    }
+    if (auto* socket = dynamic_cast<WinsockNetSocket*>(channel->Socket()))
+        WSAAsyncSelect(socket->Handle(), m_window, kSocketNotice, FD_READ | FD_CLOSE);
+}

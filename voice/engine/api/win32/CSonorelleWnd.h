@@ -1,0 +1,104 @@
+// The engine window of one instance and the conference session it owns: the
+// session with its control channel and connect plan, the connection threads
+// that connect off the host's thread and report back to this window, the
+// connection-wait timer, the tunnel start timer, the socket notices of the
+// control and media channels, and the audio pipeline on the sound card.
+#pragma once
+
+#include "Audio.h"
+#include "CConfConnectPlan.h"
+#include "CConferenceProtocol.h"
+#include "CEngineInstance.h"
+#include "CEngineSessionOwner.h"
+#include "CMmTimer.h"
+#include "CWinmmWaveDevices.h"
+#include "CodecFactory.h"
+#include "CodecLibraryTable.h"
+#include "ConfChannelLink.h"
+#include "ConfWin32Environment.h"
+#include "ConnectionThread.h"
+#include "IConfConnectAttempts.h"
+#include "IEngineSession.h"
+#include "Soundcard.h"
+#include "Win32CodecLibraries.h"
+#include "WinsockSocketFactory.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+class CResourceChain;
+
+class CSonorelleWnd : public IEngineSession, private IConfConnectAttempts
+{
+public:
+    static constexpr UINT kSocketNotice = WM_APP + 1;
+    static constexpr UINT kMediaNotice = WM_APP + 2;
+    static constexpr UINT_PTR kConnectWaitTimer = 105;
+    static constexpr UINT_PTR kTunnelTimer = 106;
+    static constexpr UINT kConnectWaitMs = 1000;
+    static constexpr int kConnectWaitTicks = 60;
+
+    CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
+                  const CResourceChain& resources);
+    ~CSonorelleWnd() override;
+    CSonorelleWnd(const CSonorelleWnd&) = delete;
+    CSonorelleWnd& operator=(const CSonorelleWnd&) = delete;
+
+    // Creates the window of class "SonorelleWindow" inside `parent`.
+    HWND Create(HWND parent);
+    HWND Window() const { return m_window; }
+
+    // The procedure of the "SonorelleWindow" class.
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // IEngineSession
+    int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) override;
+    void StopConnectWait() override;
+    CConferenceProtocol& Conference() override { return m_conference; }
+    int32_t AudioLevel() const override { return m_audio.Level(); }
+    std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
+    void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
+
+private:
+    // IConfConnectAttempts
+    void StartAttempt(const std::string& server, int32_t port) override;
+    void StopAttempt(int32_t port) override;
+    void StartTunnelTimer(uint32_t milliseconds) override;
+    void KillTunnelTimer() override;
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnAttemptConnected(int32_t port, SOCKET socket);
+    void OnAttemptFailed(int32_t port);
+    void OnSocketNotice(SOCKET socket, LPARAM notice);
+    void OnMediaNotice(SOCKET socket);
+    void OnTimer(UINT_PTR timer);
+    void OnDestroy();
+    // Asks for read and close notices of a new control channel's socket, and
+    // for read notices of its receiving media channel's socket.
+    void WatchChannel();
+    void WatchMedia();
+    Audio::Channels MediaChannels() const;
+
+    CEngineInstance& m_instance;
+    HWND m_window = nullptr;
+    WinsockSocketFactory m_sockets;
+    CConfWin32Environment m_environment;
+    CConfConnectPlan m_plan;
+    ConfChannelLink m_link;
+    CWinmmWaveDevices m_devices;
+    CMmTimer m_preroll;
+    CMmTimer m_playout;
+    Soundcard m_card;
+    Win32CodecLibraries m_codecLibraries;
+    CodecLibraryTable m_codecTable;
+    CodecFactory m_codecs;
+    Audio m_audio;
+    CEngineSessionOwner m_owner;
+    CConferenceProtocol m_conference;
+    std::map<int32_t, std::unique_ptr<ConnectionThread>> m_attempts;
+    const ControlChannel* m_watchedChannel = nullptr;
+    int m_connectTicks = 0;
+};

@@ -1,0 +1,81 @@
+// The audio pipeline of one conference session: the codec the server named,
+// the sending side (sound card capture -> Collector -> sending channel) and
+// the receiving side (receiving channel -> Sequencer -> sound card), started
+// and stopped by the session through its media interface.
+#pragma once
+
+#include "Codec.h"
+#include "Collector.h"
+#include "IConfMedia.h"
+#include "MediaChannel.h"
+#include "Sequencer.h"
+#include "Soundcard.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+class Audio : public IConfMedia
+{
+public:
+    struct Channels
+    {
+        MediaChannel* send = nullptr;
+        MediaChannel* receive = nullptr;
+    };
+    using CodecMaker = std::function<std::unique_ptr<Codec>(const std::string& name)>;
+    using ChannelSource = std::function<Channels()>;
+    using Flag = std::function<bool()>;
+    using Strings = std::function<std::string(int32_t)>;
+
+
+    Audio(Soundcard& card, IAudioTimer& playoutTimer, Collector::Clock now, CodecMaker makeCodec,
+          ChannelSource channels, Flag handsFree, Strings strings);
+
+    // The playout timer fired.
+    void OnPlayoutTick() { m_sequencer.OnTick(); }
+    // Microphone on or off (push-to-talk or hands-free); false with the sound
+    // card's error text in ErrorText().
+    bool SetTransmit(bool on);
+    bool IsTransmitting() const { return m_transmitting; }
+    // The input level while transmitting, else the output level.
+    int32_t Level() const;
+    std::array<uint16_t, 2> Speakers() const { return m_sequencer.LastSpeakers(); }
+    const std::string& ErrorText() const { return m_error; }
+
+    // IConfMedia
+    void AddSource(int32_t user) override;
+    void RemoveSource(int32_t user) override;
+    void ConnectStreamMedia(const std::string& host, int32_t port,
+                            const std::string& firstLine) override;
+    ConfMediaResult OpenMedia(const ConfChannelOffer& offer, int32_t ownUser,
+                              bool openSoundCard) override;
+    int32_t TakeTestCount() override;
+    void MediaTested(bool soundEnabled) override;
+    bool StopMedia(int32_t reason, bool mediaOpen, std::string& errorText) override;
+
+private:
+    bool SetCodec(const std::string& name);
+    std::unique_ptr<Codec> MakeDecoder();
+    void Configure(int32_t frameMs, bool openSoundCard, ConfMediaResult& result);
+    int32_t OpenUdpPort(int32_t port);
+    bool StartMedia(int32_t ownUser, const std::string& host, int32_t port, int32_t frameMs);
+    bool Stop();
+
+    Soundcard& m_card;
+    Sequencer m_sequencer;
+    Collector m_collector;
+    CodecMaker m_makeCodec;
+    ChannelSource m_channels;
+    Flag m_handsFree;
+    Strings m_strings;
+    std::unique_ptr<Codec> m_codec;
+    Channels m_media;
+    std::set<int32_t> m_sources;
+    int32_t m_frameMs = 60;
+    bool m_transmitting = false;
+    std::string m_error;
+};

@@ -1,0 +1,45 @@
+// The sending side of the audio pipeline: every captured frame is coded
+// into one media packet (the next sequence number, the frame clock's
+// timestamp, the local source) for the sending channel, and its level keeps
+// the microphone's automatic gain.
+#pragma once
+
+#include "Codec.h"
+#include "FrameClock.h"
+#include "IWaveDevices.h"
+#include "MediaChannel.h"
+#include "MicrophoneGain.h"
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+class Collector : public ICaptureListener
+{
+public:
+    using Clock = std::function<uint32_t()>;      // the multimedia clock in ms
+    using GainControl = std::function<bool(int32_t)>; // the microphone's volume
+
+    Collector(Clock now, GainControl setGain);
+
+    void Bind(Codec& codec, MediaChannel& channel, uint32_t source, int32_t frameMs);
+    void Unbind();
+
+    // A captured frame, on the sound card's thread.
+    void OnCapture(WaveBuffer& buffer) override;
+
+    int32_t Gain() const;
+
+private:
+    void Send(const WaveBuffer& buffer);
+
+    Clock m_now;
+    GainControl m_setGain;
+    mutable std::mutex m_lock;
+    Codec* m_codec = nullptr;
+    MediaChannel* m_channel = nullptr;
+    uint32_t m_source = 0;
+    uint16_t m_sequence = 0;
+    FrameClock m_clock;
+    MicrophoneGain m_gain{60};
+};
