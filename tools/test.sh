@@ -68,18 +68,24 @@ count_pytest() {
   fi
 }
 
-# The client's main window tests (tests/app_window) drive one display with
-# real input and share the switch file of their Wine prefix; they run on their
-# own. The other Python tests run beside them with a Wine prefix and display
-# of their own.
+# The client's window tests drive a display with real input and share the
+# switch file of their Wine prefix: each shard runs them one after another.
+# Most of the main window's tests (tests/app_window) make the window shard;
+# the other Python tests, with the main window's tests named in side_files,
+# run beside it with a Wine prefix and display of their own, so that the two
+# shards take about as long.
+side_files=(test_server_list.py test_preferences.py test_place_address.py)
 if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
   echo "== python"
   window_dirs=()
   ignore=()
-  for dir in "$root"/tests/app_window/; do
-    [[ -d "$dir" ]] || continue
-    window_dirs+=("${dir%/}")
-    ignore+=("--ignore=${dir%/}")
+  for file in "$root"/tests/app_window/test_*.py; do
+    [[ -f "$file" ]] || continue
+    if [[ " ${side_files[*]} " == *" $(basename "$file") "* ]]; then
+      continue
+    fi
+    window_dirs+=("$file")
+    ignore+=("--ignore=$file")
   done
   (
     export WINEPREFIX="$root/build/win/wineprefix-side"

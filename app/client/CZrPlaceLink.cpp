@@ -206,8 +206,11 @@ void CZrPlaceLink::OnPlaceEntered() {
   if (CPplManager* people = m_app.GetPeopleManager()) people->RebuildList(true);
 }
 
+// Not while a modal dialog has disabled the main window: the user typing in
+// it keeps the keys.
 void CZrPlaceLink::FocusMainWindow() {
-  if (CChatWnd* main = m_app.MainFrame()) main->SetFocus();
+  CChatWnd* main = m_app.MainFrame();
+  if (main && main->GetSafeHwnd() && ::IsWindowEnabled(main->GetSafeHwnd())) main->SetFocus();
 }
 
 // ---- Own avatar -----------------------------------------------------------
