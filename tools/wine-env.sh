@@ -57,6 +57,11 @@ zr_start_desktop_keeper() {
 zr_wine_start() {
   zr_start_display
   zr_init_prefix
+  # A wineserver left running by an earlier session of this prefix may hold
+  # its desktop on another display, where this run's windows cannot be
+  # mapped: the run starts its own.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
   wineserver -p
   trap zr_wine_stop EXIT
   zr_start_desktop_keeper
