@@ -114,8 +114,10 @@ def test_output_stuck_for_two_ticks_breaks_with_240(community_server, start_prob
     probe.send("connect 127.0.0.1")
     probe.expect("READY")
     community_server.control("pause", session=1, seconds=600)
-    probe.send("say 200 32000")
-    probe.expect("SENT 200")
+    # More than the loopback's socket buffers can take, however far they
+    # grow, so that the output is stuck whatever the machine's load.
+    probe.send("say 600 32000")
+    probe.expect("SENT 600")
     started = time.monotonic()
     # Two ticks of stuck output; a loaded machine fills the socket buffers
     # late, so the wait is generous.
