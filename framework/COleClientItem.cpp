@@ -6,11 +6,11 @@ COleClientItem::COleClientItem() = default;
 
 COleClientItem::~COleClientItem() { Close(); }
 
-HRESULT COleClientItem::CreateFromClass(REFCLSID classId, HWND container) {
+HRESULT COleClientItem::CreateFromClass(REFCLSID classId, HWND container, DWORD context) {
   Close();
   m_container = container;
   IOleObject* object = nullptr;
-  HRESULT result = ::CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IOleObject,
+  HRESULT result = ::CoCreateInstance(classId, nullptr, context, IID_IOleObject,
                                       reinterpret_cast<void**>(&object));
   if (FAILED(result)) return result;
   m_object = object;
@@ -19,6 +19,12 @@ HRESULT COleClientItem::CreateFromClass(REFCLSID classId, HWND container) {
   if (SUCCEEDED(result)) result = m_object->Advise(m_site, &m_advise);
   if (FAILED(result)) Close();
   return result;
+}
+
+HRESULT COleClientItem::QueryObject(REFIID iid, void** out) const {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  return m_object ? m_object->QueryInterface(iid, out) : E_UNEXPECTED;
 }
 
 HRESULT COleClientItem::DoVerb(LONG verb) {

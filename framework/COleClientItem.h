@@ -19,9 +19,12 @@ class COleClientItem {
   COleClientItem(const COleClientItem&) = delete;
   COleClientItem& operator=(const COleClientItem&) = delete;
 
-  // Starts the class's local server and makes a new item of it, shown later
-  // inside container. The server's answer; the item is empty on failure.
-  HRESULT CreateFromClass(REFCLSID classId, HWND container);
+  // Starts the class's server (by default a local one) and makes a new item
+  // of it, shown later inside container. The server's answer; the item is
+  // empty on failure.
+  HRESULT CreateFromClass(REFCLSID classId, HWND container, DWORD context = CLSCTX_LOCAL_SERVER);
+  // Another interface of the item; E_UNEXPECTED while there is none.
+  HRESULT QueryObject(REFIID iid, void** out) const;
   // Runs an OLE verb of the item (OLEIVERB_SHOW: shows it in place).
   HRESULT DoVerb(LONG verb);
   // The item's own window inside the container, as learnt when the item
