@@ -133,6 +133,8 @@ bool CZrApp::InitInstance() {
   CreateSession();
   if (CPplManager* people = GetPeopleManager())
     people->Attach(m_rootPlace.get(), m_personStates.get(), &m_peopleHost);
+  m_voice.LoadHosts(m_settings.GetFileName(), m_boxes.LoadText(14));
+  if (CPplManager* people = GetPeopleManager()) m_voice.CreateControl(people->m_hWnd);
   CreateIndicator();
   AttachPageFrame();
   m_ddeSession = std::make_unique<CDdeSessionHost>(*this);
@@ -370,6 +372,7 @@ int CZrApp::ExitInstance() {
   m_ddeSession.reset();
   m_tips.Close();
   m_callProgram.reset();
+  m_voice.DestroyControl();
   CChatWnd* main = MainFrame();
   if (main && ::IsWindow(main->m_hWnd)) {
     m_settings.Save(true);

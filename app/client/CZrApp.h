@@ -19,6 +19,7 @@
 #include "CPageFrameLink.h"
 #include "CAvatarWindows.h"
 #include "CMyselfViewsLink.h"
+#include "CVoiceSession.h"
 #include "CPeopleHostLink.h"
 #include "CPersonViewsLink.h"
 #include "CPlaceWhispersLink.h"
@@ -115,6 +116,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  CVoiceSession& Voice() { return m_voice; }
   CPageFrameLink& PageFrame() { return m_pageFrameLink; }
   CIndicatorButton& Indicator() { return m_indicator; }
   BrowserView GetBrowserView() const { return m_browserView; }
@@ -304,6 +306,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::vector<HWND> m_idleWindows;
   BrowserView m_browserView = BrowserView::kNone;
   bool m_oleStarted = false;
+  CVoiceSession m_voice;
   std::unique_ptr<CSavedRegistryValue> m_browserSetting;
   std::unique_ptr<CCallProgramLink> m_callProgram;
   bool m_pagesInDirectoryProgram = false;

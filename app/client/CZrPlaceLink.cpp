@@ -230,12 +230,28 @@ CZrPosition CZrPlaceLink::GetAvatarPosition() const {
   return CZrPosition::XY(x, y);
 }
 
-// ---- Voice and chat windows: not part of the program yet ------------------
+// ---- Voice ------------------------------------------------------------------
 
-void CZrPlaceLink::StopVoiceSession() {}
-void CZrPlaceLink::StartVoiceSession() {}
+void CZrPlaceLink::StopVoiceSession() { m_app.Voice().Stop(); }
+
+void CZrPlaceLink::StartVoiceSession() {
+  const CPlace* place = m_app.GetRootPlace();
+  const CZrPerson* myself = m_app.GetMyself();
+  if (!place || !myself) return;
+  VoiceStartFacts facts;
+  facts.auditorium = place->IsAuditorium();
+  facts.insidePlace = place->IsInRootPlace();
+  facts.voiceEnabled = m_app.Settings().m_voiceEnabled != 0;
+  m_app.Voice().Start(facts, VoiceConference{m_pageUrl, place->GetId(), myself->GetId()});
+}
+
+// The voice roster and the speaker marks of the people page are not part of
+// the program yet.
 void CZrPlaceLink::ClearVoiceSpeaker() {}
 void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
+
+// ---- Chat windows: not part of the program yet -------------------------------
+
 void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
 void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}

@@ -3,7 +3,7 @@
 // and where the connection stores the community's items. It reaches the
 // settings, the resource library's texts, the message boxes and the main
 // frame through the application. Windows that do not exist yet (chat tabs,
-// voice, avatar windows, browser view) are not reached: those
+// avatar windows, browser view) are not reached: those
 // calls change nothing and the queries answer "none".
 #pragma once
 

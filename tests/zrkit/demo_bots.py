@@ -68,6 +68,11 @@ class DemoBots:
                                                                 self._loop.loop))
         return self
 
+    @property
+    def place_id(self):
+        """The place's id as the bots saw it on entry (0 before)."""
+        return self._bots[0].place_id if self._bots else 0
+
     def pause(self):
         self._loop.loop.call_soon_threadsafe(self._running.clear)
 

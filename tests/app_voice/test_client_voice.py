@@ -1,0 +1,66 @@
+"""The client's voice: zrplaces.exe hosts the voice control of SNMurro.dll,
+registered in the prefix with regsvr32, on its people page, and on entering
+its place joins the place's conference on the voice test server through the
+control and the engine library beside it."""
+import shutil
+import subprocess
+import time
+
+import pytest
+
+from app_window.window_tools import NICK, START_SECONDS, entered_member
+from voiceserver.enginehost import EngineHost
+
+ACCOUNT = "47205318"
+
+
+def regsvr32(client, *options):
+    return subprocess.run(["wine", "regsvr32", "/s"] + list(options) + [str(client.folder / "SNMurro.dll")],
+                          env=client.env, cwd=str(client.folder), timeout=120,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+
+@pytest.fixture
+def voice_client(build_win, window_client, tmp_path):
+    for name in ("SNMurro.dll", "SnCom.dll"):
+        library = build_win / "bin" / name
+        if not library.exists():
+            pytest.skip("%s is not built" % library)
+        shutil.copy(library, window_client.folder)
+    host_program = build_win / "tests" / "voice_api" / "win32" / "engine_host.exe"
+    if not host_program.exists():
+        pytest.skip("engine_host.exe is not built in this tree")
+    # The engine joins only once its user agreement was accepted.
+    agreement = EngineHost(host_program, tmp_path / "agreement", window_client.prefix)
+    assert agreement.run("agree -")[0] == "0"
+    agreement.stop()
+    assert regsvr32(window_client) == 0
+    yield window_client
+    window_client.stop()
+    regsvr32(window_client, "/u")
+
+
+def wait_join(voice_server, timeout):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        joins = [entry for entry in voice_server.log()
+                 if entry.get("dir") == "in" and entry["fields"][0] == "JOIN"]
+        if joins:
+            return joins
+        time.sleep(0.25)
+    raise AssertionError("no JOIN reached the voice server: %r" % voice_server.log()[-10:])
+
+
+def test_entering_the_place_joins_its_voice_conference(voice_client, voice_server, place_bots,
+                                                       zr_server):
+    voice_client.settings["Settings"].update({"VoiceServer": voice_server.host, "VoiceEnabled": 1})
+    voice_client.start()
+    voice_client.wait_frame()
+    member = entered_member(zr_server, NICK)
+
+    joins = wait_join(voice_server, START_SECONDS)
+    fields = joins[0]["fields"]
+    assert len(joins) == 1, joins
+    assert fields[3] == str(member), fields
+    assert ACCOUNT in fields, fields
+    assert fields[1] == str(place_bots.place_id), fields
