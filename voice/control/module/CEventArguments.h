@@ -10,23 +10,24 @@
 #include <deque>
 #include <vector>
 
-class CEventArguments {
- public:
-  CEventArguments() = default;
-  ~CEventArguments();
-  CEventArguments(const CEventArguments&) = delete;
-  CEventArguments& operator=(const CEventArguments&) = delete;
+class CEventArguments
+{
+public:
+    CEventArguments() = default;
+    ~CEventArguments();
+    CEventArguments(const CEventArguments&) = delete;
+    CEventArguments& operator=(const CEventArguments&) = delete;
 
-  void Long(int32_t value);
-  void Bool(bool value);
-  // A copy of text (null gives an empty text).
-  void Text(const char* text);
-  // A value that the caller keeps alive during the call.
-  void Variant(const VARIANT& value);
+    void Long(int32_t value);
+    void Bool(bool value);
+    // A copy of text (null gives an empty text).
+    void Text(const char* text);
+    // A value that the caller keeps alive during the call.
+    void Variant(const VARIANT& value);
 
-  const std::vector<VARIANT>& Values() const { return m_values; }
+    const std::vector<VARIANT>& Values() const { return m_values; }
 
- private:
-  std::vector<VARIANT> m_values;
-  std::deque<BSTR> m_texts;
+private:
+    std::vector<VARIANT> m_values;
+    std::deque<BSTR> m_texts;
 };

@@ -6,27 +6,28 @@
 
 #include "CSonorelleControl.h"
 
-class CSonorelle2Ctrl final : public CSonorelleControl {
- public:
-  CSonorelle2Ctrl();
+class CSonorelle2Ctrl final : public CSonorelleControl
+{
+public:
+    CSonorelle2Ctrl();
 
-  int32_t InstanceNumber() const { return m_instanceNumber; }
+    int32_t InstanceNumber() const { return m_instanceNumber; }
 
- protected:
-  HRESULT GetProperty(DISPID id, VARIANT& value) override;
-  HRESULT CallMethod(DISPID id, VARIANT* arguments, VARIANT& result) override;
-  void CreateEngineInstance() override;
-  const char* UpdateBrand() const override { return nullptr; }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+protected:
+    HRESULT GetProperty(DISPID id, VARIANT& value) override;
+    HRESULT CallMethod(DISPID id, VARIANT* arguments, VARIANT& result) override;
+    void CreateEngineInstance() override;
+    const char* UpdateBrand() const override { return nullptr; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
- private:
-  static void OnEngineEvent(SonorelleIfcEvent* event);
-  void FireEngineEvent(const SonorelleIfcEvent& event);
-  int32_t Initialize();
-  int32_t SetSDKProperty(const std::string& name, const std::string& value);
-  BSTR GetSDKProperty(const std::string& name);
-  HRESULT CallWaveMethod(DISPID id, VARIANT* arguments, VARIANT& result);
+private:
+    static void OnEngineEvent(SonorelleIfcEvent* event);
+    void FireEngineEvent(const SonorelleIfcEvent& event);
+    int32_t Initialize();
+    int32_t SetSDKProperty(const std::string& name, const std::string& value);
+    BSTR GetSDKProperty(const std::string& name);
+    HRESULT CallWaveMethod(DISPID id, VARIANT* arguments, VARIANT& result);
 
-  bool m_initialized = false;
-  int32_t m_instanceNumber;
+    bool m_initialized = false;
+    int32_t m_instanceNumber;
 };

@@ -7,15 +7,16 @@
 
 #include "CSonorelleControl.h"
 
-class CSonorelle3Ctrl final : public CSonorelleControl {
- public:
-  CSonorelle3Ctrl();
+class CSonorelle3Ctrl final : public CSonorelleControl
+{
+public:
+    CSonorelle3Ctrl();
 
- protected:
-  HRESULT CallMethod(DISPID, VARIANT*, VARIANT&) override { return DISP_E_MEMBERNOTFOUND; }
-  void CreateEngineInstance() override;
-  const char* UpdateBrand() const override;
+protected:
+    HRESULT CallMethod(DISPID, VARIANT*, VARIANT&) override { return DISP_E_MEMBERNOTFOUND; }
+    void CreateEngineInstance() override;
+    const char* UpdateBrand() const override;
 
- private:
-  static void IgnoreEngineEvent(SonorelleIfcEvent*) {}
+private:
+    static void IgnoreEngineEvent(SonorelleIfcEvent*) { }
 };

@@ -6,18 +6,19 @@
 
 #include "CSonorelleControl.h"
 
-class CSonorelleCtrl final : public CSonorelleControl {
- public:
-  CSonorelleCtrl();
+class CSonorelleCtrl final : public CSonorelleControl
+{
+public:
+    CSonorelleCtrl();
 
- protected:
-  HRESULT GetProperty(DISPID id, VARIANT& value) override;
-  HRESULT SetProperty(DISPID id, const VARIANT& value) override;
-  HRESULT CallMethod(DISPID id, VARIANT* arguments, VARIANT& result) override;
-  void CreateEngineInstance() override;
-  const char* UpdateBrand() const override;
+protected:
+    HRESULT GetProperty(DISPID id, VARIANT& value) override;
+    HRESULT SetProperty(DISPID id, const VARIANT& value) override;
+    HRESULT CallMethod(DISPID id, VARIANT* arguments, VARIANT& result) override;
+    void CreateEngineInstance() override;
+    const char* UpdateBrand() const override;
 
- private:
-  static void OnEngineEvent(SonorelleIfcEvent* event);
-  void HandleEngineEvent(int32_t code, const void* payload);
+private:
+    static void OnEngineEvent(SonorelleIfcEvent* event);
+    void HandleEngineEvent(int32_t code, const void* payload);
 };

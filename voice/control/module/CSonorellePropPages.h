@@ -6,17 +6,26 @@
 
 constexpr UINT kGeneralCaptionString = 200;
 
-class CSonorellePropPage final : public COlePropertyPage {
- public:
-  CSonorellePropPage() : COlePropertyPage(200, kGeneralCaptionString) {}
+class CSonorellePropPage final : public COlePropertyPage
+{
+public:
+    CSonorellePropPage()
+        : COlePropertyPage(200, kGeneralCaptionString)
+    { }
 };
 
-class CSonorelle2PropPage final : public COlePropertyPage {
- public:
-  CSonorelle2PropPage() : COlePropertyPage(201, kGeneralCaptionString) {}
+class CSonorelle2PropPage final : public COlePropertyPage
+{
+public:
+    CSonorelle2PropPage()
+        : COlePropertyPage(201, kGeneralCaptionString)
+    { }
 };
 
-class CSonorelle3PropPage final : public COlePropertyPage {
- public:
-  CSonorelle3PropPage() : COlePropertyPage(202, kGeneralCaptionString) {}
+class CSonorelle3PropPage final : public COlePropertyPage
+{
+public:
+    CSonorelle3PropPage()
+        : COlePropertyPage(202, kGeneralCaptionString)
+    { }
 };
