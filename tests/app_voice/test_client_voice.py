@@ -40,27 +40,34 @@ def voice_client(build_win, window_client, tmp_path):
     regsvr32(window_client, "/u")
 
 
-def wait_join(voice_server, timeout):
+def wait_lines(voice_server, keyword, timeout):
+    """The lines with keyword that the voice server received, once there is
+    one."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        joins = [entry for entry in voice_server.log()
-                 if entry.get("dir") == "in" and entry["fields"][0] == "JOIN"]
-        if joins:
-            return joins
+        lines = [entry for entry in voice_server.log()
+                 if entry.get("dir") == "in" and entry["fields"][0] == keyword]
+        if lines:
+            return lines
         time.sleep(0.25)
-    raise AssertionError("no JOIN reached the voice server: %r" % voice_server.log()[-10:])
+    raise AssertionError("no %s reached the voice server: %r" % (keyword, voice_server.log()[-10:]))
 
 
-def test_entering_the_place_joins_its_voice_conference(voice_client, voice_server, place_bots,
-                                                       zr_server):
+def test_entering_the_place_joins_its_voice_conference_and_quitting_leaves_it(
+        voice_client, voice_server, place_bots, zr_server):
     voice_client.settings["Settings"].update({"VoiceServer": voice_server.host, "VoiceEnabled": 1})
     voice_client.start()
     voice_client.wait_frame()
     member = entered_member(zr_server, NICK)
 
-    joins = wait_join(voice_server, START_SECONDS)
+    joins = wait_lines(voice_server, "JOIN", START_SECONDS)
     fields = joins[0]["fields"]
     assert len(joins) == 1, joins
     assert fields[3] == str(member), fields
     assert ACCOUNT in fields, fields
     assert fields[1] == str(place_bots.place_id), fields
+
+    voice_client.ask("close")
+    assert voice_client.wait_exit() == 0
+    leaving = wait_lines(voice_server, "DISCONNECT", 10)
+    assert leaving[-1]["t"] >= joins[0]["t"]
