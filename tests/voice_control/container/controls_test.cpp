@@ -450,6 +450,32 @@ TEST_F(VoiceControls, EveryStoredPropertySurvivesAStreamRoundTrip)
     EXPECT_EQ(ReadProperty(refused, 22), "0");
     refused->Release();
     foreign->Release();
+
+    // A stream cut short fails the load; a text length past any sensible
+    // size is not believed.
+    STATSTG status {};
+    stream->Stat(&status, STATFLAG_NONAME);
+    const struct
+    {
+        ULONG keep;
+        uint32_t forgedLength;
+    } damages[] = {{static_cast<ULONG>(status.cbSize.QuadPart) - 3, 0}, {4, 0x7fffffffu}};
+    for (const auto& damage : damages) {
+        IStream* damaged = nullptr;
+        ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, &damaged), S_OK);
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        ULARGE_INTEGER keep {};
+        keep.QuadPart = damage.keep;
+        stream->CopyTo(damaged, keep, nullptr, nullptr);
+        if (damage.forgedLength)
+            damaged->Write(&damage.forgedLength, sizeof damage.forgedLength, nullptr);
+        damaged->Seek(start, STREAM_SEEK_SET, nullptr);
+        IPersistStreamInit* cut
+            = CreateUnplaced<IPersistStreamInit>(kSonorelle3ClassId, IID_IPersistStreamInit);
+        EXPECT_NE(cut->Load(damaged), S_OK) << damage.keep;
+        cut->Release();
+        damaged->Release();
+    }
     stream->Release();
 }
 
@@ -646,6 +672,11 @@ TEST_F(VoiceControls, ControlsShareOneEngineLibraryUntilTheLastGoes)
     Create(*second, kSonorelle2ClassId);
     Calls calls = TakeEngineCalls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Init"), 1);
+    using CanUnloadFunction = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnload = reinterpret_cast<CanUnloadFunction>(
+        ::GetProcAddress(::GetModuleHandleW(L"SNMurro.dll"), "DllCanUnloadNow"));
+    ASSERT_NE(canUnload, nullptr);
+    EXPECT_EQ(canUnload(), S_FALSE);
     first.reset();
     calls = TakeEngineCalls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Destroy"), 1);
@@ -653,6 +684,7 @@ TEST_F(VoiceControls, ControlsShareOneEngineLibraryUntilTheLastGoes)
     second.reset();
     calls = TakeEngineCalls();
     EXPECT_EQ(calls, (Calls {"Destroy", "Uninit"}));
+    EXPECT_EQ(canUnload(), S_OK);
     ::FreeLibrary(held);
     EXPECT_EQ(::GetModuleHandleW(L"SnCom.dll"), nullptr);
 }
