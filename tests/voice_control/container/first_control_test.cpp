@@ -74,6 +74,7 @@ TEST(FirstControl, RegistersTheModuleAndChecksForUpdatesOncePerProcess)
         EXPECT_EQ(::RegOpenKeyExW(HKEY_CLASSES_ROOT, kBitmapKey, 0, KEY_READ, &restored), ERROR_SUCCESS);
         if (restored)
             ::RegCloseKey(restored);
+        restored = nullptr;
         std::wstring stamp, folder;
         EXPECT_TRUE(ReadMachineText(kClientKey, L"snnaut", stamp));
         EXPECT_FALSE(stamp.empty());
@@ -81,9 +82,11 @@ TEST(FirstControl, RegistersTheModuleAndChecksForUpdatesOncePerProcess)
         EXPECT_EQ(::lstrcmpiW(folder.c_str(), ProgramFolder().c_str()), 0) << Narrow(folder);
 
         // Later controls of the process neither register nor check.
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kBitmapKey);
         CHostedControl second;
         ASSERT_EQ(second.Create(kSonorelle3ClassId), S_OK);
         EXPECT_EQ(CountStartingWith(TakeEngineCalls(), "GetToUpdateFileList"), 0u);
+        EXPECT_NE(::RegOpenKeyExW(HKEY_CLASSES_ROOT, kBitmapKey, 0, KEY_READ, &restored), ERROR_SUCCESS);
     }
     CallModuleEntry("DllUnregisterServer");
     ::OleUninitialize();
