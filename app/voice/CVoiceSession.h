@@ -34,14 +34,11 @@ class CVoiceSession {
   bool CreateControl(HWND peoplePage);
   void DestroyControl();
 
-  bool IsRunning() const { return m_running; }
-  bool HasControl() const { return m_control.Exists(); }
   // Joins the conference when the facts allow it (the control's existence
   // and the running state are filled in here).
   bool Start(VoiceStartFacts facts, const VoiceConference& conference);
   // Disconnects and hides the control; false when no session ran.
   bool Stop();
-  CSonorelle& Control() { return m_control; }
 
  private:
   CSonorelle m_control;

@@ -27,11 +27,6 @@ void COleControlItem::Destroy() {
   Close();
 }
 
-void COleControlItem::MoveTo(const RECT& position) {
-  m_position = position;
-  SetItemRects();
-}
-
 HRESULT COleControlItem::SetProperty(DISPID id, const VARIANT& value) {
   if (!m_dispatch) return E_UNEXPECTED;
   VARIANT argument = value;

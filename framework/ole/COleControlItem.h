@@ -20,7 +20,6 @@ class COleControlItem : public COleClientItem {
   bool IsCreated() const { return m_dispatch != nullptr; }
   // Closes the control and lets it go.
   void Destroy();
-  void MoveTo(const RECT& position);
 
   HRESULT SetProperty(DISPID id, const VARIANT& value);
   HRESULT GetProperty(DISPID id, VARIANT* value);

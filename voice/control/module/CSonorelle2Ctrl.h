@@ -11,8 +11,6 @@ class CSonorelle2Ctrl final : public CSonorelleControl
 public:
     CSonorelle2Ctrl();
 
-    int32_t InstanceNumber() const { return m_instanceNumber; }
-
 protected:
     HRESULT GetProperty(DISPID id, VARIANT& value) override;
     HRESULT CallMethod(DISPID id, VARIANT* arguments, VARIANT& result) override;

@@ -52,11 +52,6 @@ CSonorelleIfc::~CSonorelleIfc()
         Binding().FreeEngineLibrary();
 }
 
-bool CSonorelleIfc::IsBound() const
-{
-    return Binding().IsLoaded();
-}
-
 void CSonorelleIfc::Destroy()
 {
     if (!m_instance)

@@ -58,7 +58,6 @@ public:
     CSonorelleIfc& operator=(const CSonorelleIfc&) = delete;
 
     void Attach(HWND window) { m_instance = window; }
-    bool IsBound() const;
     // Destroys the engine instance; the library reference stays until the
     // link itself goes.
     void Destroy();
