@@ -12,6 +12,16 @@ from app_window.window_tools import NICK, START_SECONDS, entered_member
 from voiceserver.enginehost import EngineHost
 
 ACCOUNT = "47205318"
+VOICE_CONTROL_ID = 1329
+
+
+def voice_controls(client):
+    """The frame's windows with the voice control's id."""
+    def walk(window):
+        yield window
+        for child in window["children"]:
+            yield from walk(child)
+    return [window for window in walk(client.ask("tree")["window"]) if window["id"] == VOICE_CONTROL_ID]
 
 
 def regsvr32(client, *options):
@@ -66,6 +76,9 @@ def test_entering_the_place_joins_its_voice_conference_and_quitting_leaves_it(
     assert fields[3] == str(member), fields
     assert ACCOUNT in fields, fields
     assert fields[1] == str(place_bots.place_id), fields
+    # The control stands in the people column, shown while voice runs.
+    shown = voice_controls(voice_client)
+    assert [(window["class"], window["visible"]) for window in shown] == [("ZrOleControlWindow", True)]
 
     voice_client.ask("close")
     assert voice_client.wait_exit() == 0
