@@ -8,6 +8,7 @@
 #include "SonorelleInterfaces.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <olectl.h>
 
 #include <algorithm>
@@ -714,6 +715,58 @@ TEST_F(VoiceControls, EachControlNamesItsGeneralPropertyPage)
         ::CoTaskMemFree(info.pszTitle);
         page->Release();
     }
+}
+
+// Closes the property frame that this process shows, once its "General" tab
+// is there; records the tab's text.
+DWORD WINAPI CloseGeneralFrame(void* tabText)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        ::Sleep(50);
+        HWND frame = nullptr;
+        ::EnumWindows(
+            [](HWND window, LPARAM found) -> BOOL {
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(window, &process);
+                if (process != ::GetCurrentProcessId()
+                    || !::FindWindowExW(window, nullptr, L"SysTabControl32", nullptr))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&frame));
+        if (!frame)
+            continue;
+        HWND tabs = ::FindWindowExW(frame, nullptr, L"SysTabControl32", nullptr);
+        wchar_t text[64] = {};
+        TCITEMW item {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        ::SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        *static_cast<std::wstring*>(tabText) = text;
+        ::PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    return 1;
+}
+
+TEST_F(VoiceControls, PropertiesVerbShowsTheGeneralPageInAFrame)
+{
+    CHostedControl host;
+    Create(host, kSonorelleClassId);
+    IOleObject* object = host.Query<IOleObject>(IID_IOleObject);
+    ASSERT_NE(object, nullptr);
+    std::wstring tabText;
+    HANDLE closer = ::CreateThread(nullptr, 0, CloseGeneralFrame, &tabText, 0, nullptr);
+    ASSERT_NE(closer, nullptr);
+    EXPECT_EQ(
+        object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, ::GetParent(host.ControlWindow()), nullptr),
+        S_OK);
+    ::WaitForSingleObject(closer, 15000);
+    ::CloseHandle(closer);
+    EXPECT_EQ(tabText, L"General");
+    object->Release();
 }
 
 } // namespace
