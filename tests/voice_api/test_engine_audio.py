@@ -19,6 +19,7 @@ from voiceserver.pulse import PulseDaemon, dominant_frequency, read_samples, rms
 WINDOW = 400  # 50 ms at 8000 Hz
 # The stand-in codec keeps every tenth sample: tones below 400 Hz survive.
 TONE_HZ = 200
+OTHER_TONE_HZ = 300
 
 
 @pytest.fixture
@@ -104,6 +105,9 @@ def test_a_tone_crosses_from_one_engine_to_the_other(audio_hosts, tmp_path):
         listener.engine("B", server.host, "lobby", "Bob")
         assert talker.run("set A HandsFreeMode true") == ["0"]
         talker_pulse.play("mic", tone(TONE_HZ, 12000, 12))
+        # Bob's microphone carries sound of its own when he joins; he does
+        # not talk, so neither speaker hears it.
+        listener_pulse.play("mic", tone(OTHER_TONE_HZ, 8000, 12))
         assert listener.run("join B")[0] == "0"
         listener.event("B", 0)
         assert talker.run("join A")[0] == "0"
