@@ -61,6 +61,13 @@ public:
     int32_t AudioLevel() const override { return level; }
     std::array<uint16_t, 2> Speakers() const override { return speakers; }
     void SetInputMute(bool mute) override { muted = mute; }
+    bool ClaimPushToTalk(bool keyboardHook) override
+    {
+        pushToTalkClaims.push_back(keyboardHook);
+        pushToTalkOwned = !pushToTalkTaken;
+        return pushToTalkOwned;
+    }
+    void ReleasePushToTalk() override { pushToTalkOwned = false; }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -94,6 +101,9 @@ public:
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};
     bool muted = false;
+    bool pushToTalkTaken = false; // another engine window owns push-to-talk
+    bool pushToTalkOwned = false;
+    std::vector<bool> pushToTalkClaims;
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

@@ -20,6 +20,8 @@ WINDOW = 400  # 50 ms at 8000 Hz
 # The stand-in codec keeps every tenth sample: tones below 400 Hz survive.
 TONE_HZ = 200
 OTHER_TONE_HZ = 300
+ANOTHER_INSTANCE = ("Another instance of the Voice Control is currently connected."
+                    "   Connection not available.")
 
 
 @pytest.fixture
@@ -131,5 +133,49 @@ def test_a_tone_crosses_from_one_engine_to_the_other(audio_hosts, tmp_path):
         assert tone_windows(tmp_path / "muted.raw")[0] == []
         assert talker.run("disconnect A") == ["0"]
         assert listener.event("B", 5)[0] == ann
+    finally:
+        server.stop()
+
+
+def test_push_to_talk_sends_the_microphone_while_ctrl_is_held(audio_hosts, tmp_path):
+    server = VoiceServerProcess(tmp_path / "server", "--host", loopback_address(),
+                                "--port", "3450", "--media-port", "0", "--relay")
+    try:
+        talker, talker_pulse = audio_hosts("A")
+        listener, listener_pulse = audio_hosts("B")
+        talker.engine("A", server.host, "lobby", "Ann")
+        listener.engine("B", server.host, "lobby", "Bob")
+        talker_pulse.play("mic", tone(TONE_HZ, 8000, 20))
+        # Ann joins first: her window owns push-to-talk on this machine.
+        assert talker.run("join A")[0] == "0"
+        talker.event("A", 0)
+        # Ann's window owns push-to-talk on this machine: another engine
+        # window, in Bob's process, is refused, unless an SDK host's (Bob's).
+        listener.engine("C", server.host, "lobby", "Cid", sdk_mode=False)
+        assert listener.run("join C")[0] == "1204"
+        assert listener.event("C", 2, 1204)[2] == ANOTHER_INSTANCE
+        assert listener.run("join B")[0] == "0"
+        listener.event("B", 0)
+        ann = [m["user"] for m in server.control("members")["members"] if m["name"] == "Ann"][0]
+        server.wait_log(lambda e: e.get("event") == "channel" and e["args"][:2] == ["TEST", "UDP"]
+                        and e.get("session") == 2, timeout=15)
+        time.sleep(1.0)
+        record(listener_pulse, tmp_path / "before.raw", 1.0)
+        assert tone_windows(tmp_path / "before.raw")[0] == [], "Bob heard Ann before she talked"
+
+        assert talker.run("talk A down") == ["0"]
+        talker.wait_line(lambda line: line == "EVENT A 3 0 0 Microphone ON|", 5)
+        server.wait_log(lambda e: e.get("event") == "media" and e.get("user") == ann, timeout=10)
+        time.sleep(0.5)
+        record(listener_pulse, tmp_path / "talking.raw", 1.5)
+        loud, on_tone = tone_windows(tmp_path / "talking.raw")
+        assert len(loud) >= 20, "Bob heard nothing while Ann held CTRL: %d" % len(loud)
+        assert len(on_tone) >= 0.8 * len(loud)
+
+        assert talker.run("talk A up") == ["0"]
+        talker.wait_line(lambda line: line == "EVENT A 3 0 0 Microphone OFF|", 5)
+        time.sleep(1.0)
+        record(listener_pulse, tmp_path / "released.raw", 1.0)
+        assert tone_windows(tmp_path / "released.raw")[0] == [], "Ann still talked after CTRL"
     finally:
         server.stop()

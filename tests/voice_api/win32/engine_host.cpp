@@ -12,6 +12,8 @@
 //   join NAME                 SonorelleIfc_SDKJoin
 //   message NAME USER TEXT    SonorelleIfc_TextMessage
 //   ignore NAME USER          op 9 with the flag on
+//   talk NAME down|up         CTRL pressed or released (SendInput) on the
+//                             host window brought to the front
 //   disconnect NAME | destroy NAME | quit
 //
 // Output: "RESULT <command> <NAME> <status> [ms]" and
@@ -194,6 +196,8 @@ public:
             SonorelleIfcIndexValue value{11, reinterpret_cast<intptr_t>(key.c_str())};
             SonorelleIfcSelectorBlock block{1, host.window, 16, &value};
             Result(command, host, m_engine.selector(&block));
+        } else if (command == "talk") {
+            Result(command, host, PressTalkKey(host, Rest(in) == "down"));
         } else if (command == "hosturl") {
             const DWORD start = GetTickCount();
             m_engine.setHostUrl(host.window, Rest(in).c_str(), "");
@@ -239,6 +243,19 @@ private:
         if (milliseconds >= 0)
             line += " " + std::to_string(milliseconds);
         PrintLine(line);
+    }
+
+    // CTRL pressed or released as real keyboard input, on the host window
+    // brought to the front.
+    static int32_t PressTalkKey(const Host& host, bool down)
+    {
+        ShowWindow(host.window, SW_SHOWNOACTIVATE);
+        SetForegroundWindow(host.window);
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        return SendInput(1, &input, sizeof input) == 1 ? 0 : static_cast<int32_t>(GetLastError());
     }
 
     // The engine's own version is the accepted one.

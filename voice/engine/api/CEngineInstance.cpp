@@ -402,9 +402,21 @@ int32_t CEngineInstance::Connect()
         m_pageHost = "127.0.0.1";
     if (!m_session)
         return SonorelleIfcStatus::kSession;
+    if (!m_session->ClaimPushToTalk(m_params.Number(EngineParam::kHandsFree) == 0) &&
+        !m_params.Number(EngineParam::kSdkMode)) {
+        const std::string text = m_services.String(SonorelleIfcString::kAnotherInstance);
+        ShowStatus(SonorelleIfcString::kAnotherInstance);
+        SonorelleIfcErrorPayload error{SonorelleIfcStatus::kUnknownInstance, text.c_str()};
+        RaiseEvent(SonorelleIfcEventCode::kError, &error);
+        return SonorelleIfcStatus::kUnknownInstance;
+    }
     m_session->Conference().SetLocale(m_conferenceLocale);
-    return m_session->StartConnect(m_params.Number(EngineParam::kTunnel),
-                                   m_params.Text(EngineParam::kServerAddress), kControlPort);
+    const int32_t status = m_session->StartConnect(m_params.Number(EngineParam::kTunnel),
+                                                   m_params.Text(EngineParam::kServerAddress),
+                                                   kControlPort);
+    if (status != SonorelleIfcStatus::kDone)
+        m_session->ReleasePushToTalk();
+    return status;
 }
 
 int32_t CEngineInstance::Disconnect()
@@ -449,6 +461,8 @@ void CEngineInstance::OnSessionEnded()
     m_joined = false;
     m_connected = false;
     m_roster.clear();
+    if (m_session)
+        m_session->ReleasePushToTalk();
 }
 
 void CEngineInstance::OnMoving()

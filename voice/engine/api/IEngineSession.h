@@ -26,4 +26,8 @@ public:
     virtual std::array<uint16_t, 2> Speakers() const = 0;
     // The microphone keeps capturing, but while muted nobody hears it.
     virtual void SetInputMute(bool mute) = 0;
+    // Takes push-to-talk for this session's window, with the keyboard hook
+    // when asked; false when another engine window owns it.
+    virtual bool ClaimPushToTalk(bool keyboardHook) = 0;
+    virtual void ReleasePushToTalk() = 0;
 };

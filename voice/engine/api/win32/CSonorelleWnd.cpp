@@ -71,6 +71,12 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kMediaNotice:
         OnMediaNotice(static_cast<SOCKET>(wParam));
         return 0;
+    case PushToTalkHook::kTalkKeyDown:
+        OnTalkKeyDown();
+        return 0;
+    case PushToTalkHook::kTalkKeyUp:
+        OnTalkKeyUp();
+        return 0;
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
@@ -198,8 +204,62 @@ void CSonorelleWnd::WatchMedia()
         WSAAsyncSelect(winsock->Handle(), m_window, kMediaNotice, FD_READ | FD_CLOSE);
 }
 
+bool CSonorelleWnd::ClaimPushToTalk(bool keyboardHook)
+{
+    return m_window && m_pushToTalk.Install(m_window, keyboardHook);
+}
+
+void CSonorelleWnd::ReleasePushToTalk()
+{
+    if (m_window)
+        KillTimer(m_window, kTalkReleaseTimer);
+    m_pushToTalk.Remove();
+}
+
+bool CSonorelleWnd::TalkKeyApplies() const
+{
+    return m_instance.IsJoined() && !m_instance.Params().Mute();
+}
+
+void CSonorelleWnd::OnTalkKeyDown()
+{
+    if (!TalkKeyApplies())
+        return;
+    if (!m_conference.IsConnected() || !m_instance.Params().SoundEnabled()) {
+        m_owner.ShowStatus(SonorelleIfcString::kMicrophoneOff);
+        return;
+    }
+    KillTimer(m_window, kTalkReleaseTimer);
+    if (!m_audio.SetTransmit(true)) {
+        m_owner.ErrorText(SonorelleIfcStatus::kTransmitStart, m_audio.ErrorText(), 0);
+        return;
+    }
+    m_owner.ShowStatus(m_card.IsHalfDuplex() ? SonorelleIfcString::kMicrophoneOnSpeakersOff
+                                             : SonorelleIfcString::kMicrophoneOn);
+}
+
+void CSonorelleWnd::OnTalkKeyUp()
+{
+    if (!TalkKeyApplies() || !m_conference.IsConnected() ||
+        !m_instance.Params().SoundEnabled())
+        return;
+    SetTimer(m_window, kTalkReleaseTimer, kTalkReleaseMs, nullptr);
+    m_owner.ShowStatus(SonorelleIfcString::kMicrophoneOff);
+}
+
+void CSonorelleWnd::StopTalking()
+{
+    KillTimer(m_window, kTalkReleaseTimer);
+    if (!m_audio.SetTransmit(false))
+        m_owner.ErrorText(SonorelleIfcStatus::kTransmitStop, m_audio.ErrorText(), 0);
+}
+
 void CSonorelleWnd::OnTimer(UINT_PTR timer)
 {
+    if (timer == kTalkReleaseTimer) {
+        StopTalking();
+        return;
+    }
     if (timer == kTunnelTimer) {
         KillTunnelTimer();
         m_plan.OnTunnelTimer(m_conference.IsConnected());
@@ -220,6 +280,7 @@ void CSonorelleWnd::OnDestroy()
 {
     StopConnectWait();
     KillTunnelTimer();
+    ReleasePushToTalk();
     const int32_t reason =
         m_instance.IsJoined() ? ConfLeaveReason::kError : ConfLeaveReason::kGivenUp;
     m_conference.Leave(std::string(), reason);

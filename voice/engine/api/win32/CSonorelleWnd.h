@@ -19,6 +19,7 @@
 #include "ConnectionThread.h"
 #include "IConfConnectAttempts.h"
 #include "IEngineSession.h"
+#include "PushToTalkHook.h"
 #include "Soundcard.h"
 #include "Win32CodecLibraries.h"
 #include "WinsockSocketFactory.h"
@@ -38,6 +39,9 @@ public:
     static constexpr UINT kMediaNotice = WM_APP + 2;
     static constexpr UINT_PTR kConnectWaitTimer = 105;
     static constexpr UINT_PTR kTunnelTimer = 106;
+    // Transmission goes on this long after the talk key is released.
+    static constexpr UINT_PTR kTalkReleaseTimer = 109;
+    static constexpr UINT kTalkReleaseMs = 150;
     static constexpr UINT kConnectWaitMs = 1000;
     static constexpr int kConnectWaitTicks = 60;
 
@@ -61,6 +65,8 @@ public:
     int32_t AudioLevel() const override { return m_audio.Level(); }
     std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
     void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
+    bool ClaimPushToTalk(bool keyboardHook) override;
+    void ReleasePushToTalk() override;
 
 private:
     // IConfConnectAttempts
@@ -75,6 +81,11 @@ private:
     void OnSocketNotice(SOCKET socket, LPARAM notice);
     void OnMediaNotice(SOCKET socket);
     void OnTimer(UINT_PTR timer);
+    // Whether the talk key may switch the microphone now.
+    bool TalkKeyApplies() const;
+    void OnTalkKeyDown();
+    void OnTalkKeyUp();
+    void StopTalking();
     void OnDestroy();
     // Asks for read and close notices of a new control channel's socket, and
     // for read notices of its receiving media channel's socket.
@@ -97,6 +108,7 @@ private:
     CodecFactory m_codecs;
     Audio m_audio;
     CEngineSessionOwner m_owner;
+    PushToTalkHook m_pushToTalk;
     CConferenceProtocol m_conference;
     std::map<int32_t, std::unique_ptr<ConnectionThread>> m_attempts;
     const ControlChannel* m_watchedChannel = nullptr;
