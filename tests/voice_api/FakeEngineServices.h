@@ -68,6 +68,12 @@ public:
         return pushToTalkOwned;
     }
     void ReleasePushToTalk() override { pushToTalkOwned = false; }
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) override
+    {
+        recordings.push_back(file + " " + std::to_string(format) + " " + std::to_string(sources));
+        return recordStatus;
+    }
+    void StopRecord() override { recordings.push_back("stop"); }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -104,6 +110,8 @@ public:
     bool pushToTalkTaken = false; // another engine window owns push-to-talk
     bool pushToTalkOwned = false;
     std::vector<bool> pushToTalkClaims;
+    int32_t recordStatus = 0;
+    std::vector<std::string> recordings;
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

@@ -163,14 +163,25 @@ TEST_F(EngineSelectorTest, MuteIsTheMuteProperty)
     EXPECT_EQ(Read(&first, SonorelleIfcOp::kGetSdkProperty, "Mute").second, "true");
 }
 
-TEST_F(EngineSelectorTest, WaveOperationsFailWithoutAnAudioPipeline)
+TEST_F(EngineSelectorTest, RecordingReachesTheSessionAndWavePlaybackFails)
 {
     ASSERT_EQ(Create(&first, 1, false), 1);
+    SonorelleIfcRecordArgs record{"c:\\heard.wav", 1, 3};
+    services.recordStatus = 1401;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStartRecord, &record), 1401);
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopRecord, nullptr), 0);
+    SonorelleIfcRecordArgs unnamed{nullptr, 1, 1};
+    services.recordStatus = 1407;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStartRecord, &unnamed), 1407);
+    EXPECT_EQ(services.recordings,
+              (std::vector<std::string>{"c:\\heard.wav 1 3", "stop", " 1 1"}));
+
     SonorelleIfcLongArg flag{1};
-    for (int32_t operation = 0; operation <= 7; ++operation) {
+    for (int32_t operation = 2; operation <= 7; ++operation)
         EXPECT_EQ(Run(&first, operation, &flag), 1005) << operation;
+    for (int32_t operation = 0; operation <= 7; ++operation)
         EXPECT_EQ(Run(&second, operation, &flag), 0) << operation;
-    }
+    EXPECT_EQ(services.recordings.size(), 3u);
 }
 
 TEST_F(EngineSelectorTest, InstancesAreFoundAndRemovedByHandle)

@@ -38,6 +38,8 @@ public:
         return pushToTalkOwned;
     }
     void ReleasePushToTalk() override { pushToTalkOwned = false; }
+    int32_t StartRecord(const std::string&, int32_t, int32_t) override { return 0; }
+    void StopRecord() override {}
 
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};

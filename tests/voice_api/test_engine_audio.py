@@ -8,7 +8,9 @@ when it relays."""
 import os
 import pathlib
 import shutil
+import struct
 import time
+import wave
 
 import pytest
 
@@ -69,6 +71,28 @@ def tone_windows(recording):
     return loud, on_tone
 
 
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def check_recording(path, seconds):
+    """A recorded wave file: 16-bit mono at 8000 Hz, the "fact" chunk
+    counting its 60-ms frames, and the tone in its loud windows."""
+    with wave.open(str(path), "rb") as recorded:
+        assert (recorded.getnchannels(), recorded.getframerate(), recorded.getsampwidth()) == \
+            (1, 8000, 2)
+        frames = recorded.getnframes()
+        samples = struct.unpack("<%dh" % frames, recorded.readframes(frames))
+    assert frames >= seconds * 8000, "only %d samples recorded" % frames
+    data = path.read_bytes()
+    fact = data.find(b"fact")
+    assert fact > 0 and struct.unpack("<I", data[fact + 8:fact + 12])[0] * 480 == frames
+    windows = [samples[i:i + WINDOW] for i in range(0, len(samples) - WINDOW, WINDOW)]
+    loud = [w for w in windows if rms(w) > 1000]
+    assert len(loud) >= 0.8 * seconds * 20
+    assert all(abs(dominant_frequency(w) - TONE_HZ) <= 20 for w in loud[1:-1])
+
+
 def record(pulse, path, seconds):
     recorder = pulse.record("speaker.monitor", path)
     time.sleep(seconds)
@@ -117,10 +141,16 @@ def test_a_tone_crosses_from_one_engine_to_the_other(audio_hosts, tmp_path):
         ann = [m["user"] for m in server.control("members")["members"] if m["name"] == "Ann"][0]
         server.wait_log(lambda e: e.get("event") == "media" and e.get("user") == ann, timeout=15)
 
+        # Bob's host records what he hears to a wave file meanwhile.
+        recorded = tmp_path / "heard.wav"
+        assert listener.run("record B 2 1 " + windows_path(recorded)) == ["1402"]
+        assert listener.run("record B 1 1 " + windows_path(recorded)) == ["0"]
         record(listener_pulse, tmp_path / "heard.raw", 2.5)
+        assert listener.run("stoprecord B") == ["0"]
         loud, on_tone = tone_windows(tmp_path / "heard.raw")
         assert len(loud) >= 30, "B heard nothing: %d loud windows" % len(loud)
         assert len(on_tone) >= 0.8 * len(loud)
+        check_recording(recorded, seconds=2.0)
         # Bob only listens: his own speaker gets nothing back from himself,
         # and Ann's speaker stays silent.
         record(talker_pulse, tmp_path / "talker.raw", 1.0)

@@ -12,6 +12,8 @@
 //   join NAME                 SonorelleIfc_SDKJoin
 //   message NAME USER TEXT    SonorelleIfc_TextMessage
 //   ignore NAME USER          op 9 with the flag on
+//   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
+//   stoprecord NAME           op 1
 //   talk NAME down|up         CTRL pressed or released (SendInput) on the
 //                             host window brought to the front
 //   disconnect NAME | destroy NAME | quit
@@ -195,6 +197,16 @@ public:
             const std::string key = Rest(in);
             SonorelleIfcIndexValue value{11, reinterpret_cast<intptr_t>(key.c_str())};
             SonorelleIfcSelectorBlock block{1, host.window, 16, &value};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "record") {
+            SonorelleIfcRecordArgs record{nullptr, 0, 0};
+            in >> record.format >> record.sources;
+            const std::string file = Rest(in);
+            record.file = file.c_str();
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStartRecord, &record};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "stoprecord") {
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopRecord, nullptr};
             Result(command, host, m_engine.selector(&block));
         } else if (command == "talk") {
             Result(command, host, PressTalkKey(host, Rest(in) == "down"));

@@ -431,6 +431,21 @@ int32_t CEngineInstance::Disconnect()
     return SonorelleIfcStatus::kDone;
 }
 
+int32_t CEngineInstance::StartRecord(const std::string& file, int32_t format, int32_t sources)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->StartRecord(file, format, sources);
+}
+
+int32_t CEngineInstance::StopRecord()
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    m_session->StopRecord();
+    return SonorelleIfcStatus::kDone;
+}
+
 int32_t CEngineInstance::CheckUserCall(int32_t user, bool testUser) const
 {
     if (!m_joined)

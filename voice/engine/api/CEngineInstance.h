@@ -60,6 +60,9 @@ public:
     // Op 11: every text must be non-empty.
     int32_t JoinWith(const SonorelleIfcJoinArgs& args);
     int32_t Disconnect();
+    // Recording what is played and sent to a wave file (op 0 and op 1).
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources);
+    int32_t StopRecord();
     // The checks of the user-directed calls; `testUser` is off for broadcasts.
     int32_t CheckUserCall(int32_t user, bool testUser) const;
     // 1501 for a character without a keypad key, 1304 while not joined.

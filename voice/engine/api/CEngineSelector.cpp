@@ -48,11 +48,17 @@ int32_t CEngineSelector::Create(void* handle, const SonorelleIfcCreateArgs* args
 
 int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, void* arguments)
 {
-    if (operation >= SonorelleIfcOp::kStartRecord && operation <= SonorelleIfcOp::kPlayWaveBuffer)
-        return SonorelleIfcStatus::kSession; // no audio pipeline in this engine yet
+    if (operation == SonorelleIfcOp::kStopRecord)
+        return instance.StopRecord();
+    if (operation > SonorelleIfcOp::kStopRecord && operation <= SonorelleIfcOp::kPlayWaveBuffer)
+        return SonorelleIfcStatus::kSession; // no wave playback in this engine yet
     if (!arguments)
         return 0;
     switch (operation) {
+    case SonorelleIfcOp::kStartRecord: {
+        const auto* record = As<SonorelleIfcRecordArgs>(arguments);
+        return instance.StartRecord(OrEmpty(record->file), record->format, record->sources);
+    }
     case SonorelleIfcOp::kMute:
         return instance.SetSdkProperty("Mute", As<SonorelleIfcLongArg>(arguments)->value ? "true" : "false");
     case SonorelleIfcOp::kIgnore: {

@@ -30,4 +30,8 @@ public:
     // when asked; false when another engine window owns it.
     virtual bool ClaimPushToTalk(bool keyboardHook) = 0;
     virtual void ReleasePushToTalk() = 0;
+    // Recording what is played and sent to a wave file (a status of the
+    // wave recorder: 0 done, 1401-1407).
+    virtual int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) = 0;
+    virtual void StopRecord() = 0;
 };

@@ -72,6 +72,7 @@ struct SonorelleIfcCreateArgs
     uint8_t sdk;
 };
 
+struct SonorelleIfcRecordArgs        { const char* file; int32_t format; int32_t sources; }; // op 0
 struct SonorelleIfcUserFlag          { int32_t user; int32_t on; };                        // op 9
 struct SonorelleIfcGagArgs           { int32_t user; int32_t flagWord; int32_t duration; }; // op 10
 struct SonorelleIfcKickArgs          { int32_t user; const char* reason; };                // op 19
@@ -149,6 +150,7 @@ constexpr int32_t kNameChanged = 19;
 
 namespace SonorelleIfcOp {
 constexpr int32_t kStartRecord = 0;
+constexpr int32_t kStopRecord = 1;
 constexpr int32_t kPlayWaveBuffer = 7;
 constexpr int32_t kMute = 8;
 constexpr int32_t kIgnore = 9;

@@ -10,8 +10,10 @@
 #include "MediaChannel.h"
 #include "Sequencer.h"
 #include "Soundcard.h"
+#include "WaveRecorder.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -30,13 +32,26 @@ public:
     using ChannelSource = std::function<Channels()>;
     using Flag = std::function<bool()>;
     using Strings = std::function<std::string(int32_t)>;
+    using Notice = std::function<void()>;
 
-
-    Audio(Soundcard& card, IAudioTimer& playoutTimer, Collector::Clock now, CodecMaker makeCodec,
-          ChannelSource channels, Flag handsFree, Strings strings);
+    // `frameTimer` ticks the wave recorder once per frame while media runs;
+    // `recordFailed` hears (on the timer's thread) that writing a recorded
+    // file failed and the recording stopped.
+    Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
+          Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
+          Strings strings, Notice recordFailed);
 
     // The playout timer fired.
     void OnPlayoutTick() { m_sequencer.OnTick(); }
+    // The frame timer fired.
+    void OnFrameTick();
+    // Recording what is played and sent to a wave file for the SDK host: a
+    // status of WaveRecordStatus.
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources)
+    {
+        return m_recorder.StartRecord(file, format, sources);
+    }
+    void StopRecord() { m_recorder.StopRecord(); }
     // Microphone on or off (push-to-talk or hands-free); false with the sound
     // card's error text in ErrorText().
     bool SetTransmit(bool on);
@@ -66,6 +81,8 @@ private:
     bool Stop();
 
     Soundcard& m_card;
+    IAudioTimer& m_frameTimer;
+    WaveRecorder m_recorder;
     Sequencer m_sequencer;
     Collector m_collector;
     CodecMaker m_makeCodec;
@@ -76,6 +93,7 @@ private:
     Channels m_media;
     std::set<int32_t> m_sources;
     int32_t m_frameMs = 60;
+    std::atomic<bool> m_framesRunning{false};
     bool m_transmitting = false;
     std::string m_error;
 };

@@ -32,6 +32,8 @@ void Collector::OnCapture(WaveBuffer& buffer)
     if (!m_codec || !m_channel)
         return;
     Send(buffer);
+    if (m_sentFrames)
+        m_sentFrames(buffer);
     if (const auto gain = m_gain.OnFrame(buffer.Level()))
         m_setGain(*gain);
 }

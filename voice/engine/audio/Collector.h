@@ -22,6 +22,12 @@ public:
 
     Collector(Clock now, GainControl setGain);
 
+    // Who also gets every frame sent (the wave recorder), on the sound
+    // card's thread.
+    void SetSentFrames(std::function<void(const WaveBuffer&)> sentFrames)
+    {
+        m_sentFrames = std::move(sentFrames);
+    }
     void Bind(Codec& codec, MediaChannel& channel, uint32_t source, int32_t frameMs);
     void Unbind();
 
@@ -35,6 +41,7 @@ private:
 
     Clock m_now;
     GainControl m_setGain;
+    std::function<void(const WaveBuffer&)> m_sentFrames;
     mutable std::mutex m_lock;
     Codec* m_codec = nullptr;
     MediaChannel* m_channel = nullptr;

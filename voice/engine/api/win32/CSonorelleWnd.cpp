@@ -15,15 +15,17 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
       m_link(m_sockets, m_environment, m_plan),
       m_preroll([this] { m_card.OnPrerollTick(); }),
       m_playout([this] { m_audio.OnPlayoutTick(); }),
+      m_frames([this] { m_audio.OnFrameTick(); }),
       m_card(m_devices, m_preroll, [&services](int32_t number) { return services.String(number); },
              Soundcard::Waits{}),
       m_codecTable(m_codecLibraries),
       m_codecs(m_codecTable, [](unsigned, const std::string&) {}),
-      m_audio(m_card, m_playout, [] { return static_cast<uint32_t>(timeGetTime()); },
+      m_audio(m_card, m_playout, m_frames, [] { return static_cast<uint32_t>(timeGetTime()); },
               [this](const std::string& name) { return m_codecs.Make(name); },
               [this] { return MediaChannels(); },
               [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
-              [&services](int32_t number) { return services.String(number); }),
+              [&services](int32_t number) { return services.String(number); },
+              [this] { PostMessageA(m_window, kRecordFailed, 0, 0); }),
       m_owner(instance, services, *this),
       m_conference(m_owner, m_link, m_audio, m_environment)
 {
@@ -70,6 +72,11 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kMediaNotice:
         OnMediaNotice(static_cast<SOCKET>(wParam));
+        return 0;
+    case kRecordFailed:
+        // Told on the window's thread: the timer that found it holds the
+        // audio's locks.
+        m_owner.ErrorText(WaveRecordStatus::kWriteFailed, std::string(), 0);
         return 0;
     case PushToTalkHook::kTalkKeyDown:
         OnTalkKeyDown();

@@ -37,6 +37,7 @@ class CSonorelleWnd : public IEngineSession, private IConfConnectAttempts
 public:
     static constexpr UINT kSocketNotice = WM_APP + 1;
     static constexpr UINT kMediaNotice = WM_APP + 2;
+    static constexpr UINT kRecordFailed = WM_APP + 3;
     static constexpr UINT_PTR kConnectWaitTimer = 105;
     static constexpr UINT_PTR kTunnelTimer = 106;
     // Transmission goes on this long after the talk key is released.
@@ -67,6 +68,11 @@ public:
     void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
     bool ClaimPushToTalk(bool keyboardHook) override;
     void ReleasePushToTalk() override;
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) override
+    {
+        return m_audio.StartRecord(file, format, sources);
+    }
+    void StopRecord() override { m_audio.StopRecord(); }
 
 private:
     // IConfConnectAttempts
@@ -102,6 +108,7 @@ private:
     CWinmmWaveDevices m_devices;
     CMmTimer m_preroll;
     CMmTimer m_playout;
+    CMmTimer m_frames;
     Soundcard m_card;
     Win32CodecLibraries m_codecLibraries;
     CodecLibraryTable m_codecTable;
