@@ -74,6 +74,15 @@ public:
         return recordStatus;
     }
     void StopRecord() override { recordings.push_back("stop"); }
+    int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
+                         int32_t repeat, int32_t destination, int32_t pause) override
+    {
+        plays.push_back(file + " " + std::to_string(playId) + " " + std::to_string(checkFormat) +
+                        " " + std::to_string(repeat) + " " + std::to_string(destination) + " " +
+                        std::to_string(pause));
+        return playStatus;
+    }
+    void StopWavePlay(bool all) override { plays.push_back(all ? "stop all" : "stop"); }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -112,6 +121,8 @@ public:
     std::vector<bool> pushToTalkClaims;
     int32_t recordStatus = 0;
     std::vector<std::string> recordings;
+    int32_t playStatus = 0;
+    std::vector<std::string> plays;
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

@@ -163,7 +163,7 @@ TEST_F(EngineSelectorTest, MuteIsTheMuteProperty)
     EXPECT_EQ(Read(&first, SonorelleIfcOp::kGetSdkProperty, "Mute").second, "true");
 }
 
-TEST_F(EngineSelectorTest, RecordingReachesTheSessionAndWavePlaybackFails)
+TEST_F(EngineSelectorTest, RecordingAndWaveFilesReachTheSession)
 {
     ASSERT_EQ(Create(&first, 1, false), 1);
     SonorelleIfcRecordArgs record{"c:\\heard.wav", 1, 3};
@@ -176,8 +176,15 @@ TEST_F(EngineSelectorTest, RecordingReachesTheSessionAndWavePlaybackFails)
     EXPECT_EQ(services.recordings,
               (std::vector<std::string>{"c:\\heard.wav 1 3", "stop", " 1 1"}));
 
+    SonorelleIfcPlayFileArgs play{"c:\\tone.wav", 7, 1, 1, 3, 5};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveFile, &play), 0);
     SonorelleIfcLongArg flag{1};
-    for (int32_t operation = 2; operation <= 7; ++operation)
+    SonorelleIfcLongArg notOne{2};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopWavePlay, &notOne), 0);
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopWavePlay, &flag), 0);
+    EXPECT_EQ(services.plays,
+              (std::vector<std::string>{"c:\\tone.wav 7 1 1 3 5", "stop", "stop all"}));
+    for (int32_t operation = 4; operation <= 7; ++operation)
         EXPECT_EQ(Run(&first, operation, &flag), 1005) << operation;
     for (int32_t operation = 0; operation <= 7; ++operation)
         EXPECT_EQ(Run(&second, operation, &flag), 0) << operation;

@@ -40,6 +40,11 @@ public:
     void ReleasePushToTalk() override { pushToTalkOwned = false; }
     int32_t StartRecord(const std::string&, int32_t, int32_t) override { return 0; }
     void StopRecord() override {}
+    int32_t PlayWaveFile(const std::string&, int32_t, int32_t, int32_t, int32_t, int32_t) override
+    {
+        return 0;
+    }
+    void StopWavePlay(bool) override {}
 
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};

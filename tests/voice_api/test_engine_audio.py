@@ -62,13 +62,22 @@ def audio_hosts(build_win, tmp_path, engine_folder):
         thing.stop()
 
 
-def tone_windows(recording):
+def tone_windows(recording, frequency=TONE_HZ):
     """The 50-ms windows of a recording: (loud windows, of which on the tone)."""
     samples = read_samples(recording)
     windows = [samples[i:i + WINDOW] for i in range(0, len(samples) - WINDOW, WINDOW)]
     loud = [w for w in windows if rms(w) > 1000]
-    on_tone = [w for w in loud if abs(dominant_frequency(w) - TONE_HZ) <= 20]
+    on_tone = [w for w in loud if abs(dominant_frequency(w) - frequency) <= 20]
     return loud, on_tone
+
+
+def write_wave(path, samples, rate=8000):
+    with wave.open(str(path), "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(struct.pack("<%dh" % len(samples), *samples))
+    return path
 
 
 def windows_path(path):
@@ -186,17 +195,31 @@ def test_push_to_talk_sends_the_microphone_while_ctrl_is_held(audio_hosts, tmp_p
         assert listener.event("C", 2, 1204)[2] == ANOTHER_INSTANCE
         assert listener.run("join B")[0] == "0"
         listener.event("B", 0)
-        ann = [m["user"] for m in server.control("members")["members"] if m["name"] == "Ann"][0]
         server.wait_log(lambda e: e.get("event") == "channel" and e["args"][:2] == ["TEST", "UDP"]
                         and e.get("session") == 2, timeout=15)
         time.sleep(1.0)
         record(listener_pulse, tmp_path / "before.raw", 1.0)
         assert tone_windows(tmp_path / "before.raw")[0] == [], "Bob heard Ann before she talked"
 
+        # Ann's host plays a wave file to the conference: Bob hears it,
+        # though her microphone is off. A file at another rate is refused.
+        wide = write_wave(tmp_path / "wide.wav", tone(OTHER_TONE_HZ, 8000, 0.5), rate=16000)
+        assert talker.run("play A 4 1 0 2 0 " + windows_path(wide)) == ["0"]
+        played = write_wave(tmp_path / "played.wav", tone(OTHER_TONE_HZ, 8000, 2.5))
+        assert talker.run("play A 5 1 0 2 0 " + windows_path(played)) == ["0"]
+        assert talker.event("A", 16, 4)[1:3] == (1412, "0")
+        assert talker.event("A", 16, 5)[1:3] == (0, "0")
+        time.sleep(0.5)
+        record(listener_pulse, tmp_path / "played.raw", 1.5)
+        loud, on_file = tone_windows(tmp_path / "played.raw", OTHER_TONE_HZ)
+        assert len(loud) >= 20, "Bob did not hear the file: %d" % len(loud)
+        assert len(on_file) >= 0.8 * len(loud)
+        assert talker.event("A", 16, 5, timeout=5)[1:3] == (0, "100")
+
         assert talker.run("talk A down") == ["0"]
         talker.wait_line(lambda line: line == "EVENT A 3 0 0 Microphone ON|", 5)
-        server.wait_log(lambda e: e.get("event") == "media" and e.get("user") == ann, timeout=10)
-        time.sleep(0.5)
+        # The first captured frame comes about 0.6 s after capture starts.
+        time.sleep(1.2)
         record(listener_pulse, tmp_path / "talking.raw", 1.5)
         loud, on_tone = tone_windows(tmp_path / "talking.raw")
         assert len(loud) >= 20, "Bob heard nothing while Ann held CTRL: %d" % len(loud)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -68,7 +69,10 @@ protected:
                 [this] { return Audio::Channels{&send, &receive}; },
                 [this] { return handsFree; },
                 [](int32_t n) { return n == 202 ? std::string("socket 0x%x") : "port %d"; },
-                [this] { ++recordFailures; })
+                [this] { ++recordFailures; },
+                [this](int32_t id, int32_t code, int32_t value) {
+                    playStatus.push_back({id, code, value});
+                })
     {
         receive.freePorts = {5006};
     }
@@ -94,6 +98,7 @@ protected:
     bool handsFree = false;
     std::vector<std::string> made;
     int recordFailures = 0;
+    std::vector<std::array<int32_t, 3>> playStatus;
     Audio audio;
 };
 

@@ -14,6 +14,8 @@
 //   ignore NAME USER          op 9 with the flag on
 //   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
 //   stoprecord NAME           op 1
+//   play NAME ID CHECK REPEAT DEST PAUSE FILE   op 2: plays a wave file
+//   stopplay NAME FLAG        op 3
 //   talk NAME down|up         CTRL pressed or released (SendInput) on the
 //                             host window brought to the front
 //   disconnect NAME | destroy NAME | quit
@@ -21,7 +23,8 @@
 // Output: "RESULT <command> <NAME> <status> [ms]" and
 // "EVENT <NAME> <code> <number> <value> <text>|<second>" with the payload's
 // fields by code (user or error code in <number>, icon in <value>, name or
-// text in <text>, message in <second>).
+// text in <text>, message in <second>; play status: id, code, value as
+// <number> <value> <text>).
 #include "SonorelleIfcTypes.h"
 
 #include <windows.h>
@@ -152,6 +155,13 @@ void PrintEvent(SonorelleIfcEvent* event)
         value = static_cast<int32_t>(change->value);
         break;
     }
+    case 16: {
+        const auto* status = static_cast<SonorelleIfcPlayStatusPayload*>(event->payload);
+        number = status->playId;
+        value = status->code;
+        text = std::to_string(status->value);
+        break;
+    }
     default:
         break;
     }
@@ -204,6 +214,18 @@ public:
             const std::string file = Rest(in);
             record.file = file.c_str();
             SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStartRecord, &record};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "play") {
+            SonorelleIfcPlayFileArgs play{};
+            in >> play.playId >> play.checkFormat >> play.repeat >> play.destination >> play.pause;
+            const std::string file = Rest(in);
+            play.file = file.c_str();
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kPlayWaveFile, &play};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "stopplay") {
+            SonorelleIfcLongArg all{0};
+            in >> all.value;
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopWavePlay, &all};
             Result(command, host, m_engine.selector(&block));
         } else if (command == "stoprecord") {
             SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopRecord, nullptr};

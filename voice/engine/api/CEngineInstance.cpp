@@ -446,6 +446,22 @@ int32_t CEngineInstance::StopRecord()
     return SonorelleIfcStatus::kDone;
 }
 
+int32_t CEngineInstance::PlayWaveFile(const SonorelleIfcPlayFileArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveFile(args.file ? args.file : "", args.playId, args.checkFormat,
+                                   args.repeat, args.destination, args.pause);
+}
+
+int32_t CEngineInstance::StopWavePlay(bool all)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    m_session->StopWavePlay(all);
+    return SonorelleIfcStatus::kDone;
+}
+
 int32_t CEngineInstance::CheckUserCall(int32_t user, bool testUser) const
 {
     if (!m_joined)

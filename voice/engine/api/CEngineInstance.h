@@ -63,6 +63,9 @@ public:
     // Recording what is played and sent to a wave file (op 0 and op 1).
     int32_t StartRecord(const std::string& file, int32_t format, int32_t sources);
     int32_t StopRecord();
+    // Playing a wave file (op 2) and stopping it (op 3).
+    int32_t PlayWaveFile(const SonorelleIfcPlayFileArgs& args);
+    int32_t StopWavePlay(bool all);
     // The checks of the user-directed calls; `testUser` is off for broadcasts.
     int32_t CheckUserCall(int32_t user, bool testUser) const;
     // 1501 for a character without a keypad key, 1304 while not joined.

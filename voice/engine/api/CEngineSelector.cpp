@@ -50,11 +50,15 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
 {
     if (operation == SonorelleIfcOp::kStopRecord)
         return instance.StopRecord();
-    if (operation > SonorelleIfcOp::kStopRecord && operation <= SonorelleIfcOp::kPlayWaveBuffer)
-        return SonorelleIfcStatus::kSession; // no wave playback in this engine yet
+    if (operation > SonorelleIfcOp::kStopWavePlay && operation <= SonorelleIfcOp::kPlayWaveBuffer)
+        return SonorelleIfcStatus::kSession; // not served by this engine yet
     if (!arguments)
         return 0;
     switch (operation) {
+    case SonorelleIfcOp::kPlayWaveFile:
+        return instance.PlayWaveFile(*As<SonorelleIfcPlayFileArgs>(arguments));
+    case SonorelleIfcOp::kStopWavePlay:
+        return instance.StopWavePlay(As<SonorelleIfcLongArg>(arguments)->value == 1);
     case SonorelleIfcOp::kStartRecord: {
         const auto* record = As<SonorelleIfcRecordArgs>(arguments);
         return instance.StartRecord(OrEmpty(record->file), record->format, record->sources);

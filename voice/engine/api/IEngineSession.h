@@ -34,4 +34,9 @@ public:
     // wave recorder: 0 done, 1401-1407).
     virtual int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) = 0;
     virtual void StopRecord() = 0;
+    // Playing a wave file to the local speakers (1), the conference (2) or
+    // both (3); 0 when queued, else 1402-1408.
+    virtual int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
+                                 int32_t repeat, int32_t destination, int32_t pause) = 0;
+    virtual void StopWavePlay(bool all) = 0;
 };

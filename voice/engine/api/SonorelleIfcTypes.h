@@ -73,6 +73,8 @@ struct SonorelleIfcCreateArgs
 };
 
 struct SonorelleIfcRecordArgs        { const char* file; int32_t format; int32_t sources; }; // op 0
+struct SonorelleIfcPlayFileArgs      { const char* file; int32_t playId; int32_t checkFormat;
+                                       int32_t repeat; int32_t destination; int32_t pause; }; // op 2
 struct SonorelleIfcUserFlag          { int32_t user; int32_t on; };                        // op 9
 struct SonorelleIfcGagArgs           { int32_t user; int32_t flagWord; int32_t duration; }; // op 10
 struct SonorelleIfcKickArgs          { int32_t user; const char* reason; };                // op 19
@@ -81,6 +83,7 @@ struct SonorelleIfcLongArg           { int32_t value; };                        
 
 // Event payloads.
 struct SonorelleIfcErrorPayload      { int32_t code; const char* text; };            // 2
+struct SonorelleIfcPlayStatusPayload { int32_t playId; int32_t code; int32_t value; }; // 16
 struct SonorelleIfcTextPayload       { const char* text; };                          // 1, 3
 struct SonorelleIfcLongPayload       { int32_t value; };                             // 5, 6, 8
 struct SonorelleIfcRosterPayload     { int32_t user; const char* name; int32_t icon; }; // 4
@@ -143,6 +146,7 @@ constexpr int32_t kGag = 11;
 constexpr int32_t kWarning = 12;
 constexpr int32_t kParameterChanged = 13;
 constexpr int32_t kAppBroadcast = 14;
+constexpr int32_t kPlayStatus = 16;
 constexpr int32_t kGagState = 17;
 constexpr int32_t kIconChanged = 18;
 constexpr int32_t kNameChanged = 19;
@@ -151,6 +155,8 @@ constexpr int32_t kNameChanged = 19;
 namespace SonorelleIfcOp {
 constexpr int32_t kStartRecord = 0;
 constexpr int32_t kStopRecord = 1;
+constexpr int32_t kPlayWaveFile = 2;
+constexpr int32_t kStopWavePlay = 3;
 constexpr int32_t kPlayWaveBuffer = 7;
 constexpr int32_t kMute = 8;
 constexpr int32_t kIgnore = 9;

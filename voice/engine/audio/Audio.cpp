@@ -28,10 +28,13 @@ std::string Hex(int32_t code)
 
 Audio::Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
              Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
-             Strings strings, Notice recordFailed)
+             Strings strings, Notice recordFailed, WavePlayer::Status playStatus)
     : m_card(card),
       m_frameTimer(frameTimer),
       m_recorder(std::move(recordFailed)),
+      m_player([this](std::unique_ptr<WaveBuffer> frame,
+                      int32_t destination) { PlayFrame(std::move(frame), destination); },
+               std::move(playStatus)),
       m_sequencer(playoutTimer,
                   [this](std::unique_ptr<WaveBuffer> buffer) {
                       m_recorder.OfferPlayed(*buffer);
@@ -145,8 +148,27 @@ void Audio::OnFrameTick()
 {
     if (!m_framesRunning)
         return;
+    m_player.Tick(m_frameMs);
     m_recorder.Tick();
     m_frameTimer.Start(static_cast<uint32_t>(m_frameMs));
+}
+
+void Audio::PlayFrame(std::unique_ptr<WaveBuffer> frame, int32_t destination)
+{
+    if (destination == WavePlayer::kConference) {
+        m_collector.Inject(std::move(frame), m_transmitting);
+        return;
+    }
+    if (destination & WavePlayer::kConference)
+        m_collector.Inject(frame->Copy(), m_transmitting);
+    m_sequencer.PlayLocal(std::move(frame));
+}
+
+void Audio::StopWavePlay(bool all)
+{
+    m_player.Stop(all);
+    m_sequencer.ClearLocal();
+    m_collector.ClearInjected();
 }
 
 int32_t Audio::TakeTestCount()
@@ -207,6 +229,7 @@ bool Audio::Stop()
     m_framesRunning = false;
     m_frameTimer.Cancel();
     m_recorder.StopRecord();
+    StopWavePlay(true);
     m_collector.Unbind();
     if (m_media.receive) {
         m_media.receive->SetPacketReceiver(nullptr);

@@ -10,6 +10,7 @@
 #include "MediaChannel.h"
 #include "Sequencer.h"
 #include "Soundcard.h"
+#include "WavePlayer.h"
 #include "WaveRecorder.h"
 
 #include <array>
@@ -34,12 +35,13 @@ public:
     using Strings = std::function<std::string(int32_t)>;
     using Notice = std::function<void()>;
 
-    // `frameTimer` ticks the wave recorder once per frame while media runs;
-    // `recordFailed` hears (on the timer's thread) that writing a recorded
-    // file failed and the recording stopped.
+    // `frameTimer` ticks the wave player and recorder once per frame while
+    // media runs; `recordFailed` hears that writing a recorded file failed
+    // and the recording stopped, `playStatus` the play status of wave files,
+    // both on the timer's thread with the player's or recorder's lock held.
     Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
           Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
-          Strings strings, Notice recordFailed);
+          Strings strings, Notice recordFailed, WavePlayer::Status playStatus);
 
     // The playout timer fired.
     void OnPlayoutTick() { m_sequencer.OnTick(); }
@@ -52,6 +54,12 @@ public:
         return m_recorder.StartRecord(file, format, sources);
     }
     void StopRecord() { m_recorder.StopRecord(); }
+    // Wave files for the local speakers or the conference: a status of
+    // WavePlayStatus.
+    int32_t PlayWaveFile(const WavePlayer::Request& request) { return m_player.PlayFile(request); }
+    // Stops the file playing (all of them with `all`) and drops its frames
+    // still on their way.
+    void StopWavePlay(bool all);
     // Microphone on or off (push-to-talk or hands-free); false with the sound
     // card's error text in ErrorText().
     bool SetTransmit(bool on);
@@ -79,10 +87,12 @@ private:
     int32_t OpenUdpPort(int32_t port);
     bool StartMedia(int32_t ownUser, const std::string& host, int32_t port, int32_t frameMs);
     bool Stop();
+    void PlayFrame(std::unique_ptr<WaveBuffer> frame, int32_t destination);
 
     Soundcard& m_card;
     IAudioTimer& m_frameTimer;
     WaveRecorder m_recorder;
+    WavePlayer m_player;
     Sequencer m_sequencer;
     Collector m_collector;
     CodecMaker m_makeCodec;
@@ -94,6 +104,6 @@ private:
     std::set<int32_t> m_sources;
     int32_t m_frameMs = 60;
     std::atomic<bool> m_framesRunning{false};
-    bool m_transmitting = false;
+    std::atomic<bool> m_transmitting{false};
     std::string m_error;
 };

@@ -11,6 +11,8 @@
 #include "MicrophoneGain.h"
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <functional>
 #include <mutex>
 
@@ -33,6 +35,11 @@ public:
 
     // A captured frame, on the sound card's thread.
     void OnCapture(WaveBuffer& buffer) override;
+    // A frame of wave audio for the conference: sent at once while the
+    // microphone is off, else mixed into the next captured frame.
+    void Inject(std::unique_ptr<WaveBuffer> frame, bool transmitting);
+    // Drops the frames waiting to be mixed in.
+    void ClearInjected();
 
     int32_t Gain() const;
 
@@ -47,6 +54,7 @@ private:
     MediaChannel* m_channel = nullptr;
     uint32_t m_source = 0;
     uint16_t m_sequence = 0;
+    std::deque<std::unique_ptr<WaveBuffer>> m_injected;
     FrameClock m_clock;
     MicrophoneGain m_gain{60};
 };

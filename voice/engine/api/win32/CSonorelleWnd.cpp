@@ -25,7 +25,11 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
               [this] { return MediaChannels(); },
               [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
               [&services](int32_t number) { return services.String(number); },
-              [this] { PostMessageA(m_window, kRecordFailed, 0, 0); }),
+              [this] { PostMessageA(m_window, kRecordFailed, 0, 0); },
+              [this](int32_t playId, int32_t code, int32_t value) {
+                  PostMessageA(m_window, kPlayStatus, static_cast<WPARAM>(playId),
+                               MAKELPARAM(code, value));
+              }),
       m_owner(instance, services, *this),
       m_conference(m_owner, m_link, m_audio, m_environment)
 {
@@ -78,6 +82,12 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // audio's locks.
         m_owner.ErrorText(WaveRecordStatus::kWriteFailed, std::string(), 0);
         return 0;
+    case kPlayStatus: {
+        SonorelleIfcPlayStatusPayload status{static_cast<int32_t>(wParam), LOWORD(lParam),
+                                             HIWORD(lParam)};
+        m_instance.RaiseEvent(SonorelleIfcEventCode::kPlayStatus, &status);
+        return 0;
+    }
     case PushToTalkHook::kTalkKeyDown:
         OnTalkKeyDown();
         return 0;
@@ -209,6 +219,20 @@ void CSonorelleWnd::WatchMedia()
     // Asking again is harmless, and a new socket may sit where the old was.
     if (const auto* winsock = dynamic_cast<const WinsockNetSocket*>(socket))
         WSAAsyncSelect(winsock->Handle(), m_window, kMediaNotice, FD_READ | FD_CLOSE);
+}
+
+int32_t CSonorelleWnd::PlayWaveFile(const std::string& file, int32_t playId,
+                                    int32_t checkFormat, int32_t repeat, int32_t destination,
+                                    int32_t pause)
+{
+    WavePlayer::Request request;
+    request.file = file;
+    request.playId = playId;
+    request.checkFormat = checkFormat;
+    request.repeat = repeat;
+    request.destination = destination;
+    request.pauseTenths = pause;
+    return m_audio.PlayWaveFile(request);
 }
 
 bool CSonorelleWnd::ClaimPushToTalk(bool keyboardHook)

@@ -38,6 +38,8 @@ public:
     static constexpr UINT kSocketNotice = WM_APP + 1;
     static constexpr UINT kMediaNotice = WM_APP + 2;
     static constexpr UINT kRecordFailed = WM_APP + 3;
+    // Play status: the play id in wParam, the code and value in lParam.
+    static constexpr UINT kPlayStatus = WM_APP + 4;
     static constexpr UINT_PTR kConnectWaitTimer = 105;
     static constexpr UINT_PTR kTunnelTimer = 106;
     // Transmission goes on this long after the talk key is released.
@@ -73,6 +75,9 @@ public:
         return m_audio.StartRecord(file, format, sources);
     }
     void StopRecord() override { m_audio.StopRecord(); }
+    int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
+                         int32_t repeat, int32_t destination, int32_t pause) override;
+    void StopWavePlay(bool all) override { m_audio.StopWavePlay(all); }
 
 private:
     // IConfConnectAttempts
