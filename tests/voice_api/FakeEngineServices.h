@@ -83,6 +83,25 @@ public:
         return playStatus;
     }
     void StopWavePlay(bool all) override { plays.push_back(all ? "stop all" : "stop"); }
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args) override
+    {
+        plays.push_back(std::string("resource ") + (module ? "module " : "none ") +
+                        (name ? name : "-") + " " + Describe(args));
+        return playStatus;
+    }
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                          const WavePlayArgs& args) override
+    {
+        plays.push_back(std::string(image ? "image " : "samples ") +
+                        std::to_string(array.bytes[0]) + " " + Describe(args));
+        return playStatus;
+    }
+    static std::string Describe(const WavePlayArgs& args)
+    {
+        return std::to_string(args.playId) + " " + std::to_string(args.checkFormat) + " " +
+               std::to_string(args.repeat) + " " + std::to_string(args.destination) + " " +
+               std::to_string(args.pause);
+    }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);

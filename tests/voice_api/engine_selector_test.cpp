@@ -184,8 +184,19 @@ TEST_F(EngineSelectorTest, RecordingAndWaveFilesReachTheSession)
     EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopWavePlay, &flag), 0);
     EXPECT_EQ(services.plays,
               (std::vector<std::string>{"c:\\tone.wav 7 1 1 3 5", "stop", "stop all"}));
-    for (int32_t operation = 4; operation <= 7; ++operation)
-        EXPECT_EQ(Run(&first, operation, &flag), 1005) << operation;
+    int module = 0;
+    SonorelleIfcPlayResourceArgs resource{&module, "RING", 4, 1, 0, 2, 0};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveResource, &resource), 0);
+    SonorelleIfcPlayPacketArgs packet{{{17}}, 1, 3, 5};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWavePacket, &packet), 0);
+    SonorelleIfcPlayBufferArgs buffer{{{18}}, 6, 0, 0, 1, 0};
+    services.playStatus = 1414;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveBuffer, &buffer), 1414);
+    EXPECT_EQ(services.plays.size(), 6u);
+    EXPECT_EQ(services.plays[3], "resource module RING 4 1 0 2 0");
+    EXPECT_EQ(services.plays[4], "samples 17 0 0 1 3 5"); // no id, no format check
+    EXPECT_EQ(services.plays[5], "image 18 6 0 0 1 0");
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kRegisterRecordPacket, &flag), 1005);
     for (int32_t operation = 0; operation <= 7; ++operation)
         EXPECT_EQ(Run(&second, operation, &flag), 0) << operation;
     EXPECT_EQ(services.recordings.size(), 3u);

@@ -45,6 +45,11 @@ public:
         return 0;
     }
     void StopWavePlay(bool) override {}
+    int32_t PlayWaveResource(void*, const char*, const WavePlayArgs&) override { return 0; }
+    int32_t PlayWaveArray(const SonorelleIfcVariant&, bool, const WavePlayArgs&) override
+    {
+        return 0;
+    }
 
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};

@@ -203,11 +203,16 @@ def test_push_to_talk_sends_the_microphone_while_ctrl_is_held(audio_hosts, tmp_p
 
         # Ann's host plays a wave file to the conference: Bob hears it,
         # though her microphone is off. A file at another rate is refused.
+        # The same as a byte array: refused at once for its rate, else played.
         wide = write_wave(tmp_path / "wide.wav", tone(OTHER_TONE_HZ, 8000, 0.5), rate=16000)
         assert talker.run("play A 4 1 0 2 0 " + windows_path(wide)) == ["0"]
+        assert talker.run("playbuffer A 6 1 0 2 0 " + windows_path(wide)) == ["1412"]
+        assert talker.run("playbuffer A 6 0 0 2 0 " + windows_path(wide)) == ["0"]
         played = write_wave(tmp_path / "played.wav", tone(OTHER_TONE_HZ, 8000, 2.5))
         assert talker.run("play A 5 1 0 2 0 " + windows_path(played)) == ["0"]
         assert talker.event("A", 16, 4)[1:3] == (1412, "0")
+        assert talker.event("A", 16, 6)[1:3] == (0, "0")
+        assert talker.event("A", 16, 6)[1:3] == (0, "100")
         assert talker.event("A", 16, 5)[1:3] == (0, "0")
         time.sleep(0.5)
         record(listener_pulse, tmp_path / "played.raw", 1.5)

@@ -217,3 +217,29 @@ TEST_F(WavePlayerTest, ARepeatingItemPausesBetweenRepetitionsUntilStopped)
     EXPECT_EQ(status, (std::vector<std::array<int32_t, 3>>{{7, 0, 0}, {7, 0, 100}}));
     EXPECT_EQ(player.Queued(), 0u);
 }
+
+TEST_F(WavePlayerTest, ImagesAreCheckedAtOnceResourcesWhenTheyStartAndSamplesPlayAsThey)
+{
+    WavePlayer::Request request = Request("");
+    EXPECT_EQ(player.PlayImage(request, {'R', 'I', 'F', 'F'}), 1414);
+    EXPECT_EQ(player.PlayImage(request, Image({1}, 11025)), 1412);
+    WavePlayer::Request sideways = request;
+    sideways.destination = 0;
+    EXPECT_EQ(player.PlaySamples(sideways, {1, 0}), 1403);
+    EXPECT_EQ(player.PlaySamples(request, {}), 1414);
+    EXPECT_EQ(player.Queued(), 0u);
+
+    ASSERT_EQ(player.PlayImage(request, Image({21})), 0);
+    ASSERT_EQ(player.PlayResource(Request("", 8), std::nullopt), 0);
+    ASSERT_EQ(player.PlayResource(Request("", 9), Image({22})), 0);
+    ASSERT_EQ(player.PlaySamples(request, {23, 0}), 0);
+    for (int i = 0; i < 4; ++i)
+        player.Tick(30);
+    ASSERT_EQ(played.size(), 3u);
+    EXPECT_EQ(played[0].first, 21);
+    EXPECT_EQ(played[1].first, 22);
+    EXPECT_EQ(played[2].first, 23);
+    // The raw samples tell nothing: their item has play id 0.
+    EXPECT_EQ(status, (std::vector<std::array<int32_t, 3>>{
+                          {7, 0, 0}, {7, 0, 100}, {8, 1410, 0}, {9, 0, 0}, {9, 0, 100}}));
+}

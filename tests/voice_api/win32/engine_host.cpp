@@ -15,6 +15,7 @@
 //   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
 //   stoprecord NAME           op 1
 //   play NAME ID CHECK REPEAT DEST PAUSE FILE   op 2: plays a wave file
+//   playbuffer NAME ID CHECK REPEAT DEST PAUSE FILE   op 7: the file's bytes as an array
 //   stopplay NAME FLAG        op 3
 //   talk NAME down|up         CTRL pressed or released (SendInput) on the
 //                             host window brought to the front
@@ -28,9 +29,12 @@
 #include "SonorelleIfcTypes.h"
 
 #include <windows.h>
+#include <oleauto.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -222,6 +226,18 @@ public:
             play.file = file.c_str();
             SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kPlayWaveFile, &play};
             Result(command, host, m_engine.selector(&block));
+        } else if (command == "playbuffer") {
+            SonorelleIfcPlayBufferArgs play{};
+            in >> play.playId >> play.checkFormat >> play.repeat >> play.destination >> play.pause;
+            SAFEARRAY* bytes = FileArray(Rest(in));
+            VARIANT variant;
+            VariantInit(&variant);
+            V_VT(&variant) = VT_ARRAY | VT_UI1;
+            V_ARRAY(&variant) = bytes;
+            std::memcpy(play.array.bytes, &variant, sizeof variant);
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kPlayWaveBuffer, &play};
+            Result(command, host, m_engine.selector(&block));
+            VariantClear(&variant);
         } else if (command == "stopplay") {
             SonorelleIfcLongArg all{0};
             in >> all.value;
@@ -277,6 +293,22 @@ private:
         if (milliseconds >= 0)
             line += " " + std::to_string(milliseconds);
         PrintLine(line);
+    }
+
+    // A file's bytes as a one-dimensional array of bytes, as a script host
+    // hands them over (empty when the file cannot be read).
+    static SAFEARRAY* FileArray(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+        void* data = nullptr;
+        if (array && !bytes.empty() && SUCCEEDED(SafeArrayAccessData(array, &data))) {
+            std::memcpy(data, bytes.data(), bytes.size());
+            SafeArrayUnaccessData(array);
+        }
+        return array;
     }
 
     // CTRL pressed or released as real keyboard input, on the host window

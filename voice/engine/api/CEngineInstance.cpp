@@ -462,6 +462,22 @@ int32_t CEngineInstance::StopWavePlay(bool all)
     return SonorelleIfcStatus::kDone;
 }
 
+int32_t CEngineInstance::PlayWaveResource(void* module, const char* name,
+                                          const WavePlayArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveResource(module, name, args);
+}
+
+int32_t CEngineInstance::PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                                       const WavePlayArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveArray(array, image, args);
+}
+
 int32_t CEngineInstance::CheckUserCall(int32_t user, bool testUser) const
 {
     if (!m_joined)

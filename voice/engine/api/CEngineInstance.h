@@ -66,6 +66,8 @@ public:
     // Playing a wave file (op 2) and stopping it (op 3).
     int32_t PlayWaveFile(const SonorelleIfcPlayFileArgs& args);
     int32_t StopWavePlay(bool all);
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args);
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image, const WavePlayArgs& args);
     // The checks of the user-directed calls; `testUser` is off for broadcasts.
     int32_t CheckUserCall(int32_t user, bool testUser) const;
     // 1501 for a character without a keypad key, 1304 while not joined.

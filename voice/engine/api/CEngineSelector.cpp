@@ -50,13 +50,30 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
 {
     if (operation == SonorelleIfcOp::kStopRecord)
         return instance.StopRecord();
-    if (operation > SonorelleIfcOp::kStopWavePlay && operation <= SonorelleIfcOp::kPlayWaveBuffer)
+    if (operation == SonorelleIfcOp::kRegisterRecordPacket)
         return SonorelleIfcStatus::kSession; // not served by this engine yet
     if (!arguments)
         return 0;
     switch (operation) {
     case SonorelleIfcOp::kPlayWaveFile:
         return instance.PlayWaveFile(*As<SonorelleIfcPlayFileArgs>(arguments));
+    case SonorelleIfcOp::kPlayWaveResource: {
+        const auto* play = As<SonorelleIfcPlayResourceArgs>(arguments);
+        return instance.PlayWaveResource(
+            play->module, play->name,
+            {play->playId, play->checkFormat, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kPlayWavePacket: {
+        const auto* play = As<SonorelleIfcPlayPacketArgs>(arguments);
+        return instance.PlayWaveArray(play->array, false,
+                                      {0, 0, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kPlayWaveBuffer: {
+        const auto* play = As<SonorelleIfcPlayBufferArgs>(arguments);
+        return instance.PlayWaveArray(
+            play->array, true,
+            {play->playId, play->checkFormat, play->repeat, play->destination, play->pause});
+    }
     case SonorelleIfcOp::kStopWavePlay:
         return instance.StopWavePlay(As<SonorelleIfcLongArg>(arguments)->value == 1);
     case SonorelleIfcOp::kStartRecord: {

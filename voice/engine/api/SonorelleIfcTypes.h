@@ -75,6 +75,16 @@ struct SonorelleIfcCreateArgs
 struct SonorelleIfcRecordArgs        { const char* file; int32_t format; int32_t sources; }; // op 0
 struct SonorelleIfcPlayFileArgs      { const char* file; int32_t playId; int32_t checkFormat;
                                        int32_t repeat; int32_t destination; int32_t pause; }; // op 2
+// The host's VARIANT, laid out as the platform's (16 bytes, 24 in 64-bit code).
+struct SonorelleIfcVariant           { alignas(8) unsigned char bytes[sizeof(void*) == 8 ? 24 : 16]; };
+struct SonorelleIfcPlayResourceArgs  { void* module; const char* name; int32_t playId;
+                                       int32_t checkFormat; int32_t repeat; int32_t destination;
+                                       int32_t pause; };                                      // op 5
+struct SonorelleIfcPlayPacketArgs    { SonorelleIfcVariant array; int32_t repeat;
+                                       int32_t destination; int32_t pause; };                 // op 6
+struct SonorelleIfcPlayBufferArgs    { SonorelleIfcVariant array; int32_t playId;
+                                       int32_t checkFormat; int32_t repeat; int32_t destination;
+                                       int32_t pause; };                                      // op 7
 struct SonorelleIfcUserFlag          { int32_t user; int32_t on; };                        // op 9
 struct SonorelleIfcGagArgs           { int32_t user; int32_t flagWord; int32_t duration; }; // op 10
 struct SonorelleIfcKickArgs          { int32_t user; const char* reason; };                // op 19
@@ -157,6 +167,9 @@ constexpr int32_t kStartRecord = 0;
 constexpr int32_t kStopRecord = 1;
 constexpr int32_t kPlayWaveFile = 2;
 constexpr int32_t kStopWavePlay = 3;
+constexpr int32_t kRegisterRecordPacket = 4;
+constexpr int32_t kPlayWaveResource = 5;
+constexpr int32_t kPlayWavePacket = 6;
 constexpr int32_t kPlayWaveBuffer = 7;
 constexpr int32_t kMute = 8;
 constexpr int32_t kIgnore = 9;

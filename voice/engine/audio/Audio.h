@@ -15,6 +15,8 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
+#include <vector>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -57,6 +59,19 @@ public:
     // Wave files for the local speakers or the conference: a status of
     // WavePlayStatus.
     int32_t PlayWaveFile(const WavePlayer::Request& request) { return m_player.PlayFile(request); }
+    int32_t PlayWaveResource(const WavePlayer::Request& request,
+                             std::optional<std::vector<uint8_t>> image)
+    {
+        return m_player.PlayResource(request, std::move(image));
+    }
+    int32_t PlayWaveImage(const WavePlayer::Request& request, const std::vector<uint8_t>& image)
+    {
+        return m_player.PlayImage(request, image);
+    }
+    int32_t PlayWaveSamples(const WavePlayer::Request& request, std::vector<uint8_t> samples)
+    {
+        return m_player.PlaySamples(request, std::move(samples));
+    }
     // Stops the file playing (all of them with `all`) and drops its frames
     // still on their way.
     void StopWavePlay(bool all);

@@ -29,22 +29,89 @@ WavePlayer::WavePlayer(Output output, Status status)
 {
 }
 
-int32_t WavePlayer::PlayFile(const Request& request)
+int32_t WavePlayer::Check(const Request& request, bool repeatChecked) const
 {
-    if (request.file.empty())
-        return WavePlayStatus::kNoFileName;
     if (request.checkFormat != 0 && request.checkFormat != 1)
         return WavePlayStatus::kBadFormat;
     if (request.destination < kLocal || request.destination > (kLocal | kConference))
         return WavePlayStatus::kBadDestination;
-    if (request.repeat != 0 && request.repeat != 1)
+    if (repeatChecked && request.repeat != 0 && request.repeat != 1)
         return WavePlayStatus::kBadRepeat;
     if (request.repeat == 1 && request.pauseTenths < 0)
         return WavePlayStatus::kBadPause;
+    return WavePlayStatus::kDone;
+}
+
+void WavePlayer::Queue(Item item)
+{
     std::lock_guard<std::mutex> hold(m_lock);
+    m_items.push_back(std::move(item));
+}
+
+int32_t WavePlayer::PlayFile(const Request& request)
+{
+    if (request.file.empty())
+        return WavePlayStatus::kNoFileName;
+    if (const int32_t refused = Check(request, true))
+        return refused;
     Item item;
     item.request = request;
-    m_items.push_back(std::move(item));
+    Queue(std::move(item));
+    return WavePlayStatus::kDone;
+}
+
+int32_t WavePlayer::PlayResource(const Request& request,
+                                 std::optional<std::vector<uint8_t>> image)
+{
+    if (const int32_t refused = Check(request, false))
+        return refused;
+    Item item;
+    item.request = request;
+    item.source = Source::Resource;
+    item.image = std::move(image);
+    Queue(std::move(item));
+    return WavePlayStatus::kDone;
+}
+
+int32_t WavePlayer::TakeSamples(const Request& request, const std::vector<uint8_t>& image,
+                                std::vector<uint8_t>& samples)
+{
+    const auto wave = RiffWave::Parse(image.data(), image.size());
+    if (!wave)
+        return WavePlayStatus::kBadArray;
+    if (request.checkFormat == 1 && !wave->IsEngineFormat())
+        return WavePlayStatus::kFormatRefused;
+    const auto from = image.begin() + static_cast<std::ptrdiff_t>(wave->dataOffset);
+    samples.assign(from, from + static_cast<std::ptrdiff_t>(wave->dataLength));
+    return WavePlayStatus::kDone;
+}
+
+int32_t WavePlayer::PlayImage(const Request& request, const std::vector<uint8_t>& image)
+{
+    if (const int32_t refused = Check(request, false))
+        return refused;
+    Item item;
+    item.request = request;
+    item.source = Source::Ready;
+    if (const int32_t failed = TakeSamples(request, image, item.data))
+        return failed;
+    Queue(std::move(item));
+    return WavePlayStatus::kDone;
+}
+
+int32_t WavePlayer::PlaySamples(const Request& request, std::vector<uint8_t> samples)
+{
+    if (request.destination < kLocal || request.destination > (kLocal | kConference))
+        return WavePlayStatus::kBadDestination;
+    if (samples.empty())
+        return WavePlayStatus::kBadArray;
+    Item item;
+    item.request = request;
+    item.request.playId = 0;
+    item.request.checkFormat = 0;
+    item.source = Source::Ready;
+    item.data = std::move(samples);
+    Queue(std::move(item));
     return WavePlayStatus::kDone;
 }
 
@@ -76,19 +143,22 @@ void WavePlayer::Report(const Item& item, int32_t code, int32_t value)
 // format is not checked (a file that is no RIFF WAVE image is refused).
 bool WavePlayer::Start(Item& item)
 {
-    bool read = false;
-    std::vector<uint8_t> bytes = ReadFile(item.request.file, read);
-    const auto wave = read ? RiffWave::Parse(bytes.data(), bytes.size()) : std::nullopt;
-    if (!wave) {
-        Report(item, WavePlayStatus::kCannotOpen, 0);
-        return false;
+    if (item.source != Source::Ready) {
+        const bool fromFile = item.source == Source::File;
+        bool read = item.image.has_value();
+        const std::vector<uint8_t> bytes =
+            fromFile ? ReadFile(item.request.file, read) : item.image.value_or(std::vector<uint8_t>());
+        const int32_t failed = read ? TakeSamples(item.request, bytes, item.data)
+                                    : WavePlayStatus::kBadArray;
+        if (failed == WavePlayStatus::kBadArray) {
+            Report(item, fromFile ? WavePlayStatus::kCannotOpen : WavePlayStatus::kNoResource, 0);
+            return false;
+        }
+        if (failed) {
+            Report(item, failed, 0);
+            return false;
+        }
     }
-    if (item.request.checkFormat == 1 && !wave->IsEngineFormat()) {
-        Report(item, WavePlayStatus::kFormatRefused, 0);
-        return false;
-    }
-    const auto from = bytes.begin() + static_cast<std::ptrdiff_t>(wave->dataOffset);
-    item.data.assign(from, from + static_cast<std::ptrdiff_t>(wave->dataLength));
     item.started = true;
     Report(item, WavePlayStatus::kDone, 0);
     return true;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,10 @@ constexpr int32_t kBadRepeat = 1406;
 constexpr int32_t kNoFileName = 1407;
 constexpr int32_t kBadPause = 1408;
 constexpr int32_t kCannotOpen = 1409;
+constexpr int32_t kNoResource = 1410;
 constexpr int32_t kFormatRefused = 1412;
+constexpr int32_t kNoModule = 1413;
+constexpr int32_t kBadArray = 1414;
 constexpr int32_t kEndValue = 100;
 } // namespace WavePlayStatus
 
@@ -54,6 +58,13 @@ public:
 
     // Queues a file; a status of WavePlayStatus for bad arguments.
     int32_t PlayFile(const Request& request);
+    // Queues a RIFF WAVE resource, loaded by the caller (nothing when the
+    // module has none of that name: the item then fails as it starts).
+    int32_t PlayResource(const Request& request, std::optional<std::vector<uint8_t>> image);
+    // Queues a RIFF WAVE image, parsed and checked at once.
+    int32_t PlayImage(const Request& request, const std::vector<uint8_t>& image);
+    // Queues raw samples: no format, no play status.
+    int32_t PlaySamples(const Request& request, std::vector<uint8_t> samples);
     // Stops the item playing (it tells its end), and with `all` drops the
     // queued ones too.
     void Stop(bool all);
@@ -62,9 +73,13 @@ public:
     void Tick(int32_t frameMs);
 
 private:
+    enum class Source { File, Resource, Ready };
+
     struct Item
     {
         Request request;
+        Source source = Source::File;
+        std::optional<std::vector<uint8_t>> image; // a resource's bytes
         std::vector<uint8_t> data; // the samples' bytes
         size_t position = 0;
         int32_t pauseLeftMs = 0;
@@ -72,6 +87,11 @@ private:
         bool finished = false;
     };
 
+    int32_t Check(const Request& request, bool repeatChecked) const;
+    // The samples of an image when its format passes; else the failure.
+    static int32_t TakeSamples(const Request& request, const std::vector<uint8_t>& image,
+                               std::vector<uint8_t>& samples);
+    void Queue(Item item);
     bool Start(Item& item);
     std::unique_ptr<WaveBuffer> NextFrame(Item& item, int32_t frameMs);
     void End(Item& item);

@@ -7,6 +7,12 @@
 #include "SonorelleIfcTypes.h"
 #include "WinsockNetSocket.h"
 
+#include <oleauto.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
 CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
                              const CResourceChain& resources)
     : m_instance(instance),
@@ -233,6 +239,83 @@ int32_t CSonorelleWnd::PlayWaveFile(const std::string& file, int32_t playId,
     request.destination = destination;
     request.pauseTenths = pause;
     return m_audio.PlayWaveFile(request);
+}
+
+namespace {
+
+constexpr int32_t kNoModule = 1413;
+constexpr int32_t kBadArray = 1414;
+
+WavePlayer::Request RequestOf(const WavePlayArgs& args)
+{
+    WavePlayer::Request request;
+    request.playId = args.playId;
+    request.checkFormat = args.checkFormat;
+    request.repeat = args.repeat;
+    request.destination = args.destination;
+    request.pauseTenths = args.pause;
+    return request;
+}
+
+std::optional<std::vector<uint8_t>> LoadWaveResource(HMODULE module, const char* name)
+{
+    HRSRC found = FindResourceA(module, name, "WAVE");
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return std::nullopt;
+    return std::vector<uint8_t>(bytes, bytes + SizeofResource(module, found));
+}
+
+// The bytes of a one-dimensional array in a VARIANT (by value or by
+// reference); nothing when it holds anything else or nothing.
+std::optional<std::vector<uint8_t>> ArrayBytes(const VARIANT& variant)
+{
+    if (V_VT(&variant) == (VT_VARIANT | VT_BYREF))
+        return V_VARIANTREF(&variant) ? ArrayBytes(*V_VARIANTREF(&variant)) : std::nullopt;
+    SAFEARRAY* array = nullptr;
+    if ((V_VT(&variant) & VT_ARRAY) && (V_VT(&variant) & VT_BYREF))
+        array = V_ARRAYREF(&variant) ? *V_ARRAYREF(&variant) : nullptr;
+    else if (V_VT(&variant) & VT_ARRAY)
+        array = V_ARRAY(&variant);
+    LONG lower = 0;
+    LONG upper = -1;
+    if (!array || SafeArrayGetDim(array) != 1 || SafeArrayGetElemsize(array) == 0 ||
+        FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)) || upper < lower)
+        return std::nullopt;
+    const size_t size =
+        static_cast<size_t>(upper - lower + 1) * SafeArrayGetElemsize(array);
+    void* data = nullptr;
+    if (FAILED(SafeArrayAccessData(array, &data)))
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<const uint8_t*>(data),
+                               static_cast<const uint8_t*>(data) + size);
+    SafeArrayUnaccessData(array);
+    return bytes;
+}
+
+} // namespace
+
+int32_t CSonorelleWnd::PlayWaveResource(void* module, const char* name, const WavePlayArgs& args)
+{
+    if (!module || !name)
+        return kNoModule;
+    return m_audio.PlayWaveResource(RequestOf(args),
+                                    LoadWaveResource(static_cast<HMODULE>(module), name));
+}
+
+int32_t CSonorelleWnd::PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                                     const WavePlayArgs& args)
+{
+    static_assert(sizeof(VARIANT) == sizeof(SonorelleIfcVariant), "the host's VARIANT");
+    VARIANT variant;
+    std::memcpy(&variant, array.bytes, sizeof variant);
+    std::optional<std::vector<uint8_t>> bytes = ArrayBytes(variant);
+    if (!bytes)
+        return kBadArray;
+    return image ? m_audio.PlayWaveImage(RequestOf(args), *bytes)
+                 : m_audio.PlayWaveSamples(RequestOf(args), std::move(*bytes));
 }
 
 bool CSonorelleWnd::ClaimPushToTalk(bool keyboardHook)

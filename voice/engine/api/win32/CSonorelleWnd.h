@@ -78,6 +78,9 @@ public:
     int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
                          int32_t repeat, int32_t destination, int32_t pause) override;
     void StopWavePlay(bool all) override { m_audio.StopWavePlay(all); }
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args) override;
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                          const WavePlayArgs& args) override;
 
 private:
     // IConfConnectAttempts
