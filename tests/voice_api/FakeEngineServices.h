@@ -74,6 +74,12 @@ public:
         return recordStatus;
     }
     void StopRecord() override { recordings.push_back("stop"); }
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources) override
+    {
+        recordings.push_back(std::string(on ? "packets " : "no packets ") +
+                             std::to_string(format) + " " + std::to_string(sources));
+        return recordStatus;
+    }
     int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
                          int32_t repeat, int32_t destination, int32_t pause) override
     {

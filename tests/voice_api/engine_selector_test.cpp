@@ -196,10 +196,13 @@ TEST_F(EngineSelectorTest, RecordingAndWaveFilesReachTheSession)
     EXPECT_EQ(services.plays[3], "resource module RING 4 1 0 2 0");
     EXPECT_EQ(services.plays[4], "samples 17 0 0 1 3 5"); // no id, no format check
     EXPECT_EQ(services.plays[5], "image 18 6 0 0 1 0");
-    EXPECT_EQ(Run(&first, SonorelleIfcOp::kRegisterRecordPacket, &flag), 1005);
+    SonorelleIfcRecordPacketArgs packets{1, 1, 2};
+    services.recordStatus = 1405;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kRegisterRecordPacket, &packets), 1405);
+    EXPECT_EQ(services.recordings.back(), "packets 1 2");
     for (int32_t operation = 0; operation <= 7; ++operation)
         EXPECT_EQ(Run(&second, operation, &flag), 0) << operation;
-    EXPECT_EQ(services.recordings.size(), 3u);
+    EXPECT_EQ(services.recordings.size(), 4u);
 }
 
 TEST_F(EngineSelectorTest, InstancesAreFoundAndRemovedByHandle)

@@ -40,6 +40,7 @@ public:
     void ReleasePushToTalk() override { pushToTalkOwned = false; }
     int32_t StartRecord(const std::string&, int32_t, int32_t) override { return 0; }
     void StopRecord() override {}
+    int32_t RegisterForRecordPacket(bool, int32_t, int32_t) override { return 0; }
     int32_t PlayWaveFile(const std::string&, int32_t, int32_t, int32_t, int32_t, int32_t) override
     {
         return 0;

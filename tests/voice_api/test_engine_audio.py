@@ -154,8 +154,16 @@ def test_a_tone_crosses_from_one_engine_to_the_other(audio_hosts, tmp_path):
         recorded = tmp_path / "heard.wav"
         assert listener.run("record B 2 1 " + windows_path(recorded)) == ["1402"]
         assert listener.run("record B 1 1 " + windows_path(recorded)) == ["0"]
+        assert listener.run("packets B 1 1 3")[0] == "1405"  # not what the file records
+        assert listener.run("packets B 1 1 1") == ["0"]
         record(listener_pulse, tmp_path / "heard.raw", 2.5)
         assert listener.run("stoprecord B") == ["0"]
+        assert listener.run("packets B 0 0 0") == ["0"]
+        # "EVENT B 15 <bytes> <loudest sample> |": one 60-ms frame each.
+        packets = [line.split()[3:5] for line in listener.seen if line.startswith("EVENT B 15 ")]
+        assert len(packets) >= 30, "only %d recorded packets" % len(packets)
+        assert all(size == "960" for size, _ in packets)
+        assert sum(int(loudest) > 4000 for _, loudest in packets) >= 0.8 * len(packets)
         loud, on_tone = tone_windows(tmp_path / "heard.raw")
         assert len(loud) >= 30, "B heard nothing: %d loud windows" % len(loud)
         assert len(on_tone) >= 0.8 * len(loud)

@@ -70,6 +70,7 @@ protected:
                 [this] { return handsFree; },
                 [](int32_t n) { return n == 202 ? std::string("socket 0x%x") : "port %d"; },
                 [this] { ++recordFailures; },
+                [this](std::vector<uint8_t> bytes) { packets.push_back(std::move(bytes)); },
                 [this](int32_t id, int32_t code, int32_t value) {
                     playStatus.push_back({id, code, value});
                 })
@@ -98,6 +99,7 @@ protected:
     bool handsFree = false;
     std::vector<std::string> made;
     int recordFailures = 0;
+    std::vector<std::vector<uint8_t>> packets;
     std::vector<std::array<int32_t, 3>> playStatus;
     Audio audio;
 };

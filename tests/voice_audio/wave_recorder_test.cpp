@@ -86,7 +86,9 @@ protected:
 
     std::string path = ::testing::TempDir() + "recorded.wav";
     int failures = 0;
-    WaveRecorder recorder{[this] { ++failures; }};
+    std::vector<std::vector<uint8_t>> packets;
+    WaveRecorder recorder{[this] { ++failures; },
+                          [this](std::vector<uint8_t> bytes) { packets.push_back(std::move(bytes)); }};
 };
 
 } // namespace
@@ -190,4 +192,38 @@ TEST_F(WaveRecorderTest, AFileThatCannotTakeItsHeadersIsRefused)
     std::fclose(probe);
     EXPECT_EQ(recorder.StartRecord(full, 1, WaveRecorder::kPlayed), WaveRecordStatus::kCannotCreate);
     EXPECT_EQ(failures, 0);
+}
+
+TEST_F(WaveRecorderTest, PacketsGoOnBesideTheFileWithTheSameSettingsOnly)
+{
+    EXPECT_EQ(recorder.RegisterForPackets(true, 2, 1), WaveRecordStatus::kBadFormat);
+    EXPECT_EQ(recorder.RegisterForPackets(true, 1, 5), WaveRecordStatus::kBadSources);
+    ASSERT_EQ(recorder.RegisterForPackets(true, 1, WaveRecorder::kSent), 0);
+    EXPECT_EQ(recorder.StartRecord(path, 1, WaveRecorder::kPlayed), WaveRecordStatus::kOtherSettings);
+    EXPECT_FALSE(recorder.IsRecording());
+    ASSERT_EQ(recorder.StartRecord(path, 1, WaveRecorder::kSent), 0);
+
+    recorder.OfferSent(Frame(300));
+    recorder.OfferPlayed(Frame(1)); // not among the sources
+    recorder.Tick();
+    recorder.StopRecord(); // the file ends, the packets go on
+    recorder.OfferSent(Frame(-2));
+    recorder.Tick();
+    ASSERT_EQ(packets.size(), 2u);
+    ASSERT_EQ(packets[0].size(), 960u);
+    EXPECT_EQ(packets[0][0] | packets[0][1] << 8, 300);
+    EXPECT_EQ(static_cast<int16_t>(packets[1][0] | packets[1][1] << 8), -2);
+    WaveFile file(path);
+    ASSERT_TRUE(file.Parse());
+    EXPECT_EQ(file.fact, 1u);
+
+    // A recording to file refuses packets with other settings; stopping
+    // them leaves nothing queued.
+    ASSERT_EQ(recorder.RegisterForPackets(false, 0, 0), 0);
+    ASSERT_EQ(recorder.StartRecord(path, 1, WaveRecorder::kPlayed), 0);
+    EXPECT_EQ(recorder.RegisterForPackets(true, 1, 3), WaveRecordStatus::kOtherSettings);
+    recorder.Stop();
+    recorder.OfferPlayed(Frame(5));
+    recorder.Tick();
+    EXPECT_EQ(packets.size(), 2u);
 }

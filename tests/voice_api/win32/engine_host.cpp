@@ -14,6 +14,7 @@
 //   ignore NAME USER          op 9 with the flag on
 //   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
 //   stoprecord NAME           op 1
+//   packets NAME ON FORMAT SOURCES   op 4: recorded frames as events 15
 //   play NAME ID CHECK REPEAT DEST PAUSE FILE   op 2: plays a wave file
 //   playbuffer NAME ID CHECK REPEAT DEST PAUSE FILE   op 7: the file's bytes as an array
 //   stopplay NAME FLAG        op 3
@@ -25,13 +26,16 @@
 // "EVENT <NAME> <code> <number> <value> <text>|<second>" with the payload's
 // fields by code (user or error code in <number>, icon in <value>, name or
 // text in <text>, message in <second>; play status: id, code, value as
-// <number> <value> <text>).
+// <number> <value> <text>; a recorded packet: its byte count and loudest
+// sample as <number> <value>).
 #include "SonorelleIfcTypes.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -159,6 +163,20 @@ void PrintEvent(SonorelleIfcEvent* event)
         value = static_cast<int32_t>(change->value);
         break;
     }
+    case 15: { // the bytes of a recorded frame: their count and the loudest sample
+        auto* array = static_cast<SAFEARRAY*>(event->payload);
+        LONG upper = -1;
+        void* data = nullptr;
+        SafeArrayGetUBound(array, 1, &upper);
+        number = upper + 1;
+        if (SUCCEEDED(SafeArrayAccessData(array, &data))) {
+            const auto* samples = static_cast<const int16_t*>(data);
+            for (LONG i = 0; i < number / 2; ++i)
+                value = std::max(value, std::abs(int32_t{samples[i]}));
+            SafeArrayUnaccessData(array);
+        }
+        break;
+    }
     case 16: {
         const auto* status = static_cast<SonorelleIfcPlayStatusPayload*>(event->payload);
         number = status->playId;
@@ -242,6 +260,12 @@ public:
             SonorelleIfcLongArg all{0};
             in >> all.value;
             SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopWavePlay, &all};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "packets") {
+            SonorelleIfcRecordPacketArgs record{};
+            in >> record.on >> record.format >> record.sources;
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kRegisterRecordPacket,
+                                            &record};
             Result(command, host, m_engine.selector(&block));
         } else if (command == "stoprecord") {
             SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopRecord, nullptr};

@@ -462,6 +462,13 @@ int32_t CEngineInstance::StopWavePlay(bool all)
     return SonorelleIfcStatus::kDone;
 }
 
+int32_t CEngineInstance::RegisterForRecordPacket(bool on, int32_t format, int32_t sources)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->RegisterForRecordPacket(on, format, sources);
+}
+
 int32_t CEngineInstance::PlayWaveResource(void* module, const char* name,
                                           const WavePlayArgs& args)
 {

@@ -63,6 +63,7 @@ public:
     // Recording what is played and sent to a wave file (op 0 and op 1).
     int32_t StartRecord(const std::string& file, int32_t format, int32_t sources);
     int32_t StopRecord();
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources);
     // Playing a wave file (op 2) and stopping it (op 3).
     int32_t PlayWaveFile(const SonorelleIfcPlayFileArgs& args);
     int32_t StopWavePlay(bool all);

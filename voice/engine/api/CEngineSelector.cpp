@@ -50,8 +50,6 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
 {
     if (operation == SonorelleIfcOp::kStopRecord)
         return instance.StopRecord();
-    if (operation == SonorelleIfcOp::kRegisterRecordPacket)
-        return SonorelleIfcStatus::kSession; // not served by this engine yet
     if (!arguments)
         return 0;
     switch (operation) {
@@ -73,6 +71,10 @@ int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, voi
         return instance.PlayWaveArray(
             play->array, true,
             {play->playId, play->checkFormat, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kRegisterRecordPacket: {
+        const auto* record = As<SonorelleIfcRecordPacketArgs>(arguments);
+        return instance.RegisterForRecordPacket(record->on != 0, record->format, record->sources);
     }
     case SonorelleIfcOp::kStopWavePlay:
         return instance.StopWavePlay(As<SonorelleIfcLongArg>(arguments)->value == 1);

@@ -49,6 +49,8 @@ public:
     // wave recorder: 0 done, 1401-1407).
     virtual int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) = 0;
     virtual void StopRecord() = 0;
+    // Recorded frames handed to the host as packets (1402, 1403, 1405).
+    virtual int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources) = 0;
     // Playing a wave file to the local speakers (1), the conference (2) or
     // both (3); 0 when queued, else 1402-1408.
     virtual int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,

@@ -75,6 +75,7 @@ struct SonorelleIfcCreateArgs
 struct SonorelleIfcRecordArgs        { const char* file; int32_t format; int32_t sources; }; // op 0
 struct SonorelleIfcPlayFileArgs      { const char* file; int32_t playId; int32_t checkFormat;
                                        int32_t repeat; int32_t destination; int32_t pause; }; // op 2
+struct SonorelleIfcRecordPacketArgs  { int32_t on; int32_t format; int32_t sources; };   // op 4
 // The host's VARIANT, laid out as the platform's (16 bytes, 24 in 64-bit code).
 struct SonorelleIfcVariant           { alignas(8) unsigned char bytes[sizeof(void*) == 8 ? 24 : 16]; };
 struct SonorelleIfcPlayResourceArgs  { void* module; const char* name; int32_t playId;
@@ -156,6 +157,7 @@ constexpr int32_t kGag = 11;
 constexpr int32_t kWarning = 12;
 constexpr int32_t kParameterChanged = 13;
 constexpr int32_t kAppBroadcast = 14;
+constexpr int32_t kRecordPacket = 15;
 constexpr int32_t kPlayStatus = 16;
 constexpr int32_t kGagState = 17;
 constexpr int32_t kIconChanged = 18;

@@ -28,10 +28,11 @@ std::string Hex(int32_t code)
 
 Audio::Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
              Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
-             Strings strings, Notice recordFailed, WavePlayer::Status playStatus)
+             Strings strings, Notice recordFailed, WaveRecorder::Packet recordPacket,
+             WavePlayer::Status playStatus)
     : m_card(card),
       m_frameTimer(frameTimer),
-      m_recorder(std::move(recordFailed)),
+      m_recorder(std::move(recordFailed), std::move(recordPacket)),
       m_player([this](std::unique_ptr<WaveBuffer> frame,
                       int32_t destination) { PlayFrame(std::move(frame), destination); },
                std::move(playStatus)),
@@ -228,7 +229,7 @@ bool Audio::Stop()
 {
     m_framesRunning = false;
     m_frameTimer.Cancel();
-    m_recorder.StopRecord();
+    m_recorder.Stop();
     StopWavePlay(true);
     m_collector.Unbind();
     if (m_media.receive) {

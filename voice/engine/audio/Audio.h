@@ -39,11 +39,13 @@ public:
 
     // `frameTimer` ticks the wave player and recorder once per frame while
     // media runs; `recordFailed` hears that writing a recorded file failed
-    // and the recording stopped, `playStatus` the play status of wave files,
-    // both on the timer's thread with the player's or recorder's lock held.
+    // and the recording stopped, `recordPacket` gets recorded frames asked
+    // for as packets, `playStatus` the play status of wave files, all on the
+    // timer's thread (the play status with the player's lock held).
     Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
           Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
-          Strings strings, Notice recordFailed, WavePlayer::Status playStatus);
+          Strings strings, Notice recordFailed, WaveRecorder::Packet recordPacket,
+          WavePlayer::Status playStatus);
 
     // The playout timer fired.
     void OnPlayoutTick() { m_sequencer.OnTick(); }
@@ -56,6 +58,10 @@ public:
         return m_recorder.StartRecord(file, format, sources);
     }
     void StopRecord() { m_recorder.StopRecord(); }
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources)
+    {
+        return m_recorder.RegisterForPackets(on, format, sources);
+    }
     // Wave files for the local speakers or the conference: a status of
     // WavePlayStatus.
     int32_t PlayWaveFile(const WavePlayer::Request& request) { return m_player.PlayFile(request); }

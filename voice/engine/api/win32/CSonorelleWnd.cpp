@@ -32,6 +32,11 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
               [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
               [&services](int32_t number) { return services.String(number); },
               [this] { PostMessageA(m_window, kRecordFailed, 0, 0); },
+              [this](std::vector<uint8_t> bytes) {
+                  auto* owned = new std::vector<uint8_t>(std::move(bytes));
+                  if (!PostMessageA(m_window, kRecordPacket, 0, reinterpret_cast<LPARAM>(owned)))
+                      delete owned;
+              },
               [this](int32_t playId, int32_t code, int32_t value) {
                   PostMessageA(m_window, kPlayStatus, static_cast<WPARAM>(playId),
                                MAKELPARAM(code, value));
@@ -87,6 +92,9 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Told on the window's thread: the timer that found it holds the
         // audio's locks.
         m_owner.ErrorText(WaveRecordStatus::kWriteFailed, std::string(), 0);
+        return 0;
+    case kRecordPacket:
+        OnRecordPacket(reinterpret_cast<std::vector<uint8_t>*>(lParam));
         return 0;
     case kPlayStatus: {
         SonorelleIfcPlayStatusPayload status{static_cast<int32_t>(wParam), LOWORD(lParam),
@@ -390,8 +398,29 @@ void CSonorelleWnd::OnTimer(UINT_PTR timer)
     m_owner.ConnectFailed();
 }
 
+// The host gets the frame as a one-dimensional array of bytes, valid
+// during the event.
+void CSonorelleWnd::OnRecordPacket(std::vector<uint8_t>* bytes)
+{
+    std::unique_ptr<std::vector<uint8_t>> owned(bytes);
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(owned->size()));
+    void* data = nullptr;
+    if (!array || FAILED(SafeArrayAccessData(array, &data))) {
+        if (array)
+            SafeArrayDestroy(array);
+        return;
+    }
+    std::memcpy(data, owned->data(), owned->size());
+    SafeArrayUnaccessData(array);
+    m_instance.RaiseEvent(SonorelleIfcEventCode::kRecordPacket, array);
+    SafeArrayDestroy(array);
+}
+
 void CSonorelleWnd::OnDestroy()
 {
+    MSG pending;
+    while (PeekMessageA(&pending, m_window, kRecordPacket, kRecordPacket, PM_REMOVE))
+        delete reinterpret_cast<std::vector<uint8_t>*>(pending.lParam);
     StopConnectWait();
     KillTunnelTimer();
     ReleasePushToTalk();

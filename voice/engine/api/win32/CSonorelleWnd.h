@@ -40,6 +40,8 @@ public:
     static constexpr UINT kRecordFailed = WM_APP + 3;
     // Play status: the play id in wParam, the code and value in lParam.
     static constexpr UINT kPlayStatus = WM_APP + 4;
+    // A recorded frame: its bytes, owned by the message, in lParam.
+    static constexpr UINT kRecordPacket = WM_APP + 5;
     static constexpr UINT_PTR kConnectWaitTimer = 105;
     static constexpr UINT_PTR kTunnelTimer = 106;
     // Transmission goes on this long after the talk key is released.
@@ -75,6 +77,10 @@ public:
         return m_audio.StartRecord(file, format, sources);
     }
     void StopRecord() override { m_audio.StopRecord(); }
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources) override
+    {
+        return m_audio.RegisterForRecordPacket(on, format, sources);
+    }
     int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
                          int32_t repeat, int32_t destination, int32_t pause) override;
     void StopWavePlay(bool all) override { m_audio.StopWavePlay(all); }
@@ -101,6 +107,7 @@ private:
     void OnTalkKeyUp();
     void StopTalking();
     void OnDestroy();
+    void OnRecordPacket(std::vector<uint8_t>* bytes);
     // Asks for read and close notices of a new control channel's socket, and
     // for read notices of its receiving media channel's socket.
     void WatchChannel();
