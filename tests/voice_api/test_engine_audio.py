@@ -243,5 +243,43 @@ def test_push_to_talk_sends_the_microphone_while_ctrl_is_held(audio_hosts, tmp_p
         time.sleep(1.0)
         record(listener_pulse, tmp_path / "released.raw", 1.0)
         assert tone_windows(tmp_path / "released.raw")[0] == [], "Ann still talked after CTRL"
+
+        # Ann's process dies without giving push-to-talk up; Bob's still has
+        # the engine loaded, so the owner it left behind is still recorded.
+        # A window that is gone owns nothing: another engine window joins.
+        talker.proc.kill()
+        talker.proc.wait(10)
+        listener.engine("D", server.host, "lobby", "Dee", sdk_mode=False)
+        assert listener.run("join D")[0] == "0"
+        listener.event("D", 0)
+    finally:
+        server.stop()
+
+
+def test_a_tone_reaches_a_listener_joined_through_the_http_tunnel(audio_hosts, tmp_path):
+    try:
+        server = VoiceServerProcess(tmp_path / "server", "--host", loopback_address(),
+                                    "--port", "3450", "--media-port", "0", "--tunnel-port", "80",
+                                    "--relay")
+    except RuntimeError as error:
+        pytest.skip("port 80 cannot be bound here: %s" % error)
+    try:
+        talker, talker_pulse = audio_hosts("A")
+        listener, listener_pulse = audio_hosts("B")
+        talker.engine("A", server.host, "lobby", "Ann")
+        listener.engine("B", server.host, "lobby", "Bob")
+        assert talker.run("set A HandsFreeMode true") == ["0"]
+        assert listener.run("set B Tunnel 8618200") == ["0"]
+        talker_pulse.play("mic", tone(TONE_HZ, 12000, 12))
+        assert listener.run("join B")[0] == "0"
+        listener.event("B", 0)
+        assert talker.run("join A")[0] == "0"
+        talker.event("A", 0)
+        server.wait_log(lambda e: e.get("event") == "tunnel-request")
+        time.sleep(2.0)
+        record(listener_pulse, tmp_path / "heard.raw", 2.0)
+        loud, on_tone = tone_windows(tmp_path / "heard.raw")
+        assert len(loud) >= 25, "B heard nothing through the tunnel: %d" % len(loud)
+        assert len(on_tone) >= 0.8 * len(loud)
     finally:
         server.stop()
