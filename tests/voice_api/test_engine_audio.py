@@ -247,11 +247,17 @@ def test_push_to_talk_sends_the_microphone_while_ctrl_is_held(audio_hosts, tmp_p
         # Ann's process dies without giving push-to-talk up; Bob's still has
         # the engine loaded, so the owner it left behind is still recorded.
         # A window that is gone owns nothing: another engine window joins.
+        members = {m["name"]: m["user"] for m in server.control("members")["members"]}
         talker.proc.kill()
         talker.proc.wait(10)
         listener.engine("D", server.host, "lobby", "Dee", sdk_mode=False)
         assert listener.run("join D")[0] == "0"
         listener.event("D", 0)
+        # Bob sees Ann's lost connection and a third member leaving.
+        listener.event("B", 5, members["Ann"], timeout=20)
+        dee = [m["user"] for m in server.control("members")["members"] if m["name"] == "Dee"][0]
+        assert listener.run("disconnect D") == ["0"]
+        listener.event("B", 5, dee)
     finally:
         server.stop()
 
