@@ -31,15 +31,14 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
               [this] { return MediaChannels(); },
               [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
               [&services](int32_t number) { return services.String(number); },
-              [this] { PostMessageA(m_window, kRecordFailed, 0, 0); },
+              [this] { PostToWindow(kRecordFailed, 0, 0); },
               [this](std::vector<uint8_t> bytes) {
                   auto* owned = new std::vector<uint8_t>(std::move(bytes));
-                  if (!PostMessageA(m_window, kRecordPacket, 0, reinterpret_cast<LPARAM>(owned)))
+                  if (!PostToWindow(kRecordPacket, 0, reinterpret_cast<LPARAM>(owned)))
                       delete owned;
               },
               [this](int32_t playId, int32_t code, int32_t value) {
-                  PostMessageA(m_window, kPlayStatus, static_cast<WPARAM>(playId),
-                               MAKELPARAM(code, value));
+                  PostToWindow(kPlayStatus, static_cast<WPARAM>(playId), MAKELPARAM(code, value));
               }),
       m_owner(instance, services, *this),
       m_conference(m_owner, m_link, m_audio, m_environment)
@@ -400,6 +399,13 @@ void CSonorelleWnd::OnTimer(UINT_PTR timer)
 
 // The host gets the frame as a one-dimensional array of bytes, valid
 // during the event.
+// Audio notices from the timer thread; none once the window is gone.
+bool CSonorelleWnd::PostToWindow(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_window;
+    return window && PostMessageA(window, message, wParam, lParam);
+}
+
 void CSonorelleWnd::OnRecordPacket(std::vector<uint8_t>* bytes)
 {
     std::unique_ptr<std::vector<uint8_t>> owned(bytes);

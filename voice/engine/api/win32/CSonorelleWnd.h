@@ -108,6 +108,7 @@ private:
     void StopTalking();
     void OnDestroy();
     void OnRecordPacket(std::vector<uint8_t>* bytes);
+    bool PostToWindow(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks for read and close notices of a new control channel's socket, and
     // for read notices of its receiving media channel's socket.
     void WatchChannel();
