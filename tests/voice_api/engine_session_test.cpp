@@ -437,6 +437,7 @@ TEST_F(EngineSessionTest, PushToTalkIsClaimedAtJoinAndGivenUpWhenTheSessionEnds)
         {"hands-free owns it without the hook", true, false, false, 0, false},
         {"another window owns it", false, true, false, 1204, true},
         {"an SDK host joins all the same", false, true, true, 0, true},
+        {"a check that fails gives it up", false, false, false, 1301, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -447,6 +448,7 @@ TEST_F(EngineSessionTest, PushToTalkIsClaimedAtJoinAndGivenUpWhenTheSessionEnds)
         session.pushToTalkTaken = c.taken;
         instance.SetSdkProperty("HandsFreeMode", c.handsFree ? "true" : "false");
         instance.SetByName("SDKmode", c.sdkMode ? "true" : "false");
+        instance.SetByName("ConfName", c.joined == 1301 ? "" : "lobby");
 
         EXPECT_EQ(instance.Join(), c.joined);
         EXPECT_EQ(session.claims, std::vector<bool>{c.keyboardHook});
@@ -454,9 +456,12 @@ TEST_F(EngineSessionTest, PushToTalkIsClaimedAtJoinAndGivenUpWhenTheSessionEnds)
         if (c.joined != 0) {
             ASSERT_FALSE(recorder.events.empty());
             EXPECT_EQ(recorder.events.back().code, 2);
-            EXPECT_EQ(recorder.events.back().number, 1204);
-            EXPECT_EQ(recorder.events.back().text, "string 220");
+            EXPECT_EQ(recorder.events.back().number, c.joined);
+            if (c.joined == 1204) {
+                EXPECT_EQ(recorder.events.back().text, "string 220");
+            }
             EXPECT_FALSE(instance.IsJoining());
+            EXPECT_FALSE(session.pushToTalkOwned);
             continue;
         }
         EXPECT_EQ(session.pushToTalkOwned, !c.taken);

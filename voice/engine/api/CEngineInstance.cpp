@@ -323,8 +323,11 @@ int32_t CEngineInstance::Join()
         return SonorelleIfcStatus::kJoinStarting;
     m_joining = true;
     const int32_t status = RunJoinChecks();
-    if (status != SonorelleIfcStatus::kDone)
+    if (status != SonorelleIfcStatus::kDone) {
         m_joining = false;
+        if (m_session)
+            m_session->ReleasePushToTalk();
+    }
     return status;
 }
 
@@ -350,6 +353,8 @@ int32_t CEngineInstance::RunJoinChecks()
         ShowStatus(SonorelleIfcString::kAlreadyConnected);
         return SonorelleIfcStatus::kAlreadyConnected;
     }
+    if (!ClaimPushToTalk())
+        return SonorelleIfcStatus::kUnknownInstance;
     if (!m_services.AgreementAccepted())
         return SonorelleIfcStatus::kAgreement;
     if (m_params.Text(EngineParam::kServerAddress).empty()) {
@@ -393,6 +398,21 @@ int32_t CEngineInstance::RunJoinChecks()
     return Connect();
 }
 
+// Push-to-talk for this instance's window, with the keyboard hook unless
+// hands-free; another window owning it stops the join, unless in SDK mode.
+bool CEngineInstance::ClaimPushToTalk()
+{
+    if (!m_session ||
+        m_session->ClaimPushToTalk(m_params.Number(EngineParam::kHandsFree) == 0) ||
+        m_params.Number(EngineParam::kSdkMode))
+        return true;
+    const std::string text = m_services.String(SonorelleIfcString::kAnotherInstance);
+    ShowStatus(SonorelleIfcString::kAnotherInstance);
+    SonorelleIfcErrorPayload error{SonorelleIfcStatus::kUnknownInstance, text.c_str()};
+    RaiseEvent(SonorelleIfcEventCode::kError, &error);
+    return false;
+}
+
 int32_t CEngineInstance::Connect()
 {
     if (m_lookup && !m_lookup->IsDone() &&
@@ -402,21 +422,9 @@ int32_t CEngineInstance::Connect()
         m_pageHost = "127.0.0.1";
     if (!m_session)
         return SonorelleIfcStatus::kSession;
-    if (!m_session->ClaimPushToTalk(m_params.Number(EngineParam::kHandsFree) == 0) &&
-        !m_params.Number(EngineParam::kSdkMode)) {
-        const std::string text = m_services.String(SonorelleIfcString::kAnotherInstance);
-        ShowStatus(SonorelleIfcString::kAnotherInstance);
-        SonorelleIfcErrorPayload error{SonorelleIfcStatus::kUnknownInstance, text.c_str()};
-        RaiseEvent(SonorelleIfcEventCode::kError, &error);
-        return SonorelleIfcStatus::kUnknownInstance;
-    }
     m_session->Conference().SetLocale(m_conferenceLocale);
-    const int32_t status = m_session->StartConnect(m_params.Number(EngineParam::kTunnel),
-                                                   m_params.Text(EngineParam::kServerAddress),
-                                                   kControlPort);
-    if (status != SonorelleIfcStatus::kDone)
-        m_session->ReleasePushToTalk();
-    return status;
+    return m_session->StartConnect(m_params.Number(EngineParam::kTunnel),
+                                   m_params.Text(EngineParam::kServerAddress), kControlPort);
 }
 
 int32_t CEngineInstance::Disconnect()

@@ -115,6 +115,7 @@ private:
     void ReportMissing(const char* name) const;
     void ShowStatus(int32_t stringNumber) const;
     int32_t RunJoinChecks();
+    bool ClaimPushToTalk();
     int32_t Connect();
     void StoreNumber(int32_t index, int32_t value);
     void TakePageUrl();
