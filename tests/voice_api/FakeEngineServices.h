@@ -61,6 +61,53 @@ public:
     int32_t AudioLevel() const override { return level; }
     std::array<uint16_t, 2> Speakers() const override { return speakers; }
     void SetInputMute(bool mute) override { muted = mute; }
+    bool ClaimPushToTalk(bool keyboardHook) override
+    {
+        pushToTalkClaims.push_back(keyboardHook);
+        pushToTalkOwned = !pushToTalkTaken;
+        return pushToTalkOwned;
+    }
+    void ReleasePushToTalk() override { pushToTalkOwned = false; }
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) override
+    {
+        recordings.push_back(file + " " + std::to_string(format) + " " + std::to_string(sources));
+        return recordStatus;
+    }
+    void StopRecord() override { recordings.push_back("stop"); }
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources) override
+    {
+        recordings.push_back(std::string(on ? "packets " : "no packets ") +
+                             std::to_string(format) + " " + std::to_string(sources));
+        return recordStatus;
+    }
+    int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
+                         int32_t repeat, int32_t destination, int32_t pause) override
+    {
+        plays.push_back(file + " " + std::to_string(playId) + " " + std::to_string(checkFormat) +
+                        " " + std::to_string(repeat) + " " + std::to_string(destination) + " " +
+                        std::to_string(pause));
+        return playStatus;
+    }
+    void StopWavePlay(bool all) override { plays.push_back(all ? "stop all" : "stop"); }
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args) override
+    {
+        plays.push_back(std::string("resource ") + (module ? "module " : "none ") +
+                        (name ? name : "-") + " " + Describe(args));
+        return playStatus;
+    }
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                          const WavePlayArgs& args) override
+    {
+        plays.push_back(std::string(image ? "image " : "samples ") +
+                        std::to_string(array.bytes[0]) + " " + Describe(args));
+        return playStatus;
+    }
+    static std::string Describe(const WavePlayArgs& args)
+    {
+        return std::to_string(args.playId) + " " + std::to_string(args.checkFormat) + " " +
+               std::to_string(args.repeat) + " " + std::to_string(args.destination) + " " +
+               std::to_string(args.pause);
+    }
     void* AllocateText(const std::string& text) override
     {
         texts.push_back(text);
@@ -94,6 +141,13 @@ public:
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};
     bool muted = false;
+    bool pushToTalkTaken = false; // another engine window owns push-to-talk
+    bool pushToTalkOwned = false;
+    std::vector<bool> pushToTalkClaims;
+    int32_t recordStatus = 0;
+    std::vector<std::string> recordings;
+    int32_t playStatus = 0;
+    std::vector<std::string> plays;
     std::vector<std::string> lookups;
     std::vector<std::shared_ptr<CHostLookup>> pending;
     std::vector<uint32_t> waits;

@@ -7,8 +7,10 @@ server, each engine in a process of its own with a PulseAudio daemon of its
 own. Prints the mouth-to-ear latency (the onset of each of 20 tone bursts in
 A's microphone to its onset in B's speaker; both recorders start together,
 so their start-up difference of a few ms is in the figure) next to the frame
-duration plus the jitter buffer's start delay, and the CPU time each engine
-process used over the talk."""
+duration plus the jitter buffer's start delay and the sound card's pre-roll
+(the engine's fixed share; the rest is Wine's and PulseAudio's capture and
+playback buffering), and the CPU time each engine process used over the
+talk."""
 import os
 import pathlib
 import shutil
@@ -23,6 +25,7 @@ from voiceserver.pulse import PulseDaemon, read_samples
 
 FRAME_MS = 60        # what the test server offers
 START_DELAY_MS = 60  # a talk spurt starts 60 ms (plus the jitter delay) after its packet
+PREROLL_MS = 100     # and the sound card starts playing 100 ms after its first buffer
 BURSTS = 20
 BURST_S, GAP_S = 0.3, 0.7
 TONE_HZ = 200
@@ -109,9 +112,9 @@ def main():
         print("bursts said %d, heard %d" % (len(said), len(latencies)))
         if latencies:
             print("mouth-to-ear latency: median %.0f ms (min %.0f, max %.0f); frame %d ms + "
-                  "start delay %d ms = %d ms" % (statistics.median(latencies), min(latencies),
-                                                  max(latencies), FRAME_MS, START_DELAY_MS,
-                                                  FRAME_MS + START_DELAY_MS))
+                  "start delay %d ms + pre-roll %d ms = %d ms"
+                  % (statistics.median(latencies), min(latencies), max(latencies), FRAME_MS,
+                     START_DELAY_MS, PREROLL_MS, FRAME_MS + START_DELAY_MS + PREROLL_MS))
         for name, seconds in cpu.items():
             print("engine %s: %.2f s CPU over %.0f s of talk (%.1f%% of one core)"
                   % (name, seconds, talk_s, 100 * seconds / talk_s))

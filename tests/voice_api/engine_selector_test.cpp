@@ -163,14 +163,46 @@ TEST_F(EngineSelectorTest, MuteIsTheMuteProperty)
     EXPECT_EQ(Read(&first, SonorelleIfcOp::kGetSdkProperty, "Mute").second, "true");
 }
 
-TEST_F(EngineSelectorTest, WaveOperationsFailWithoutAnAudioPipeline)
+TEST_F(EngineSelectorTest, RecordingAndWaveFilesReachTheSession)
 {
     ASSERT_EQ(Create(&first, 1, false), 1);
+    SonorelleIfcRecordArgs record{"c:\\heard.wav", 1, 3};
+    services.recordStatus = 1401;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStartRecord, &record), 1401);
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopRecord, nullptr), 0);
+    SonorelleIfcRecordArgs unnamed{nullptr, 1, 1};
+    services.recordStatus = 1407;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStartRecord, &unnamed), 1407);
+    EXPECT_EQ(services.recordings,
+              (std::vector<std::string>{"c:\\heard.wav 1 3", "stop", " 1 1"}));
+
+    SonorelleIfcPlayFileArgs play{"c:\\tone.wav", 7, 1, 1, 3, 5};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveFile, &play), 0);
     SonorelleIfcLongArg flag{1};
-    for (int32_t operation = 0; operation <= 7; ++operation) {
-        EXPECT_EQ(Run(&first, operation, &flag), 1005) << operation;
+    SonorelleIfcLongArg notOne{2};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopWavePlay, &notOne), 0);
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kStopWavePlay, &flag), 0);
+    EXPECT_EQ(services.plays,
+              (std::vector<std::string>{"c:\\tone.wav 7 1 1 3 5", "stop", "stop all"}));
+    int module = 0;
+    SonorelleIfcPlayResourceArgs resource{&module, "RING", 4, 1, 0, 2, 0};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveResource, &resource), 0);
+    SonorelleIfcPlayPacketArgs packet{{{17}}, 1, 3, 5};
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWavePacket, &packet), 0);
+    SonorelleIfcPlayBufferArgs buffer{{{18}}, 6, 0, 0, 1, 0};
+    services.playStatus = 1414;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kPlayWaveBuffer, &buffer), 1414);
+    EXPECT_EQ(services.plays.size(), 6u);
+    EXPECT_EQ(services.plays[3], "resource module RING 4 1 0 2 0");
+    EXPECT_EQ(services.plays[4], "samples 17 0 0 1 3 5"); // no id, no format check
+    EXPECT_EQ(services.plays[5], "image 18 6 0 0 1 0");
+    SonorelleIfcRecordPacketArgs packets{1, 1, 2};
+    services.recordStatus = 1405;
+    EXPECT_EQ(Run(&first, SonorelleIfcOp::kRegisterRecordPacket, &packets), 1405);
+    EXPECT_EQ(services.recordings.back(), "packets 1 2");
+    for (int32_t operation = 0; operation <= 7; ++operation)
         EXPECT_EQ(Run(&second, operation, &flag), 0) << operation;
-    }
+    EXPECT_EQ(services.recordings.size(), 4u);
 }
 
 TEST_F(EngineSelectorTest, InstancesAreFoundAndRemovedByHandle)

@@ -30,10 +30,34 @@ public:
     int32_t AudioLevel() const override { return level; }
     std::array<uint16_t, 2> Speakers() const override { return speakers; }
     void SetInputMute(bool mute) override { muted = mute; }
+    // Push-to-talk is owned by another engine window while `taken`.
+    bool ClaimPushToTalk(bool keyboardHook) override
+    {
+        claims.push_back(keyboardHook);
+        pushToTalkOwned = !pushToTalkTaken;
+        return pushToTalkOwned;
+    }
+    void ReleasePushToTalk() override { pushToTalkOwned = false; }
+    int32_t StartRecord(const std::string&, int32_t, int32_t) override { return 0; }
+    void StopRecord() override {}
+    int32_t RegisterForRecordPacket(bool, int32_t, int32_t) override { return 0; }
+    int32_t PlayWaveFile(const std::string&, int32_t, int32_t, int32_t, int32_t, int32_t) override
+    {
+        return 0;
+    }
+    void StopWavePlay(bool) override {}
+    int32_t PlayWaveResource(void*, const char*, const WavePlayArgs&) override { return 0; }
+    int32_t PlayWaveArray(const SonorelleIfcVariant&, bool, const WavePlayArgs&) override
+    {
+        return 0;
+    }
 
     int32_t level = -78;
     std::array<uint16_t, 2> speakers{};
     bool muted = false;
+    bool pushToTalkTaken = false;
+    bool pushToTalkOwned = false;
+    std::vector<bool> claims;
 
     std::vector<std::string> starts;
     int waitStops = 0;
@@ -394,5 +418,54 @@ TEST_F(EngineSessionTest, PageHostsWithoutANameNeedNoLookup)
         fresh.SetHostUrl(c.url, "");
         EXPECT_EQ(fresh.PageHostAddress(), c.address);
         EXPECT_TRUE(services.lookups.empty());
+    }
+}
+
+TEST_F(EngineSessionTest, PushToTalkIsClaimedAtJoinAndGivenUpWhenTheSessionEnds)
+{
+    struct Case
+    {
+        const char* name;
+        bool handsFree;
+        bool taken;
+        bool sdkMode;
+        int32_t joined;
+        bool keyboardHook;
+    };
+    const Case cases[] = {
+        {"push-to-talk takes the keyboard", false, false, false, 0, true},
+        {"hands-free owns it without the hook", true, false, false, 0, false},
+        {"another window owns it", false, true, false, 1204, true},
+        {"an SDK host joins all the same", false, true, true, 0, true},
+        {"a check that fails gives it up", false, false, false, 1301, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        instance.Disconnect();
+        session.claims.clear();
+        session.starts.clear();
+        recorder.events.clear();
+        session.pushToTalkTaken = c.taken;
+        instance.SetSdkProperty("HandsFreeMode", c.handsFree ? "true" : "false");
+        instance.SetByName("SDKmode", c.sdkMode ? "true" : "false");
+        instance.SetByName("ConfName", c.joined == 1301 ? "" : "lobby");
+
+        EXPECT_EQ(instance.Join(), c.joined);
+        EXPECT_EQ(session.claims, std::vector<bool>{c.keyboardHook});
+        EXPECT_EQ(session.starts.size(), c.joined == 0 ? 1u : 0u);
+        if (c.joined != 0) {
+            ASSERT_FALSE(recorder.events.empty());
+            EXPECT_EQ(recorder.events.back().code, 2);
+            EXPECT_EQ(recorder.events.back().number, c.joined);
+            if (c.joined == 1204) {
+                EXPECT_EQ(recorder.events.back().text, "string 220");
+            }
+            EXPECT_FALSE(instance.IsJoining());
+            EXPECT_FALSE(session.pushToTalkOwned);
+            continue;
+        }
+        EXPECT_EQ(session.pushToTalkOwned, !c.taken);
+        instance.Disconnect();
+        EXPECT_FALSE(session.pushToTalkOwned);
     }
 }

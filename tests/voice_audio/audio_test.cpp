@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <string>
@@ -59,14 +61,19 @@ protected:
     AudioTest()
         : card(devices, preroll, [](int32_t n) { return "string " + std::to_string(n); },
                Soundcard::Waits{50, 50}),
-          audio(card, playout, [] { return 0u; },
+          audio(card, playout, frames, [] { return 0u; },
                 [this](const std::string& name) {
                     made.push_back(name);
                     return std::make_unique<NamedCodec>(name, name == "G72364");
                 },
                 [this] { return Audio::Channels{&send, &receive}; },
                 [this] { return handsFree; },
-                [](int32_t n) { return n == 202 ? std::string("socket 0x%x") : "port %d"; })
+                [](int32_t n) { return n == 202 ? std::string("socket 0x%x") : "port %d"; },
+                [this] { ++recordFailures; },
+                [this](std::vector<uint8_t> bytes) { packets.push_back(std::move(bytes)); },
+                [this](int32_t id, int32_t code, int32_t value) {
+                    playStatus.push_back({id, code, value});
+                })
     {
         receive.freePorts = {5006};
     }
@@ -85,11 +92,15 @@ protected:
     FakeWaveDevices devices;
     FakeTimer preroll;
     FakeTimer playout;
+    FakeTimer frames;
     Soundcard card;
     FakeChannel send;
     FakeChannel receive;
     bool handsFree = false;
     std::vector<std::string> made;
+    int recordFailures = 0;
+    std::vector<std::vector<uint8_t>> packets;
+    std::vector<std::array<int32_t, 3>> playStatus;
     Audio audio;
 };
 
@@ -158,4 +169,34 @@ TEST_F(AudioTest, StoppingClosesTheChannelsAndTheCard)
     EXPECT_EQ(send.calls.back(), "Close");
     EXPECT_EQ(receive.calls.back(), "Close");
     EXPECT_EQ(audio.TakeTestCount(), 0);
+}
+
+TEST_F(AudioTest, TheFrameTimerTicksWhileMediaRunsAndStoppingFinishesTheRecording)
+{
+    const std::string path = ::testing::TempDir() + "audio-recording.wav";
+    ASSERT_EQ(audio.StartRecord(path, 1, 3), 0);
+    audio.OnFrameTick(); // no media yet: the timer is not started
+    EXPECT_TRUE(frames.started.empty());
+
+    ASSERT_EQ(audio.OpenMedia(Offer(), 101, true).outcome, ConfMediaResult::Outcome::Ready);
+    EXPECT_EQ(frames.started, std::vector<uint32_t>{60});
+    audio.OnFrameTick();
+    EXPECT_EQ(frames.started, (std::vector<uint32_t>{60, 60}));
+
+    std::string error;
+    ASSERT_TRUE(audio.StopMedia(0, true, error));
+    EXPECT_GE(frames.cancels, 1);
+    audio.OnFrameTick(); // a tick that was under way: not started again
+    EXPECT_EQ(frames.started.size(), 2u);
+    // The file is finished: its RIFF length covers the whole file.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    unsigned char header[8] = {};
+    ASSERT_EQ(std::fread(header, 1, 8, file), 8u);
+    std::fseek(file, 0, SEEK_END);
+    const long size = std::ftell(file);
+    std::fclose(file);
+    std::remove(path.c_str());
+    EXPECT_EQ(header[4] | header[5] << 8, size - 8);
+    EXPECT_EQ(recordFailures, 0);
 }

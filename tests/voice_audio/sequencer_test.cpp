@@ -181,3 +181,30 @@ TEST_F(SequencerTest, StopEmptiesTheQueueAndForgetsTheDecoders)
     PlayOut();
     EXPECT_TRUE(played.empty());
 }
+
+TEST_F(SequencerTest, LocalFramesStartAnIdlePlayoutAndMixWithReceivedAudio)
+{
+    auto local = [](int16_t value) {
+        auto frame = std::make_unique<WaveBuffer>(30);
+        frame->Samples()[0] = value;
+        return frame;
+    };
+    sequencer.PlayLocal(local(7));
+    sequencer.PlayLocal(local(8));
+    EXPECT_EQ(timer.started, std::vector<uint32_t>{30}); // one start for the idle playout
+    sequencer.OnTick(); // no jitter delay: the second catches up at once
+    EXPECT_EQ(played, (std::vector<int16_t>{7, 8}));
+    const size_t idleStarts = timer.started.size();
+
+    sequencer.TakePacket(Received(100, At(10), {{5, 1}}));
+    sequencer.PlayLocal(local(20)); // the spurt's timer is on its way: not started again
+    EXPECT_EQ(timer.started.size(), idleStarts + 1);
+    sequencer.OnTick(); // decoded, and the local frame mixed in
+    EXPECT_EQ(played, (std::vector<int16_t>{7, 8, 120}));
+    EXPECT_EQ(sequencer.Queued(), 0u);
+
+    sequencer.PlayLocal(local(1));
+    sequencer.ClearLocal();
+    sequencer.OnTick();
+    EXPECT_EQ(played.size(), 3u);
+}

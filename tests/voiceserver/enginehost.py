@@ -84,10 +84,13 @@ class EngineHost:
                 found.append((int(code), rest.split("|", 1)[0]))
         return found
 
-    def engine(self, name, server, conference, user):
+    def engine(self, name, server, conference, user, sdk_mode=True):
+        """An instance set up to join; in SDK mode (as SDK hosts run it) it
+        joins even while another engine window owns push-to-talk."""
         assert self.run("create " + name) == ["1"]
         for parameter, value in (("ServerAddress", server), ("ConfName", conference),
-                                 ("Username", user)):
+                                 ("Username", user),
+                                 ("SDKmode", "true" if sdk_mode else "false")):
             assert self.run("set %s %s %s" % (name, parameter, value)) == ["0"]
 
     def stop(self):

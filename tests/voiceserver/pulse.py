@@ -41,6 +41,7 @@ class PulseDaemon:
                                       "--log-target=stderr"],
                                      stdout=self._log, stderr=self._log, env=env)
         self._clients = []
+        self._plays = 0
         deadline = time.monotonic() + 10
         while not socket.exists():
             if self.proc.poll() is not None or time.monotonic() > deadline:
@@ -55,12 +56,16 @@ class PulseDaemon:
                 "--format=s16le", "--raw"], env
 
     def play(self, device, samples):
-        """Starts playing the samples into a sink."""
+        """Starts playing the samples into a sink and returns at once: pacat
+        reads them from a file, so a long sound does not hold the caller
+        up while pacat drains a pipe at the sound's own pace."""
         args, env = self._client("pacat", device)
-        proc = subprocess.Popen(args, stdin=subprocess.PIPE, env=env)
+        self._plays += 1
+        path = self.runtime / ("play-%d.raw" % self._plays)
+        path.write_bytes(struct.pack("<%dh" % len(samples), *samples))
+        with open(path, "rb") as source:
+            proc = subprocess.Popen(args, stdin=source, env=env)
         self._clients.append(proc)
-        proc.stdin.write(struct.pack("<%dh" % len(samples), *samples))
-        proc.stdin.close()
         return proc
 
     def record(self, device, path):

@@ -12,18 +12,33 @@
 //   join NAME                 SonorelleIfc_SDKJoin
 //   message NAME USER TEXT    SonorelleIfc_TextMessage
 //   ignore NAME USER          op 9 with the flag on
+//   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
+//   stoprecord NAME           op 1
+//   packets NAME ON FORMAT SOURCES   op 4: recorded frames as events 15
+//   play NAME ID CHECK REPEAT DEST PAUSE FILE   op 2: plays a wave file
+//   playbuffer NAME ID CHECK REPEAT DEST PAUSE FILE   op 7: the file's bytes as an array
+//   stopplay NAME FLAG        op 3
+//   talk NAME down|up         CTRL pressed or released (SendInput) on the
+//                             host window brought to the front
 //   disconnect NAME | destroy NAME | quit
 //
 // Output: "RESULT <command> <NAME> <status> [ms]" and
 // "EVENT <NAME> <code> <number> <value> <text>|<second>" with the payload's
 // fields by code (user or error code in <number>, icon in <value>, name or
-// text in <text>, message in <second>).
+// text in <text>, message in <second>; play status: id, code, value as
+// <number> <value> <text>; a recorded packet: its byte count and loudest
+// sample as <number> <value>).
 #include "SonorelleIfcTypes.h"
 
 #include <windows.h>
+#include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -148,6 +163,27 @@ void PrintEvent(SonorelleIfcEvent* event)
         value = static_cast<int32_t>(change->value);
         break;
     }
+    case 15: { // the bytes of a recorded frame: their count and the loudest sample
+        auto* array = static_cast<SAFEARRAY*>(event->payload);
+        LONG upper = -1;
+        void* data = nullptr;
+        SafeArrayGetUBound(array, 1, &upper);
+        number = upper + 1;
+        if (SUCCEEDED(SafeArrayAccessData(array, &data))) {
+            const auto* samples = static_cast<const int16_t*>(data);
+            for (LONG i = 0; i < number / 2; ++i)
+                value = std::max(value, std::abs(int32_t{samples[i]}));
+            SafeArrayUnaccessData(array);
+        }
+        break;
+    }
+    case 16: {
+        const auto* status = static_cast<SonorelleIfcPlayStatusPayload*>(event->payload);
+        number = status->playId;
+        value = status->code;
+        text = std::to_string(status->value);
+        break;
+    }
     default:
         break;
     }
@@ -194,6 +230,48 @@ public:
             SonorelleIfcIndexValue value{11, reinterpret_cast<intptr_t>(key.c_str())};
             SonorelleIfcSelectorBlock block{1, host.window, 16, &value};
             Result(command, host, m_engine.selector(&block));
+        } else if (command == "record") {
+            SonorelleIfcRecordArgs record{nullptr, 0, 0};
+            in >> record.format >> record.sources;
+            const std::string file = Rest(in);
+            record.file = file.c_str();
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStartRecord, &record};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "play") {
+            SonorelleIfcPlayFileArgs play{};
+            in >> play.playId >> play.checkFormat >> play.repeat >> play.destination >> play.pause;
+            const std::string file = Rest(in);
+            play.file = file.c_str();
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kPlayWaveFile, &play};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "playbuffer") {
+            SonorelleIfcPlayBufferArgs play{};
+            in >> play.playId >> play.checkFormat >> play.repeat >> play.destination >> play.pause;
+            SAFEARRAY* bytes = FileArray(Rest(in));
+            VARIANT variant;
+            VariantInit(&variant);
+            V_VT(&variant) = VT_ARRAY | VT_UI1;
+            V_ARRAY(&variant) = bytes;
+            std::memcpy(play.array.bytes, &variant, sizeof variant);
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kPlayWaveBuffer, &play};
+            Result(command, host, m_engine.selector(&block));
+            VariantClear(&variant);
+        } else if (command == "stopplay") {
+            SonorelleIfcLongArg all{0};
+            in >> all.value;
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopWavePlay, &all};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "packets") {
+            SonorelleIfcRecordPacketArgs record{};
+            in >> record.on >> record.format >> record.sources;
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kRegisterRecordPacket,
+                                            &record};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "stoprecord") {
+            SonorelleIfcSelectorBlock block{1, host.window, SonorelleIfcOp::kStopRecord, nullptr};
+            Result(command, host, m_engine.selector(&block));
+        } else if (command == "talk") {
+            Result(command, host, PressTalkKey(host, Rest(in) == "down"));
         } else if (command == "hosturl") {
             const DWORD start = GetTickCount();
             m_engine.setHostUrl(host.window, Rest(in).c_str(), "");
@@ -239,6 +317,35 @@ private:
         if (milliseconds >= 0)
             line += " " + std::to_string(milliseconds);
         PrintLine(line);
+    }
+
+    // A file's bytes as a one-dimensional array of bytes, as a script host
+    // hands them over (empty when the file cannot be read).
+    static SAFEARRAY* FileArray(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+        void* data = nullptr;
+        if (array && !bytes.empty() && SUCCEEDED(SafeArrayAccessData(array, &data))) {
+            std::memcpy(data, bytes.data(), bytes.size());
+            SafeArrayUnaccessData(array);
+        }
+        return array;
+    }
+
+    // CTRL pressed or released as real keyboard input, on the host window
+    // brought to the front.
+    static int32_t PressTalkKey(const Host& host, bool down)
+    {
+        ShowWindow(host.window, SW_SHOWNOACTIVATE);
+        SetForegroundWindow(host.window);
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        return SendInput(1, &input, sizeof input) == 1 ? 0 : static_cast<int32_t>(GetLastError());
     }
 
     // The engine's own version is the accepted one.

@@ -323,8 +323,11 @@ int32_t CEngineInstance::Join()
         return SonorelleIfcStatus::kJoinStarting;
     m_joining = true;
     const int32_t status = RunJoinChecks();
-    if (status != SonorelleIfcStatus::kDone)
+    if (status != SonorelleIfcStatus::kDone) {
         m_joining = false;
+        if (m_session)
+            m_session->ReleasePushToTalk();
+    }
     return status;
 }
 
@@ -350,6 +353,8 @@ int32_t CEngineInstance::RunJoinChecks()
         ShowStatus(SonorelleIfcString::kAlreadyConnected);
         return SonorelleIfcStatus::kAlreadyConnected;
     }
+    if (!ClaimPushToTalk())
+        return SonorelleIfcStatus::kUnknownInstance;
     if (!m_services.AgreementAccepted())
         return SonorelleIfcStatus::kAgreement;
     if (m_params.Text(EngineParam::kServerAddress).empty()) {
@@ -393,6 +398,21 @@ int32_t CEngineInstance::RunJoinChecks()
     return Connect();
 }
 
+// Push-to-talk for this instance's window, with the keyboard hook unless
+// hands-free; another window owning it stops the join, unless in SDK mode.
+bool CEngineInstance::ClaimPushToTalk()
+{
+    if (!m_session ||
+        m_session->ClaimPushToTalk(m_params.Number(EngineParam::kHandsFree) == 0) ||
+        m_params.Number(EngineParam::kSdkMode))
+        return true;
+    const std::string text = m_services.String(SonorelleIfcString::kAnotherInstance);
+    ShowStatus(SonorelleIfcString::kAnotherInstance);
+    SonorelleIfcErrorPayload error{SonorelleIfcStatus::kUnknownInstance, text.c_str()};
+    RaiseEvent(SonorelleIfcEventCode::kError, &error);
+    return false;
+}
+
 int32_t CEngineInstance::Connect()
 {
     if (m_lookup && !m_lookup->IsDone() &&
@@ -417,6 +437,60 @@ int32_t CEngineInstance::Disconnect()
     }
     OnSessionEnded();
     return SonorelleIfcStatus::kDone;
+}
+
+int32_t CEngineInstance::StartRecord(const std::string& file, int32_t format, int32_t sources)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->StartRecord(file, format, sources);
+}
+
+int32_t CEngineInstance::StopRecord()
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    m_session->StopRecord();
+    return SonorelleIfcStatus::kDone;
+}
+
+int32_t CEngineInstance::PlayWaveFile(const SonorelleIfcPlayFileArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveFile(args.file ? args.file : "", args.playId, args.checkFormat,
+                                   args.repeat, args.destination, args.pause);
+}
+
+int32_t CEngineInstance::StopWavePlay(bool all)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    m_session->StopWavePlay(all);
+    return SonorelleIfcStatus::kDone;
+}
+
+int32_t CEngineInstance::RegisterForRecordPacket(bool on, int32_t format, int32_t sources)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->RegisterForRecordPacket(on, format, sources);
+}
+
+int32_t CEngineInstance::PlayWaveResource(void* module, const char* name,
+                                          const WavePlayArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveResource(module, name, args);
+}
+
+int32_t CEngineInstance::PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                                       const WavePlayArgs& args)
+{
+    if (!m_session)
+        return SonorelleIfcStatus::kSession;
+    return m_session->PlayWaveArray(array, image, args);
 }
 
 int32_t CEngineInstance::CheckUserCall(int32_t user, bool testUser) const
@@ -449,6 +523,8 @@ void CEngineInstance::OnSessionEnded()
     m_joined = false;
     m_connected = false;
     m_roster.clear();
+    if (m_session)
+        m_session->ReleasePushToTalk();
 }
 
 void CEngineInstance::OnMoving()

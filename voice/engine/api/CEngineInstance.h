@@ -60,6 +60,15 @@ public:
     // Op 11: every text must be non-empty.
     int32_t JoinWith(const SonorelleIfcJoinArgs& args);
     int32_t Disconnect();
+    // Recording what is played and sent to a wave file (op 0 and op 1).
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources);
+    int32_t StopRecord();
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources);
+    // Playing a wave file (op 2) and stopping it (op 3).
+    int32_t PlayWaveFile(const SonorelleIfcPlayFileArgs& args);
+    int32_t StopWavePlay(bool all);
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args);
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image, const WavePlayArgs& args);
     // The checks of the user-directed calls; `testUser` is off for broadcasts.
     int32_t CheckUserCall(int32_t user, bool testUser) const;
     // 1501 for a character without a keypad key, 1304 while not joined.
@@ -106,6 +115,7 @@ private:
     void ReportMissing(const char* name) const;
     void ShowStatus(int32_t stringNumber) const;
     int32_t RunJoinChecks();
+    bool ClaimPushToTalk();
     int32_t Connect();
     void StoreNumber(int32_t index, int32_t value);
     void TakePageUrl();

@@ -48,11 +48,40 @@ int32_t CEngineSelector::Create(void* handle, const SonorelleIfcCreateArgs* args
 
 int32_t CEngineSelector::RunOn(CEngineInstance& instance, int32_t operation, void* arguments)
 {
-    if (operation >= SonorelleIfcOp::kStartRecord && operation <= SonorelleIfcOp::kPlayWaveBuffer)
-        return SonorelleIfcStatus::kSession; // no audio pipeline in this engine yet
+    if (operation == SonorelleIfcOp::kStopRecord)
+        return instance.StopRecord();
     if (!arguments)
         return 0;
     switch (operation) {
+    case SonorelleIfcOp::kPlayWaveFile:
+        return instance.PlayWaveFile(*As<SonorelleIfcPlayFileArgs>(arguments));
+    case SonorelleIfcOp::kPlayWaveResource: {
+        const auto* play = As<SonorelleIfcPlayResourceArgs>(arguments);
+        return instance.PlayWaveResource(
+            play->module, play->name,
+            {play->playId, play->checkFormat, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kPlayWavePacket: {
+        const auto* play = As<SonorelleIfcPlayPacketArgs>(arguments);
+        return instance.PlayWaveArray(play->array, false,
+                                      {0, 0, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kPlayWaveBuffer: {
+        const auto* play = As<SonorelleIfcPlayBufferArgs>(arguments);
+        return instance.PlayWaveArray(
+            play->array, true,
+            {play->playId, play->checkFormat, play->repeat, play->destination, play->pause});
+    }
+    case SonorelleIfcOp::kRegisterRecordPacket: {
+        const auto* record = As<SonorelleIfcRecordPacketArgs>(arguments);
+        return instance.RegisterForRecordPacket(record->on != 0, record->format, record->sources);
+    }
+    case SonorelleIfcOp::kStopWavePlay:
+        return instance.StopWavePlay(As<SonorelleIfcLongArg>(arguments)->value == 1);
+    case SonorelleIfcOp::kStartRecord: {
+        const auto* record = As<SonorelleIfcRecordArgs>(arguments);
+        return instance.StartRecord(OrEmpty(record->file), record->format, record->sources);
+    }
     case SonorelleIfcOp::kMute:
         return instance.SetSdkProperty("Mute", As<SonorelleIfcLongArg>(arguments)->value ? "true" : "false");
     case SonorelleIfcOp::kIgnore: {

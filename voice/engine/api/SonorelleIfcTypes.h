@@ -72,6 +72,20 @@ struct SonorelleIfcCreateArgs
     uint8_t sdk;
 };
 
+struct SonorelleIfcRecordArgs        { const char* file; int32_t format; int32_t sources; }; // op 0
+struct SonorelleIfcPlayFileArgs      { const char* file; int32_t playId; int32_t checkFormat;
+                                       int32_t repeat; int32_t destination; int32_t pause; }; // op 2
+struct SonorelleIfcRecordPacketArgs  { int32_t on; int32_t format; int32_t sources; };   // op 4
+// The host's VARIANT, laid out as the platform's (16 bytes, 24 in 64-bit code).
+struct SonorelleIfcVariant           { alignas(8) unsigned char bytes[sizeof(void*) == 8 ? 24 : 16]; };
+struct SonorelleIfcPlayResourceArgs  { void* module; const char* name; int32_t playId;
+                                       int32_t checkFormat; int32_t repeat; int32_t destination;
+                                       int32_t pause; };                                      // op 5
+struct SonorelleIfcPlayPacketArgs    { SonorelleIfcVariant array; int32_t repeat;
+                                       int32_t destination; int32_t pause; };                 // op 6
+struct SonorelleIfcPlayBufferArgs    { SonorelleIfcVariant array; int32_t playId;
+                                       int32_t checkFormat; int32_t repeat; int32_t destination;
+                                       int32_t pause; };                                      // op 7
 struct SonorelleIfcUserFlag          { int32_t user; int32_t on; };                        // op 9
 struct SonorelleIfcGagArgs           { int32_t user; int32_t flagWord; int32_t duration; }; // op 10
 struct SonorelleIfcKickArgs          { int32_t user; const char* reason; };                // op 19
@@ -80,6 +94,7 @@ struct SonorelleIfcLongArg           { int32_t value; };                        
 
 // Event payloads.
 struct SonorelleIfcErrorPayload      { int32_t code; const char* text; };            // 2
+struct SonorelleIfcPlayStatusPayload { int32_t playId; int32_t code; int32_t value; }; // 16
 struct SonorelleIfcTextPayload       { const char* text; };                          // 1, 3
 struct SonorelleIfcLongPayload       { int32_t value; };                             // 5, 6, 8
 struct SonorelleIfcRosterPayload     { int32_t user; const char* name; int32_t icon; }; // 4
@@ -114,6 +129,8 @@ constexpr int32_t kDone = 0;
 constexpr int32_t kSession = 1005;
 constexpr int32_t kUnknownInstance = 1204;
 constexpr int32_t kAgreement = 1205;
+constexpr int32_t kTransmitStart = 1101;
+constexpr int32_t kTransmitStop = 1102;
 constexpr int32_t kMissingParameter = 1301;
 constexpr int32_t kAlreadyConnected = 1302;
 constexpr int32_t kAlreadyJoined = 1303;
@@ -140,6 +157,8 @@ constexpr int32_t kGag = 11;
 constexpr int32_t kWarning = 12;
 constexpr int32_t kParameterChanged = 13;
 constexpr int32_t kAppBroadcast = 14;
+constexpr int32_t kRecordPacket = 15;
+constexpr int32_t kPlayStatus = 16;
 constexpr int32_t kGagState = 17;
 constexpr int32_t kIconChanged = 18;
 constexpr int32_t kNameChanged = 19;
@@ -147,6 +166,12 @@ constexpr int32_t kNameChanged = 19;
 
 namespace SonorelleIfcOp {
 constexpr int32_t kStartRecord = 0;
+constexpr int32_t kStopRecord = 1;
+constexpr int32_t kPlayWaveFile = 2;
+constexpr int32_t kStopWavePlay = 3;
+constexpr int32_t kRegisterRecordPacket = 4;
+constexpr int32_t kPlayWaveResource = 5;
+constexpr int32_t kPlayWavePacket = 6;
 constexpr int32_t kPlayWaveBuffer = 7;
 constexpr int32_t kMute = 8;
 constexpr int32_t kIgnore = 9;
@@ -169,6 +194,9 @@ constexpr int32_t kAlreadyConnected = 222;
 constexpr int32_t kConnecting = 223;
 constexpr int32_t kMissingParameter = 225;
 constexpr int32_t kMessageSent = 219;
+constexpr int32_t kMicrophoneOn = 230;
+constexpr int32_t kMicrophoneOnSpeakersOff = 231;
+constexpr int32_t kMicrophoneOff = 232;
 constexpr int32_t kWarningSent = 238;
 constexpr int32_t kNoServer = 221;
 constexpr int32_t kUnableToConnect = 254;

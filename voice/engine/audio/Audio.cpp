@@ -26,11 +26,21 @@ std::string Hex(int32_t code)
 
 } // namespace
 
-Audio::Audio(Soundcard& card, IAudioTimer& playoutTimer, Collector::Clock now,
-             CodecMaker makeCodec, ChannelSource channels, Flag handsFree, Strings strings)
+Audio::Audio(Soundcard& card, IAudioTimer& playoutTimer, IAudioTimer& frameTimer,
+             Collector::Clock now, CodecMaker makeCodec, ChannelSource channels, Flag handsFree,
+             Strings strings, Notice recordFailed, WaveRecorder::Packet recordPacket,
+             WavePlayer::Status playStatus)
     : m_card(card),
+      m_frameTimer(frameTimer),
+      m_recorder(std::move(recordFailed), std::move(recordPacket)),
+      m_player([this](std::unique_ptr<WaveBuffer> frame,
+                      int32_t destination) { PlayFrame(std::move(frame), destination); },
+               std::move(playStatus)),
       m_sequencer(playoutTimer,
-                  [&card](std::unique_ptr<WaveBuffer> buffer) { card.Play(std::move(buffer)); }),
+                  [this](std::unique_ptr<WaveBuffer> buffer) {
+                      m_recorder.OfferPlayed(*buffer);
+                      m_card.Play(std::move(buffer));
+                  }),
       m_collector(std::move(now), [&card](int32_t gain) { return card.SetMicrophoneGain(gain); }),
       m_makeCodec(std::move(makeCodec)),
       m_channels(std::move(channels)),
@@ -38,6 +48,7 @@ Audio::Audio(Soundcard& card, IAudioTimer& playoutTimer, Collector::Clock now,
       m_strings(std::move(strings))
 {
     m_card.SetCaptureListener(&m_collector);
+    m_collector.SetSentFrames([this](const WaveBuffer& frame) { m_recorder.OfferSent(frame); });
 }
 
 bool Audio::SetCodec(const std::string& name)
@@ -125,10 +136,40 @@ int32_t Audio::OpenUdpPort(int32_t port)
 bool Audio::StartMedia(int32_t ownUser, const std::string& host, int32_t port, int32_t frameMs)
 {
     m_collector.Bind(*m_codec, *m_media.send, static_cast<uint32_t>(ownUser), frameMs);
-    if (m_media.send->Open(host, port, true))
+    if (m_media.send->Open(host, port, true)) {
+        m_framesRunning = true;
+        m_frameTimer.Start(static_cast<uint32_t>(frameMs));
         return true;
+    }
     m_error = WithValue(m_strings(kStringSocketError), "%x", Hex(m_media.send->LastError()));
     return false;
+}
+
+void Audio::OnFrameTick()
+{
+    if (!m_framesRunning)
+        return;
+    m_player.Tick(m_frameMs);
+    m_recorder.Tick();
+    m_frameTimer.Start(static_cast<uint32_t>(m_frameMs));
+}
+
+void Audio::PlayFrame(std::unique_ptr<WaveBuffer> frame, int32_t destination)
+{
+    if (destination == WavePlayer::kConference) {
+        m_collector.Inject(std::move(frame), m_transmitting);
+        return;
+    }
+    if (destination & WavePlayer::kConference)
+        m_collector.Inject(frame->Copy(), m_transmitting);
+    m_sequencer.PlayLocal(std::move(frame));
+}
+
+void Audio::StopWavePlay(bool all)
+{
+    m_player.Stop(all);
+    m_sequencer.ClearLocal();
+    m_collector.ClearInjected();
 }
 
 int32_t Audio::TakeTestCount()
@@ -186,6 +227,10 @@ bool Audio::StopMedia(int32_t, bool mediaOpen, std::string& errorText)
 
 bool Audio::Stop()
 {
+    m_framesRunning = false;
+    m_frameTimer.Cancel();
+    m_recorder.Stop();
+    StopWavePlay(true);
     m_collector.Unbind();
     if (m_media.receive) {
         m_media.receive->SetPacketReceiver(nullptr);

@@ -31,7 +31,13 @@ void Collector::OnCapture(WaveBuffer& buffer)
     std::lock_guard<std::mutex> hold(m_lock);
     if (!m_codec || !m_channel)
         return;
+    if (!m_injected.empty()) {
+        buffer.MixIn(*m_injected.front());
+        m_injected.pop_front();
+    }
     Send(buffer);
+    if (m_sentFrames)
+        m_sentFrames(buffer);
     if (const auto gain = m_gain.OnFrame(buffer.Level()))
         m_setGain(*gain);
 }
@@ -44,6 +50,28 @@ void Collector::Send(const WaveBuffer& buffer)
     m_channel->SendPacket(std::make_unique<Packet>(Packet::MakeOutgoing(
         static_cast<uint8_t>(m_codec->PayloadType()), m_sequence++, m_clock.Next(m_now()),
         m_source, coded.data(), coded.size())));
+}
+
+void Collector::Inject(std::unique_ptr<WaveBuffer> frame, bool transmitting)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (!m_codec || !m_channel)
+        return;
+    if (transmitting) {
+        m_injected.push_back(std::move(frame));
+        return;
+    }
+    while (!m_injected.empty()) {
+        Send(*m_injected.front());
+        m_injected.pop_front();
+    }
+    Send(*frame);
+}
+
+void Collector::ClearInjected()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_injected.clear();
 }
 
 int32_t Collector::Gain() const

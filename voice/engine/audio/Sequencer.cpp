@@ -42,8 +42,28 @@ void Sequencer::Stop()
     m_timer.Cancel();
     std::lock_guard<std::mutex> hold(m_lock);
     m_running = false;
+    m_localStart = false;
     m_jitter.clear();
+    m_local.clear();
     m_decoders.clear();
+}
+
+void Sequencer::PlayLocal(std::unique_ptr<WaveBuffer> frame)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_local.push_back(std::move(frame));
+    // An idle playout starts for it; a running one (or one about to start)
+    // takes it with its next tick.
+    if (!m_running && !m_localStart) {
+        m_localStart = true;
+        m_timer.Start(static_cast<uint32_t>(m_frameMs));
+    }
+}
+
+void Sequencer::ClearLocal()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_local.clear();
 }
 
 // The slot continues the talk spurt by sequence number while the packet is
@@ -96,7 +116,13 @@ void Sequencer::Insert(std::unique_ptr<Packet> packet)
 void Sequencer::OnTick()
 {
     std::lock_guard<std::mutex> hold(m_lock);
+    m_localStart = false;
     do {
+        std::unique_ptr<WaveBuffer> local;
+        if (!m_local.empty()) {
+            local = std::move(m_local.front());
+            m_local.pop_front();
+        }
         const bool hadPackets = !m_jitter.empty();
         std::unique_ptr<WaveBuffer> mix;
         while (!m_jitter.empty() && m_jitter.front()->PlayoutSlot() <= m_currentSlot) {
@@ -109,13 +135,18 @@ void Sequencer::OnTick()
         }
         if (hadPackets)
             ++m_currentSlot;
+        if (mix && local)
+            mix->MixIn(*local);
+        else if (local)
+            mix = std::move(local);
         if (!mix)
             break;
         m_player(std::move(mix));
-    } while (static_cast<size_t>(m_window.PlayoutStart()) < m_jitter.size());
+    } while (static_cast<size_t>(m_window.PlayoutStart()) < m_jitter.size() ||
+             static_cast<size_t>(m_window.PlayoutStart()) < m_local.size());
     if (m_jitter.empty())
         m_running = false;
-    else
+    if (!m_jitter.empty() || !m_local.empty())
         m_timer.Start(static_cast<uint32_t>(m_frameMs));
 }
 

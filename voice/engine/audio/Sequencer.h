@@ -40,6 +40,10 @@ public:
     void ExcludeLastSpeakers(bool exclude);
     // Ends playout: the timer, both queues and every decoder.
     void Stop();
+    // A frame for the local speakers only (wave audio), mixed into the
+    // received audio of a coming tick.
+    void PlayLocal(std::unique_ptr<WaveBuffer> frame);
+    void ClearLocal();
 
     // IPacketReceiver: a received packet, on the receiving channel's thread.
     void TakePacket(std::unique_ptr<Packet> packet) override;
@@ -66,6 +70,8 @@ private:
     SequenceWindow m_window;
     std::map<uint16_t, std::unique_ptr<Codec>> m_decoders;
     std::list<std::unique_ptr<Packet>> m_jitter;
+    std::list<std::unique_ptr<WaveBuffer>> m_local;
+    bool m_localStart = false; // the timer was started for local frames
     uint16_t m_referenceSequence = 0;
     uint32_t m_referenceFrame = 0;
     int32_t m_referenceSlot = 0;

@@ -7,6 +7,12 @@
 #include "SonorelleIfcTypes.h"
 #include "WinsockNetSocket.h"
 
+#include <oleauto.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
 CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
                              const CResourceChain& resources)
     : m_instance(instance),
@@ -15,15 +21,25 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
       m_link(m_sockets, m_environment, m_plan),
       m_preroll([this] { m_card.OnPrerollTick(); }),
       m_playout([this] { m_audio.OnPlayoutTick(); }),
+      m_frames([this] { m_audio.OnFrameTick(); }),
       m_card(m_devices, m_preroll, [&services](int32_t number) { return services.String(number); },
              Soundcard::Waits{}),
       m_codecTable(m_codecLibraries),
       m_codecs(m_codecTable, [](unsigned, const std::string&) {}),
-      m_audio(m_card, m_playout, [] { return static_cast<uint32_t>(timeGetTime()); },
+      m_audio(m_card, m_playout, m_frames, [] { return static_cast<uint32_t>(timeGetTime()); },
               [this](const std::string& name) { return m_codecs.Make(name); },
               [this] { return MediaChannels(); },
               [this] { return m_instance.Params().Number(EngineParam::kHandsFree) != 0; },
-              [&services](int32_t number) { return services.String(number); }),
+              [&services](int32_t number) { return services.String(number); },
+              [this] { PostToWindow(kRecordFailed, 0, 0); },
+              [this](std::vector<uint8_t> bytes) {
+                  auto* owned = new std::vector<uint8_t>(std::move(bytes));
+                  if (!PostToWindow(kRecordPacket, 0, reinterpret_cast<LPARAM>(owned)))
+                      delete owned;
+              },
+              [this](int32_t playId, int32_t code, int32_t value) {
+                  PostToWindow(kPlayStatus, static_cast<WPARAM>(playId), MAKELPARAM(code, value));
+              }),
       m_owner(instance, services, *this),
       m_conference(m_owner, m_link, m_audio, m_environment)
 {
@@ -70,6 +86,26 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kMediaNotice:
         OnMediaNotice(static_cast<SOCKET>(wParam));
+        return 0;
+    case kRecordFailed:
+        // Told on the window's thread: the timer that found it holds the
+        // audio's locks.
+        m_owner.ErrorText(WaveRecordStatus::kWriteFailed, std::string(), 0);
+        return 0;
+    case kRecordPacket:
+        OnRecordPacket(reinterpret_cast<std::vector<uint8_t>*>(lParam));
+        return 0;
+    case kPlayStatus: {
+        SonorelleIfcPlayStatusPayload status{static_cast<int32_t>(wParam), LOWORD(lParam),
+                                             HIWORD(lParam)};
+        m_instance.RaiseEvent(SonorelleIfcEventCode::kPlayStatus, &status);
+        return 0;
+    }
+    case PushToTalkHook::kTalkKeyDown:
+        OnTalkKeyDown();
+        return 0;
+    case PushToTalkHook::kTalkKeyUp:
+        OnTalkKeyUp();
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
@@ -198,8 +234,153 @@ void CSonorelleWnd::WatchMedia()
         WSAAsyncSelect(winsock->Handle(), m_window, kMediaNotice, FD_READ | FD_CLOSE);
 }
 
+int32_t CSonorelleWnd::PlayWaveFile(const std::string& file, int32_t playId,
+                                    int32_t checkFormat, int32_t repeat, int32_t destination,
+                                    int32_t pause)
+{
+    WavePlayer::Request request;
+    request.file = file;
+    request.playId = playId;
+    request.checkFormat = checkFormat;
+    request.repeat = repeat;
+    request.destination = destination;
+    request.pauseTenths = pause;
+    return m_audio.PlayWaveFile(request);
+}
+
+namespace {
+
+constexpr int32_t kNoModule = 1413;
+constexpr int32_t kBadArray = 1414;
+
+WavePlayer::Request RequestOf(const WavePlayArgs& args)
+{
+    WavePlayer::Request request;
+    request.playId = args.playId;
+    request.checkFormat = args.checkFormat;
+    request.repeat = args.repeat;
+    request.destination = args.destination;
+    request.pauseTenths = args.pause;
+    return request;
+}
+
+std::optional<std::vector<uint8_t>> LoadWaveResource(HMODULE module, const char* name)
+{
+    HRSRC found = FindResourceA(module, name, "WAVE");
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return std::nullopt;
+    return std::vector<uint8_t>(bytes, bytes + SizeofResource(module, found));
+}
+
+// The bytes of a one-dimensional array in a VARIANT (by value or by
+// reference); nothing when it holds anything else or nothing.
+std::optional<std::vector<uint8_t>> ArrayBytes(const VARIANT& variant)
+{
+    if (V_VT(&variant) == (VT_VARIANT | VT_BYREF))
+        return V_VARIANTREF(&variant) ? ArrayBytes(*V_VARIANTREF(&variant)) : std::nullopt;
+    SAFEARRAY* array = nullptr;
+    if ((V_VT(&variant) & VT_ARRAY) && (V_VT(&variant) & VT_BYREF))
+        array = V_ARRAYREF(&variant) ? *V_ARRAYREF(&variant) : nullptr;
+    else if (V_VT(&variant) & VT_ARRAY)
+        array = V_ARRAY(&variant);
+    LONG lower = 0;
+    LONG upper = -1;
+    if (!array || SafeArrayGetDim(array) != 1 || SafeArrayGetElemsize(array) == 0 ||
+        FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)) || upper < lower)
+        return std::nullopt;
+    const size_t size =
+        static_cast<size_t>(upper - lower + 1) * SafeArrayGetElemsize(array);
+    void* data = nullptr;
+    if (FAILED(SafeArrayAccessData(array, &data)))
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<const uint8_t*>(data),
+                               static_cast<const uint8_t*>(data) + size);
+    SafeArrayUnaccessData(array);
+    return bytes;
+}
+
+} // namespace
+
+int32_t CSonorelleWnd::PlayWaveResource(void* module, const char* name, const WavePlayArgs& args)
+{
+    if (!module || !name)
+        return kNoModule;
+    return m_audio.PlayWaveResource(RequestOf(args),
+                                    LoadWaveResource(static_cast<HMODULE>(module), name));
+}
+
+int32_t CSonorelleWnd::PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                                     const WavePlayArgs& args)
+{
+    static_assert(sizeof(VARIANT) == sizeof(SonorelleIfcVariant), "the host's VARIANT");
+    VARIANT variant;
+    std::memcpy(&variant, array.bytes, sizeof variant);
+    std::optional<std::vector<uint8_t>> bytes = ArrayBytes(variant);
+    if (!bytes)
+        return kBadArray;
+    return image ? m_audio.PlayWaveImage(RequestOf(args), *bytes)
+                 : m_audio.PlayWaveSamples(RequestOf(args), std::move(*bytes));
+}
+
+bool CSonorelleWnd::ClaimPushToTalk(bool keyboardHook)
+{
+    return m_window && m_pushToTalk.Install(m_window, keyboardHook);
+}
+
+void CSonorelleWnd::ReleasePushToTalk()
+{
+    if (m_window)
+        KillTimer(m_window, kTalkReleaseTimer);
+    m_pushToTalk.Remove();
+}
+
+bool CSonorelleWnd::TalkKeyApplies() const
+{
+    return m_instance.IsJoined() && !m_instance.Params().Mute();
+}
+
+void CSonorelleWnd::OnTalkKeyDown()
+{
+    if (!TalkKeyApplies())
+        return;
+    if (!m_conference.IsConnected() || !m_instance.Params().SoundEnabled()) {
+        m_owner.ShowStatus(SonorelleIfcString::kMicrophoneOff);
+        return;
+    }
+    KillTimer(m_window, kTalkReleaseTimer);
+    if (!m_audio.SetTransmit(true)) {
+        m_owner.ErrorText(SonorelleIfcStatus::kTransmitStart, m_audio.ErrorText(), 0);
+        return;
+    }
+    m_owner.ShowStatus(m_card.IsHalfDuplex() ? SonorelleIfcString::kMicrophoneOnSpeakersOff
+                                             : SonorelleIfcString::kMicrophoneOn);
+}
+
+void CSonorelleWnd::OnTalkKeyUp()
+{
+    if (!TalkKeyApplies() || !m_conference.IsConnected() ||
+        !m_instance.Params().SoundEnabled())
+        return;
+    SetTimer(m_window, kTalkReleaseTimer, kTalkReleaseMs, nullptr);
+    m_owner.ShowStatus(SonorelleIfcString::kMicrophoneOff);
+}
+
+void CSonorelleWnd::StopTalking()
+{
+    KillTimer(m_window, kTalkReleaseTimer);
+    if (!m_audio.SetTransmit(false))
+        m_owner.ErrorText(SonorelleIfcStatus::kTransmitStop, m_audio.ErrorText(), 0);
+}
+
 void CSonorelleWnd::OnTimer(UINT_PTR timer)
 {
+    if (timer == kTalkReleaseTimer) {
+        StopTalking();
+        return;
+    }
     if (timer == kTunnelTimer) {
         KillTunnelTimer();
         m_plan.OnTunnelTimer(m_conference.IsConnected());
@@ -216,10 +397,39 @@ void CSonorelleWnd::OnTimer(UINT_PTR timer)
     m_owner.ConnectFailed();
 }
 
+// The host gets the frame as a one-dimensional array of bytes, valid
+// during the event.
+// Audio notices from the timer thread; none once the window is gone.
+bool CSonorelleWnd::PostToWindow(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_window;
+    return window && PostMessageA(window, message, wParam, lParam);
+}
+
+void CSonorelleWnd::OnRecordPacket(std::vector<uint8_t>* bytes)
+{
+    std::unique_ptr<std::vector<uint8_t>> owned(bytes);
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(owned->size()));
+    void* data = nullptr;
+    if (!array || FAILED(SafeArrayAccessData(array, &data))) {
+        if (array)
+            SafeArrayDestroy(array);
+        return;
+    }
+    std::memcpy(data, owned->data(), owned->size());
+    SafeArrayUnaccessData(array);
+    m_instance.RaiseEvent(SonorelleIfcEventCode::kRecordPacket, array);
+    SafeArrayDestroy(array);
+}
+
 void CSonorelleWnd::OnDestroy()
 {
+    MSG pending;
+    while (PeekMessageA(&pending, m_window, kRecordPacket, kRecordPacket, PM_REMOVE))
+        delete reinterpret_cast<std::vector<uint8_t>*>(pending.lParam);
     StopConnectWait();
     KillTunnelTimer();
+    ReleasePushToTalk();
     const int32_t reason =
         m_instance.IsJoined() ? ConfLeaveReason::kError : ConfLeaveReason::kGivenUp;
     m_conference.Leave(std::string(), reason);

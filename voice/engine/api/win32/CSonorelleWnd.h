@@ -19,6 +19,7 @@
 #include "ConnectionThread.h"
 #include "IConfConnectAttempts.h"
 #include "IEngineSession.h"
+#include "PushToTalkHook.h"
 #include "Soundcard.h"
 #include "Win32CodecLibraries.h"
 #include "WinsockSocketFactory.h"
@@ -36,8 +37,16 @@ class CSonorelleWnd : public IEngineSession, private IConfConnectAttempts
 public:
     static constexpr UINT kSocketNotice = WM_APP + 1;
     static constexpr UINT kMediaNotice = WM_APP + 2;
+    static constexpr UINT kRecordFailed = WM_APP + 3;
+    // Play status: the play id in wParam, the code and value in lParam.
+    static constexpr UINT kPlayStatus = WM_APP + 4;
+    // A recorded frame: its bytes, owned by the message, in lParam.
+    static constexpr UINT kRecordPacket = WM_APP + 5;
     static constexpr UINT_PTR kConnectWaitTimer = 105;
     static constexpr UINT_PTR kTunnelTimer = 106;
+    // Transmission goes on this long after the talk key is released.
+    static constexpr UINT_PTR kTalkReleaseTimer = 109;
+    static constexpr UINT kTalkReleaseMs = 150;
     static constexpr UINT kConnectWaitMs = 1000;
     static constexpr int kConnectWaitTicks = 60;
 
@@ -61,6 +70,23 @@ public:
     int32_t AudioLevel() const override { return m_audio.Level(); }
     std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
     void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
+    bool ClaimPushToTalk(bool keyboardHook) override;
+    void ReleasePushToTalk() override;
+    int32_t StartRecord(const std::string& file, int32_t format, int32_t sources) override
+    {
+        return m_audio.StartRecord(file, format, sources);
+    }
+    void StopRecord() override { m_audio.StopRecord(); }
+    int32_t RegisterForRecordPacket(bool on, int32_t format, int32_t sources) override
+    {
+        return m_audio.RegisterForRecordPacket(on, format, sources);
+    }
+    int32_t PlayWaveFile(const std::string& file, int32_t playId, int32_t checkFormat,
+                         int32_t repeat, int32_t destination, int32_t pause) override;
+    void StopWavePlay(bool all) override { m_audio.StopWavePlay(all); }
+    int32_t PlayWaveResource(void* module, const char* name, const WavePlayArgs& args) override;
+    int32_t PlayWaveArray(const SonorelleIfcVariant& array, bool image,
+                          const WavePlayArgs& args) override;
 
 private:
     // IConfConnectAttempts
@@ -75,7 +101,14 @@ private:
     void OnSocketNotice(SOCKET socket, LPARAM notice);
     void OnMediaNotice(SOCKET socket);
     void OnTimer(UINT_PTR timer);
+    // Whether the talk key may switch the microphone now.
+    bool TalkKeyApplies() const;
+    void OnTalkKeyDown();
+    void OnTalkKeyUp();
+    void StopTalking();
     void OnDestroy();
+    void OnRecordPacket(std::vector<uint8_t>* bytes);
+    bool PostToWindow(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks for read and close notices of a new control channel's socket, and
     // for read notices of its receiving media channel's socket.
     void WatchChannel();
@@ -91,12 +124,14 @@ private:
     CWinmmWaveDevices m_devices;
     CMmTimer m_preroll;
     CMmTimer m_playout;
+    CMmTimer m_frames;
     Soundcard m_card;
     Win32CodecLibraries m_codecLibraries;
     CodecLibraryTable m_codecTable;
     CodecFactory m_codecs;
     Audio m_audio;
     CEngineSessionOwner m_owner;
+    PushToTalkHook m_pushToTalk;
     CConferenceProtocol m_conference;
     std::map<int32_t, std::unique_ptr<ConnectionThread>> m_attempts;
     const ControlChannel* m_watchedChannel = nullptr;
