@@ -4,6 +4,24 @@
 
 #include <sstream>
 
+namespace {
+
+// "bytes" and the array's bytes in hex, as "bytes 01 02".
+std::string ByteArrayText(SAFEARRAY* array)
+{
+    std::ostringstream text;
+    text << "bytes";
+    unsigned char* data = nullptr;
+    if (!array || FAILED(::SafeArrayAccessData(array, reinterpret_cast<void**>(&data))))
+        return "bytes (none)";
+    for (ULONG i = 0; i < array->rgsabound[0].cElements; ++i)
+        text << ' ' << std::hex << (data[i] < 16 ? "0" : "") << static_cast<int>(data[i]);
+    ::SafeArrayUnaccessData(array);
+    return text.str();
+}
+
+} // namespace
+
 std::string VariantText(const VARIANT& value)
 {
     switch (value.vt) {
@@ -17,6 +35,8 @@ std::string VariantText(const VARIANT& value)
         return std::to_string(value.lVal);
     case VT_EMPTY:
         return "(empty)";
+    case VT_ARRAY | VT_UI1:
+        return ByteArrayText(value.parray);
     default:
         return "(type " + std::to_string(value.vt) + ")";
     }

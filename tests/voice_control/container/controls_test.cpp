@@ -567,6 +567,13 @@ TEST_F(VoiceControls, SdkControlFiresEventsWithItsNumberOnItsWindowThread)
     CEventSink sink;
     ASSERT_EQ(host.Advise(sink, kSonorelle2Events.id), S_OK);
     const std::string n = Call(host, 5, {"s:InstanceId"});
+    SAFEARRAY* packet = ::SafeArrayCreateVector(VT_UI1, 0, 3);
+    ASSERT_NE(packet, nullptr);
+    unsigned char* bytes = nullptr;
+    ASSERT_EQ(::SafeArrayAccessData(packet, reinterpret_cast<void**>(&bytes)), S_OK);
+    bytes[0] = 0x01, bytes[1] = 0x7f, bytes[2] = 0xfe;
+    ::SafeArrayUnaccessData(packet);
+    const SonorelleIfcPlayStatusPayload played {4, 2, 50};
     const struct
     {
         int32_t code;
@@ -582,6 +589,8 @@ TEST_F(VoiceControls, SdkControlFiresEventsWithItsNumberOnItsWindowThread)
         {14, &kHello, 14, n + ",11,Bob,hello"},
         {11, &kGagged, 0, ""},
         {13, &kIcon, 0, ""},
+        {15, packet, 15, n + ",bytes 01 7f fe"},
+        {16, &played, 16, n + ",4,2,50"},
     };
     for (const auto& test : cases) {
         sink.calls.clear();
@@ -617,6 +626,7 @@ TEST_F(VoiceControls, SdkControlFiresEventsWithItsNumberOnItsWindowThread)
         EXPECT_EQ(sink.calls[0].arguments, test.arguments) << test.code;
         EXPECT_EQ(sink.calls[0].thread, ::GetCurrentThreadId()) << test.code;
     }
+    ::SafeArrayDestroy(packet);
 }
 
 // The settings control

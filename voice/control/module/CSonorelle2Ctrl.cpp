@@ -89,6 +89,15 @@ std::string TextArgument(const VARIANT& argument)
     return TextOfBstr(argument.bstrVal);
 }
 
+// The engine takes the caller's VARIANT as the platform lays it out.
+SonorelleIfcVariant VariantBytes(const VARIANT& argument)
+{
+    static_assert(sizeof(SonorelleIfcVariant) == sizeof(VARIANT), "VARIANT layout");
+    SonorelleIfcVariant bytes;
+    std::memcpy(bytes.bytes, &argument, sizeof(VARIANT));
+    return bytes;
+}
+
 } // namespace
 
 CSonorelle2Ctrl::CSonorelle2Ctrl()
@@ -220,16 +229,20 @@ HRESULT CSonorelle2Ctrl::CallWaveMethod(DISPID id, VARIANT* a, VARIANT& result)
         return LongResult(result, m_engine.WaveOperation(4, &record));
     }
     case kPlayWaveResource: {
+        // The caller names the module by its handle and the resource by number.
         SonorelleIfcPlayResourceArgs play {
-            a[0].lVal, a[1].lVal, a[2].lVal, a[3].lVal, a[4].lVal, a[5].lVal, a[6].lVal};
+            reinterpret_cast<void*>(static_cast<intptr_t>(a[0].lVal)),
+            MAKEINTRESOURCEA(static_cast<WORD>(a[1].lVal)), a[2].lVal, a[3].lVal, a[4].lVal,
+            a[5].lVal, a[6].lVal};
         return LongResult(result, m_engine.WaveOperation(5, &play));
     }
     case kPlayWavePacket: {
-        SonorelleIfcPlayPacketArgs play {a[0], a[1].lVal, a[2].lVal, a[3].lVal};
+        SonorelleIfcPlayPacketArgs play {VariantBytes(a[0]), a[1].lVal, a[2].lVal, a[3].lVal};
         return LongResult(result, m_engine.WaveOperation(6, &play));
     }
     case kPlayWaveBuffer: {
-        SonorelleIfcPlayBufferArgs play {a[0], a[1].lVal, a[2].lVal, a[3].lVal, a[4].lVal, a[5].lVal};
+        SonorelleIfcPlayBufferArgs play {VariantBytes(a[0]), a[1].lVal, a[2].lVal, a[3].lVal, a[4].lVal,
+                                         a[5].lVal};
         return LongResult(result, m_engine.WaveOperation(7, &play));
     }
     default:

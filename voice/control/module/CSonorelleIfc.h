@@ -12,39 +12,6 @@
 #include <cstdint>
 #include <string>
 
-// Arguments of the engine's wave operations 0-7.
-struct SonorelleIfcRecordArgs
-{
-    const char* file;
-    int32_t format;
-    int32_t sides;
-};
-struct SonorelleIfcPlayFileArgs
-{
-    const char* file;
-    int32_t playId, format, options, destination, delay;
-};
-struct SonorelleIfcRecordPacketArgs
-{
-    int32_t enable, format, sides;
-};
-// The module handle is pointer-sized: a 32-bit number cannot carry it here.
-struct SonorelleIfcPlayResourceArgs
-{
-    intptr_t module;
-    int32_t resource, playId, format, options, destination, delay;
-};
-struct SonorelleIfcPlayPacketArgs
-{
-    VARIANT packet;
-    int32_t options, destination, delay;
-};
-struct SonorelleIfcPlayBufferArgs
-{
-    VARIANT buffer;
-    int32_t playId, format, options, destination, delay;
-};
-
 class CSonorelleIfc
 {
 public:

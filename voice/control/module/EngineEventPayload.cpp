@@ -17,14 +17,6 @@ void AddMessage(const void* payload, CEventArguments& arguments)
     arguments.Text(message.text);
 }
 
-// Play status of a wave being played: {play id, status, percent}.
-struct PlayStatusPayload
-{
-    int32_t playId;
-    int32_t status;
-    int32_t percent;
-};
-
 } // namespace
 
 bool AddEventPayload(int32_t code, const void* payload, CEventArguments& arguments)
@@ -78,14 +70,19 @@ bool AddEventPayload(int32_t code, const void* payload, CEventArguments& argumen
         for (int32_t value : As<SonorelleIfcGagStatePayload>(payload).values)
             arguments.Long(value);
         return true;
-    case 15: // a recorded packet: the engine's array
-        arguments.Variant(As<VARIANT>(payload));
+    case Code::kRecordPacket: {
+        // The engine's byte array, lent for the call.
+        VARIANT packet;
+        packet.vt = VT_ARRAY | VT_UI1;
+        packet.parray = static_cast<SAFEARRAY*>(const_cast<void*>(payload));
+        arguments.Variant(packet);
         return true;
-    case 16: {
-        const auto& status = As<PlayStatusPayload>(payload);
+    }
+    case Code::kPlayStatus: {
+        const auto& status = As<SonorelleIfcPlayStatusPayload>(payload);
         arguments.Long(status.playId);
-        arguments.Long(status.status);
-        arguments.Long(status.percent);
+        arguments.Long(status.code);
+        arguments.Long(status.value);
         return true;
     }
     default:
