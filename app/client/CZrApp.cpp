@@ -8,6 +8,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
+#include "CGames.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
 #include "CLocateDlg.h"
@@ -116,6 +117,7 @@ bool CZrApp::InitInstance() {
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
+  StartGames();
   m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
@@ -356,11 +358,33 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
   return true;
 }
 
+// Games take the user's own-user commands (Start a Game...).
+void CZrApp::StartGames() {
+  CGames::Program program;
+  program.rootPlace = [this] { return GetRootPlace(); };
+  program.dialogParent = [this] { return static_cast<CWnd*>(MainFrame()); };
+  program.runModal = [this](const std::function<int()>& modal) { return m_boxes.RunWithMainWindowsDisabled(modal); };
+  program.measurePicture = [](const std::vector<uint8_t>& bytes, int& width, int& height) {
+    CPictureBlob blob(static_cast<uint32_t>(bytes.size()), bytes.data());
+    CPicture* picture = blob.Decode();
+    if (!picture) return false;
+    width = picture->Width();
+    height = picture->Height();
+    return true;
+  };
+  program.goTo = [this](const std::string& address) {
+    if (CPlace* root = GetRootPlace()) root->ShowUrl(address);
+  };
+  m_games = std::make_unique<CGames>(std::move(program));
+  SetCommandTarget(ZrCommandTarget::kOwnUser, m_games.get());
+}
+
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
   m_running = 0;
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
+  SetCommandTarget(ZrCommandTarget::kOwnUser, nullptr);
   CLocateDlg::CloseOpen();
   m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
@@ -368,6 +392,7 @@ int CZrApp::ExitInstance() {
   // The leave and the closing frame reach the server before the sockets go.
   if (m_socketWindow) m_socketWindow->Settle();
   m_ddeSession.reset();
+  m_games.reset();
   m_tips.Close();
   m_callProgram.reset();
   CChatWnd* main = MainFrame();

@@ -45,6 +45,7 @@
 #include "ZrWinSettingsHost.h"
 
 class CChatWnd;
+class CGames;
 class CCommunityConnection;
 class CCommunityProtocol;
 class CMyselfClient;
@@ -120,6 +121,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   BrowserView GetBrowserView() const { return m_browserView; }
   CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
   // The DDE session, from start-up to exit; null outside that time.
+  // Games bound through their automation servers; null before start-up.
+  CGames* Games() { return m_games.get(); }
   CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
@@ -217,6 +220,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool InitProtocol();
   void CreateFonts();
   bool CreateMainWindow();
+  void StartGames();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
   void ShowConnectingStatus();
@@ -295,6 +299,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CTipManager m_tips;
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
+  std::unique_ptr<CGames> m_games;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};

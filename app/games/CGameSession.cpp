@@ -125,11 +125,11 @@ void CGameSession::JoinGroup(uint32_t group, const std::string& groupName, uint3
   call.Invoke(*m_server, m_dispIds[kJoinGroup]);
 }
 
-void CGameSession::Send(uint32_t sender, const std::string& name, uint16_t type, uint32_t first, uint16_t second,
+void CGameSession::Send(uint32_t sender, const std::string& name, uint16_t tag, uint32_t length, uint16_t second,
                         const std::string& text, const std::string& data) {
   if (!Callable(kSend)) return;
   CGameCall call;
-  call.Long(static_cast<long>(sender)).Text(name).Short(static_cast<short>(type)).Long(static_cast<long>(first))
+  call.Long(static_cast<long>(sender)).Text(name).Short(static_cast<short>(tag)).Long(static_cast<long>(length))
       .Short(static_cast<short>(second)).Text(text).BytesRef(data);
   call.Invoke(*m_server, m_dispIds[kSend]);
 }

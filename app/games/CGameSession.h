@@ -44,7 +44,7 @@ class CGameSession {
   void EndGame();
   void JoinGroup(uint32_t group, const std::string& groupName, uint32_t member, uint32_t parent, uint32_t seat,
                  const std::string& memberName);
-  void Send(uint32_t sender, const std::string& name, uint16_t type, uint32_t first, uint16_t second,
+  void Send(uint32_t sender, const std::string& name, uint16_t tag, uint32_t length, uint16_t second,
             const std::string& text, const std::string& data);
   void LeaveGroup(uint32_t group, const std::string& groupName, uint32_t member, const std::string& memberName);
   void EnumMembers(uint32_t index, uint16_t flag, uint32_t member, const std::string& name, uint16_t kind,

@@ -293,8 +293,10 @@ TEST_F(GameSessionTest, TwoSessionsPlayAGameBothWays) {
   CGameSession aliceGame(alice), bobGame(bob);
   ASSERT_TRUE(aliceGame.CreateServer(kTestGame));
   ASSERT_TRUE(bobGame.CreateServer(kTestGame));
+  // alice's moves reach bob as a member request (the place's road), bob's
+  // reach alice as game data.
   alice.deliver = [&](uint32_t member, const std::string& data) {
-    if (member == 9) bobGame.Send(5, "alice", 4, 24, 0, "move", data);
+    if (member == 9) bobGame.SendFromService(5, 16, 1, "move", data, 0);
   };
   bob.deliver = [&](uint32_t member, const std::string& data) {
     if (member == 5) aliceGame.Send(9, "bob", 4, 24, 0, "move", data);

@@ -6,7 +6,8 @@
 // client's event interface. Data "ask:N[:value]" makes it call event slot N.
 //
 // The log goes to the file named by the environment variable
-// ZR_TESTGAME_LOG, one line a call.
+// ZR_TESTGAME_LOG, one line a call. Moves go out through event slot 3 (a
+// member request of kind 1) and come in through Send or SendFromService.
 #include <windows.h>
 #include <objbase.h>
 #include <ocidl.h>
@@ -170,7 +171,8 @@ class CTestGame final : public IDispatch, public IConnectionPointContainer, publ
       case kGetGameDetails: return Describe(arguments);
       case kStartGame: return Started(arguments);
       case kJoinGroup: return Joined(arguments);
-      case kSend: return Received(arguments);
+      case kSend: return Received(arguments, 6);
+      case kSendFromService: return Received(arguments, 4);
       default: return S_OK;
     }
   }
@@ -278,10 +280,12 @@ class CTestGame final : public IDispatch, public IConnectionPointContainer, publ
     return S_OK;
   }
 
-  HRESULT Received(const std::vector<VARIANTARG*>& arguments) {
-    if (!Is(arguments, 0, VT_I4) || !Is(arguments, 6, VT_BYREF | VT_BSTR)) return DISP_E_TYPEMISMATCH;
+  // Game data from a member (Send) or through a member request
+  // (SendFromService): moves and requests to call back.
+  HRESULT Received(const std::vector<VARIANTARG*>& arguments, size_t dataIndex) {
+    if (!Is(arguments, 0, VT_I4) || !Is(arguments, dataIndex, VT_BYREF | VT_BSTR)) return DISP_E_TYPEMISMATCH;
     const long sender = arguments[0]->lVal;
-    const std::string data = BytesOf(*arguments[6]->pbstrVal);
+    const std::string data = BytesOf(*arguments[dataIndex]->pbstrVal);
     Log("data " + std::to_string(data.size()) + " " + Hex(data));
     int move = 0;
     if (std::sscanf(data.c_str(), "move:%d", &move) == 1) {
