@@ -162,11 +162,19 @@ void CGames::OnServiceData(uint32_t sender, uint32_t userClass, uint32_t code, c
 // The program has no consumer of game events yet: they are dropped.
 void CGames::DispatchGameEvent(std::unique_ptr<GameEvent>) {}
 
+// A member of the connection's member table (a service) gets a member
+// request of the kind. A player has no entry there: the data goes to the
+// player as application data addressed to its person, which its client
+// hands to its own game.
 void CGames::SendToMember(uint32_t member, uint32_t kind, const std::string& text, const std::string& data) {
   CPlace* place = m_program.rootPlace();
   if (!place) return;
   const CTvlBlob blob(static_cast<uint32_t>(data.size()), reinterpret_cast<const uint8_t*>(data.data()));
-  place->SendMemberRequest(0, member, static_cast<uint16_t>(kind), text, blob);
+  if (place->FindMemberOfSession(member)) {
+    place->SendMemberRequest(0, member, static_cast<uint16_t>(kind), text, blob);
+  } else if (CZrObject* person = place->FindById(member); person && IsPerson(*person)) {
+    place->RequestMove(*person, CPlace::kSayApplicationData, text, blob);
+  }
 }
 
 // One EnumMembers call per member of the place that holds the member; the

@@ -152,20 +152,6 @@ class ServerSession:
         target.session.send(dict(type=5, recipient=target.id, text=msg["text"],
                                  blob=msg["blob"], record=record, text2=""))
 
-    def on_type28(self, msg):
-        """A member request: the text and blob go to the target member as a
-        type 28 with the sender's text message record (a game's data, a
-        service's request); an unknown target gets nothing."""
-        sender = self.member
-        target = self.server.members.get(msg["target"])
-        if target is None or target.session.ended:
-            self.server.log_event(self, "member_request_undelivered", target=msg["target"])
-            return
-        record = wire.TextMessage(sender.id, sender.kind & ~wire.KIND_OWN, sender.name, 0,
-                                  sender.info.value_le)
-        target.session.send(dict(type=28, recipient=target.id, id=msg["value"], mode=msg["mode"],
-                                 text=msg["text"], blob=msg["blob"], record=record))
-
     def on_type7(self, msg):
         for s in self.server.live_sessions():
             s.send(dict(type=7, recipient=0, record=msg["record"]))
