@@ -803,7 +803,9 @@ void CPlace::OnTransferPayload(const CPayload& payload, uint32_t sender, const s
 {
     if (m_states.GetState(sender) != 0)
         return;
-    if (m_transferStamp.Pass(now))
+    // The stamp moves on every time; an awaited answer passes regardless,
+    // or the user would wait for it in vain.
+    if (m_transferStamp.Pass(now) || m_whispers->AwaitsTransfer(sender, payload))
         m_whispers->HandOnTransfer(sender, displayName, payload);
 }
 

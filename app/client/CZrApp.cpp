@@ -9,6 +9,7 @@
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
 #include "CGames.h"
+#include "CTransfers.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
 #include "CLocateDlg.h"
@@ -118,6 +119,7 @@ bool CZrApp::InitInstance() {
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
   StartGames();
+  StartTransfers();
   m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
@@ -379,6 +381,22 @@ void CZrApp::StartGames() {
   SetCommandTarget(ZrCommandTarget::kOwnUser, m_games.get());
 }
 
+void CZrApp::StartTransfers() {
+  CTransfers::Program program;
+  program.rootPlace = [this] { return GetRootPlace(); };
+  program.dialogParent = [this] { return static_cast<CWnd*>(MainFrame()); };
+  program.minimised = [this] { return MainFrame() && ::IsIconic(MainFrame()->m_hWnd); };
+  program.filesEnabled = [this] { return m_settings.m_enableSendingFiles != 0; };
+  program.folder = [this](TransferObjectKind kind) {
+    if (kind == TransferObjectKind::kGesture) return m_settings.m_gestureDirectory;
+    if (kind == TransferObjectKind::kAvatar) return m_settings.m_personPict;
+    return std::string("\\");
+  };
+  program.statusText = [this](const std::string& text) { SetStatusText(text); };
+  program.postMessage = [this](const std::string& text) { m_placeLink.PostMessageBox(text); };
+  m_transfers = std::make_unique<CTransfers>(std::move(program));
+}
+
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
@@ -393,6 +411,7 @@ int CZrApp::ExitInstance() {
   if (m_socketWindow) m_socketWindow->Settle();
   m_ddeSession.reset();
   m_games.reset();
+  m_transfers.reset();
   m_tips.Close();
   m_callProgram.reset();
   CChatWnd* main = MainFrame();

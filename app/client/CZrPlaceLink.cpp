@@ -9,6 +9,7 @@
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
 #include "CGames.h"
+#include "CTransfers.h"
 #include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPplManager.h"
@@ -247,7 +248,9 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
-void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
+void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
+  if (CTransfers* transfers = m_app.Transfers()) transfers->OnDeliveryFailed(target, code);
+}
 void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->ForwardPair(kind, answer);
 }

@@ -58,6 +58,11 @@ bool CObjectTransfer::AnswersOwnRequest(const TransferMessage& message, uint32_t
   });
 }
 
+bool CObjectTransfer::AwaitsAnswer(uint32_t sender, const uint8_t* payload, size_t length) const {
+  const std::optional<TransferMessage> message = DecodeTransfer(payload, length);
+  return message && AnswersOwnRequest(*message, sender);
+}
+
 // The clock moves on with every transfer payload, passed or dropped.
 bool CObjectTransfer::Passes(const std::optional<TransferMessage>& message, uint32_t sender, uint64_t nowMs) {
   const bool tooSoon = m_anyReceived && nowMs - m_lastReceivedMs < kMinGapMs;

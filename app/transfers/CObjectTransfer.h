@@ -32,6 +32,9 @@ class CObjectTransfer {
   // ignore, at `nowMs` of a monotonic clock.
   void OnReceive(uint32_t sender, const std::string& senderName, const uint8_t* payload, size_t length,
                  uint64_t nowMs);
+  // Whether the payload is the data or status that answers a request of
+  // this user to the sender.
+  bool AwaitsAnswer(uint32_t sender, const uint8_t* payload, size_t length) const;
   // A request to the member was not delivered: true when it was the
   // pending request's (which ends).
   bool OnDeliveryFailed(uint32_t member, uint32_t code);
