@@ -754,7 +754,7 @@ void CPlace::whispered(const std::string& text, const CTvlBlob& blob, const CZrT
         OnCommand(payload.GetCode(), text, payload, record, displayName);
         break;
     case CPayload::kObjectTransfer:
-        OnTransferPayload(payload, record.senderId, displayName, now);
+        OnTransferPayload(payload, record.senderId, displayName.empty() ? record.name : displayName, now);
         break;
     default:
         break;

@@ -85,6 +85,9 @@ bool CZrApp::InitInstance() {
   m_settings.SetFileName(GetProgramBasePath() + ".ini");
   m_settings.Load(true);
   if (!LoadResourceLibrary()) return false;
+  // Whether files may be sent is the resource library's to say: read
+  // without it, the preference was taken as off and would be saved so.
+  m_settings.Load(true);
   m_plan.m_layoutMode = m_settings.m_layoutMode;
 
   const CZrStartPlan::Instance instance = CZrStartPlan::DecideInstance(
