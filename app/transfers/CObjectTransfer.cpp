@@ -12,7 +12,6 @@ constexpr uint32_t kStrChanged = 61233;
 constexpr uint32_t kStrCannotTake = 61234;
 constexpr uint32_t kStrNoLongerWilling = 61245;
 constexpr uint32_t kStrUserNotFound = 208;
-constexpr uint32_t kStrSending = 415;
 constexpr uint32_t kStrSent = 417;
 constexpr uint32_t kNotDeliveredQuietly = 8;
 
@@ -37,7 +36,6 @@ bool CObjectTransfer::Offer(uint32_t member, const std::string&, const std::stri
   offer.sender = m_host.OwnMemberId();
   m_list.push_back(offer);
   m_host.SendPayload(member, EncodeTransfer(TransferKind::kOffer, offer));
-  m_host.ShowProgress(kStrSending, 0, offer.path);
   return true;
 }
 
