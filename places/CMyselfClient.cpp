@@ -503,8 +503,8 @@ void CMyselfClient::OnMemberMoved(CZrGroup& group)
 
 void CMyselfClient::SaveRoomPosition(CZrGroup* parent)
 {
-    if (parent && parent->IsRoom() && GetPosition().IsXY()) {
-        m_app.WriteSetting("MyselfXPos", GetPosition().GetFirst());
-        m_app.WriteSetting("MyselfYPos", GetPosition().GetSecond());
-    }
+    if (!parent || !parent->IsRoom())
+        return;
+    if (CPlace* place = RootPlace())
+        place->SaveMyselfPosition(GetPosition());
 }

@@ -71,41 +71,72 @@ count_pytest() {
 # The client's window tests drive a display with real input and share the
 # switch file of their Wine prefix: each shard runs them one after another.
 # Most of the main window's tests (tests/app_window) make the window shard;
-# the other Python tests, with the main window's tests named in side_files,
-# run beside it with a Wine prefix and display of their own, so that the two
-# shards take about as long.
+# the folders named in third_dirs make the third shard and the other Python
+# tests, with the main window's tests named in side_files, the side shard.
+# The side and third shards run beside the window shard, each with a Wine
+# prefix and display of its own, so that the three take about as long.
 side_files=(test_server_list.py test_preferences.py test_place_address.py)
+third_dirs=(app_avatars app_people app_places app_identity dde_session)
+
+# Runs pytest on the given arguments in a Wine prefix and display of its own;
+# the log goes to $log/python-NAME.txt.
+run_pytest_shard() {
+  local name="$1"; shift
+  (
+    export WINEPREFIX="$root/build/win/wineprefix-$name"
+    unset DISPLAY
+    zr_xvfb_pid="" zr_keeper_dir=""
+    zr_wine_start
+    local started=$SECONDS
+    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "$@" >"$log/python-$name.txt" 2>&1
+    local rc=$?
+    echo "($name shard: $((SECONDS - started)) s)" >>"$log/python-$name.txt"
+    exit $rc
+  )
+}
+
 if [[ -d "$root/tests" ]] && find "$root/tests" -name 'test_*.py' | grep -q .; then
   echo "== python"
-  window_dirs=()
-  ignore=()
+  window_files=()
+  side_ignore=()
+  third_paths=()
   for file in "$root"/tests/app_window/test_*.py; do
     [[ -f "$file" ]] || continue
     if [[ " ${side_files[*]} " == *" $(basename "$file") "* ]]; then
       continue
     fi
-    window_dirs+=("$file")
-    ignore+=("--ignore=$file")
+    window_files+=("$file")
+    side_ignore+=("--ignore=$file")
   done
-  (
-    export WINEPREFIX="$root/build/win/wineprefix-side"
-    unset DISPLAY
-    zr_xvfb_pid="" zr_keeper_dir=""
-    zr_wine_start
-    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "${ignore[@]}" >"$log/python-side.txt" 2>&1
-  )&
+  for dir in "${third_dirs[@]}"; do
+    [[ -d "$root/tests/$dir" ]] || continue
+    third_paths+=("$root/tests/$dir")
+    side_ignore+=("--ignore=$root/tests/$dir")
+  done
+  run_pytest_shard side "${side_ignore[@]}" &
   side=$!
+  third=""
+  if ((${#third_paths[@]})); then
+    run_pytest_shard third "${third_paths[@]}" &
+    third=$!
+  fi
   rc=0
-  if ((${#window_dirs[@]})); then
-    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "${window_dirs[@]}" 2>&1 |
+  if ((${#window_files[@]})); then
+    started=$SECONDS
+    /usr/bin/python3 -m pytest -q -c "$root/pytest.ini" --rootdir "$root" "${window_files[@]}" 2>&1 |
       tee "$log/python-windows.txt"
     rc=${PIPESTATUS[0]}
+    echo "(window shard: $((SECONDS - started)) s)"
     count_pytest "$log/python-windows.txt" "$rc"
   fi
-  wait "$side"
-  rc=$?
-  cat "$log/python-side.txt"
-  count_pytest "$log/python-side.txt" "$rc"
+  for shard in side third; do
+    pid=${!shard}
+    [[ -n "$pid" ]] || continue
+    wait "$pid"
+    rc=$?
+    cat "$log/python-$shard.txt"
+    count_pytest "$log/python-$shard.txt" "$rc"
+  done
 fi
 
 rm -rf "$log"
