@@ -276,12 +276,12 @@ void CPeoplePage::PrepareMenu(HMENU menu, const MenuPerson& person) {
   grey(kCmdEjectFromTour, true);
   grey(kCmdIdentity, !(m_host && m_host->CanOpenIdentity()));
   grey(kCmdCall, !(m_host && m_host->CanCall()));
-  const bool ignored = m_states && m_states->GetState(person.id) != 0;
   if (m_host && m_host->CanSendFiles()) {
-    grey(kCmdSendFile, ignored || IsOwn(person) || !m_host->CanOfferFile());
+    grey(kCmdSendFile, true);
   } else {
     ::DeleteMenu(menu, kCmdSendFile, MF_BYCOMMAND);
   }
+  const bool ignored = m_states && m_states->GetState(person.id) != 0;
   ::CheckMenuItem(menu, kCmdIgnore, MF_BYCOMMAND | (ignored ? MF_CHECKED : MF_UNCHECKED));
   grey(kCmdIgnore, IsOwn(person));
   if (!m_root) return;
@@ -332,9 +332,6 @@ void CPeoplePage::RunCommand(UINT command, const MenuPerson& person) {
       break;
     case kCmdSpeakLoud:
       SpeakLoud(person);
-      break;
-    case kCmdSendFile:
-      if (m_host && !IsOwn(person)) m_host->OfferFile(person.id, person.name);
       break;
     default:
       break;

@@ -40,10 +40,6 @@ class IPeopleHost {
   // Whether the call program can be reached, and whether files may be sent.
   virtual bool CanCall() const = 0;
   virtual bool CanSendFiles() const = 0;
-  // Whether a Send Object dialog may open now (none is open), and opening
-  // one for the person.
-  virtual bool CanOfferFile() const = 0;
-  virtual void OfferFile(uint32_t id, const std::string& name) = 0;
   // Button index of the people tool bar: its command and its four faces
   // (hot, normal, disabled, pressed); false after the last.
   virtual bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const = 0;

@@ -6,8 +6,6 @@
 #include "CMyselfWnd.h"
 #include "CPlace.h"
 #include "CPresenceWnd.h"
-#include "CSendObjectDlg.h"
-#include "CTransfers.h"
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "ZrPerson.h"
@@ -68,12 +66,6 @@ bool CPeopleHostLink::CanCall() const {
 }
 
 bool CPeopleHostLink::CanSendFiles() const { return m_app.Settings().m_enableSendingFiles != 0; }
-
-bool CPeopleHostLink::CanOfferFile() const { return m_app.Transfers() && !CSendObjectDlg::Current(); }
-
-void CPeopleHostLink::OfferFile(uint32_t id, const std::string& name) {
-  if (CTransfers* transfers = m_app.Transfers()) transfers->OfferSend(id, name, std::string());
-}
 
 bool CPeopleHostLink::GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const {
   const CZrResLibrary::ToolBarButton entry = m_app.Resources().GetToolBarButton(kPeopleToolBar, index);

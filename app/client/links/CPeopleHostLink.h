@@ -29,8 +29,6 @@ class CPeopleHostLink : public IPeopleHost {
   int32_t GetMaxObservers() const override;
   bool CanCall() const override;
   bool CanSendFiles() const override;
-  bool CanOfferFile() const override;
-  void OfferFile(uint32_t id, const std::string& name) override;
   bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const override;
 
  private:
