@@ -87,7 +87,8 @@ bool CZrApp::InitInstance() {
   if (!LoadResourceLibrary()) return false;
   // Whether files may be sent is the resource library's to say: read
   // without it, the preference was taken as off and would be saved so.
-  m_settings.Load(true);
+  if (m_settingsHost.CanSendFiles())
+    m_settings.m_enableSendingFiles = m_settings.ReadInt("SendFiles", "EnableSendingFiles", 1) != 0 ? 1 : 0;
   m_plan.m_layoutMode = m_settings.m_layoutMode;
 
   const CZrStartPlan::Instance instance = CZrStartPlan::DecideInstance(
