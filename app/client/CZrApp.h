@@ -46,6 +46,8 @@
 #include "ZrWinSettingsHost.h"
 
 class CChatWnd;
+class CGames;
+class CTransfers;
 class CCommunityConnection;
 class CCommunityProtocol;
 class CMyselfClient;
@@ -122,6 +124,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   BrowserView GetBrowserView() const { return m_browserView; }
   CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
   // The DDE session, from start-up to exit; null outside that time.
+  // Games bound through their automation servers; null before start-up.
+  CGames* Games() { return m_games.get(); }
+  // Objects sent between users; null before start-up.
+  CTransfers* Transfers() { return m_transfers.get(); }
   CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
@@ -219,6 +225,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool InitProtocol();
   void CreateFonts();
   bool CreateMainWindow();
+  void StartGames();
+  void StartTransfers();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
   void ShowConnectingStatus();
@@ -297,6 +305,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CTipManager m_tips;
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
+  std::unique_ptr<CGames> m_games;
+  std::unique_ptr<CTransfers> m_transfers;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};

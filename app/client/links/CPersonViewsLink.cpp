@@ -3,6 +3,7 @@
 #include "CAvatarWindows.h"
 #include "CClientRoom.h"
 #include "CDdeSession.h"
+#include "CGames.h"
 #include "CPersonStateList.h"
 #include "CPplManager.h"
 #include "CPresenceWnd.h"
@@ -60,10 +61,12 @@ void CPersonViewsLink::SendPlaceNotice(CZrPerson& person, uint32_t value) {
 
 void CPersonViewsLink::SendMemberMessage(CZrPerson& person, CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostJoinGroup(person, group);
+  if (CGames* games = m_app.Games()) games->OnMemberJoined(person, group);
 }
 
 void CPersonViewsLink::PostLeaveGroup(CZrPerson& person, CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostLeaveGroup(person, group);
+  if (CGames* games = m_app.Games()) games->OnMemberLeft(person, group);
 }
 
 void CPersonViewsLink::SendPlaceRequest(CZrPerson& person) {
@@ -72,10 +75,12 @@ void CPersonViewsLink::SendPlaceRequest(CZrPerson& person) {
 
 void CPersonViewsLink::PostStartGroup(CZrGroup& group, CZrPerson& starter) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostStartGroup(group, starter);
+  if (CGames* games = m_app.Games()) games->OnGroupStarted(group, starter);
 }
 
 void CPersonViewsLink::PostBreakGroup(CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostBreakGroup(group);
+  if (CGames* games = m_app.Games()) games->OnGroupBroken(group);
 }
 
 void CPersonViewsLink::PostStart1on1(CZrGroup& group, CZrPerson& person) {
