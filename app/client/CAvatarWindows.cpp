@@ -2,21 +2,50 @@
 
 #include <windows.h>
 
+#include "CCmdUI.h"
 #include "CChatWnd.h"
 #include "CClientPlace.h"
+#include "CGroupWnd.h"
 #include "CMyselfClient.h"
 #include "CMyselfWnd.h"
+#include "CPersonClient.h"
 #include "CPersonStateList.h"
+#include "CPlace.h"
+#include "CPplManager.h"
 #include "CPresenceWnd.h"
 #include "CSpyWnd.h"
+#include "CTourWnd.h"
 #include "CZrApp.h"
 #include "Picture.h"
+#include "ZrItem.h"
 #include "ZrKind.h"
 #include "ZrPerson.h"
+#include "resource.h"
 
 namespace {
 
 constexpr uint32_t kStrIgnored = 466;
+constexpr uint32_t kStrEnterRoom = 395;
+constexpr uint32_t kStrEndTour = 401;
+constexpr uint32_t kStrLeaveTour = 402;
+// A move that the server carries out for the user.
+constexpr uint32_t kMoveMode = 1;
+
+struct MoodCommand {
+  UINT id;
+  int32_t mood;
+};
+constexpr MoodCommand kMoodCommands[] = {
+    {ID_MOOD_NORMAL, 1}, {ID_MOOD_HAPPY, 2}, {ID_MOOD_ANGRY, 3}, {ID_MOOD_SAD, 4}};
+
+int32_t MoodOf(UINT id) {
+  for (const MoodCommand& command : kMoodCommands) {
+    if (command.id == id) return command.mood;
+  }
+  return 0;
+}
+
+bool HasItem(HMENU menu, UINT id) { return ::GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
 
 }  // namespace
 
@@ -55,6 +84,7 @@ void CAvatarWindows::Destroy(CZrPerson& person) {
   window->SafeDelete();
 }
 
+// Persons first: their windows may lie in the group windows.
 void CAvatarWindows::DestroyAll() {
   if (m_own) {
     m_own->SafeDelete();
@@ -65,6 +95,62 @@ void CAvatarWindows::DestroyAll() {
     m_windows.erase(m_windows.begin());
     window->SafeDelete();
   }
+  while (!m_groups.empty()) {
+    CGroupWnd* window = m_groups.begin()->second;
+    m_groups.erase(m_groups.begin());
+    window->SafeDelete();
+  }
+}
+
+CGroupWnd* CAvatarWindows::MakeGroupWindow(CZrGroup& group) {
+  CWnd* place = GetPlaceWnd();
+  const MemberContainer container = ContainerKindOf(&group);
+  if (!place || container == MemberContainer::kPlace || container == MemberContainer::kSeatRow) return nullptr;
+  CGroupWnd* window = nullptr;
+  if (container == MemberContainer::kTour || container == MemberContainer::kGame) {
+    window = new CTourWnd(group, *this);
+  } else {
+    window = new CGroupWnd(group, *this);
+  }
+  const RECT rect{0, 0, m_sizes.avatar.width, m_sizes.avatar.height};
+  if (!window->CreateMemberWindow(place, rect)) {
+    delete window;
+    return nullptr;
+  }
+  m_groups[&group] = window;
+  return window;
+}
+
+void CAvatarWindows::ShowGroup(CZrGroup& group) {
+  if (CMemberWnd* window = GroupWindowFor(group)) window->UpdateVisibility(true);
+}
+
+void CAvatarWindows::RelayoutGroup(CZrGroup& group) {
+  if (CMemberWnd* window = FindWindowOf(group)) window->UpdateVisibility(true);
+}
+
+void CAvatarWindows::WithdrawGroup(CZrGroup& group) {
+  if (CMemberWnd* window = FindWindowOf(group)) window->Withdraw();
+}
+
+void CAvatarWindows::RepaintGroup(CZrGroup& group) {
+  if (CMemberWnd* window = FindWindowOf(group)) window->Invalidate();
+}
+
+void CAvatarWindows::DestroyGroup(CZrGroup& group) {
+  const auto found = m_groups.find(&group);
+  if (found == m_groups.end()) return;
+  CGroupWnd* window = found->second;
+  m_groups.erase(found);
+  CWnd* place = GetPlaceWnd();
+  for (CTvlListIter it = group.Children().Begin(); it.IsValid(); it.Next()) {
+    auto* child = it.Get<CZrObject>();
+    CMemberWnd* member = child ? FindWindowOf(*child) : nullptr;
+    if (!member || !member->GetSafeHwnd()) continue;
+    member->ShowWindow(SW_HIDE);
+    if (place) ::SetParent(member->GetSafeHwnd(), place->GetSafeHwnd());
+  }
+  window->SafeDelete();
 }
 
 bool CAvatarWindows::EnsureOwn() {
@@ -88,7 +174,9 @@ void CAvatarWindows::ShowOwn(bool show) {
 }
 
 void CAvatarWindows::LayoutOwn() {
-  if (EnsureOwn()) m_own->UpdateVisibility(true);
+  if (!EnsureOwn()) return;
+  m_own->ShowMood(m_app.Settings().m_sel);
+  m_own->UpdateVisibility(true);
 }
 
 void CAvatarWindows::RedrawAll() {
@@ -163,4 +251,128 @@ COLORREF CAvatarWindows::GetColor(uint32_t index) const { return m_app.Resources
 void CAvatarWindows::OnAvatarWithdrawn() {
   m_app.PlaceLink().StopVoiceSession();
   m_app.PlaceLink().ClearVoiceSpeaker();
+}
+
+void CAvatarWindows::MoveGroup(const CZrObject& group, uint16_t x, uint16_t y) {
+  CPlace* root = m_app.GetRootPlace();
+  if (!root || !root->GetRoom()) return;
+  root->Request(const_cast<CZrObject&>(group), root->GetRoom()->GetId(), CZrPosition::XY(x, y), kMoveMode);
+}
+
+CMemberWnd* CAvatarWindows::FindWindowOf(const CZrObject& member) const {
+  if (m_own && &m_own->GetMember() == &member) return m_own;
+  if (const auto* person = dynamic_cast<const CZrPerson*>(&member)) return Find(*person);
+  const auto found = m_groups.find(&member);
+  return found == m_groups.end() ? nullptr : found->second;
+}
+
+CMemberWnd* CAvatarWindows::GroupWindowFor(const CZrObject& group) {
+  if (CMemberWnd* window = FindWindowOf(group)) return window;
+  auto* zrGroup = const_cast<CZrObject&>(group).AsGroup();
+  if (!zrGroup) return nullptr;
+  CGroupWnd* window = MakeGroupWindow(*zrGroup);
+  if (window) window->UpdateVisibility(true);
+  return window;
+}
+
+MemberContainer CAvatarWindows::ContainerKindOf(const CZrObject* container) const {
+  if (!container || container->IsRoot() || container->IsRoom() || container->IsCorridor())
+    return MemberContainer::kPlace;
+  if (CClientPlace::IsSeatRow(container)) return MemberContainer::kSeatRow;
+  if (CClientPlace::IsGame(container)) return MemberContainer::kGame;
+  if (CClientPlace::IsLedGroup(container)) return MemberContainer::kTour;
+  return MemberContainer::kSideBySide;
+}
+
+void CAvatarWindows::PreparePersonMenu(HMENU menu, const CZrObject& person) {
+  if (CPplManager* people = m_app.GetPeopleManager()) people->PreparePersonMenu(menu, person.GetId());
+  // Retrieve Picture: for a person whose own picture has not arrived.
+  const bool missing = person.GetInfo().Member()->DataFlag() != 0 && !person.GetInfo().Member()->GetData();
+  ::EnableMenuItem(menu, CTourWnd::kCmdRetrievePicture, MF_BYCOMMAND | (missing ? MF_ENABLED : MF_GRAYED));
+}
+
+void CAvatarWindows::RunPersonCommand(UINT command, const CZrObject& person) {
+  if (command == CTourWnd::kCmdRetrievePicture) {
+    if (CPlace* root = m_app.GetRootPlace()) root->RequestPicture(const_cast<CZrObject&>(person));
+    return;
+  }
+  if (CPplManager* people = m_app.GetPeopleManager()) people->RunPersonCommand(command, person.GetId());
+  if (CPresenceWnd* window = dynamic_cast<CPresenceWnd*>(FindWindowOf(person))) window->Invalidate();
+}
+
+bool CAvatarWindows::IsOwnGroup(const CZrObject& group) const {
+  CZrPerson* myself = m_app.GetMyself();
+  return myself && myself->GetParent() == &group;
+}
+
+// The tour's own join item reads what joining means for the user: end the
+// tour for its guide, back to the room for the others.
+void CAvatarWindows::PrepareGroupMenu(HMENU menu, const CZrObject& group) {
+  if (HasItem(menu, CTourWnd::kCmdJoinTour) && IsOwnGroup(group)) {
+    const uint32_t text = m_app.GetTourRole() == CZrApp::GroupRole::kHost ? kStrEndTour : kStrLeaveTour;
+    ::ModifyMenuA(menu, CTourWnd::kCmdJoinTour, MF_BYCOMMAND | MF_STRING, CTourWnd::kCmdJoinTour,
+                  m_app.PlaceLink().LoadText(text).c_str());
+  }
+  const int32_t indicator = GetIndicatorState();
+  const bool ready = indicator == 1 || indicator == 2;
+  ::EnableMenuItem(menu, CTourWnd::kCmdJoinTour, MF_BYCOMMAND | (ready ? MF_ENABLED : MF_GRAYED));
+  const bool missing = group.GetInfo().Member()->DataFlag() != 0 && !group.GetInfo().Member()->GetData();
+  ::EnableMenuItem(menu, CTourWnd::kCmdRetrievePicture, MF_BYCOMMAND | (missing ? MF_ENABLED : MF_GRAYED));
+}
+
+void CAvatarWindows::RunGroupCommand(UINT command, const CZrObject& group) {
+  if (command == CTourWnd::kCmdRetrievePicture) {
+    if (CPlace* root = m_app.GetRootPlace()) root->RequestPicture(const_cast<CZrObject&>(group));
+    return;
+  }
+  if (command != CTourWnd::kCmdJoinTour) return;
+  const int32_t indicator = GetIndicatorState();
+  if (indicator != 1 && indicator != 2) return;
+  if (IsOwnGroup(group)) {
+    RunOwnCommand(ID_GUIDE_TOUR);
+  } else {
+    JoinGroup(group);
+  }
+}
+
+void CAvatarWindows::JoinGroup(const CZrObject& group) {
+  CPlace* root = m_app.GetRootPlace();
+  CZrPerson* myself = m_app.GetMyself();
+  if (!root || !myself || IsOwnGroup(group)) return;
+  root->Request(*myself, group.GetId(), CZrPosition(), kMoveMode);
+}
+
+void CAvatarWindows::StartGroupWith(const CZrObject& person) {
+  auto* other = dynamic_cast<CPersonClient*>(const_cast<CZrObject*>(&person));
+  if (other && !IsIgnored(person.GetId())) other->BuildPairText();
+}
+
+void CAvatarWindows::PrepareOwnMenu(HMENU menu) {
+  if (CChatWnd* main = m_app.MainFrame()) main->PrepareOwnAvatarMenu(menu);
+}
+
+void CAvatarWindows::RunOwnCommand(UINT command) {
+  if (CChatWnd* main = m_app.MainFrame()) main->SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void CAvatarWindows::PublishOwnItem(uint16_t code, const std::string& text) {
+  CPlace* root = m_app.GetRootPlace();
+  CZrPerson* myself = m_app.GetMyself();
+  if (root && myself) root->PutItem(*myself, CZrItem::Text(code, text));
+}
+
+void CAvatarWindows::UpdateCommand(UINT id, CCmdUI* ui) {
+  if (const int32_t mood = MoodOf(id)) ui->SetCheck(m_app.Settings().m_sel == mood ? 1 : 0);
+  // Showing and hiding the avatars is not offered here.
+  if (id == ID_SHOW_AVATARS) ui->Enable(false);
+}
+
+// The mood is kept in the settings even while the own avatar is not shown.
+void CAvatarWindows::RunCommand(UINT id) {
+  if (const int32_t mood = MoodOf(id)) {
+    m_app.Settings().m_sel = mood;
+    if (EnsureOwn()) m_own->SetMood(mood);
+  } else if (id == ID_FLIP_HORIZONTAL || id == ID_FLIP_VERTICAL) {
+    if (EnsureOwn()) m_own->SetFlip(id == ID_FLIP_HORIZONTAL ? 0 : 1);
+  }
 }

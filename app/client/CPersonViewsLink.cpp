@@ -54,6 +54,16 @@ void CPersonViewsLink::CreateGroupWindow(CZrGroup& group) {
   if (auto* room = dynamic_cast<CClientRoom*>(&group)) room->LoadSlots(m_app.Settings().m_bigFaces != 0);
 }
 
+void CPersonViewsLink::ShowGroupWindow(CZrGroup& group) { m_app.Avatars().ShowGroup(group); }
+
+void CPersonViewsLink::WithdrawGroupWindow(CZrGroup& group) { m_app.Avatars().WithdrawGroup(group); }
+
+void CPersonViewsLink::RelayoutGroupWindow(CZrGroup& group) { m_app.Avatars().RelayoutGroup(group); }
+
+void CPersonViewsLink::RepaintGroupWindow(CZrGroup& group) { m_app.Avatars().RepaintGroup(group); }
+
+void CPersonViewsLink::DestroyGroupWindows(CZrGroup& group) { m_app.Avatars().DestroyGroup(group); }
+
 void CPersonViewsLink::SendPlaceNotice(CZrPerson& person, uint32_t value) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostEnterRoom(person, value != 0);
 }

@@ -10,6 +10,8 @@ IMPLEMENT_DYNAMIC(CMemberWnd, CZrWnd)
 
 namespace {
 
+constexpr int32_t kUnitsPerPage = 10000;
+
 // Double clicks, horizontal and vertical redraw.
 constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
 
@@ -113,4 +115,19 @@ void CMemberWnd::DrawPicture(CDC* dc, const RECT& rect)
 std::string CMemberWnd::GetBubbleText()
 {
     return m_member.GetName();
+}
+
+bool CMemberWnd::PageUnitsAt(int32_t x, int32_t y, AvatarPoint& units) const
+{
+    CWnd* place = Host().GetPlaceWnd();
+    if (!place)
+        return false;
+    POINT point{x, y};
+    ::ScreenToClient(place->GetSafeHwnd(), &point);
+    const AvatarPage page = Host().GetPageArea();
+    if (point.x < page.left || point.y < page.top || point.x >= page.left + page.width ||
+        point.y >= page.top + page.height)
+        return false;
+    units = AvatarUnits(point.x, point.y, page);
+    return units.x >= 0 && units.y >= 0 && units.x <= kUnitsPerPage && units.y <= kUnitsPerPage;
 }

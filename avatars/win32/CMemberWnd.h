@@ -44,6 +44,9 @@ protected:
     // Moves the window to the member's place position under the place
     // window.
     void PlaceOnPage(AvatarExtent size);
+    // The page position in units of a screen point, or false when the point
+    // lies outside the page.
+    bool PageUnitsAt(int32_t x, int32_t y, AvatarPoint& units) const;
     AvatarExtent CurrentSize() const;
 
 private:

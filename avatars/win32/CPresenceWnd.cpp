@@ -1,6 +1,7 @@
 #include "CPresenceWnd.h"
 
 #include "CDC.h"
+#include "CGroupWnd.h"
 #include "IMemberWndHost.h"
 #include "Picture.h"
 #include "ZrGroup.h"
@@ -8,6 +9,10 @@
 #include "ZrPerson.h"
 
 IMPLEMENT_DYNAMIC(CPresenceWnd, CMemberWnd)
+
+BEGIN_MESSAGE_MAP(CPresenceWnd, CMemberWnd)
+    ON_WM_LBUTTONDBLCLK()
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -20,6 +25,7 @@ constexpr uint32_t kMarkPicture = 487;
 
 CPresenceWnd::CPresenceWnd(CZrPerson& person, IMemberWndHost& host) : CMemberWnd(person, host), m_person(person)
 {
+    SetMenuId(kMenuId);
 }
 
 std::string CPresenceWnd::Property(uint16_t code) const
@@ -75,19 +81,65 @@ void CPresenceWnd::DrawPicture(CDC* dc, const RECT& rect)
         mark->Draw(dc, rect);
 }
 
-// Persons of a group show in their group's window, which the place does not
-// make yet: only persons standing in the place show.
+CGroupWnd* CPresenceWnd::HostGroupWindow() const
+{
+    const CZrGroup* parent = m_person.GetParent();
+    const MemberContainer container = Host().ContainerKindOf(parent);
+    if (container == MemberContainer::kPlace || container == MemberContainer::kSeatRow)
+        return nullptr;
+    return dynamic_cast<CGroupWnd*>(Host().GroupWindowFor(*parent));
+}
+
+// A person standing in the place shows on the page; one in a group shows in
+// its group's window; one in a seat row waits for the row's window.
 bool CPresenceWnd::MayShow() const
 {
     const CZrGroup* parent = m_person.GetParent();
-    if (!parent || !(parent->IsRoot() || parent->IsRoom() || parent->IsCorridor()))
+    if (!parent)
         return false;
-    return CMemberWnd::MayShow();
+    const MemberContainer container = Host().ContainerKindOf(parent);
+    if (container == MemberContainer::kPlace)
+        return CMemberWnd::MayShow();
+    if (container == MemberContainer::kSeatRow)
+        return false;
+    return HostGroupWindow() != nullptr && Host().IsPageActive();
 }
 
 void CPresenceWnd::UpdatePosition()
 {
-    PlaceOnPage(Host().GetSizes().avatar);
+    CGroupWnd* group = HostGroupWindow();
+    if (!group) {
+        PlaceOnPage(Host().GetSizes().avatar);
+        return;
+    }
+    if (!m_hWnd || !group->GetSafeHwnd())
+        return;
+    if (::GetParent(m_hWnd) != group->GetSafeHwnd())
+        ::SetParent(m_hWnd, group->GetSafeHwnd());
+    const AvatarPoint at = group->GetMemberOffset(m_person);
+    const AvatarExtent size = group->GetMemberSize(m_person);
+    EndHover();
+    ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPresenceWnd::BuildContextMenu(HMENU popup, int32_t, int32_t)
+{
+    Host().PreparePersonMenu(popup, m_person);
+}
+
+bool CPresenceWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0)
+        return CMemberWnd::OnCommand(wParam, lParam);
+    if (!IsDeletePending())
+        Host().RunPersonCommand(LOWORD(wParam), m_person);
+    return true;
+}
+
+void CPresenceWnd::OnLButtonDblClk(UINT, POINT)
+{
+    if (!IsDeletePending())
+        Host().RunPersonCommand(kCmdIdentity, m_person);
 }
 
 std::string CPresenceWnd::GetBubbleText()

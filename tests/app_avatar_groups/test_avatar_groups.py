@@ -1,0 +1,175 @@
+"""Groups and menus of the avatars over the page of the running client: a
+bot's tour shows as its window at its position, with the guide in front and
+a rider who joins behind; a right click on a bot's avatar opens the person
+menu of the people page, whose Ignore and Identity act on that person; the
+own avatar's menu flips and changes the mood, published to the server and
+drawn; the own avatar dropped on a bot starts a group with it, shown as a
+group window holding both."""
+import subprocess
+import time
+
+from app_avatars.test_avatar_windows import AVATAR, TITLE, avatars, enter, new_avatar, wait_for, walk
+from zrkit.wire import Position
+
+TOUR = 513
+SMALL = (24, 32)
+# Three riders a row behind the guide, a border around.
+TOUR_SIZE = (4 * SMALL[0] + 2, SMALL[1] + 2)
+PAIR_SIZE = (2 * AVATAR[0] + 2, AVATAR[1] + 2)
+
+
+def size(window):
+    return (window["rect"][2] - window["rect"][0], window["rect"][3] - window["rect"][1])
+
+
+def members_in(window):
+    """The avatar windows lying in a group window, left to right."""
+    inside = [node for child in window["children"] for node in walk(child)
+              if node["text"] == TITLE and node["visible"]]
+    return sorted(inside, key=lambda node: node["rect"][0])
+
+
+def group_window(client, at, extent, count, what):
+    """The visible group window with its corner at `at`, of the size, with
+    `count` avatars in it."""
+    def test(found):
+        for window in found.values():
+            if tuple(window["rect"][:2]) == at and size(window) == extent and \
+                    len(members_in(window)) == count:
+                return window
+        return None
+    return wait_for(client, test, what)
+
+
+def centre(window):
+    return ((window["rect"][0] + window["rect"][2]) // 2, (window["rect"][1] + window["rect"][3]) // 2)
+
+
+def grab(point, extent, name):
+    """A screenshot of the rectangle at `point` as a PNG file's bytes."""
+    return subprocess.run(["import", "-silent", "-window", "root", "-crop",
+                           "%dx%d+%d+%d" % (extent[0], extent[1], point[0], point[1]), "+repage",
+                           "png:-"], capture_output=True, check=True, timeout=60).stdout
+
+
+def differing(first, second, flop=False):
+    """Pixels that differ between two PNG images (the first mirrored when
+    flop is set)."""
+    with open("/tmp/_first.png", "wb") as a, open("/tmp/_second.png", "wb") as b:
+        a.write(first)
+        b.write(second)
+    command = ["convert", "/tmp/_first.png"] + (["-flop"] if flop else []) + ["/tmp/_first_m.png"]
+    subprocess.run(command, check=True, timeout=60)
+    out = subprocess.run(["compare", "-metric", "AE", "/tmp/_first_m.png", "/tmp/_second.png", "null:"],
+                         capture_output=True, text=True, timeout=60)
+    return int(float(out.stderr.split()[0]))
+
+
+def choose(client, items, text):
+    """Chooses the item of the open popup with the keyboard: down to it
+    (separators are skipped), then Return."""
+    live = [item for item in items if item["text"]]
+    index = [item["text"] for item in live].index(text)
+    for _ in range(index + 1):
+        client.ask("key DOWN")
+    client.ask("key RETURN")
+
+
+def own_window(client, server, page):
+    entry = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 0}}, timeout=30)
+    position = entry["msg"]["position"]
+    at = page.at(position["a"], position["b"])
+    return wait_for(client, lambda found: next((w for w in found.values() if tuple(w["rect"][:2]) == at),
+                                               None), "the own avatar")
+
+
+def test_a_bots_tour_shows_its_window_with_guide_and_riders(client, bots, page):
+    known = set(avatars(client))
+    guide = enter(bots, "guide", 2000, 2000)
+    known.add(new_avatar(client, known)["hwnd"])
+    guide.make_group(TOUR, Position.xy(2000, 5000), capacity=4, name="bus")
+    group = guide.expect(type=15, op=10)["group"]
+
+    at = page.at(2000, 5000)
+    tour = group_window(client, at, TOUR_SIZE, 1, "the tour window with its guide")
+    (front,) = members_in(tour)
+    # Inside the border, the guide at the front in a small avatar.
+    assert tuple(front["rect"]) == (at[0] + 1, at[1] + 1, at[0] + 1 + SMALL[0], at[1] + 1 + SMALL[1])
+
+    known = set(avatars(client))
+    rider = enter(bots, "rider", 6000, 2000)
+    new_avatar(client, known)
+    rider.move(group, Position())
+    tour = group_window(client, at, TOUR_SIZE, 2, "the rider in the tour")
+    behind = members_in(tour)[1]
+    assert tuple(behind["rect"]) == (at[0] + 1 + SMALL[0], at[1] + 1, at[0] + 1 + 2 * SMALL[0],
+                                     at[1] + 1 + SMALL[1])
+
+    rider.leave()
+    group_window(client, at, TOUR_SIZE, 1, "the tour without its rider")
+    guide.leave()
+    wait_for(client, lambda found: tour["hwnd"] not in found, "the tour window went")
+
+
+def hover(client, page, point, title):
+    """The name bubble shown when the mouse comes to rest on the point."""
+    client.ask("move %d %d" % (page.left + page.width // 2, page.top + 5))
+    client.ask("move %d %d" % point)
+    (bubble,) = client.probe("frame", window_class="ZrWnd:*", window_title=title, find_seconds=10)
+    client.ask("move %d %d" % (page.left + page.width // 2, page.top + 5))
+    return bubble
+
+
+def test_the_person_menu_of_a_bots_avatar(client, page):
+    early = next(w for w in page.start.values() if size(w) == AVATAR and
+                 tuple(w["rect"][:2]) != tuple(page.at(8000, 7000)))
+    point = centre(early)
+
+    client.ask("rclick %d %d" % point)
+    menu = client.ask("popup")
+    texts = [item["text"] for item in menu["items"]]
+    assert texts[:2] == ["Identity...", "Send Instant Message..."] and "I&gnore" in texts, texts
+    assert not next(item for item in menu["items"] if item["text"] == "I&gnore")["checked"]
+    client.ask("key G")
+
+    # Ignored: the bubble no longer names the person.
+    assert hover(client, page, point, "ignored").get("visible")
+
+    client.ask("rclick %d %d" % point)
+    menu = client.ask("popup")
+    assert next(item for item in menu["items"] if item["text"] == "I&gnore")["checked"]
+    client.ask("key G")
+    assert hover(client, page, point, "early").get("visible")
+
+
+def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page):
+    own = own_window(client, server, page)
+    # The picture inside the window's border.
+    inner = (own["rect"][0] + 1, own["rect"][1] + 1)
+    extent = (AVATAR[0] - 2, AVATAR[1] - 2)
+    before = grab(inner, extent, "before")
+
+    client.ask("rclick %d %d" % centre(own))
+    menu = client.ask("popup")
+    texts = [item["text"] for item in menu["items"]]
+    assert "Flip Horizontally" in texts and "Sad" in texts, texts
+    choose(client, menu["items"], "Flip Horizontally")
+    flipped = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 19}}, timeout=30)
+    assert flipped["msg"]["item"]["code"] == 30 and flipped["msg"]["item"]["value"] == "YN", flipped
+
+    deadline = time.monotonic() + 20
+    while differing(before, grab(inner, extent, "after"), flop=True) != 0:
+        assert time.monotonic() < deadline, "the own avatar was not drawn mirrored"
+        time.sleep(0.3)
+    assert differing(before, grab(inner, extent, "after")) > 0, "the mood picture is symmetric"
+
+    client.ask("rclick %d %d" % centre(own))
+    menu = client.ask("popup")
+    choose(client, menu["items"], "Sad")
+    sad = server.wait_log({"dir": "in", "member": client.member,
+                           "msg": {"type": 15, "op": 19, "item": {"code": 31}}}, timeout=30)
+    assert sad["msg"]["item"]["value"] == "480"
+    client.ask("rclick %d %d" % centre(own))
+    menu = client.ask("popup")
+    assert next(item for item in menu["items"] if item["text"] == "Sad")["checked"]
+    client.ask("key ESCAPE")
