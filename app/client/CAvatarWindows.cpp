@@ -329,10 +329,19 @@ void CAvatarWindows::RunGroupCommand(UINT command, const CZrObject& group) {
   const int32_t indicator = GetIndicatorState();
   if (indicator != 1 && indicator != 2) return;
   if (IsOwnGroup(group)) {
-    RunOwnCommand(ID_GUIDE_TOUR);
+    LeaveOwnGroup(group);
   } else {
     JoinGroup(group);
   }
+}
+
+// Back to the room where the group stands; a guide who leaves ends the
+// tour.
+void CAvatarWindows::LeaveOwnGroup(const CZrObject& group) {
+  auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself());
+  if (!myself) return;
+  const CZrPosition& position = group.GetPosition();
+  myself->MoveTo(position.IsXY() ? position : m_app.PlaceLink().GetAvatarPosition());
 }
 
 void CAvatarWindows::JoinGroup(const CZrObject& group) {

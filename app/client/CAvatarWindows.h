@@ -106,6 +106,7 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   CGroupWnd* MakeGroupWindow(CZrGroup& group);
   // The user's own group: the person is already the group's own member.
   bool IsOwnGroup(const CZrObject& group) const;
+  void LeaveOwnGroup(const CZrObject& group);
 
   std::map<const CZrPerson*, CPresenceWnd*> m_windows;
   std::map<const CZrObject*, CGroupWnd*> m_groups;

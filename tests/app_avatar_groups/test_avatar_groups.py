@@ -8,6 +8,8 @@ group window holding both."""
 import subprocess
 import time
 
+import pytest
+
 from app_avatars.test_avatar_windows import AVATAR, TITLE, avatars, enter, new_avatar, wait_for, walk
 from zrkit.wire import Position
 
@@ -75,12 +77,20 @@ def choose(client, items, text):
     client.ask("key RETURN")
 
 
-def own_window(client, server, page):
+@pytest.fixture(scope="module")
+def own(client, server, page):
+    """The own avatar window's handle, found at the user's entry position."""
     entry = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 0}}, timeout=30)
     position = entry["msg"]["position"]
     at = page.at(position["a"], position["b"])
     return wait_for(client, lambda found: next((w for w in found.values() if tuple(w["rect"][:2]) == at),
-                                               None), "the own avatar")
+                                               None), "the own avatar")["hwnd"]
+
+
+def own_window(client, own):
+    """The own avatar window as it stands now, visible on the page."""
+    return wait_for(client, lambda found: found.get(own) if found.get(own) and size(found[own]) == AVATAR
+                    else None, "the own avatar on the page")
 
 
 def test_a_bots_tour_shows_its_window_with_guide_and_riders(client, bots, page):
@@ -142,8 +152,8 @@ def test_the_person_menu_of_a_bots_avatar(client, page):
     assert hover(client, page, point, "early").get("visible")
 
 
-def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page):
-    own = own_window(client, server, page)
+def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page, own):
+    own = own_window(client, own)
     # The picture inside the window's border.
     inner = (own["rect"][0] + 1, own["rect"][1] + 1)
     extent = (AVATAR[0] - 2, AVATAR[1] - 2)
@@ -173,3 +183,51 @@ def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page):
     menu = client.ask("popup")
     assert next(item for item in menu["items"] if item["text"] == "Sad")["checked"]
     client.ask("key ESCAPE")
+
+
+def test_the_own_avatar_dropped_on_a_tour_joins_it(client, server, bots, page, own):
+    known = set(avatars(client))
+    guide = enter(bots, "driver", 1000, 1000)
+    new_avatar(client, known)
+    guide.make_group(TOUR, Position.xy(1000, 3000), capacity=4, name="coach")
+    group = guide.expect(type=15, op=10)["group"]
+    at = page.at(1000, 3000)
+    tour = group_window(client, at, TOUR_SIZE, 1, "the coach")
+
+    own = own_window(client, own)
+    start = centre(own)
+    target = centre(tour)
+    client.ask("drag %d %d %d %d" % (start[0], start[1], target[0], target[1]))
+    joined = server.wait_log({"dir": "in", "member": client.member,
+                              "msg": {"type": 15, "op": 6, "dest": group}}, timeout=30)
+    assert joined["msg"]["about"] == client.member
+    # The own avatar rides behind the driver.
+    tour = group_window(client, at, TOUR_SIZE, 2, "the own avatar in the coach")
+    assert members_in(tour)[1]["hwnd"] == own["hwnd"]
+
+    # The tour's own menu, opened on a free seat of the coach, leaves it:
+    # the avatar goes back to the page.
+    client.ask("rclick %d %d" % (tour["rect"][2] - 5, tour["rect"][3] - 5))
+    menu = client.ask("popup")
+    assert [item["text"] for item in menu["items"]] == ["&Leave Tour", "Retrieve Picture"], menu["items"]
+    client.ask("key L")
+    own_window(client, own["hwnd"])
+    guide.leave()
+
+
+def test_the_own_avatar_dropped_on_a_bot_starts_a_group_with_it(client, server, bots, page, own):
+    known = set(avatars(client))
+    friend = enter(bots, "friend", 3000, 8000)
+    theirs = new_avatar(client, known)
+    own = own_window(client, own)
+    start = centre(own)
+    target = centre(theirs)
+    client.ask("drag %d %d %d %d" % (start[0], start[1], target[0], target[1]))
+    paired = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 10}}, timeout=30)
+    assert paired["msg"]["pair"] == 1 and paired["msg"]["partner"] == friend.member_id
+
+    # The pair stands where the friend stood, side by side in its window.
+    pair = group_window(client, tuple(theirs["rect"][:2]), PAIR_SIZE, 2, "the pair's window")
+    assert {window["hwnd"] for window in members_in(pair)} == {own["hwnd"], theirs["hwnd"]}
+    assert [size(window) for window in members_in(pair)] == [AVATAR, AVATAR]
+    friend.leave()
