@@ -5,6 +5,8 @@
 #include "CCmdUI.h"
 #include "CChatWnd.h"
 #include "CClientPlace.h"
+#include "CClientRoom.h"
+#include "CGameWnd.h"
 #include "CGroupWnd.h"
 #include "CMyselfClient.h"
 #include "CMyselfWnd.h"
@@ -107,7 +109,10 @@ CGroupWnd* CAvatarWindows::MakeGroupWindow(CZrGroup& group) {
   const MemberContainer container = ContainerKindOf(&group);
   if (!place || container == MemberContainer::kPlace || container == MemberContainer::kSeatRow) return nullptr;
   CGroupWnd* window = nullptr;
-  if (container == MemberContainer::kTour || container == MemberContainer::kGame) {
+  if (auto* room = dynamic_cast<CClientRoom*>(&group)) {
+    room->LoadSlots(UsesBigAvatars());
+    window = new CGameWnd(group, *this);
+  } else if (container == MemberContainer::kTour) {
     window = new CTourWnd(group, *this);
   } else {
     window = new CGroupWnd(group, *this);
@@ -385,3 +390,23 @@ void CAvatarWindows::RunCommand(UINT id) {
     if (EnsureOwn()) m_own->SetFlip(id == ID_FLIP_HORIZONTAL ? 0 : 1);
   }
 }
+
+const std::vector<CSlotAttr>* CAvatarWindows::GameSlotsOf(const CZrObject& game) const {
+  const auto* room = dynamic_cast<const CClientRoom*>(&game);
+  return room && room->HasSlots() ? &room->Slots() : nullptr;
+}
+
+bool CAvatarWindows::UsesBigAvatars() const { return m_app.Settings().m_bigFaces != 0; }
+
+void CAvatarWindows::JoinGame(const CZrObject& game, uint16_t slot) {
+  CPlace* root = m_app.GetRootPlace();
+  CZrPerson* myself = m_app.GetMyself();
+  if (!root || !myself) return;
+  if (IsOwnGroup(game)) {
+    LeaveOwnGroup(game);
+    return;
+  }
+  root->Request(*myself, game.GetId(), slot ? CZrPosition::Seat(slot) : CZrPosition(), kMoveMode);
+}
+
+const CZrObject* CAvatarWindows::GetOwnMember() const { return m_app.GetMyself(); }

@@ -81,6 +81,10 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   void PrepareGroupMenu(HMENU menu, const CZrObject& group) override;
   void RunGroupCommand(UINT command, const CZrObject& group) override;
   void JoinGroup(const CZrObject& group) override;
+  const std::vector<CSlotAttr>* GameSlotsOf(const CZrObject& game) const override;
+  bool UsesBigAvatars() const override;
+  void JoinGame(const CZrObject& game, uint16_t slot) override;
+  const CZrObject* GetOwnMember() const override;
   void StartGroupWith(const CZrObject& person) override;
   void PrepareOwnMenu(HMENU menu) override;
   void RunOwnCommand(UINT command) override;

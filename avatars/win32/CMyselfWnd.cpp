@@ -1,5 +1,6 @@
 #include "CMyselfWnd.h"
 
+#include "CGameWnd.h"
 #include "CGroupWnd.h"
 #include "IMemberWndHost.h"
 #include "Picture.h"
@@ -101,6 +102,8 @@ bool CMyselfWnd::OnDragOver(int32_t x, int32_t y, int32_t* kind)
 {
     *kind = kOverPage;
     CMemberWnd* target = MemberWindowAt(x, y);
+    if (auto* game = dynamic_cast<CGameWnd*>(target))
+        return game->OnDragOver(x, y, kind);
     if (target && target->IsTourWnd()) {
         *kind = kOverTour;
         return true;
@@ -133,6 +136,8 @@ bool CMyselfWnd::OnDrop(int32_t x, int32_t y)
         return group && group->OnDrop(x, y);
     }
     CMemberWnd* target = MemberWindowAt(x, y);
+    if (auto* game = dynamic_cast<CGameWnd*>(target))
+        return game->OnDrop(x, y);
     if (kind == kOverTour && target) {
         Host().JoinGroup(target->GetMember());
         return true;

@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "AvatarPlacement.h"
+#include "CSlotAttr.h"
 
 class CMemberWnd;
 class CPicture;
@@ -71,6 +73,16 @@ public:
     // code as the people page's person menu.
     virtual void PreparePersonMenu(HMENU menu, const CZrObject& person) = 0;
     virtual void RunPersonCommand(UINT command, const CZrObject& person) = 0;
+    // The slot table of a game (its players' seats on the board); null for
+    // a game without one.
+    virtual const std::vector<CSlotAttr>* GameSlotsOf(const CZrObject& game) const = 0;
+    // The big-avatar option: slot rectangles are given for big avatars.
+    virtual bool UsesBigAvatars() const = 0;
+    // The local user's own member object; null before it exists.
+    virtual const CZrObject* GetOwnMember() const = 0;
+    // The user joins the game on the 1-based slot (0: any free slot); in
+    // the game already, the user leaves it (its leader ends it).
+    virtual void JoinGame(const CZrObject& game, uint16_t slot) = 0;
     // The menu of a tour or game window and its commands (join, leave or
     // end, retrieve the picture).
     virtual void PrepareGroupMenu(HMENU menu, const CZrObject& group) = 0;

@@ -11,9 +11,11 @@ import time
 import pytest
 
 from app_avatars.test_avatar_windows import AVATAR, TITLE, avatars, enter, new_avatar, wait_for, walk
+from zrkit import wire
 from zrkit.wire import Position
 
 TOUR = 513
+GAME = 518
 SMALL = (24, 32)
 # Three riders a row behind the guide, a border around.
 TOUR_SIZE = (4 * SMALL[0] + 2, SMALL[1] + 2)
@@ -215,6 +217,57 @@ def test_the_own_avatar_dropped_on_a_tour_joins_it(client, server, bots, page, o
     guide.leave()
 
 
+def test_a_game_seats_its_players_on_their_slots(client, server, bots, page, own):
+    known = set(avatars(client))
+    dealer = enter(bots, "dealer", 9000, 1000)
+    new_avatar(client, known)
+    # Two slots, given for big avatars; this client shows medium ones, so
+    # they are taken at three quarters.
+    slots = "4,4,40,56,North;60,4,40,56,South;"
+    info = wire.GroupInfo(name="cards", items=[wire.Item(wire.ITEM_TEXT, 3, slots),
+                                               wire.Item(wire.ITEM_TEXT, 8, "N")], capacity=2, flags=1)
+    dealer.op(10, info=info, kind=GAME, other=dealer.tree[dealer.member_id]["parent"], value=0, pair=0,
+              position=Position.xy(4000, 1000))
+    group = dealer.expect(type=15, op=10)["group"]
+
+    at = page.at(4000, 1000)
+    # The default board of 144 x 64 at three quarters.
+    board = (108, 48)
+    game = group_window(client, at, board, 1, "the game window with its dealer")
+    (north,) = members_in(game)
+    assert tuple(north["rect"]) == (at[0] + 1 + 3, at[1] + 1 + 3, at[0] + 1 + 33, at[1] + 1 + 45)
+
+    # The own avatar dropped on the free slot takes it.
+    own = own_window(client, own)
+    start = centre(own)
+    client.ask("drag %d %d %d %d" % (start[0], start[1], at[0] + 1 + 60, at[1] + 1 + 20))
+    joined = server.wait_log({"dir": "in", "member": client.member,
+                              "msg": {"type": 15, "op": 6, "dest": group}}, timeout=30)
+    assert joined["msg"]["position"]["kind"] == 1 and joined["msg"]["position"]["a"] == 2, joined
+    game = group_window(client, at, board, 2, "the own avatar on the South slot")
+    south = members_in(game)[1]
+    assert south["hwnd"] == own["hwnd"]
+    assert tuple(south["rect"]) == (at[0] + 1 + 45, at[1] + 1 + 3, at[0] + 1 + 75, at[1] + 1 + 45)
+
+    # The game's menu, opened beside the slots, names them; the user's own
+    # slot is checked and leaves the game, the dealer's is taken.
+    client.ask("rclick %d %d" % (at[0] + 1 + 90, at[1] + 1 + 20))
+    menu = client.ask("popup")
+    assert [item["text"] for item in menu["items"]] == ["Show Game Details...", "Retrieve Picture",
+                                                         "Join Game As"], menu["items"]
+    for key in ("DOWN", "DOWN", "DOWN", "RIGHT"):
+        client.ask("key " + key)
+    # The submenu opened last lies on top: the probe reads it.
+    seats = {item["text"]: item for item in client.ask("popup")["items"]}
+    assert list(seats) == ["North", "South"]
+    assert seats["North"]["grayed"] and not seats["North"]["checked"]
+    assert seats["South"]["enabled"] and seats["South"]["checked"]
+    client.ask("key DOWN")
+    client.ask("key RETURN")
+    own_window(client, own["hwnd"])
+    dealer.leave()
+
+
 def test_the_own_avatar_dropped_on_a_bot_starts_a_group_with_it(client, server, bots, page, own):
     known = set(avatars(client))
     friend = enter(bots, "friend", 3000, 8000)
@@ -230,4 +283,5 @@ def test_the_own_avatar_dropped_on_a_bot_starts_a_group_with_it(client, server, 
     pair = group_window(client, tuple(theirs["rect"][:2]), PAIR_SIZE, 2, "the pair's window")
     assert {window["hwnd"] for window in members_in(pair)} == {own["hwnd"], theirs["hwnd"]}
     assert [size(window) for window in members_in(pair)] == [AVATAR, AVATAR]
+    # The friend goes; the user stays in the group, as the server keeps it.
     friend.leave()
