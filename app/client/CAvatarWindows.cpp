@@ -15,8 +15,10 @@
 #include "CPlace.h"
 #include "CPplManager.h"
 #include "CPresenceWnd.h"
+#include "CSeatRowWnd.h"
 #include "CSpyWnd.h"
 #include "CTourWnd.h"
+#include "GroupLayout.h"
 #include "CZrApp.h"
 #include "Picture.h"
 #include "ZrItem.h"
@@ -102,6 +104,11 @@ void CAvatarWindows::DestroyAll() {
     m_groups.erase(m_groups.begin());
     window->SafeDelete();
   }
+  while (!m_rows.empty()) {
+    CSeatRowWnd* row = m_rows.begin()->second;
+    m_rows.erase(m_rows.begin());
+    row->SafeDelete();
+  }
 }
 
 CGroupWnd* CAvatarWindows::MakeGroupWindow(CZrGroup& group) {
@@ -131,6 +138,10 @@ void CAvatarWindows::ShowGroup(CZrGroup& group) {
 }
 
 void CAvatarWindows::RelayoutGroup(CZrGroup& group) {
+  if (CSeatRowWnd* row = RowWindowOf(group)) {
+    row->Relayout(IsOwnGroup(group));
+    return;
+  }
   if (CMemberWnd* window = FindWindowOf(group)) window->UpdateVisibility(true);
 }
 
@@ -142,11 +153,7 @@ void CAvatarWindows::RepaintGroup(CZrGroup& group) {
   if (CMemberWnd* window = FindWindowOf(group)) window->Invalidate();
 }
 
-void CAvatarWindows::DestroyGroup(CZrGroup& group) {
-  const auto found = m_groups.find(&group);
-  if (found == m_groups.end()) return;
-  CGroupWnd* window = found->second;
-  m_groups.erase(found);
+void CAvatarWindows::ReleaseMembers(CZrGroup& group) {
   CWnd* place = GetPlaceWnd();
   for (CTvlListIter it = group.Children().Begin(); it.IsValid(); it.Next()) {
     auto* child = it.Get<CZrObject>();
@@ -155,7 +162,51 @@ void CAvatarWindows::DestroyGroup(CZrGroup& group) {
     member->ShowWindow(SW_HIDE);
     if (place) ::SetParent(member->GetSafeHwnd(), place->GetSafeHwnd());
   }
+}
+
+void CAvatarWindows::DestroyGroup(CZrGroup& group) {
+  const auto row = m_rows.find(&group);
+  if (row != m_rows.end()) {
+    CSeatRowWnd* window = row->second;
+    m_rows.erase(row);
+    ReleaseMembers(group);
+    window->SafeDelete();
+  }
+  const auto found = m_groups.find(&group);
+  if (found == m_groups.end()) return;
+  CGroupWnd* window = found->second;
+  m_groups.erase(found);
+  ReleaseMembers(group);
   window->SafeDelete();
+}
+
+// Along the foot of the page, as wide as the page.
+void CAvatarWindows::PlaceRow(CSeatRowWnd& row) {
+  const AvatarPage page = GetPageArea();
+  const AvatarExtent cell = SeatRowCell(page.width, row.SeatCount(), row.CellSize());
+  const int32_t height = cell.height + 4;
+  ::SetWindowPos(row.GetSafeHwnd(), HWND_TOP, page.left, page.top + page.height - height, page.width, height,
+                 SWP_NOACTIVATE);
+}
+
+void CAvatarWindows::ShowRow(CZrGroup& group) {
+  CSeatRowWnd* row = RowWindowOf(group);
+  if (!row) {
+    CWnd* place = GetPlaceWnd();
+    if (!place || !CClientPlace::IsSeatRow(&group)) return;
+    row = new CSeatRowWnd(group, *this);
+    if (!row->CreateRow(place)) {
+      delete row;
+      return;
+    }
+    m_rows[&group] = row;
+  }
+  PlaceRow(*row);
+  row->Relayout(true);
+}
+
+void CAvatarWindows::FreeSeat(CZrGroup& group, uint16_t seat) {
+  if (CSeatRowWnd* row = RowWindowOf(group)) row->AddSeat(seat);
 }
 
 bool CAvatarWindows::EnsureOwn() {
@@ -178,7 +229,9 @@ void CAvatarWindows::ShowOwn(bool show) {
   if (EnsureOwn()) m_own->SetShown(show);
 }
 
+// A row shows while the user sits in it.
 void CAvatarWindows::LayoutOwn() {
+  for (auto& [group, row] : m_rows) row->Relayout(IsOwnGroup(*group));
   if (!EnsureOwn()) return;
   m_own->ShowMood(m_app.Settings().m_sel);
   m_own->UpdateVisibility(true);
@@ -213,7 +266,7 @@ std::string CAvatarWindows::DisplayNameOf(const CZrObject& person) const {
   return m_app.PlaceLink().DisplayNameOf(person);
 }
 
-std::string CAvatarWindows::IgnoredText() const { return m_app.PlaceLink().LoadText(kStrIgnored); }
+std::string CAvatarWindows::IgnoredText() const { return LoadText(kStrIgnored); }
 
 HMODULE CAvatarWindows::GetResourceModule() const { return m_app.Resources().Module(); }
 
@@ -410,3 +463,30 @@ void CAvatarWindows::JoinGame(const CZrObject& game, uint16_t slot) {
 }
 
 const CZrObject* CAvatarWindows::GetOwnMember() const { return m_app.GetMyself(); }
+
+CSeatRowWnd* CAvatarWindows::RowWindowOf(const CZrObject& row) const {
+  const auto found = m_rows.find(&row);
+  return found == m_rows.end() ? nullptr : found->second;
+}
+
+void CAvatarWindows::ChooseSeat(const CZrObject& row, uint16_t seat) {
+  CPlace* root = m_app.GetRootPlace();
+  CZrPerson* myself = m_app.GetMyself();
+  const int32_t indicator = GetIndicatorState();
+  if (!root || !myself || (indicator != 1 && indicator != 2)) return;
+  root->Request(*myself, row.GetId(), CZrPosition::Seat(seat), kMoveMode);
+}
+
+// An auditorium's rows stand in its audience, where the user goes back to;
+// elsewhere the user goes back to the room.
+void CAvatarWindows::LeaveRow(const CZrObject& row) {
+  auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself());
+  if (!myself || !IsOwnGroup(row)) return;
+  if (m_app.IsAuditorium()) {
+    myself->Leave();
+  } else {
+    LeaveOwnGroup(row);
+  }
+}
+
+std::string CAvatarWindows::LoadText(uint32_t id) const { return m_app.PlaceLink().LoadText(id); }

@@ -19,6 +19,7 @@
 class CGroupWnd;
 class CMemberWnd;
 class CMyselfWnd;
+class CSeatRowWnd;
 class CPresenceWnd;
 class CPicture;
 class CZrApp;
@@ -49,6 +50,10 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   void RepaintGroup(CZrGroup& group);
   // The group goes: its members' windows return to the page first.
   void DestroyGroup(CZrGroup& group);
+  // The window of the seat row the user sits in, along the page's foot,
+  // made on first use; a seat that frees gets its marker again.
+  void ShowRow(CZrGroup& row);
+  void FreeSeat(CZrGroup& row, uint16_t seat);
 
   // The own avatar, made on first use over the page.
   void ShowOwn(bool show);
@@ -85,6 +90,11 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   bool UsesBigAvatars() const override;
   void JoinGame(const CZrObject& game, uint16_t slot) override;
   const CZrObject* GetOwnMember() const override;
+  CSeatRowWnd* RowWindowOf(const CZrObject& row) const override;
+  bool ShowsSeatRows() const override { return true; }
+  void ChooseSeat(const CZrObject& row, uint16_t seat) override;
+  void LeaveRow(const CZrObject& row) override;
+  std::string LoadText(uint32_t id) const override;
   void StartGroupWith(const CZrObject& person) override;
   void PrepareOwnMenu(HMENU menu) override;
   void RunOwnCommand(UINT command) override;
@@ -111,9 +121,13 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   // The user's own group: the person is already the group's own member.
   bool IsOwnGroup(const CZrObject& group) const;
   void LeaveOwnGroup(const CZrObject& group);
+  // The member windows of a group's window go back to the page, hidden.
+  void ReleaseMembers(CZrGroup& group);
+  void PlaceRow(CSeatRowWnd& row);
 
   std::map<const CZrPerson*, CPresenceWnd*> m_windows;
   std::map<const CZrObject*, CGroupWnd*> m_groups;
+  std::map<const CZrObject*, CSeatRowWnd*> m_rows;
   std::map<uint32_t, std::unique_ptr<CPicture>> m_pictures;
   CMyselfWnd* m_own = nullptr;
   std::set<CWnd*> m_redrawn;

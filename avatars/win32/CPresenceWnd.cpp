@@ -2,6 +2,7 @@
 
 #include "CDC.h"
 #include "CGroupWnd.h"
+#include "CSeatRowWnd.h"
 #include "IMemberWndHost.h"
 #include "Picture.h"
 #include "ZrGroup.h"
@@ -100,13 +101,20 @@ bool CPresenceWnd::MayShow() const
     const MemberContainer container = Host().ContainerKindOf(parent);
     if (container == MemberContainer::kPlace)
         return CMemberWnd::MayShow();
-    if (container == MemberContainer::kSeatRow)
-        return false;
+    if (container == MemberContainer::kSeatRow) {
+        const CSeatRowWnd* row = Host().RowWindowOf(*parent);
+        return row && Host().ShowsSeatRows() && m_person.GetPosition().GetId() >= 1;
+    }
     return HostGroupWindow() != nullptr && Host().IsPageActive();
 }
 
 void CPresenceWnd::UpdatePosition()
 {
+    const CZrGroup* parent = m_person.GetParent();
+    if (parent && Host().ContainerKindOf(parent) == MemberContainer::kSeatRow) {
+        SitInRow(*parent);
+        return;
+    }
     CGroupWnd* group = HostGroupWindow();
     if (!group) {
         PlaceOnPage(Host().GetSizes().avatar);
@@ -120,6 +128,23 @@ void CPresenceWnd::UpdatePosition()
     const AvatarExtent size = group->GetMemberSize(m_person);
     EndHover();
     ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A seated person takes its seat's cell (its marker goes); one without a
+// seat stays hidden where it is.
+void CPresenceWnd::SitInRow(const CZrGroup& rowGroup)
+{
+    CSeatRowWnd* row = Host().RowWindowOf(rowGroup);
+    if (!row || !row->GetSafeHwnd() || !m_hWnd)
+        return;
+    const AvatarPoint at = row->SeatOrigin(m_person);
+    if (at.x == -1 && at.y == -1)
+        return;
+    if (::GetParent(m_hWnd) != row->GetSafeHwnd())
+        ::SetParent(m_hWnd, row->GetSafeHwnd());
+    const AvatarExtent cell = row->CellSize();
+    EndHover();
+    ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, cell.width, cell.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPresenceWnd::BuildContextMenu(HMENU popup, int32_t, int32_t)

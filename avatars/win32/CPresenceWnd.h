@@ -8,6 +8,7 @@
 
 #include "CMemberWnd.h"
 
+class CZrGroup;
 class CZrPerson;
 
 class CPresenceWnd : public CMemberWnd {
@@ -41,6 +42,7 @@ protected:
     // The window of the group the person sits in, when the group lays its
     // members out in its own window; null otherwise.
     class CGroupWnd* HostGroupWindow() const;
+    void SitInRow(const CZrGroup& row);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -15,6 +15,7 @@
 
 class CMemberWnd;
 class CPicture;
+class CSeatRowWnd;
 class CWnd;
 class CZrObject;
 
@@ -78,6 +79,16 @@ public:
     virtual const std::vector<CSlotAttr>* GameSlotsOf(const CZrObject& game) const = 0;
     // The big-avatar option: slot rectangles are given for big avatars.
     virtual bool UsesBigAvatars() const = 0;
+    // The window of a seat row; null while the row shows none (the user
+    // does not sit in it).
+    virtual CSeatRowWnd* RowWindowOf(const CZrObject& row) const = 0;
+    // The row option: seat rows are shown.
+    virtual bool ShowsSeatRows() const = 0;
+    // The user asks for a seat of the row, or leaves the row.
+    virtual void ChooseSeat(const CZrObject& row, uint16_t seat) = 0;
+    virtual void LeaveRow(const CZrObject& row) = 0;
+    // A string of the resource library.
+    virtual std::string LoadText(uint32_t id) const = 0;
     // The local user's own member object; null before it exists.
     virtual const CZrObject* GetOwnMember() const = 0;
     // The user joins the game on the 1-based slot (0: any free slot); in

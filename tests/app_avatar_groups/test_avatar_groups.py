@@ -268,6 +268,7 @@ def test_a_game_seats_its_players_on_their_slots(client, server, bots, page, own
     dealer.leave()
 
 
+
 def test_the_own_avatar_dropped_on_a_bot_starts_a_group_with_it(client, server, bots, page, own):
     known = set(avatars(client))
     friend = enter(bots, "friend", 3000, 8000)
@@ -285,3 +286,96 @@ def test_the_own_avatar_dropped_on_a_bot_starts_a_group_with_it(client, server, 
     assert [size(window) for window in members_in(pair)] == [AVATAR, AVATAR]
     # The friend goes; the user stays in the group, as the server keeps it.
     friend.leave()
+    pair = group_window(client, tuple(theirs["rect"][:2]), PAIR_SIZE, 1, "the pair's window without the friend")
+    assert members_in(pair)[0]["hwnd"] == own["hwnd"]
+
+
+ROW = 519
+
+
+def row_window(client, name):
+    """The row window (titled with the row's name) of the page."""
+    tree = client.ask("tree")["window"]
+    found = [node for node in walk(tree) if node["text"] == name and node["visible"]]
+    return found[0] if found else None
+
+
+def cells(row):
+    """Seat number -> what sits in the cell ("Empty Seat" or the avatar's
+    window handle), by the cell's position in the row."""
+    width = None
+    out = {}
+    for child in row["children"]:
+        if not child["visible"]:
+            continue
+        width = child["rect"][2] - child["rect"][0]
+        seat = (child["rect"][0] - row["rect"][0]) // width + 1
+        out[seat] = "Empty Seat" if child["text"] == "Empty Seat" else child["hwnd"]
+    return out
+
+
+def wait_cells(client, name, test, what, timeout=30):
+    deadline = time.monotonic() + timeout
+    while True:
+        row = row_window(client, name)
+        if row and test(cells(row)):
+            return row
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: %r" % (what, row and cells(row)))
+        time.sleep(0.3)
+
+
+def test_a_seat_row_fills_and_frees_its_seats(build_win, client, server, bots, page, own, tmp_path):
+    from dde_session import dde_items
+    from dde_session.dde_client import DdeClient
+
+    usher = enter(bots, "usher", 5000, 5000)
+    usher.make_group(ROW, Position.xy(5000, 5000), capacity=5, name="row A")
+    row_id = usher.expect(type=15, op=10)["group"]
+
+    # The user leaves the group it stands in and goes into the row (as the
+    # DDE session asks), without a seat.
+    dde = DdeClient(build_win / "tests" / "dde_session" / "dde_driver.exe", tmp_path / "driver.log", client.env)
+    try:
+        dde.connect("ZR_Group")
+        assert dde.poke("ZR_Group", "LeaveGroup", dde_items.join_group(0)) == "ok"
+        own_window(client, own)
+        assert dde.poke("ZR_Group", "JoinGroup", dde_items.join_group(row_id)) == "ok"
+    finally:
+        dde.stop()
+    row = wait_cells(client, "row A", lambda c: len(c) == 5, "the row with the usher and four free seats")
+    seated = cells(row)
+    assert seated[1] != "Empty Seat" and all(seated[seat] == "Empty Seat" for seat in (2, 3, 4, 5)), seated
+    # Five cells share the page's width, at most 48 wide.
+    cell = next(child for child in row["children"] if child["text"] == "Empty Seat")
+    assert size(cell) == (48, 64)
+
+    # The marker of seat 3 names its seat and chooses it from its menu.
+    marker = next(child for child in row["children"]
+                  if child["text"] == "Empty Seat" and (child["rect"][0] - row["rect"][0]) // 48 == 2)
+    assert hover(client, page, centre(marker), "Seat #3").get("visible")
+    client.ask("rclick %d %d" % centre(marker))
+    menu = client.ask("popup")
+    assert [item["text"] for item in menu["items"]] == ["&Choose This Seat"]
+    client.ask("key C")
+    chosen = server.wait_log({"dir": "in", "member": client.member,
+                              "msg": {"type": 15, "op": 6, "dest": row_id, "position": {"kind": 1}}},
+                             timeout=30)
+    assert chosen["msg"]["position"] == {"kind": 1, "a": 3, "b": 0, "name": ""}, chosen
+    wait_cells(client, "row A", lambda c: c.get(3) == own and c.get(2) == "Empty Seat", "the user on seat 3")
+
+    # A bot takes seat 4 and leaves it again.
+    sitter = enter(bots, "sitter", 6000, 6000)
+    sitter.move(row_id, Position.seat(4))
+    wait_cells(client, "row A", lambda c: c.get(4) not in (None, "Empty Seat", own), "the sitter on seat 4")
+    sitter.leave()
+    row = wait_cells(client, "row A", lambda c: c.get(4) == "Empty Seat" and c.get(3) == own,
+                     "seat 4 free again")
+
+    # The row's menu, beside the seats, leaves the row for the room.
+    client.ask("rclick %d %d" % (row["rect"][2] - 10, row["rect"][1] + 10))
+    menu = client.ask("popup")
+    assert [item["text"] for item in menu["items"]] == ["Leave Row"]
+    choose(client, menu["items"], "Leave Row")
+    own_window(client, own)
+    usher.leave()
