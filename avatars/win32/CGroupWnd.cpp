@@ -57,6 +57,7 @@ void CGroupWnd::SetShown(bool show)
 {
     CMemberWnd::SetShown(show);
     LayoutMembers(show && IsWindowVisible());
+    NotifyShown(show);
 }
 
 bool CGroupWnd::OnDrop(int32_t x, int32_t y)

@@ -4,6 +4,7 @@
 #include "Picture.h"
 #include "IMemberWndHost.h"
 #include "ZrGroup.h"
+#include "ZrWndHost.h"
 #include "ZrObject.h"
 
 IMPLEMENT_DYNAMIC(CMemberWnd, CZrWnd)
@@ -130,4 +131,12 @@ bool CMemberWnd::PageUnitsAt(int32_t x, int32_t y, AvatarPoint& units) const
         return false;
     units = AvatarUnits(point.x, point.y, page);
     return units.x >= 0 && units.y >= 0 && units.x <= kUnitsPerPage && units.y <= kUnitsPerPage;
+}
+
+void CMemberWnd::NotifyShown(bool shown)
+{
+    ZrWndHost* host = ZrWndHost::Get();
+    CWnd* main = host ? host->GetMainWnd() : nullptr;
+    if (main && main->GetSafeHwnd())
+        ::PostMessageA(main->GetSafeHwnd(), kShownMessage, shown ? 1 : 0, 0);
 }

@@ -63,6 +63,12 @@ void CMyselfWnd::SetFlip(int32_t which)
         Invalidate();
 }
 
+void CMyselfWnd::SetShown(bool show)
+{
+    CPresenceWnd::SetShown(show);
+    NotifyShown(show);
+}
+
 void CMyselfWnd::BuildContextMenu(HMENU popup, int32_t, int32_t)
 {
     Host().PrepareOwnMenu(popup);

@@ -24,6 +24,7 @@ public:
     bool OnDrop(int32_t x, int32_t y) override;
     bool OnDragOver(int32_t x, int32_t y, int32_t* kind) override;
     void BuildContextMenu(HMENU popup, int32_t x, int32_t y) override;
+    void SetShown(bool show) override;
 
     // The mood the user chose (1 Normal, 2 Happy, 3 Angry, 4 Sad): shown,
     // and published as the bitmap of the mood (item 31).

@@ -10,10 +10,12 @@ import time
 
 import pytest
 
+from app_avatars.conftest import EARLY_POSITION
 from app_avatars.test_avatar_windows import AVATAR, TITLE, avatars, enter, new_avatar, wait_for, walk
 from zrkit import wire
 from zrkit.wire import Position
 
+DIALOG = "#32770"
 TOUR = 513
 GAME = 518
 SMALL = (24, 32)
@@ -152,6 +154,16 @@ def test_the_person_menu_of_a_bots_avatar(client, page):
     assert next(item for item in menu["items"] if item["text"] == "I&gnore")["checked"]
     client.ask("key G")
     assert hover(client, page, point, "early").get("visible")
+
+
+def test_identity_from_a_bots_avatar_opens_the_persons_identity(client, page):
+    (window,) = [w for w in page.start.values() if tuple(w["rect"][:2]) == page.at(*EARLY_POSITION)]
+    client.ask("rclick %d %d" % centre(window))
+    menu = client.ask("popup")
+    choose(client, menu["items"], "Identity...")
+    (dialog,) = client.probe("tree", window_class=DIALOG, window_title="early's Identity", find_seconds=20)
+    assert dialog["window"]["visible"], dialog
+    client.probe("close", window_class=DIALOG, window_title="early's Identity")
 
 
 def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page, own):
