@@ -21,6 +21,27 @@ constexpr uint32_t kPlaceholder = 484;
 constexpr uint32_t kSecondPlaceholder = 486;
 constexpr uint32_t kIgnoredPicture = 481;
 constexpr uint32_t kMarkPicture = 487;
+// The overlay of a targeted person, laid with OR then AND: for windows at
+// least as wide as a big avatar, and for narrower ones.
+constexpr uint32_t kWideOverlay[] = {143, 269};
+constexpr uint32_t kNarrowOverlay[] = {270, 271};
+
+void BlitBitmap(HDC target, HMODULE module, uint32_t id, DWORD rop)
+{
+    auto bitmap = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    if (!bitmap)
+        return;
+    BITMAP info{};
+    ::GetObjectA(bitmap, sizeof info, &info);
+    HDC source = ::CreateCompatibleDC(target);
+    if (source) {
+        HGDIOBJ old = ::SelectObject(source, bitmap);
+        ::BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, rop);
+        ::SelectObject(source, old);
+        ::DeleteDC(source);
+    }
+    ::DeleteObject(bitmap);
+}
 
 }  // namespace
 
@@ -76,6 +97,12 @@ CPicture* CPresenceWnd::GetPicture()
 void CPresenceWnd::DrawPicture(CDC* dc, const RECT& rect)
 {
     CMemberWnd::DrawPicture(dc, rect);
+    if (m_overlay && !Host().IsIgnored(m_person.GetId()) && !IsDeletePending()) {
+        const bool wide = rect.right - rect.left >= Host().GetSizes().big.width;
+        const uint32_t* overlay = wide ? kWideOverlay : kNarrowOverlay;
+        BlitBitmap(dc->GetSafeHdc(), Host().GetResourceModule(), overlay[0], SRCPAINT);
+        BlitBitmap(dc->GetSafeHdc(), Host().GetResourceModule(), overlay[1], SRCAND);
+    }
     if (!m_mark || !Host().IsLocalModerator())
         return;
     if (CPicture* mark = Host().GetSharedPicture(kMarkPicture))
@@ -175,10 +202,10 @@ std::string CPresenceWnd::GetBubbleText()
 void CPresenceWnd::SetOverlayState(bool on)
 {
     m_overlay = on;
-    if (!m_hWnd)
-        return;
-    RECT corner{1, 1, 17, 17};
-    ::InvalidateRect(m_hWnd, &corner, FALSE);
+    // The overlay covers the avatar: all of it is drawn again, so that a
+    // cleared overlay leaves nothing behind.
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CPresenceWnd::SetMarkState(bool on)

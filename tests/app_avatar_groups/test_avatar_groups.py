@@ -5,7 +5,9 @@ menu of the people page, whose Ignore and Identity act on that person; the
 own avatar's menu flips and changes the mood, published to the server and
 drawn; the own avatar dropped on a bot starts a group with it, shown as a
 group window holding both."""
+import os
 import subprocess
+import tempfile
 import time
 
 import pytest
@@ -51,7 +53,7 @@ def centre(window):
     return ((window["rect"][0] + window["rect"][2]) // 2, (window["rect"][1] + window["rect"][3]) // 2)
 
 
-def grab(point, extent, name):
+def grab(point, extent):
     """A screenshot of the rectangle at `point` as a PNG file's bytes."""
     return subprocess.run(["import", "-silent", "-window", "root", "-crop",
                            "%dx%d+%d+%d" % (extent[0], extent[1], point[0], point[1]), "+repage",
@@ -61,13 +63,14 @@ def grab(point, extent, name):
 def differing(first, second, flop=False):
     """Pixels that differ between two PNG images (the first mirrored when
     flop is set)."""
-    with open("/tmp/_first.png", "wb") as a, open("/tmp/_second.png", "wb") as b:
-        a.write(first)
-        b.write(second)
-    command = ["convert", "/tmp/_first.png"] + (["-flop"] if flop else []) + ["/tmp/_first_m.png"]
-    subprocess.run(command, check=True, timeout=60)
-    out = subprocess.run(["compare", "-metric", "AE", "/tmp/_first_m.png", "/tmp/_second.png", "null:"],
-                         capture_output=True, text=True, timeout=60)
+    with tempfile.TemporaryDirectory() as folder:
+        paths = [os.path.join(folder, name) for name in ("first.png", "second.png", "compared.png")]
+        for path, image in zip(paths, (first, second)):
+            with open(path, "wb") as out:
+                out.write(image)
+        subprocess.run(["convert", paths[0]] + (["-flop"] if flop else []) + [paths[2]], check=True, timeout=60)
+        out = subprocess.run(["compare", "-metric", "AE", paths[2], paths[1], "null:"],
+                             capture_output=True, text=True, timeout=60)
     return int(float(out.stderr.split()[0]))
 
 
@@ -166,12 +169,40 @@ def test_identity_from_a_bots_avatar_opens_the_persons_identity(client, page):
     client.probe("close", window_class=DIALOG, window_title="early's Identity")
 
 
+def test_a_person_who_targets_the_place_wears_the_overlay(client, bots, page):
+    known = set(avatars(client))
+    pointer = enter(bots, "pointer", 6000, 3000)
+    window = new_avatar(client, known)
+    inner = (window["rect"][0] + 1, window["rect"][1] + 1)
+    extent = (AVATAR[0] - 2, AVATAR[1] - 2)
+    before = grab(inner, extent)
+    middle = (inner[0] + extent[0] // 2 - 2, inner[1] + extent[1] // 2 - 2)
+    middle_before = grab(middle, (4, 4))
+
+    # The bot targets the place: its avatar wears the overlay ring.
+    pointer.op(15, target=pointer.place_id)
+    deadline = time.monotonic() + 20
+    while differing(before, grab(inner, extent)) == 0:
+        assert time.monotonic() < deadline, "no overlay drawn"
+        time.sleep(0.3)
+    # The ring leaves the avatar's middle as it was.
+    assert differing(middle_before, grab(middle, (4, 4))) == 0
+
+    # Cleared, the avatar is drawn as before, all of it.
+    pointer.op(16)
+    deadline = time.monotonic() + 20
+    while differing(before, grab(inner, extent)) != 0:
+        assert time.monotonic() < deadline, "the overlay stayed"
+        time.sleep(0.3)
+    pointer.leave()
+
+
 def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page, own):
     own = own_window(client, own)
     # The picture inside the window's border.
     inner = (own["rect"][0] + 1, own["rect"][1] + 1)
     extent = (AVATAR[0] - 2, AVATAR[1] - 2)
-    before = grab(inner, extent, "before")
+    before = grab(inner, extent)
 
     client.ask("rclick %d %d" % centre(own))
     menu = client.ask("popup")
@@ -182,10 +213,10 @@ def test_the_own_avatar_menu_flips_and_changes_the_mood(client, server, page, ow
     assert flipped["msg"]["item"]["code"] == 30 and flipped["msg"]["item"]["value"] == "YN", flipped
 
     deadline = time.monotonic() + 20
-    while differing(before, grab(inner, extent, "after"), flop=True) != 0:
+    while differing(before, grab(inner, extent), flop=True) != 0:
         assert time.monotonic() < deadline, "the own avatar was not drawn mirrored"
         time.sleep(0.3)
-    assert differing(before, grab(inner, extent, "after")) > 0, "the mood picture is symmetric"
+    assert differing(before, grab(inner, extent)) > 0, "the mood picture is symmetric"
 
     client.ask("rclick %d %d" % centre(own))
     menu = client.ask("popup")
