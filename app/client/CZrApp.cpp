@@ -295,6 +295,7 @@ void CZrApp::CreateSession() {
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
   m_avatars.InitMetrics(m_settings.m_bigFaces != 0);
   ZrWndHost::Set(&m_avatars);
+  SetCommandTarget(ZrCommandTarget::kAvatars, &m_avatars);
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
   m_myself = std::make_unique<CMyselfClient>(m_personViews, m_myselfViews, m_placeLink, *m_personStates,
                                              std::move(info));
@@ -409,6 +410,7 @@ int CZrApp::ExitInstance() {
   m_running = 0;
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   SetCommandTarget(ZrCommandTarget::kOwnUser, nullptr);
+  SetCommandTarget(ZrCommandTarget::kAvatars, nullptr);
   CLocateDlg::CloseOpen();
   m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();

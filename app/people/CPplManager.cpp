@@ -139,6 +139,21 @@ void CPplManager::ShowPersonMenu(const CZrObjectDesc& person, bool described, in
   m_page->ShowPersonMenu(menuPerson, x, y);
 }
 
+void CPplManager::PreparePersonMenu(HMENU menu, uint32_t person) {
+  CPeopleItem* row = HasPage() ? m_page->List().FindPersonRow(person) : nullptr;
+  if (row) {
+    m_page->PreparePersonMenu(menu, *row);
+    return;
+  }
+  for (int item = ::GetMenuItemCount(menu) - 1; item >= 0; --item)
+    ::EnableMenuItem(menu, static_cast<UINT>(item), MF_BYPOSITION | MF_GRAYED);
+}
+
+void CPplManager::RunPersonCommand(UINT command, uint32_t person) {
+  CPeopleItem* row = HasPage() ? m_page->List().FindPersonRow(person) : nullptr;
+  if (row) m_page->RunPersonCommand(command, *row);
+}
+
 void CPplManager::SetStatus(int32_t state) {
   if (!m_statusBar.m_hWnd) return;
   const people::StatusLine line = people::StatusFor(state, m_host && m_host->AreAvatarsShown());

@@ -45,6 +45,11 @@ class CPplManager : public CWnd {
   // person (a locate answer); otherwise for the person's row of the place,
   // and nothing when it has none.
   void ShowPersonMenu(const CZrObjectDesc& person, bool described, int32_t x, int32_t y);
+  // The person menu of a person's avatar window: filled and run as the
+  // page's menu for the person's row. Without the row every item is greyed
+  // and no command runs.
+  void PreparePersonMenu(HMENU menu, uint32_t person);
+  void RunPersonCommand(UINT command, uint32_t person);
   void SetStatus(int32_t state);
   // 1 makes the tool bar (once), 0 removes it.
   void CreateToolbar(bool create);

@@ -817,6 +817,21 @@ std::string OpenMenu(const Words& words) {
                                 items.substr(1, items.size() - 2));
 }
 
+// The popup menu open now (a context menu a click opened), read and left
+// open.
+std::string Popup(const Words&) {
+  HWND popup = nullptr;
+  for (DWORD waited = 0; !(popup = OpenPopup()) && waited < kMenuOpenTimeoutMs; waited += kPollMs)
+    PollWait(kPollMs);
+  if (!popup) return Error("popup", "no popup open");
+  const LRESULT menu = SendTo(popup, MN_GETHMENU, 0, 0);
+  std::string why;
+  const std::string items = AskHook(probe_hook::kReadMenu, menu, why);
+  if (items.empty()) return Error("popup", why);
+  return Answer("popup", Field("popup", Handle(popup)) + "," + Field("rect", Rect(WindowRect(popup))) + "," +
+                             items.substr(1, items.size() - 2));
+}
+
 // ---- Commands without answers of their own --------------------------------
 
 std::string Post(const Words& words) {
@@ -891,6 +906,7 @@ const std::map<std::string, Command>& Commands() {
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
       {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
+      {"popup", {0, 0, true, Popup}},
   };
   return commands;
 }
