@@ -34,6 +34,7 @@
 #include "Picture.h"
 #include "CZrPlaceLink.h"
 #include "CZrResLibrary.h"
+#include "ZoomRectEffect.h"
 #include "TvlMessageBoxSink.h"
 #include "TvlProfileSwitchSource.h"
 #include "ZrCommandTable.h"
@@ -189,7 +190,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsMyselfInRootPlace() override;
   bool IsTourGuest() override { return GetTourRole() == GroupRole::kGuest; }
   bool IsGameGuest() override { return GetGameRole() == GroupRole::kGuest; }
-  bool IsZoomRunning() override { return false; }
+  bool IsZoomRunning() override;
   void ToggleObserve() override;
   void SetPeopleStatus(unsigned state) override;
   bool GetPageOrigin(POINT& origin) override;
@@ -318,6 +319,9 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
   CAvatarWindows m_avatars{*this};
+  // The zoom between the indicator and the own avatar; made with the main
+  // window.
+  std::unique_ptr<CZoomRectEffect> m_zoom;
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;
