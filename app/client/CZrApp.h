@@ -33,6 +33,7 @@
 #include "ITipHost.h"
 #include "Picture.h"
 #include "CZrPlaceLink.h"
+#include "CPromotions.h"
 #include "CZrResLibrary.h"
 #include "ZoomRectEffect.h"
 #include "TvlMessageBoxSink.h"
@@ -102,6 +103,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
+  CPromotions& Promotions() { return m_promotions; }
   // The people column of the main window; null while it has no window.
   CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
@@ -220,6 +222,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool CreateMainWindow();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
+  CPromotionSite PromotionSite();
   void ShowConnectingStatus();
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
@@ -322,6 +325,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The zoom between the indicator and the own avatar; made with the main
   // window.
   std::unique_ptr<CZoomRectEffect> m_zoom;
+  CPromotions m_promotions{PromotionSite()};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

@@ -161,6 +161,20 @@ LRESULT CZrApp::OnAvatarZoom(WPARAM shown, LPARAM) {
   return 0;
 }
 
+// Promotions lie on the page and zoom into the indicator when they end.
+CPromotionSite CZrApp::PromotionSite() {
+  CPromotionSite site;
+  site.pageWindow = [this] { return m_avatars.GetPlaceWnd(); };
+  site.pageArea = [this] { return m_avatars.GetPageArea(); };
+  site.zoomTarget = [this] {
+    RECT target{};
+    if (m_indicator.m_hWnd) ::GetWindowRect(m_indicator.m_hWnd, &target);
+    return target;
+  };
+  site.colour = [this](uint32_t index) { return m_resources.GetColor(index); };
+  return site;
+}
+
 bool CZrApp::IsZoomRunning() { return m_zoom && m_zoom->IsRunning(); }
 
 // The place's enter prompt: the room the user wanted is full.
