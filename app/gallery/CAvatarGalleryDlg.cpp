@@ -108,6 +108,7 @@ bool CAvatarGalleryDlg::OnInitDialog() {
       return true;
     }
     if (!ResolveFolder(NormaliseStartFolder(m_request.defaultFolder, ""), folder)) folder = Lower(CurrentDirectory());
+    if (folder.empty()) folder = "c:";
   }
   m_drives.SubclassDlgItem(kDrives, this);
   m_pictures.SubclassDlgItem(kPictures, this);

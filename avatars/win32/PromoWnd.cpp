@@ -151,7 +151,13 @@ bool CPromoWnd::Create(CWnd* parent)
     m_position[1] = kPageCentre;
     m_counter = 0;
     m_captionShown = false;
-    const RECT rect{0, 0, m_picture.Width(), m_picture.Height()};
+    // The window has the picture's size, but no more than the page's (a
+    // larger picture is drawn smaller), so a long thin picture cannot ask for
+    // a window the display cannot make.
+    const AvatarPage page = m_host.PromoPageArea();
+    const int maxWidth = page.width > 0 ? page.width : kMaxSide;
+    const int maxHeight = page.height > 0 ? page.height : kMaxSide;
+    const RECT rect{0, 0, std::min<int>(m_picture.Width(), maxWidth), std::min<int>(m_picture.Height(), maxHeight)};
     if (!CreateEx(0, className, kTitle, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, parent, 0)) {
         return false;
     }

@@ -29,6 +29,8 @@ public:
     static constexpr int32_t kFlashSteps = 7;
     static constexpr int kZoomSpeed = 20;
     static constexpr uint16_t kPageCentre = 5000;
+    // Largest side of the window when the page has no size yet.
+    static constexpr int kMaxSide = 2048;
     // Message box texts of a picture file that cannot be shown.
     static constexpr UINT kBlankText = 199;
     static constexpr UINT kNotFoundText = 155;

@@ -144,3 +144,16 @@ def test_flash_value_5_flashes_red_green_blue_between_the_picture(client, herald
     assert "picture" in order[order.index("blue"):], order
     assert first_red >= 0
     wait(lambda: shown_promo(client) is None, "the flashing promotion is still shown", timeout=15)
+
+
+def test_a_picture_taller_than_the_page_is_shown_no_larger_than_the_page(client, herald):
+    image = subprocess.run(["/usr/bin/convert", "-size", "4x3000", "xc:#00ffff", "-type", "Palette", "gif:-"],
+                           capture_output=True, check=True, timeout=60).stdout
+    broadcast(herald, image, seconds=1, caption="Tall")
+    promo = wait(lambda: shown_promo(client), "no promotion window", timeout=10)
+    left, top, right, bottom = promo["rect"]
+    frame = client.ask("frame")
+    assert right - left == 4
+    assert 0 < bottom - top < 3000
+    assert bottom - top <= frame["rect"][3] - frame["rect"][1]
+    wait(lambda: shown_promo(client) is None, "the tall promotion is still shown", timeout=15)
