@@ -82,20 +82,27 @@ bool CAvatarWindows::EnsureOwn() {
   return true;
 }
 
-// A change of the own avatar's visibility zooms between it and the
-// indicator.
 void CAvatarWindows::ShowOwn(bool show) {
   if (!show && !m_own) return;
   if (!EnsureOwn()) return;
   const bool wasShown = m_own->IsWindowVisible();
   m_own->SetShown(show);
-  const bool shown = m_own->IsWindowVisible();
-  CChatWnd* main = m_app.MainFrame();
-  if (shown != wasShown && main) main->PostMessage(CChatWnd::kAvatarZoomStep, shown ? 1 : 0);
+  ZoomOnChange(wasShown);
 }
 
 void CAvatarWindows::LayoutOwn() {
-  if (EnsureOwn()) m_own->UpdateVisibility(true);
+  if (!EnsureOwn()) return;
+  const bool wasShown = m_own->IsWindowVisible();
+  m_own->UpdateVisibility(true);
+  ZoomOnChange(wasShown);
+}
+
+// A change of the own avatar's visibility zooms between it and the
+// indicator.
+void CAvatarWindows::ZoomOnChange(bool wasShown) {
+  const bool shown = m_own->IsWindowVisible();
+  CChatWnd* main = m_app.MainFrame();
+  if (shown != wasShown && main) main->PostMessage(CChatWnd::kAvatarZoomStep, shown ? 1 : 0);
 }
 
 void CAvatarWindows::RedrawAll() {

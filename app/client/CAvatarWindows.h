@@ -70,6 +70,8 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   void UnregisterIdleWindow(CWnd* wnd) override { m_redrawn.erase(wnd); }
 
  private:
+  void ZoomOnChange(bool wasShown);
+
   CZrApp& m_app;
   AvatarSizes m_sizes;
   std::map<const CZrPerson*, CPresenceWnd*> m_windows;

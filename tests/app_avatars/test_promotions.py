@@ -2,7 +2,8 @@
 record for the page's content with a picture (made by ImageMagick), and the
 client shows it as a window centred on the page, cut to the picture's
 outline when the record asks for it, captioned in a bubble under it, for
-the record's display time; then it goes. With the flash asked for, the
+the record's display time; then it zooms into the indicator (the main window
+holds the mouse while the outline runs) and goes. With the flash asked for, the
 window first shows red, the picture, green, the picture, blue, the picture.
 Read from outside: the window tree, the caption's window and screenshots."""
 import subprocess
@@ -112,7 +113,14 @@ def test_a_shaped_promotion_is_centred_captioned_cut_to_its_picture_and_goes(cli
     for x, y in ((1, 1), (58, 1), (1, 38), (30, 0)):
         assert pixels[y][x] == page[y][x], (x, y, pixels[y][x], page[y][x])
 
-    # After its display time it goes, caption and all.
+    # After its display time it zooms into the indicator: the outline runs
+    # step by step with the mouse held by the main window, which lets go of
+    # it at the end.
+    zoom = client.ask("watchcapture 5000", timeout=60)
+    assert zoom["spans"] == 1, zoom
+    assert 20 < zoom["held_ms"] < 3000, zoom
+    assert zoom["held_at_end"] is False
+    # It has gone, caption and all.
     wait(lambda: shown_promo(client) is None, "the promotion is still shown", timeout=15)
     try:
         (gone,) = client.probe("tree", window_class=BUBBLE_CLASS, window_title=CAPTION, find_seconds=1)

@@ -57,6 +57,8 @@
 //                        the milliseconds the client's thread takes to create
 //                        and show COUNT plain W x H child windows of its frame
 //                        (destroyed again)
+//   watchcapture MS      watches for MS whether the frame has the mouse
+//                        captured: for how long, in how many spans, when first
 //   waitcount TITLE N MS polls until N visible windows below the frame carry
 //                        TITLE: the count and the system clock (seconds since
 //                        1970) when it was reached
@@ -619,6 +621,39 @@ std::string WaitCount(const Words& words) {
   return Answer("waitcount", Field("count", std::to_string(count)) + "," + Field("reached", "false"));
 }
 
+// Watches for MS which window of the frame's thread has the mouse captured,
+// every millisecond: how long the frame held it, in how many spans, and the
+// system clock when it first took it.
+std::string WatchCapture(const Words& words) {
+  long long ms = 0;
+  if (!ParseNumber(words[1], ms) || ms < 0) return Error("watchcapture", "usage: watchcapture MS");
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+  LARGE_INTEGER frequency{}, last{}, now{};
+  ::QueryPerformanceFrequency(&frequency);
+  double heldMs = 0;
+  int spans = 0;
+  bool held = false;
+  double first = 0;
+  ::QueryPerformanceCounter(&last);
+  while (::GetTickCount64() < end) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const bool captured = ::GetGUIThreadInfo(g_target.threadId, &info) && info.hwndCapture == g_target.frame;
+    ::QueryPerformanceCounter(&now);
+    if (held) heldMs += 1000.0 * static_cast<double>(now.QuadPart - last.QuadPart) / frequency.QuadPart;
+    if (captured && !held) {
+      ++spans;
+      if (spans == 1) first = WallSeconds();
+    }
+    held = captured;
+    last = now;
+    ::Sleep(1);
+  }
+  return Answer("watchcapture", Field("held_ms", std::to_string(heldMs)) + "," +
+                                    Field("spans", std::to_string(spans)) + "," +
+                                    Field("first", std::to_string(first)) + "," + Field("held_at_end", Bool(held)));
+}
+
 // ---- Real input --------------------------------------------------------------
 
 struct KeyName {
@@ -967,7 +1002,7 @@ const std::map<std::string, Command>& Commands() {
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
       {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
       {"objects", {0, 0, true, Objects}},      {"plainwindows", {3, 3, true, PlainWindows}},
-      {"waitcount", {3, 3, true, WaitCount}},
+      {"waitcount", {3, 3, true, WaitCount}},  {"watchcapture", {1, 1, true, WatchCapture}},
   };
   return commands;
 }
