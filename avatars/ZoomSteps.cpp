@@ -1,7 +1,6 @@
 #include "ZoomSteps.h"
 
 #include <cmath>
-#include <cstdlib>
 
 void CZoomSteps::Setup(const ZoomRect& start, const ZoomRect& end, int32_t sizeSign,
                        int32_t xSign, int32_t ySign, int32_t speed) {
