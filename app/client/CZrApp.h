@@ -34,7 +34,9 @@
 #include "ITipHost.h"
 #include "Picture.h"
 #include "CZrPlaceLink.h"
+#include "CPromotions.h"
 #include "CZrResLibrary.h"
+#include "ZoomRectEffect.h"
 #include "TvlMessageBoxSink.h"
 #include "TvlProfileSwitchSource.h"
 #include "ZrCommandTable.h"
@@ -104,6 +106,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
+  CPromotions& Promotions() { return m_promotions; }
   // The people column of the main window; null while it has no window.
   CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
@@ -197,7 +200,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsMyselfInRootPlace() override;
   bool IsTourGuest() override { return GetTourRole() == GroupRole::kGuest; }
   bool IsGameGuest() override { return GetGameRole() == GroupRole::kGuest; }
-  bool IsZoomRunning() override { return false; }
+  bool IsZoomRunning() override;
   void ToggleObserve() override;
   void SetPeopleStatus(unsigned state) override;
   bool GetPageOrigin(POINT& origin) override;
@@ -229,6 +232,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void StartTransfers();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
+  CPromotionSite PromotionSite();
   void ShowConnectingStatus();
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
@@ -331,6 +335,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
   CAvatarWindows m_avatars{*this};
+  // The zoom between the indicator and the own avatar; made with the main
+  // window.
+  std::unique_ptr<CZoomRectEffect> m_zoom;
+  CPromotions m_promotions{PromotionSite()};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

@@ -41,14 +41,25 @@ int CPplManager::OnCreate(LPCREATESTRUCT) {
 }
 
 void CPplManager::OnDestroy() {
+  m_gestures.reset();
   if (m_page && m_page->m_hWnd) m_page->DestroyWindow();
   m_page.reset();
+}
+
+// Thumbnails are transparent in the resource library's colour 0.
+void CPplManager::MakeGestureGallery() {
+  if (m_gestures || !m_host) return;
+  auto gallery = std::make_unique<CAvatarGalleryWnd>();
+  if (!gallery->Create(m_host->GetColor(0))) return;
+  gallery->SetFolder(m_host->GetGestureFolder(), false);
+  m_gestures = std::move(gallery);
 }
 
 void CPplManager::Attach(CPlace* root, CPersonStateList* states, IPeopleHost* host) {
   m_root = root;
   m_host = host;
   if (m_page) m_page->SetContext(root, states, host);
+  MakeGestureGallery();
   CreateToolbar(true);
   RebuildList(true);
 }

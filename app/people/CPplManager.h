@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "AvatarGalleryWnd.h"
 #include "CPeoplePage.h"
 #include "CTabWnd.h"
 #include "CWnd.h"
@@ -55,6 +56,9 @@ class CPplManager : public CWnd {
   void CreateToolbar(bool create);
 
   CPeopleList* GetPeopleList() { return m_page ? &m_page->List() : nullptr; }
+  // The gestures palette, opened on the gesture folder; null before the
+  // manager is attached.
+  CAvatarGalleryWnd* GetGestureGallery() const { return m_gestures.get(); }
 
  protected:
   int OnCreate(LPCREATESTRUCT create);
@@ -67,11 +71,13 @@ class CPplManager : public CWnd {
  private:
   bool HasPage() const { return m_page && m_page->m_hWnd; }
   void Layout();
+  void MakeGestureGallery();
 
   std::unique_ptr<CPeoplePage> m_page;
   CTabWnd m_toolBar;
   bool m_hasToolBar = false;
   CZrStatusBar m_statusBar;
+  std::unique_ptr<CAvatarGalleryWnd> m_gestures;
   CPlace* m_root = nullptr;
   IPeopleHost* m_host = nullptr;
 };

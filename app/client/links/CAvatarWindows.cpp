@@ -226,15 +226,28 @@ bool CAvatarWindows::EnsureOwn() {
 
 void CAvatarWindows::ShowOwn(bool show) {
   if (!show && !m_own) return;
-  if (EnsureOwn()) m_own->SetShown(show);
+  if (!EnsureOwn()) return;
+  const bool wasShown = m_own->IsWindowVisible();
+  m_own->SetShown(show);
+  ZoomOnChange(wasShown);
 }
 
 // A row shows while the user sits in it.
 void CAvatarWindows::LayoutOwn() {
   for (auto& [group, row] : m_rows) row->Relayout(IsOwnGroup(*group));
   if (!EnsureOwn()) return;
+  const bool wasShown = m_own->IsWindowVisible();
   m_own->ShowMood(m_app.Settings().m_sel);
   m_own->UpdateVisibility(true);
+  ZoomOnChange(wasShown);
+}
+
+// A change of the own avatar's visibility zooms between it and the
+// indicator.
+void CAvatarWindows::ZoomOnChange(bool wasShown) {
+  const bool shown = m_own->IsWindowVisible();
+  CChatWnd* main = m_app.MainFrame();
+  if (shown != wasShown && main) main->PostMessage(CChatWnd::kAvatarZoomStep, shown ? 1 : 0);
 }
 
 void CAvatarWindows::RedrawAll() {

@@ -115,6 +115,8 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   void UnregisterIdleWindow(CWnd* wnd) override { m_redrawn.erase(wnd); }
 
  private:
+  void ZoomOnChange(bool wasShown);
+
   CZrApp& m_app;
   AvatarSizes m_sizes;
   CGroupWnd* MakeGroupWindow(CZrGroup& group);

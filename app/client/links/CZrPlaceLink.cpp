@@ -256,7 +256,7 @@ void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
 
 void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
-void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}
+void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) { m_app.Promotions().Show(record); }
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}
 
