@@ -46,6 +46,11 @@ BEGIN_MESSAGE_MAP(CChatPage, CPaneDlg)
   ON_COMMAND(kCloseImCommand, OnCloseTab)
   ON_COMMAND(kSaveAsCommand, OnSaveAs)
   ON_COMMAND_RANGE(CChatEdit::kClearAll, CChatEdit::kUndo, OnEditCommand)
+  ON_UPDATE_COMMAND_UI(CChatEdit::kClearAll, OnUpdateEditCommand)
+  ON_UPDATE_COMMAND_UI(CChatEdit::kCopy, OnUpdateEditCommand)
+  ON_UPDATE_COMMAND_UI(CChatEdit::kCut, OnUpdateEditCommand)
+  ON_UPDATE_COMMAND_UI(CChatEdit::kPaste, OnUpdateEditCommand)
+  ON_UPDATE_COMMAND_UI(CChatEdit::kUndo, OnUpdateEditCommand)
 END_MESSAGE_MAP()
 
 CChatPage::CChatPage(ChatPageKind kind, const std::string& title, UINT templateId)
@@ -207,6 +212,23 @@ void CChatPage::OnMakeTab() {
 
 void CChatPage::OnCloseTab() {
   if (auto* tabs = dynamic_cast<CChatTabWnd*>(Container())) tabs->CloseTargetPage(GetTargetId());
+}
+
+CChatPage* CChatPage::OfWindow(HWND window) {
+  for (HWND at = window; at; at = ::GetParent(at)) {
+    if (auto* page = dynamic_cast<CChatPage*>(CWnd::FromHandlePermanent(at))) return page;
+  }
+  return nullptr;
+}
+
+void CChatPage::OnUpdateEditCommand(CCmdUI* item) {
+  HWND focus = ::GetFocus();
+  bool enabled = false;
+  if (m_input.m_hWnd && focus == m_input.m_hWnd)
+    enabled = m_input.IsEditCommandEnabled(item->m_nID);
+  else if (m_transcript.m_hWnd && focus == m_transcript.m_hWnd)
+    enabled = m_transcript.IsCommandEnabled(item->m_nID);
+  item->Enable(enabled);
 }
 
 void CChatPage::OnEditCommand(UINT command) {

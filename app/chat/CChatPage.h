@@ -14,6 +14,7 @@
 
 #include "CChatEdit.h"
 #include "CChatTextView.h"
+#include "CCmdUI.h"
 #include "CColorButton.h"
 #include "CPaneDlg.h"
 #include "ChatTabModel.h"
@@ -53,6 +54,8 @@ class CChatPage : public CPaneDlg {
   virtual void Layout(const RECT& rect);
 
   CChatTextView& Transcript() { return m_transcript; }
+  // The page that holds window (itself or a child), or null.
+  static CChatPage* OfWindow(HWND window);
   CChatEdit& Input() { return m_input; }
 
   // CPaneDlg
@@ -77,6 +80,7 @@ class CChatPage : public CPaneDlg {
   void OnCloseTab();
   void OnSaveAs();
   void OnEditCommand(UINT command);
+  void OnUpdateEditCommand(CCmdUI* item);
   DECLARE_MESSAGE_MAP()
 
  private:

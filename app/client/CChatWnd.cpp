@@ -10,6 +10,7 @@
 #include "CMenu.h"
 #include "CPplManager.h"
 #include "CChatFrame.h"
+#include "CChatPage.h"
 #include "CSpyWnd.h"
 #include "CSplashWnd.h"
 #include "CZrApp.h"
@@ -432,6 +433,18 @@ CZrLayoutRecord::Capture CChatWnd::CaptureLayout(int32_t mode, int32_t defaultBo
   capture.mode = mode;
   capture.defaultBottomHeight = defaultBottomHeight;
   return capture;
+}
+
+bool CChatWnd::OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) {
+  constexpr UINT kFirstEditCommand = 57633;
+  constexpr UINT kLastEditCommand = 57643;
+  if (id >= kFirstEditCommand && id <= kLastEditCommand) {
+    CChatPage* page = CChatPage::OfWindow(::GetFocus());
+    CChatTabWnd* tabs = GetChatTabs();
+    if (!page && tabs) page = dynamic_cast<CChatPage*>(tabs->GetActivePage());
+    if (page && page->OnCmdMsg(id, code, call)) return true;
+  }
+  return CFrameWnd::OnCmdMsg(id, code, call);
 }
 
 CChatTabWnd* CChatWnd::GetChatTabs() const {

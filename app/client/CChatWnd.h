@@ -110,6 +110,9 @@ class CChatWnd : public CFrameWnd {
   // The panes' sizes for the main window's size (size type of WM_SIZE).
   void LayoutMainPanes(int32_t sizeType, int cx, int cy);
   void RecalcLayout() override;
+  // Edit commands go to the chat page that has the keyboard focus, or else
+  // the page shown.
+  bool OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) override;
 
   // After a lost connection, while it was connected.
   void ResetAfterDisconnect();
