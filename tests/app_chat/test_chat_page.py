@@ -9,6 +9,7 @@ group's lines."""
 import time
 
 from app_window.window_tools import NICK, PLACE, entered_member
+from zrkit import wire
 from zrkit.bot import BotPool
 from zrkit.wire import Position
 
@@ -135,5 +136,52 @@ def test_room_page_sends_and_shows_lines(window_client, zr_server):
         assert [row.split()[0] for row in rows] == [NICK, NICK, "ann"]
         assert rows[0].endswith("hello world") and rows[2].endswith(masked)
         assert found[0]["visible"]
+    finally:
+        pool.stop()
+
+
+def chat_pages(client):
+    """The chat page dialogs in the chat area: (visible, input id) pairs."""
+    return [w for w in windows(client) if w["class"] == "#32770"
+            and any(child["id"] == INPUT_ID for child in w["children"])]
+
+
+def test_one_on_one_page_opens_as_a_tab(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        kim = pool.bot("kim")
+        kim.enter(PLACE, Position.xy(3000, 3000))
+        client = start(window_client, zr_server)
+        wait_for("the client in kim's tree", lambda: client.member in kim.tree)
+        assert len(chat_pages(client)) == 1
+
+        # kim pairs with the user: a one-on-one page joins as a second tab,
+        # not shown until chosen.
+        kim.op(10, info=wire.GroupInfo(name="", capacity=2, flags=1), kind=ONE_ON_ONE,
+               other=kim.tree[kim.member_id]["parent"], value=0, pair=1, partner=client.member)
+        group = kim.expect(type=15, op=10, timeout=10)["group"]
+        pages = wait_for("second page", lambda: len(chat_pages(client)) == 2 and chat_pages(client))
+        assert [page["visible"] for page in pages] == [True, False]
+
+        # kim's line to the group goes to that page only.
+        kim.say("just between us", obj=group)
+        room_text = transcript_text(client)
+        assert "just between us" not in room_text
+
+        # Choosing the tab (right of the room's) shows the page; its line
+        # goes to the group.
+        strip = [w for w in windows(client) if w["class"].startswith("ZrWnd")
+                 and w["rect"][1] >= pages[0]["rect"][3] - 2 and w["rect"][3] - w["rect"][1] < 40]
+        left, top, right, bottom = strip[0]["rect"]
+        client.probe("click %d %d" % (left + 110, (top + bottom) // 2))
+        wait_for("the one-on-one page shown",
+                 lambda: [page["visible"] for page in chat_pages(client)] == [False, True])
+        text = wait_for("group line", lambda: "just between us" in transcript_text(client)
+                        and transcript_text(client))
+        assert text.split()[0] == "kim"
+        type_into_input(client, "psst")
+        client.probe("key RETURN")
+        line = zr_server.wait_log({"dir": "in", "msg": {"type": 15, "op": 17, "text": "psst"}})
+        assert line["msg"]["object"] == group
     finally:
         pool.stop()
