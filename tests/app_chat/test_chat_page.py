@@ -5,9 +5,13 @@ the place receives, the input's line history on Up and Down, a bot's line
 in the transcript (read back through the transcript's copy and the
 clipboard) and in a balloon over the bot's avatar, the community's word
 list masking words, and a one-on-one page opened as a tab that takes the
-group's lines."""
-from app_chat.chat_tools import (INPUT_ID, ONE_ON_ONE, balloons, chat_pages, ops_of, said_by, start,
-                                 transcript_text, type_into_input, visible, wait_for, windows)
+group's lines; the typing state cleared when the input loses the focus,
+and a user whom the server does not let send seeing the own line only
+locally."""
+import time
+
+from app_chat.chat_tools import (INPUT_ID, ONE_ON_ONE, TRANSCRIPT_ID, balloons, centre, chat_pages, ops_of,
+                                 said_by, start, transcript_text, type_into_input, visible, wait_for, windows)
 from app_window.window_tools import NICK, PLACE
 from zrkit import wire
 from zrkit.bot import BotPool
@@ -102,3 +106,30 @@ def test_one_on_one_page_opens_as_a_tab(window_client, zr_server):
         assert line["msg"]["object"] == group
     finally:
         pool.stop()
+
+
+def test_typing_state_and_a_user_who_may_not_send(window_client, zr_server):
+    client = start(window_client, zr_server)
+    member = client.member
+
+    # Leaving the input with a half-typed line clears the typing state once
+    # and keeps the text.
+    type_into_input(client, "half typed")
+    wait_for("op 15", lambda: len(ops_of(zr_server, member, 15)) == 1)
+    transcript = visible(client, TRANSCRIPT_ID)
+    client.probe("click %d %d" % centre(transcript))
+    wait_for("op 16", lambda: len(ops_of(zr_server, member, 16)) == 1)
+    assert visible(client, INPUT_ID)["text"] == "half typed"
+    assert len(ops_of(zr_server, member, 15)) == 1
+
+    # The server takes the right to send (member flag 0x2): the line stays
+    # here, shown as the user's own line and in the own balloon.
+    zr_server.control("op", session=NICK, about=member, op=24, fields="0002")
+    time.sleep(1)
+    type_into_input(client, " and muted")
+    client.probe("key RETURN")
+    found = wait_for("own balloon", lambda: [b for b in balloons(client) if b["text"] == "half typed and muted"])
+    assert found
+    text = wait_for("echo", lambda: "half typed and muted" in transcript_text(client) and transcript_text(client))
+    assert text.split()[0] == NICK
+    assert said_by(zr_server, member) == []
