@@ -140,3 +140,12 @@ def test_typing_state_and_a_user_who_may_not_send(window_client, zr_server):
     text = wait_for("echo", lambda: "half typed and muted" in transcript_text(client) and transcript_text(client))
     assert text.split()[0] == NICK
     assert said_by(zr_server, member) == []
+
+    # Ctrl+V (an accelerator of the main window) pastes the copied
+    # transcript into the input, which starts the typing state as typing
+    # does.
+    typing = len(ops_of(zr_server, member, 15))
+    x, y = centre(visible(client, INPUT_ID))
+    client.probe("click %d %d" % (x, y), "key V ctrl")
+    wait_for("pasted text", lambda: visible(client, INPUT_ID)["text"].startswith(NICK))
+    wait_for("op 15 on paste", lambda: len(ops_of(zr_server, member, 15)) == typing + 1)
