@@ -188,6 +188,33 @@ TEST_F(ChatWindowsTest, ClosingTheCurrentPageSelectsTheNextDockedOne) {
   EXPECT_EQ(tabs.GetActivePage(), room);
 }
 
+TEST_F(ChatWindowsTest, APageFloatsInAFrameOfItsOwnAndDocksBack) {
+  CChatPage* room = tabs.GetRoomPage();
+  CChatPage* tour = tabs.CreateTourTab(kTour);
+  tabs.SelectTab(tour, true);
+  tabs.FloatPage(tour);  // the current page: the next docked one is shown
+  Pump();
+  EXPECT_TRUE(tour->IsFloating());
+  ASSERT_NE(tour->FloatFrame().GetSafeHwnd(), nullptr);
+  EXPECT_EQ(::GetParent(tour->GetSafeHwnd()), tour->FloatFrame().GetSafeHwnd());
+  EXPECT_EQ(tabs.GetActivePage(), room);
+  EXPECT_EQ(tabs.GetItemCount(), 1);  // the floating page's tab is hidden
+  // Floating, the page shows its Make Tab button.
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(tour->GetSafeHwnd(), CChatPage::kMakeTabId)));
+  // Its lines still reach it.
+  tabs.AddLine(kTour, "cat", false, false, "while floating");
+  EXPECT_EQ(Lines(tour), 1u);
+
+  tabs.DockPage(tour);
+  Pump();
+  EXPECT_FALSE(tour->IsFloating());
+  EXPECT_EQ(tour->FloatFrame().GetSafeHwnd(), nullptr);
+  EXPECT_EQ(::GetParent(tour->GetSafeHwnd()), host.GetSafeHwnd());
+  EXPECT_EQ(tabs.GetActivePage(), tour);
+  EXPECT_EQ(tabs.GetItemCount(), 2);
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(tour->GetSafeHwnd(), CChatPage::kMakeTabId)));
+}
+
 TEST_F(ChatWindowsTest, SendingCleansTheLineAndTypingIsToldOncePerStart) {
   CChatPage* room = tabs.GetRoomPage();
   CChatEdit& input = room->Input();
