@@ -10,6 +10,7 @@
 
 #include "BrowserChoice.h"
 #include "CCallProgramLink.h"
+#include "CChatLink.h"
 #include "CDdeSessionHost.h"
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
@@ -107,6 +108,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
   CPromotions& Promotions() { return m_promotions; }
+  // Chat pages, the tab container and balloons.
+  CChatLink& Chat() { return m_chat; }
   // The people column of the main window; null while it has no window.
   CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
@@ -339,6 +342,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // window.
   std::unique_ptr<CZoomRectEffect> m_zoom;
   CPromotions m_promotions{PromotionSite()};
+  CChatLink m_chat{*this};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

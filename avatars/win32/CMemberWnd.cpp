@@ -140,3 +140,8 @@ void CMemberWnd::NotifyShown(bool shown)
     if (main && main->GetSafeHwnd())
         ::PostMessageA(main->GetSafeHwnd(), kShownMessage, shown ? 1 : 0, 0);
 }
+
+void CMemberWnd::DrawDecoration(CDC* dc, const RECT&)
+{
+    m_host.PaintBalloonTails(m_hWnd, dc->GetSafeHdc());
+}

@@ -108,6 +108,8 @@ public:
     virtual void RunOwnCommand(UINT command) = 0;
     // Publishes an item (flip letters, mood picture) of the local user.
     virtual void PublishOwnItem(uint16_t code, const std::string& text) = 0;
+    // Draws into dc the tails of the chat balloons that stand beside window.
+    virtual void PaintBalloonTails(HWND window, HDC dc) = 0;
 
 protected:
     ~IMemberWndHost() = default;

@@ -503,3 +503,7 @@ void CAvatarWindows::LeaveRow(const CZrObject& row) {
 }
 
 std::string CAvatarWindows::LoadText(uint32_t id) const { return m_app.PlaceLink().LoadText(id); }
+
+void CAvatarWindows::PaintBalloonTails(HWND window, HDC dc) {
+  if (CChatWnd* main = m_app.MainFrame()) main->Balloons().PaintTails(window, dc);
+}

@@ -103,6 +103,7 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   // ICommandTarget: the moods and flips of the own avatar.
   void UpdateCommand(UINT id, CCmdUI* ui) override;
   void RunCommand(UINT id) override;
+  void PaintBalloonTails(HWND window, HDC dc) override;
 
   // ZrWndHost
   int32_t GetIndicatorState() const override;

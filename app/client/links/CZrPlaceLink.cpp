@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <memory>
 
+#include "CChatTabWnd.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
@@ -164,8 +165,9 @@ void CZrPlaceLink::SetMainTitle(const std::string& title) {
   if (CChatWnd* main = m_app.MainFrame()) main->SetWindowText(title);
 }
 
-// The chat tabs are not part of the program yet.
-void CZrPlaceLink::ResetChatTabs() {}
+void CZrPlaceLink::ResetChatTabs() {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->ResetTabs();
+}
 
 // The program is no longer connected: the page text goes and the main window
 // shows the product name again.
@@ -198,11 +200,27 @@ void CZrPlaceLink::SetPlaceLayout(int32_t placeType) {
   if (CChatWnd* main = m_app.MainFrame()) main->SetPlaceLayout(placeType, true);
 }
 
-// No chat page is open.
-int32_t CZrPlaceLink::GetActiveChatPageType() const { return 0; }
+int32_t CZrPlaceLink::GetActiveChatPageType() const {
+  CChatTabWnd* tabs = m_app.Chat().Tabs();
+  CPaneDlg* page = tabs ? tabs->GetActivePage() : nullptr;
+  return page ? static_cast<int32_t>(page->GetKind()) : 0;
+}
+
+// The page text goes to the chat page shown as its separator line.
+void CZrPlaceLink::SetPageText(const std::string& text) {
+  m_pageText = text;
+  CChatTabWnd* tabs = m_app.Chat().Tabs();
+  if (auto* page = dynamic_cast<CChatPage*>(tabs ? tabs->GetActivePage() : nullptr)) page->AppendText(text);
+}
 
 void CZrPlaceLink::OnPlaceEntered() {
   m_entered = true;
+  CPlace* place = m_app.GetRootPlace();
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs(); tabs && place) {
+    tabs->SetPlaceKind(place->IsAuditorium()   ? CChatTabWnd::kAuditoriumPlace
+                       : place->IsPrivateRoom() ? CChatTabWnd::kPrivatePlace
+                                                : CChatTabWnd::kPlainPlace);
+  }
   m_app.ClearReconnectState();
   m_app.SetIndicatorState(CZrApp::kParticipating);
   if (CPplManager* people = m_app.GetPeopleManager()) people->RebuildList(true);
@@ -232,6 +250,12 @@ CZrPosition CZrPlaceLink::GetAvatarPosition() const {
   return CZrPosition::XY(x, y);
 }
 
+// ---- Chat ---------------------------------------------------------------------
+
+void CZrPlaceLink::ShowSay(const CZrObject& sender, const std::string& text) { m_app.Chat().ShowSay(sender, text); }
+
+void CZrPlaceLink::SetWordList(const std::vector<std::string>& words) { m_app.Chat().SetWordList(words); }
+
 // ---- Voice ------------------------------------------------------------------
 
 void CZrPlaceLink::StopVoiceSession() { m_app.Voice().Stop(); }
@@ -251,10 +275,6 @@ void CZrPlaceLink::StartVoiceSession() {
 // the program yet.
 void CZrPlaceLink::ClearVoiceSpeaker() {}
 void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
-
-// ---- Chat windows: not part of the program yet -------------------------------
-
-void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
 void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) { m_app.Promotions().Show(record); }
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}

@@ -62,6 +62,8 @@
 //   waitcount TITLE N MS polls until N visible windows below the frame carry
 //                        TITLE: the count and the system clock (seconds since
 //                        1970) when it was reached
+//   clipboard            the clipboard's text (CF_TEXT); null when it holds
+//                        none
 //   quit                 ends the probe (so does the end of the input)
 //
 // Menus can be read only inside their own process under Wine, so `menu` and
@@ -994,6 +996,21 @@ std::string CpuTime(const Words& words) {
   return Answer("cputime", Field("pid", std::to_string(pid)) + "," + times);
 }
 
+// ---- Clipboard ---------------------------------------------------------------
+
+std::string Clipboard(const Words&) {
+  if (!::OpenClipboard(nullptr)) return Error("clipboard", "cannot open");
+  std::string text = "null";
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = Quote(std::string(chars));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return Answer("clipboard", Field("text", text));
+}
+
 // ---- Command table and input -----------------------------------------------
 
 struct Command {
@@ -1019,6 +1036,7 @@ const std::map<std::string, Command>& Commands() {
       {"popup", {0, 0, true, Popup}},
       {"objects", {0, 0, true, Objects}},      {"plainwindows", {3, 3, true, PlainWindows}},
       {"waitcount", {3, 3, true, WaitCount}},  {"watchcapture", {1, 1, true, WatchCapture}},
+      {"clipboard", {0, 0, false, Clipboard}},
   };
   return commands;
 }
