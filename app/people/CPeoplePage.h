@@ -8,6 +8,7 @@
 #include "CDialog.h"
 #include "CFont.h"
 #include "CPeopleList.h"
+#include "CVoiceArea.h"
 
 class CPersonStateList;
 class CPlace;
@@ -57,6 +58,7 @@ class CPeoplePage : public CDialog {
   void SetContext(CPlace* root, CPersonStateList* states, IPeopleHost* host);
   bool Create(CWnd* parent);
   CPeopleList& List() { return m_list; }
+  CVoiceArea& Voice() { return m_voiceArea; }
 
   void ShowPersonMenu(const CPeopleItem& item, int32_t x, int32_t y);
   void ShowPersonMenu(const MenuPerson& person, int32_t x, int32_t y);
@@ -99,6 +101,5 @@ class CPeoplePage : public CDialog {
   CPlace* m_root = nullptr;
   CPersonStateList* m_states = nullptr;
   IPeopleHost* m_host = nullptr;
-  CFont m_voiceFont;
-  std::string m_voiceStatus;
+  CVoiceArea m_voiceArea;
 };

@@ -50,6 +50,7 @@ class CPplManager : public CWnd {
   void CreateToolbar(bool create);
 
   CPeopleList* GetPeopleList() { return m_page ? &m_page->List() : nullptr; }
+  CPeoplePage* GetPeoplePage() { return HasPage() ? m_page.get() : nullptr; }
 
  protected:
   int OnCreate(LPCREATESTRUCT create);
