@@ -1,0 +1,134 @@
+"""The people page's voice under Wine: zrplaces.exe joins its place's
+voice conference on the voice test server through the voice control; the
+page's voice area shows the control's status texts, and the person rows
+show who is in the conference and who speaks (read from outside: the voice
+area's window text, the people list's row flags). A member of the place
+joining the conference from an engine host is marked in the conference,
+then speaking while its microphone tone reaches the client; the client's
+push-to-talk (CTRL) sends its own microphone to the other member."""
+import time
+
+from app_window.window_tools import NICK, START_SECONDS, entered_member
+from voiceserver.pulse import dominant_frequency, read_samples, rms, tone
+
+LIST_ID = 1118
+VOICE_AREA_ID = 1331
+IN_VOICE, SPEAKING = 128, 256
+WINDOW = 400  # 50 ms at 8000 Hz
+# The codec stand-in keeps tones below 400 Hz.
+CLIENT_TONE_HZ = 200
+BOT_TONE_HZ = 300
+
+
+def wait_for(what, read, check, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = read()
+        if check(value):
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: last seen %r" % (what, value))
+        time.sleep(0.25)
+
+
+def window_with_id(client, control_id):
+    def walk(window):
+        if window["id"] == control_id:
+            return window
+        for child in window["children"]:
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(client.ask("tree")["window"])
+
+
+def voice_status(client):
+    area = window_with_id(client, VOICE_AREA_ID)
+    return area["text"] if area else None
+
+
+def row_flags(client, name):
+    answer = client.ask("list %d" % LIST_ID)
+    return answer["data"][answer["rows"].index(name)] if name in answer["rows"] else None
+
+
+def wait_row(client, name, check, what, timeout=20):
+    return wait_for("%s (%s)" % (what, name), lambda: row_flags(client, name),
+                    lambda flags: flags is not None and check(flags), timeout)
+
+
+def tone_windows(path, frequency):
+    """The loud 50-ms windows of a recording, and those on the frequency."""
+    samples = read_samples(path)
+    windows = [samples[i:i + WINDOW] for i in range(0, len(samples) - WINDOW, WINDOW)]
+    loud = [w for w in windows if rms(w) > 1000]
+    return loud, [w for w in loud if abs(dominant_frequency(w) - frequency) <= 20]
+
+
+def record(pulse, path, seconds):
+    recorder = pulse.record("speaker.monitor", path)
+    time.sleep(seconds)
+    recorder.terminate()
+    recorder.wait(5)
+
+
+def start_voice_client(client, relay_server, zr_server):
+    client.settings["Settings"].update({"VoiceServer": relay_server.host, "VoiceEnabled": 1})
+    client.start()
+    client.wait_frame()
+    client.member = entered_member(zr_server, NICK)
+    relay_server.wait_log(lambda e: e.get("dir") == "in" and e["fields"][0] == "JOIN"
+                          and e["fields"][3] == str(client.member), timeout=START_SECONDS)
+
+
+def test_voice_area_and_rows_follow_the_conference(voice_rig, window_client, place_bots, zr_server,
+                                                    relay_server, tmp_path):
+    client = voice_rig.client("client", window_client)
+    # Before the place: the control exists, nothing told yet.
+    start_voice_client(client, relay_server, zr_server)
+    assert voice_status(client) != "Error:  Voice is unavailable"
+    me = wait_row(client, NICK, lambda flags: flags & IN_VOICE, "own row in the conference")
+    assert not me & SPEAKING
+
+    # ann, a member of the place, joins the conference from an engine host
+    # and talks hands-free: her row is marked in the conference, then
+    # speaking while her tone reaches the client.
+    bot, bot_pulse = voice_rig.engine_host("ann", client.prefix)
+    ann = place_bots.members["ann"]
+    bot.engine("A", relay_server.host, str(place_bots.place_id), str(ann))
+    assert bot.run("set A HandsFreeMode true") == ["0"]
+    assert row_flags(client, "ann") & (IN_VOICE | SPEAKING) == 0
+    assert bot.run("join A")[0] == "0"
+    bot.event("A", 0)
+    wait_row(client, "ann", lambda flags: flags & IN_VOICE, "ann in the conference")
+    bot_pulse.play("mic", tone(BOT_TONE_HZ, 8000, 8))
+    wait_row(client, "ann", lambda flags: flags & SPEAKING, "ann speaking")
+    assert not row_flags(client, "bob") & IN_VOICE
+    assert not row_flags(client, NICK) & SPEAKING
+    # Her tone comes out of the client's speaker.
+    record(client.pulse, tmp_path / "client-heard.raw", 1.5)
+    loud, on_tone = tone_windows(tmp_path / "client-heard.raw", BOT_TONE_HZ)
+    assert len(loud) >= 15, "the client heard nothing: %d loud windows" % len(loud)
+    assert len(on_tone) >= 0.8 * len(loud)
+    assert bot.run("set A Mute true") == ["0"]
+
+    # Push-to-talk: CTRL held in the client sends its microphone; the
+    # control's status texts become the voice area's text.
+    client.pulse.play("mic", tone(CLIENT_TONE_HZ, 8000, 10))
+    client.ask("keydown CONTROL")
+    try:
+        wait_for("voice status", lambda: voice_status(client), lambda text: text == "Microphone ON", 10)
+        time.sleep(1.2)
+        record(bot_pulse, tmp_path / "bot-heard.raw", 1.5)
+    finally:
+        client.ask("keyup CONTROL")
+    wait_for("voice status", lambda: voice_status(client), lambda text: text == "Microphone OFF", 10)
+    loud, on_tone = tone_windows(tmp_path / "bot-heard.raw", CLIENT_TONE_HZ)
+    assert len(loud) >= 15, "ann heard nothing while CTRL was held: %d loud windows" % len(loud)
+    assert len(on_tone) >= 0.8 * len(loud)
+
+    # ann leaves the conference: her row is a plain person row again.
+    assert bot.run("disconnect A") == ["0"]
+    wait_row(client, "ann", lambda flags: not flags & (IN_VOICE | SPEAKING), "ann out of the conference")
+    assert row_flags(client, NICK) & IN_VOICE
