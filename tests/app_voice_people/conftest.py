@@ -3,6 +3,7 @@ fixtures (the kit's community server with bots, the client under Wine),
 the voice test server relaying media on a loopback address of its own, and
 clients and engine hosts that each have a PulseAudio daemon of their own
 (a null microphone and a null speaker)."""
+import os
 import shutil
 import subprocess
 
@@ -69,6 +70,20 @@ class Registered:
         regsvr32(self.client, "/u")
 
 
+class PrefixServer:
+    """The wineserver of a prefix the test made, ended with the test."""
+
+    def __init__(self, prefix):
+        self.prefix = prefix
+
+    def stop(self):
+        env = dict(os.environ, WINEPREFIX=str(self.prefix))
+        subprocess.run(["wineserver", "-k"], env=env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 class VoiceRig:
     """Makes voice clients (zrplaces.exe with the voice control registered
     in its prefix) and engine hosts, each with its own PulseAudio daemon."""
@@ -112,6 +127,14 @@ class VoiceRig:
         self.started.append(Registered(client))
         self.started.append(client)
         return client
+
+    def own_prefix(self, name, prefix):
+        """A copy of prefix for a second client: a wineserver of its own
+        (its own push-to-talk hook and single-instance rule)."""
+        copy = self.tmp_path / ("prefix-" + name)
+        subprocess.run(["cp", "-a", "--reflink=auto", str(prefix), str(copy)], check=True, timeout=120)
+        self.started.append(PrefixServer(copy))
+        return copy
 
     def engine_host(self, name, prefix):
         folder = self.tmp_path / ("engine-" + name)

@@ -73,11 +73,12 @@ def record(pulse, path, seconds):
     recorder.wait(5)
 
 
-def start_voice_client(client, relay_server, zr_server):
+def start_voice_client(client, relay_server, zr_server, nick=NICK):
     client.settings["Settings"].update({"VoiceServer": relay_server.host, "VoiceEnabled": 1})
+    client.settings["Identity-127.0.0.1"]["NickName"] = nick
     client.start()
     client.wait_frame()
-    client.member = entered_member(zr_server, NICK)
+    client.member = entered_member(zr_server, nick)
     relay_server.wait_log(lambda e: e.get("dir") == "in" and e["fields"][0] == "JOIN"
                           and e["fields"][3] == str(client.member), timeout=START_SECONDS)
 
@@ -132,3 +133,35 @@ def test_voice_area_and_rows_follow_the_conference(voice_rig, window_client, pla
     assert bot.run("disconnect A") == ["0"]
     wait_row(client, "ann", lambda flags: not flags & (IN_VOICE | SPEAKING), "ann out of the conference")
     assert row_flags(client, NICK) & IN_VOICE
+
+
+def test_a_tone_crosses_between_two_clients(voice_rig, window_client, place_bots, zr_server, relay_server,
+                                           tmp_path):
+    """Two zrplaces.exe, each in a Wine prefix of its own: A's microphone
+    comes out of B's speaker while A holds CTRL; B's page marks A speaking,
+    A's page shows A's status texts."""
+    talker = voice_rig.client("A", window_client)
+    listener = voice_rig.client("B", prefix=voice_rig.own_prefix("B", window_client.prefix))
+    start_voice_client(talker, relay_server, zr_server)
+    start_voice_client(listener, relay_server, zr_server, nick="Bea")
+    wait_row(listener, NICK, lambda flags: flags & IN_VOICE, "A in the conference, seen by B")
+    wait_row(talker, "Bea", lambda flags: flags & IN_VOICE, "B in the conference, seen by A")
+    assert not row_flags(listener, NICK) & SPEAKING
+
+    talker.pulse.play("mic", tone(CLIENT_TONE_HZ, 8000, 10))
+    talker.ask("keydown CONTROL")
+    try:
+        wait_for("A's voice status", lambda: voice_status(talker), lambda text: text == "Microphone ON", 10)
+        wait_row(listener, NICK, lambda flags: flags & SPEAKING, "A speaking, seen by B")
+        time.sleep(1.0)
+        record(listener.pulse, tmp_path / "B-heard.raw", 1.5)
+    finally:
+        talker.ask("keyup CONTROL")
+    wait_for("A's voice status", lambda: voice_status(talker), lambda text: text == "Microphone OFF", 10)
+    loud, on_tone = tone_windows(tmp_path / "B-heard.raw", CLIENT_TONE_HZ)
+    assert len(loud) >= 15, "B heard nothing while A held CTRL: %d loud windows" % len(loud)
+    assert len(on_tone) >= 0.8 * len(loud)
+    # B never talked: A is never marked with B speaking, and A's own row
+    # never shows A speaking on A's page.
+    assert not row_flags(talker, "Bea") & SPEAKING
+    assert not row_flags(talker, NICK) & SPEAKING
