@@ -9,7 +9,7 @@ import subprocess
 
 import pytest
 
-from app_window.conftest import place_bots, window_client, zr_server  # noqa: F401
+from app_window.conftest import place_bots, running_client, window_client, zr_server  # noqa: F401
 from app_window.window_tools import program_client
 from voiceserver.enginehost import EngineHost, loopback_address
 from voiceserver.harness import VoiceServerProcess

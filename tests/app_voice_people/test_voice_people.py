@@ -165,3 +165,12 @@ def test_a_tone_crosses_between_two_clients(voice_rig, window_client, place_bots
     # never shows A speaking on A's page.
     assert not row_flags(talker, "Bea") & SPEAKING
     assert not row_flags(talker, NICK) & SPEAKING
+
+
+def test_without_the_voice_control_the_page_says_voice_is_unavailable(running_client):
+    """No voice control registered in the prefix: the page's voice area says
+    so and the rows carry no voice marks."""
+    assert voice_status(running_client) == "Error:  Voice is unavailable"
+    answer = running_client.ask("list %d" % LIST_ID)
+    assert NICK in answer["rows"]
+    assert all(not flags & (IN_VOICE | SPEAKING) for flags in answer["data"])
