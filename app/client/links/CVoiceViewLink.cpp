@@ -1,11 +1,28 @@
 #include "CVoiceViewLink.h"
 
+#include <cstdarg>
+
 #include "CPeoplePage.h"
 #include "CPersonClient.h"
 #include "CPersonStateList.h"
 #include "CPplManager.h"
 #include "CZrApp.h"
+#include "ZrMessageBox.h"
+#include "ZrMessageText.h"
 #include "ZrPerson.h"
+
+namespace {
+
+// The text in a heap buffer that the message box frees once shown.
+char* HeapText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  char* text = CZrMessageText::Format(format, args);
+  va_end(args);
+  return text;
+}
+
+}  // namespace
 
 uint32_t CVoiceViewLink::LocalMember() const {
   const CZrPerson* myself = m_app.GetMyself();
@@ -32,6 +49,7 @@ void CVoiceViewLink::RepaintVoiceMember(uint32_t) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->RedrawList();
 }
 
+// Shown once the control's event has returned.
 void CVoiceViewLink::ShowVoiceError(const std::string& description) {
-  m_app.PlaceLink().PostWarning(description);
+  m_app.Boxes().PostMessageBox(CZrMessageBox::kWarning, HeapText("%s", description.c_str()));
 }
