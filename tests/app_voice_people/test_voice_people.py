@@ -8,11 +8,17 @@ then speaking while its microphone tone reaches the client; the client's
 push-to-talk (CTRL) sends its own microphone to the other member."""
 import time
 
+from app_voice_people.conftest import ACCOUNT
 from app_window.window_tools import NICK, START_SECONDS, entered_member
+from voiceserver.enginehost import loopback_address
+from voiceserver.harness import VoiceServerProcess
 from voiceserver.pulse import dominant_frequency, read_samples, rms, tone
 
 LIST_ID = 1118
 VOICE_AREA_ID = 1331
+VOICE_CONTROL_ID = 1329
+# The voice area's toggles (12 x 12): on, off.
+ON_TOGGLE_X, OFF_TOGGLE_X, TOGGLE_Y = 69, 103, 9
 IN_VOICE, SPEAKING = 128, 256
 WINDOW = 400  # 50 ms at 8000 Hz
 # The codec stand-in keeps tones below 400 Hz.
@@ -134,6 +140,19 @@ def test_voice_area_and_rows_follow_the_conference(voice_rig, window_client, pla
     wait_row(client, "ann", lambda flags: not flags & (IN_VOICE | SPEAKING), "ann out of the conference")
     assert row_flags(client, NICK) & IN_VOICE
 
+    # The voice area's second toggle turns voice off, the first on again.
+    def joins():
+        return [e for e in relay_server.log() if e.get("dir") == "in" and e["fields"][0] == "JOIN"
+                and e["fields"][3] == str(client.member)]
+    left, top = window_with_id(client, VOICE_AREA_ID)["rect"][:2]
+    client.ask("click %d %d" % (left + OFF_TOGGLE_X + 6, top + TOGGLE_Y + 6))
+    wait_row(client, NICK, lambda flags: not flags & IN_VOICE, "own row after voice off")
+    assert not window_with_id(client, VOICE_CONTROL_ID)["visible"]
+    assert len(joins()) == 1
+    client.ask("click %d %d" % (left + ON_TOGGLE_X + 6, top + TOGGLE_Y + 6))
+    wait_for("a second join", joins, lambda found: len(found) == 2, 15)
+    wait_row(client, NICK, lambda flags: flags & IN_VOICE, "own row after voice on")
+
 
 def test_a_tone_crosses_between_two_clients(voice_rig, window_client, place_bots, zr_server, relay_server,
                                            tmp_path):
@@ -174,3 +193,21 @@ def test_without_the_voice_control_the_page_says_voice_is_unavailable(running_cl
     answer = running_client.ask("list %d" % LIST_ID)
     assert NICK in answer["rows"]
     assert all(not flags & (IN_VOICE | SPEAKING) for flags in answer["data"])
+
+
+def test_a_refused_join_is_told_and_ends_voice(voice_rig, window_client, place_bots, zr_server, tmp_path):
+    """The voice server refuses the place's conference: the control's error
+    is shown in a message box, and voice stops (the control is hidden)."""
+    refusing = VoiceServerProcess(tmp_path / "refusing", "--host", loopback_address(), "--port", "3450",
+                                  "--account", ACCOUNT, "--reject", str(place_bots.place_id))
+    try:
+        client = voice_rig.client("client", window_client)
+        start_voice_client(client, refusing, zr_server)
+        box = client.probe("tree", window_class="#32770", find_seconds=20)[0]["window"]
+        texts = [child["text"] for child in box["children"]]
+        assert any("closed" in text or "reject" in text.lower() for text in texts), texts
+        control = window_with_id(client, VOICE_CONTROL_ID)
+        assert control is not None and not control["visible"]
+        assert not row_flags(client, NICK) & IN_VOICE
+    finally:
+        refusing.stop()
