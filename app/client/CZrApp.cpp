@@ -261,7 +261,10 @@ void CZrApp::CreateVoiceControl() {
   CPplManager* people = GetPeopleManager();
   CPeoplePage* page = people ? people->GetPeoplePage() : nullptr;
   if (!page) return;
-  if (m_voice.CreateControl(page->m_hWnd)) page->Voice().SetStatus(std::string());
+  if (m_voice.CreateControl(page->m_hWnd)) {
+    page->Voice().SetStatus(std::string());
+    page->Layout();
+  }
   page->Voice().SetVoiceState(true, m_settings.m_voiceEnabled != 0);
   page->Voice().SetToggleHandler([this](bool enable) { EnableVoice(enable); });
 }

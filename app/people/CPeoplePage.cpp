@@ -54,6 +54,13 @@ constexpr int32_t kButtonHeight = 41;
 constexpr int32_t kButtonGap = 2;
 constexpr int32_t kSideMargin = 4;
 constexpr int32_t kVoiceAreaHeight = 33;
+// The voice control (made on the page by the voice session) stands small in
+// the bottom left corner.
+constexpr int kVoiceControlId = 1329;
+constexpr int32_t kVoiceControlLeft = 8;
+constexpr int32_t kVoiceControlAboveBottom = 37;
+constexpr int32_t kVoiceControlWidth = 6;
+constexpr int32_t kVoiceControlHeight = 32;
 
 const ButtonLook* LookOf(int id) {
   for (const ButtonLook& look : kButtons) {
@@ -120,6 +127,10 @@ void CPeoplePage::Layout() {
     m_list.List().MoveWindow(RECT{kSideMargin, kListTop - 4, client.right - kSideMargin, bottom}, TRUE);
   }
   if (m_voiceArea.m_hWnd) m_voiceArea.MoveWindow(VoiceArea(), TRUE);
+  if (HWND control = ::GetDlgItem(m_hWnd, kVoiceControlId)) {
+    ::MoveWindow(control, kVoiceControlLeft, client.bottom - kVoiceControlAboveBottom, kVoiceControlWidth,
+                 kVoiceControlHeight, TRUE);
+  }
   Invalidate();
 }
 

@@ -66,6 +66,8 @@ class CPeoplePage : public CDialog {
   void OnSelectionChanged(const CPeopleItem* item);
   // For the selected row.
   void UpdateButtons();
+  // Places the list, the buttons, the voice area and the voice control.
+  void Layout();
 
  protected:
   bool OnInitDialog() override;
@@ -94,7 +96,6 @@ class CPeoplePage : public CDialog {
   void InviteToStage(const MenuPerson& person);
   void SpeakLoud(const MenuPerson& person);
   void SendCommandPayload(uint32_t target, uint8_t subtype);
-  void Layout();
   RECT VoiceArea() const;
 
   CPeopleList m_list;

@@ -49,6 +49,19 @@ def window_with_id(client, control_id):
     return walk(client.ask("tree")["window"])
 
 
+def page_window(client):
+    """The people page: the window holding the people list."""
+    def walk(window):
+        if any(child["id"] == LIST_ID for child in window["children"]):
+            return window
+        for child in window["children"]:
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(client.ask("tree")["window"])
+
+
 def voice_status(client):
     area = window_with_id(client, VOICE_AREA_ID)
     return area["text"] if area else None
@@ -97,6 +110,14 @@ def test_voice_area_and_rows_follow_the_conference(voice_rig, window_client, pla
     assert voice_status(client) != "Error:  Voice is unavailable"
     me = wait_row(client, NICK, lambda flags: flags & IN_VOICE, "own row in the conference")
     assert not me & SPEAKING
+    # The control stands small in the page's bottom left corner.
+    control = window_with_id(client, VOICE_CONTROL_ID)
+    page = page_window(client)
+    assert control["visible"]
+    left, top, right, bottom = control["rect"]
+    page_client = page["client"]
+    assert (right - left, bottom - top) == (6, 32)
+    assert (left - page_client[0], page_client[3] - top) == (8, 37)
 
     # ann, a member of the place, joins the conference from an engine host
     # and talks hands-free: her row is marked in the conference, then
