@@ -206,6 +206,16 @@ def test_a_tone_crosses_between_two_clients(voice_rig, window_client, place_bots
     assert not row_flags(talker, "Bea") & SPEAKING
     assert not row_flags(talker, NICK) & SPEAKING
 
+    # The server ends B's voice session: B's page shows nobody in the
+    # conference any more; A still sees itself in it.
+    users = {m["name"]: m["user"] for m in relay_server.control("members")["members"]}
+    assert relay_server.control("send", user=users[str(listener.member)],
+                                fields=["DISCONNECT", "closing"])["ok"]
+    wait_row(listener, NICK, lambda flags: not flags & (IN_VOICE | SPEAKING), "A, seen by B after the end")
+    assert not row_flags(listener, "Bea") & IN_VOICE
+    wait_row(talker, "Bea", lambda flags: not flags & IN_VOICE, "B, seen by A after B's end")
+    assert row_flags(talker, NICK) & IN_VOICE
+
 
 def test_without_the_voice_control_the_page_says_voice_is_unavailable(running_client):
     """No voice control registered in the prefix: the page's voice area says
