@@ -58,6 +58,12 @@ constexpr ZrDeferredCommand kDeferred[] = {
     {ID_STAGE_BACKGROUND, T::kAuditorium, R::kAuditorium},
     {ID_UNINVITE_ALL, T::kAuditorium, R::kAlways},
     {ID_SHOW_AVATARS, T::kAvatars, R::kConnected},
+    {ID_MOOD_NORMAL, T::kAvatars, R::kConnected},
+    {ID_MOOD_HAPPY, T::kAvatars, R::kConnected},
+    {ID_MOOD_ANGRY, T::kAvatars, R::kConnected},
+    {ID_MOOD_SAD, T::kAvatars, R::kConnected},
+    {ID_FLIP_HORIZONTAL, T::kAvatars, R::kConnected},
+    {ID_FLIP_VERTICAL, T::kAvatars, R::kConnected},
 };
 
 }  // namespace

@@ -74,3 +74,13 @@ AvatarFlip AvatarFlipOf(const std::string& property)
         return {false, false};
     return {property[0] == 'Y', property[1] == 'Y'};
 }
+
+std::string AvatarFlipToggled(const std::string& property, int32_t which)
+{
+    std::string letters = property.size() < 2 ? std::string("NN") : property;
+    if (which != 0 && which != 1)
+        return letters;
+    char& letter = letters[static_cast<size_t>(which)];
+    letter = letter == 'N' ? 'Y' : 'N';
+    return letters;
+}

@@ -59,3 +59,7 @@ struct AvatarFlip {
     bool vertical;
 };
 AvatarFlip AvatarFlipOf(const std::string& property);
+// Property 30 with one mirroring turned over: which 0 horizontal, 1
+// vertical ("N" becomes "Y", anything else "N"); a shorter value counts as
+// "NN". Any other `which` leaves the letters as they are.
+std::string AvatarFlipToggled(const std::string& property, int32_t which);

@@ -32,6 +32,7 @@ public:
     // capacity, at most kMaxSlots.
     void LoadSlots(bool bigAvatars);
     bool HasSlots() const { return !m_slots.empty(); }
+    const std::vector<CSlotAttr>& Slots() const { return m_slots; }
     size_t SlotCount() const { return m_slots.size(); }
     // The 1-based index of the first slot whose rectangle holds the point; 0
     // when none does or the room has no slots.

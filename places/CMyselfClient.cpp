@@ -156,6 +156,24 @@ int32_t CMyselfClient::GoToPlace(const std::string& name, uint16_t capacity, std
     return place->RequestGroupOp(record, CClientPlace::kTourKind, *GetParent(), BestPosition(), kMoveMode);
 }
 
+int32_t CMyselfClient::StartGame(const CZrGroupInfo& record)
+{
+    CPlace* place = RootPlace();
+    if (!place || !GetParent())
+        return 1;
+    m_own.StopIndicator();
+    return place->RequestGroupOp(record, CClientPlace::kGameKind, *GetParent(), BestPosition(), kMoveMode);
+}
+
+int32_t CMyselfClient::JoinGame(const CZrObject& group, uint16_t seat)
+{
+    CPlace* place = RootPlace();
+    if (!place)
+        return 1;
+    m_own.StopIndicator();
+    return place->Request(*this, group.GetId(), CZrPosition::Seat(seat), kMoveMode);
+}
+
 void CMyselfClient::SetPendingAction(int32_t action, uint32_t member)
 {
     m_pendingAction = action;

@@ -14,6 +14,7 @@
 #include "IMyselfViews.h"
 
 class CPersonStateList;
+class CZrGroupInfo;
 class CPlace;
 class IPlaceApp;
 
@@ -48,6 +49,11 @@ public:
     // Starts a tour in the user's place: a group of the tour kind named
     // `name`, for `capacity` people, showing the picture (none: no picture).
     int32_t GoToPlace(const std::string& name, uint16_t capacity, std::unique_ptr<CTvlBlob> picture);
+    // Starts a game in the user's place: a group of the game kind made from
+    // the game's record.
+    int32_t StartGame(const CZrGroupInfo& record);
+    // Sits down in a game group on the seat (0: any seat).
+    int32_t JoinGame(const CZrObject& group, uint16_t seat);
 
     int32_t GetPendingAction() const { return m_pendingAction; }
     uint32_t GetPendingMember() const { return m_pendingMember; }

@@ -754,7 +754,7 @@ void CPlace::whispered(const std::string& text, const CTvlBlob& blob, const CZrT
         OnCommand(payload.GetCode(), text, payload, record, displayName);
         break;
     case CPayload::kObjectTransfer:
-        OnTransferPayload(payload, record.senderId, displayName, now);
+        OnTransferPayload(payload, record.senderId, displayName.empty() ? record.name : displayName, now);
         break;
     default:
         break;
@@ -803,7 +803,9 @@ void CPlace::OnTransferPayload(const CPayload& payload, uint32_t sender, const s
 {
     if (m_states.GetState(sender) != 0)
         return;
-    if (m_transferStamp.Pass(now))
+    // The stamp moves on every time; an awaited answer passes regardless,
+    // or the user would wait for it in vain.
+    if (m_transferStamp.Pass(now) || m_whispers->AwaitsTransfer(sender, payload))
         m_whispers->HandOnTransfer(sender, displayName, payload);
 }
 

@@ -33,6 +33,9 @@ public:
     virtual void GiveIdentity(uint32_t person, const CIdentityTexts& texts) = 0;
     // A piece of an object transfer for the transfer manager.
     virtual void HandOnTransfer(uint32_t sender, const std::string& displayName, const CTvlBlob& payload) = 0;
+    // Whether the payload is the data or status that answers a request of
+    // the local user to the sender: such a piece passes the rate limit.
+    virtual bool AwaitsTransfer(uint32_t sender, const CTvlBlob& payload) const = 0;
     virtual void OpenStageInvitation(const std::string& text, const std::string& displayName) = 0;
     // The event queue dialog (opened when needed) adds the items of the text.
     virtual void AddEventQueueItems(uint32_t sender, const std::string& text) = 0;

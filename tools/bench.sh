@@ -13,3 +13,15 @@ find "$dir" -type f -name 'bench_*' -perm -u+x | sort | while read -r prog; do
   echo "== $(basename "$prog")"
   "$prog"
 done
+
+# The avatar windows of zrplaces.exe under Wine (an X display of its own when
+# none is set): needs the Windows tree (tools/build.sh).
+if [[ -f "$root/build/win/bin/zrplaces.exe" ]]; then
+  echo "== bench_avatars (Wine)"
+  (
+    source "$root/tools/wine-env.sh"
+    zr_wine_start
+    ZR_BUILD_WIN="$root/build/win" PYTHONPATH="$root/tests" /usr/bin/python3 \
+      "$root/tests/app_avatars/bench_avatars.py" "${ZR_BENCH_AVATARS:-200}"
+  )
+fi

@@ -8,6 +8,8 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
+#include "CGames.h"
+#include "CTransfers.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
 #include "CLocateDlg.h"
@@ -83,6 +85,10 @@ bool CZrApp::InitInstance() {
   m_settings.SetFileName(GetProgramBasePath() + ".ini");
   m_settings.Load(true);
   if (!LoadResourceLibrary()) return false;
+  // Whether files may be sent is the resource library's to say: read
+  // without it, the preference was taken as off and would be saved so.
+  if (m_settingsHost.CanSendFiles())
+    m_settings.m_enableSendingFiles = m_settings.ReadInt("SendFiles", "EnableSendingFiles", 1) != 0 ? 1 : 0;
   m_plan.m_layoutMode = m_settings.m_layoutMode;
 
   const CZrStartPlan::Instance instance = CZrStartPlan::DecideInstance(
@@ -116,6 +122,8 @@ bool CZrApp::InitInstance() {
   m_hasCurrentDir = GetCurrentDir(m_currentDir);
   if (!CreateMainWindow()) return false;
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
+  StartGames();
+  StartTransfers();
   m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
@@ -316,6 +324,7 @@ void CZrApp::CreateSession() {
   info->SetVersion(AfxLoadString(kVersionString) + ",branding:" + m_resources.BrandCode());
   m_avatars.InitMetrics(m_settings.m_bigFaces != 0);
   ZrWndHost::Set(&m_avatars);
+  SetCommandTarget(ZrCommandTarget::kAvatars, &m_avatars);
   m_personStates = std::make_unique<CPersonStateList>(m_placeLink);
   m_myself = std::make_unique<CMyselfClient>(m_personViews, m_myselfViews, m_placeLink, *m_personStates,
                                              std::move(info));
@@ -387,11 +396,50 @@ bool CZrApp::GetCurrentDir(std::string& directory) {
   return true;
 }
 
+// Games take the user's own-user commands (Start a Game...).
+void CZrApp::StartGames() {
+  CGames::Program program;
+  program.rootPlace = [this] { return GetRootPlace(); };
+  program.dialogParent = [this] { return static_cast<CWnd*>(MainFrame()); };
+  program.runModal = [this](const std::function<int()>& modal) { return m_boxes.RunWithMainWindowsDisabled(modal); };
+  program.measurePicture = [](const std::vector<uint8_t>& bytes, int& width, int& height) {
+    CPictureBlob blob(static_cast<uint32_t>(bytes.size()), bytes.data());
+    CPicture* picture = blob.Decode();
+    if (!picture) return false;
+    width = picture->Width();
+    height = picture->Height();
+    return true;
+  };
+  program.goTo = [this](const std::string& address) {
+    if (CPlace* root = GetRootPlace()) root->ShowUrl(address);
+  };
+  m_games = std::make_unique<CGames>(std::move(program));
+  SetCommandTarget(ZrCommandTarget::kOwnUser, m_games.get());
+}
+
+void CZrApp::StartTransfers() {
+  CTransfers::Program program;
+  program.rootPlace = [this] { return GetRootPlace(); };
+  program.dialogParent = [this] { return static_cast<CWnd*>(MainFrame()); };
+  program.minimised = [this] { return MainFrame() && ::IsIconic(MainFrame()->m_hWnd); };
+  program.filesEnabled = [this] { return m_settings.m_enableSendingFiles != 0; };
+  program.folder = [this](TransferObjectKind kind) {
+    if (kind == TransferObjectKind::kGesture) return m_settings.m_gestureDirectory;
+    if (kind == TransferObjectKind::kAvatar) return m_settings.m_personPict;
+    return std::string("\\");
+  };
+  program.statusText = [this](const std::string& text) { SetStatusText(text); };
+  program.postMessage = [this](const std::string& text) { m_placeLink.PostMessageBox(text); };
+  m_transfers = std::make_unique<CTransfers>(std::move(program));
+}
+
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
   m_running = 0;
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
+  SetCommandTarget(ZrCommandTarget::kOwnUser, nullptr);
+  SetCommandTarget(ZrCommandTarget::kAvatars, nullptr);
   CLocateDlg::CloseOpen();
   m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();
@@ -399,6 +447,8 @@ int CZrApp::ExitInstance() {
   // The leave and the closing frame reach the server before the sockets go.
   if (m_socketWindow) m_socketWindow->Settle();
   m_ddeSession.reset();
+  m_games.reset();
+  m_transfers.reset();
   m_tips.Close();
   m_callProgram.reset();
   m_voice.DestroyControl();

@@ -35,7 +35,9 @@
 #include "ITipHost.h"
 #include "Picture.h"
 #include "CZrPlaceLink.h"
+#include "CPromotions.h"
 #include "CZrResLibrary.h"
+#include "ZoomRectEffect.h"
 #include "TvlMessageBoxSink.h"
 #include "TvlProfileSwitchSource.h"
 #include "ZrCommandTable.h"
@@ -47,6 +49,8 @@
 #include "ZrWinSettingsHost.h"
 
 class CChatWnd;
+class CGames;
+class CTransfers;
 class CCommunityConnection;
 class CCommunityProtocol;
 class CMyselfClient;
@@ -103,6 +107,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
+  CPromotions& Promotions() { return m_promotions; }
   // The people column of the main window; null while it has no window.
   CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
@@ -123,6 +128,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   BrowserView GetBrowserView() const { return m_browserView; }
   CCallProgramLink* GetCallProgramLink() { return m_callProgram.get(); }
   // The DDE session, from start-up to exit; null outside that time.
+  // Games bound through their automation servers; null before start-up.
+  CGames* Games() { return m_games.get(); }
+  // Objects sent between users; null before start-up.
+  CTransfers* Transfers() { return m_transfers.get(); }
   CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
@@ -192,7 +201,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsMyselfInRootPlace() override;
   bool IsTourGuest() override { return GetTourRole() == GroupRole::kGuest; }
   bool IsGameGuest() override { return GetGameRole() == GroupRole::kGuest; }
-  bool IsZoomRunning() override { return false; }
+  bool IsZoomRunning() override;
   void ToggleObserve() override;
   void SetPeopleStatus(unsigned state) override;
   bool GetPageOrigin(POINT& origin) override;
@@ -220,8 +229,11 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool InitProtocol();
   void CreateFonts();
   bool CreateMainWindow();
+  void StartGames();
+  void StartTransfers();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
+  CPromotionSite PromotionSite();
   void ShowConnectingStatus();
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
@@ -300,6 +312,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CTipManager m_tips;
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
+  std::unique_ptr<CGames> m_games;
+  std::unique_ptr<CTransfers> m_transfers;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};
@@ -324,6 +338,10 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
   CAvatarWindows m_avatars{*this};
+  // The zoom between the indicator and the own avatar; made with the main
+  // window.
+  std::unique_ptr<CZoomRectEffect> m_zoom;
+  CPromotions m_promotions{PromotionSite()};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

@@ -7,6 +7,7 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CMyselfClient.h"
+#include "CMyselfWnd.h"
 #include "CPlace.h"
 #include "CPplManager.h"
 #include "CServerAdviceDlg.h"
@@ -139,9 +140,42 @@ void CZrApp::ToggleObserve() { RunDeferredCommand(ID_ENTER_LEAVE); }
 
 // ---- Private messages of the main window -------------------------------------------
 
-// The zoom effect comes with the avatar windows; without it there is no
-// step to make.
-LRESULT CZrApp::OnAvatarZoom(WPARAM, LPARAM) { return 0; }
+// The own avatar was shown (1) or hidden (0): an outline zooms from the
+// indicator to the avatar, or from the avatar back into the indicator.
+LRESULT CZrApp::OnAvatarZoom(WPARAM shown, LPARAM) {
+  CChatWnd* main = MainFrame();
+  CMyselfWnd* own = m_avatars.GetOwn();
+  if (!main || !own || !own->m_hWnd || !m_indicator.m_hWnd) return 0;
+  if (!m_zoom) m_zoom = std::make_unique<CZoomRectEffect>(main->m_hWnd);
+  if (m_zoom->IsRunning()) return 0;
+  RECT avatar{};
+  RECT indicator{};
+  ::GetWindowRect(own->m_hWnd, &avatar);
+  ::GetWindowRect(m_indicator.m_hWnd, &indicator);
+  CPplManager* people = GetPeopleManager();
+  CWnd* page = m_avatars.GetPlaceWnd();
+  if (m_zoom->PrepareBetween(avatar, indicator, shown != 0, page ? page->m_hWnd : nullptr,
+                             people ? people->m_hWnd : nullptr) != CZoomRectEffect::kPrepared)
+    return 0;
+  m_zoom->Start(true);
+  return 0;
+}
+
+// Promotions lie on the page and zoom into the indicator when they end.
+CPromotionSite CZrApp::PromotionSite() {
+  CPromotionSite site;
+  site.pageWindow = [this] { return m_avatars.GetPlaceWnd(); };
+  site.pageArea = [this] { return m_avatars.GetPageArea(); };
+  site.zoomTarget = [this] {
+    RECT target{};
+    if (m_indicator.m_hWnd) ::GetWindowRect(m_indicator.m_hWnd, &target);
+    return target;
+  };
+  site.colour = [this](uint32_t index) { return m_resources.GetColor(index); };
+  return site;
+}
+
+bool CZrApp::IsZoomRunning() { return m_zoom && m_zoom->IsRunning(); }
 
 // The place's enter prompt: the room the user wanted is full.
 void CZrApp::ShowPlaceEnterDialog() { m_smallDialogs.ShowRoomFull(); }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ModuleState.h"
+#include "ZrMessageBox.h"
 #include "ZrSettings.h"
 
 namespace {
@@ -27,13 +28,15 @@ BEGIN_MESSAGE_MAP(CIdDialog, CPropertySheet)
 END_MESSAGE_MAP()
 
 CIdDialog::CIdDialog(CZrSettings& settings, const CBasicInfoValues& basic, bool running, bool connected,
-                     bool namesFromServer, InfoSender sendInfo, CWnd* parent)
+                     bool namesFromServer, InfoSender sendInfo, CWnd* parent, AvatarColumn avatar)
     : CPropertySheet(kCaptionText, parent),
       m_settings(settings),
       m_running(running),
       m_sendInfo(std::move(sendInfo)),
       m_basic(basic, connected, namesFromServer),
-      m_aboutMe(CAboutMeValues::FromSettings(settings)) {
+      m_aboutMe(CAboutMeValues::FromSettings(settings)),
+      m_avatarColumn(std::move(avatar)),
+      m_avatar(settings, m_avatarColumn.cellColour) {
   AddPage(&m_basic);
   AddPage(&m_aboutMe);
 }
@@ -44,10 +47,33 @@ bool CIdDialog::OnInitDialog() {
   SetActivePage(1);
   SetActivePage(0);
   ShowOkAlone();
+  PlaceAvatarColumn();
   // The sheet gives the focus away once it is made; it is taken back after.
   PostMessage(kFocusMessage);
   CenterWindow(CWnd::FromHandle(::GetDesktopWindow()));
   return true;
+}
+
+// The avatar column goes at the left; everything of the sheet moves right
+// by its width and the sheet grows by as much. With the avatar service the
+// column is made but hidden, and the sheet keeps its size.
+void CIdDialog::PlaceAvatarColumn() {
+  if (!m_avatar.CreateIn(this, m_avatarColumn.useAvatarService) || m_avatarColumn.useAvatarService) return;
+  RECT column{};
+  m_avatar.GetWindowRect(&column);
+  const RECT tabs = PlaceOf(m_hWnd, ::GetDlgItem(m_hWnd, kTabControl));
+  const int margin = tabs.left;
+  const int shift = column.right - column.left + margin;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child == m_avatar.m_hWnd) continue;
+    const RECT place = PlaceOf(m_hWnd, child);
+    ::SetWindowPos(child, nullptr, place.left + shift, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::SetWindowPos(m_avatar.m_hWnd, nullptr, margin, tabs.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT own{};
+  GetWindowRect(&own);
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, own.right - own.left + shift, own.bottom - own.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The nickname, or the first edit after it while it is fixed.
@@ -85,5 +111,23 @@ void CIdDialog::OnApplyAsOk() {
   }
   basic.Accept(m_settings);
   m_aboutMe.Values().Accept(m_settings);
+  ApplyAvatar();
   EndDialog(1);
+}
+
+// A face that cannot be read is named to the user and changes nothing.
+void CIdDialog::ApplyAvatar() {
+  if (!m_avatar.IsChanged()) return;
+  const CAvatarChoice& choice = m_avatar.Choice();
+  if (m_running && m_avatarColumn.sendFace && !m_avatarColumn.sendFace(choice.faces[0])) {
+    MessageBoxIds2(kBlankText, kBadFaceText, choice.faces[0].c_str());
+    return;
+  }
+  m_settings.m_normal = choice.faces[0];
+  m_settings.m_happy = choice.faces[1];
+  m_settings.m_angry = choice.faces[2];
+  m_settings.m_sad = choice.faces[3];
+  m_settings.m_sel = 1;
+  m_settings.m_personPict = choice.libraryFolder;
+  m_settings.Save(true);
 }

@@ -8,6 +8,7 @@
 #include "CZrApp.h"
 #include "IIdentityHost.h"
 #include "PersonIdentityDialogs.h"
+#include "PictureBlob.h"
 #include "ZrPerson.h"
 #include "ZrPersonInfo.h"
 
@@ -16,6 +17,8 @@ namespace {
 // Person classes 272 to 287 are the moderators.
 constexpr uint32_t kFirstModeratorClass = 272;
 constexpr uint32_t kLastModeratorClass = 287;
+// The resource library's colour of the image library's cells.
+constexpr uint32_t kImageCellColour = 7;
 
 class CIdentityLink : public IIdentityHost {
  public:
@@ -91,6 +94,20 @@ void SendMyInfo(CZrApp& app, const CMyInfoChange& change) {
   if (dde && app.GetMyself()) dde->PostPresenceIdentity(*app.GetMyself());
 }
 
+// A new face goes to the place as the local user's member data, shows on
+// the own avatar and goes to the programs that follow the client.
+bool SendMyFace(CZrApp& app, const std::string& file) {
+  std::unique_ptr<CPictureBlob> picture = CPictureBlob::PictureBlobFromFile(file);
+  if (!picture || !picture->Decode()) return false;
+  CPlace* root = app.GetRootPlace();
+  if (!root || !root->GetMyself()) return true;
+  root->SetMyMemberData(*root->GetMyself(), std::move(picture));
+  if (CChatWnd* main = app.MainFrame()) ::RedrawWindow(main->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  CDdeSession* dde = app.GetDdeSession();
+  if (dde && app.GetMyself()) dde->PostPresenceFace(*app.GetMyself());
+  return true;
+}
+
 }  // namespace
 
 void RunIdentitySheet(CZrApp& app) {
@@ -99,8 +116,13 @@ void RunIdentitySheet(CZrApp& app) {
   if (connected && app.GetMyself()) nickname = app.GetMyself()->GetName();
   const CBasicInfoValues basic =
       CBasicInfoValues::FromSettings(app.Settings(), connected ? &nickname : nullptr, nullptr);
+  CIdDialog::AvatarColumn avatar;
+  avatar.useAvatarService = app.Resources().IsUseAvatarService();
+  avatar.cellColour = app.Resources().GetColor(kImageCellColour);
+  avatar.sendFace = [&app](const std::string& file) { return SendMyFace(app, file); };
   CIdDialog sheet(app.Settings(), basic, app.IsRunning(), connected, false,
-                  [&app](const CMyInfoChange& change) { SendMyInfo(app, change); }, app.MainFrame());
+                  [&app](const CMyInfoChange& change) { SendMyInfo(app, change); }, app.MainFrame(),
+                  std::move(avatar));
   app.Boxes().RunWithMainWindowsDisabled([&sheet] { return static_cast<int>(sheet.DoModal()); });
 }
 

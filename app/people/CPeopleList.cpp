@@ -33,6 +33,8 @@ constexpr UINT kVoiceSpeakingIcon = 799;
 constexpr int32_t kIconWidth = 16;
 constexpr uint32_t kOwnColor = 5;
 constexpr COLORREF kIgnoredColor = RGB(255, 0, 0);
+// Posted to the list's window to run the pass that arrivals asked for.
+constexpr UINT kSyncMessage = WM_APP + 0x150;
 
 }  // namespace
 
@@ -103,9 +105,25 @@ void CPeopleList::Rebuild(bool full) {
   Sync();
 }
 
-void CPeopleList::AddPerson(CZrObject&) { Sync(); }
+void CPeopleList::AddPerson(CZrObject&) { ScheduleSync(); }
 
-void CPeopleList::UpdatePerson(CZrObject&) { Sync(); }
+void CPeopleList::UpdatePerson(CZrObject&) { ScheduleSync(); }
+
+void CPeopleList::ScheduleSync() {
+  if (m_syncPosted) return;
+  if (!m_hWnd || !PostMessage(kSyncMessage)) {
+    Sync();
+    return;
+  }
+  m_syncPosted = true;
+}
+
+LRESULT CPeopleList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kSyncMessage) return COutlineCtrl::WindowProc(message, wParam, lParam);
+  m_syncPosted = false;
+  Sync();
+  return 0;
+}
 
 void CPeopleList::ChangePerson(CZrObject& object) {
   if (CPeopleItem* row = FindPersonRow(object.GetId())) DeleteItem(row, false);
@@ -121,6 +139,7 @@ void CPeopleList::RemovePerson(CZrObject& object) {
 // Rows whose object went, moved, was renamed or changed its ignore state go;
 // then every expanded row gets the rows of its members that it lacks.
 void CPeopleList::Sync() {
+  m_syncPosted = false;
   std::vector<COutlineNode*> stale;
   PruneStale(Root(), stale);
   for (COutlineNode* node : stale) DeleteNode(node, false);

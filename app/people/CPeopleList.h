@@ -74,6 +74,9 @@ class CPeopleList : public COutlineCtrl {
   // The display name rule for a member's nickname.
   std::string DisplayNameOf(const std::string& nickname) const;
 
+  // CWnd
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   // COutlineCtrl
   void DrawRowContent(CDC* dc, const RECT& rect, COutlineNode* node) override;
   bool MaySelect(int32_t row) override;
@@ -98,8 +101,11 @@ class CPeopleList : public COutlineCtrl {
   bool IsUserInside() const;
   bool IsAuditorium() const;
 
-  // Bringing the rows in line with the place.
+  // Bringing the rows in line with the place. Arrivals and updates come in
+  // bursts (a crowd entering at once): they ask for one pass, run when the
+  // window's queue comes to it.
   void Sync();
+  void ScheduleSync();
   void PruneStale(COutlineNode* node, std::vector<COutlineNode*>& stale);
   bool IsStale(const CPeopleItem& item, const COutlineNode& node) const;
   void AddMembers(COutlineNode* node, CZrGroup& group);
@@ -127,4 +133,5 @@ class CPeopleList : public COutlineCtrl {
   std::vector<uint32_t> m_listed;
   bool m_observersRequested = false;
   uint32_t m_leaving = 0;
+  bool m_syncPosted = false;
 };

@@ -62,6 +62,10 @@ class CPeoplePage : public CDialog {
 
   void ShowPersonMenu(const CPeopleItem& item, int32_t x, int32_t y);
   void ShowPersonMenu(const MenuPerson& person, int32_t x, int32_t y);
+  // The same menu and commands for the person of a row, shown by another
+  // window (the person's avatar).
+  void PreparePersonMenu(HMENU menu, const CPeopleItem& item) { PrepareMenu(menu, PersonOf(item)); }
+  void RunPersonCommand(UINT command, const CPeopleItem& item) { RunCommand(command, PersonOf(item)); }
   // The row about to be selected (null: none).
   void OnSelectionChanged(const CPeopleItem* item);
   // For the selected row.

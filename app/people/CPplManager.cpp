@@ -41,14 +41,25 @@ int CPplManager::OnCreate(LPCREATESTRUCT) {
 }
 
 void CPplManager::OnDestroy() {
+  m_gestures.reset();
   if (m_page && m_page->m_hWnd) m_page->DestroyWindow();
   m_page.reset();
+}
+
+// Thumbnails are transparent in the resource library's colour 0.
+void CPplManager::MakeGestureGallery() {
+  if (m_gestures || !m_host) return;
+  auto gallery = std::make_unique<CAvatarGalleryWnd>();
+  if (!gallery->Create(m_host->GetColor(0))) return;
+  gallery->SetFolder(m_host->GetGestureFolder(), false);
+  m_gestures = std::move(gallery);
 }
 
 void CPplManager::Attach(CPlace* root, CPersonStateList* states, IPeopleHost* host) {
   m_root = root;
   m_host = host;
   if (m_page) m_page->SetContext(root, states, host);
+  MakeGestureGallery();
   CreateToolbar(true);
   RebuildList(true);
 }
@@ -137,6 +148,21 @@ void CPplManager::ShowPersonMenu(const CZrObjectDesc& person, bool described, in
   menuPerson.name = m_page->List().DisplayNameOf(person.name);
   menuPerson.status = person.status;
   m_page->ShowPersonMenu(menuPerson, x, y);
+}
+
+void CPplManager::PreparePersonMenu(HMENU menu, uint32_t person) {
+  CPeopleItem* row = HasPage() ? m_page->List().FindPersonRow(person) : nullptr;
+  if (row) {
+    m_page->PreparePersonMenu(menu, *row);
+    return;
+  }
+  for (int item = ::GetMenuItemCount(menu) - 1; item >= 0; --item)
+    ::EnableMenuItem(menu, static_cast<UINT>(item), MF_BYPOSITION | MF_GRAYED);
+}
+
+void CPplManager::RunPersonCommand(UINT command, uint32_t person) {
+  CPeopleItem* row = HasPage() ? m_page->List().FindPersonRow(person) : nullptr;
+  if (row) m_page->RunPersonCommand(command, *row);
 }
 
 void CPplManager::SetStatus(int32_t state) {

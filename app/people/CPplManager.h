@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "AvatarGalleryWnd.h"
 #include "CPeoplePage.h"
 #include "CTabWnd.h"
 #include "CWnd.h"
@@ -45,12 +46,20 @@ class CPplManager : public CWnd {
   // person (a locate answer); otherwise for the person's row of the place,
   // and nothing when it has none.
   void ShowPersonMenu(const CZrObjectDesc& person, bool described, int32_t x, int32_t y);
+  // The person menu of a person's avatar window: filled and run as the
+  // page's menu for the person's row. Without the row every item is greyed
+  // and no command runs.
+  void PreparePersonMenu(HMENU menu, uint32_t person);
+  void RunPersonCommand(UINT command, uint32_t person);
   void SetStatus(int32_t state);
   // 1 makes the tool bar (once), 0 removes it.
   void CreateToolbar(bool create);
 
   CPeopleList* GetPeopleList() { return m_page ? &m_page->List() : nullptr; }
   CPeoplePage* GetPeoplePage() { return HasPage() ? m_page.get() : nullptr; }
+  // The gestures palette, opened on the gesture folder; null before the
+  // manager is attached.
+  CAvatarGalleryWnd* GetGestureGallery() const { return m_gestures.get(); }
 
  protected:
   int OnCreate(LPCREATESTRUCT create);
@@ -63,11 +72,13 @@ class CPplManager : public CWnd {
  private:
   bool HasPage() const { return m_page && m_page->m_hWnd; }
   void Layout();
+  void MakeGestureGallery();
 
   std::unique_ptr<CPeoplePage> m_page;
   CTabWnd m_toolBar;
   bool m_hasToolBar = false;
   CZrStatusBar m_statusBar;
+  std::unique_ptr<CAvatarGalleryWnd> m_gestures;
   CPlace* m_root = nullptr;
   IPeopleHost* m_host = nullptr;
 };

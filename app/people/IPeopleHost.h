@@ -37,6 +37,8 @@ class IPeopleHost {
   virtual std::string GetCommunityName() const = 0;
   // A colour of the resource library (5: the local user's rows).
   virtual COLORREF GetColor(uint32_t index) const = 0;
+  // The folder of the gesture files.
+  virtual std::string GetGestureFolder() const = 0;
   // The setting of how many observers the list shows.
   virtual int32_t GetMaxObservers() const = 0;
   // The person's state in the voice conference of the place.

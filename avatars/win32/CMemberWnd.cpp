@@ -4,11 +4,14 @@
 #include "Picture.h"
 #include "IMemberWndHost.h"
 #include "ZrGroup.h"
+#include "ZrWndHost.h"
 #include "ZrObject.h"
 
 IMPLEMENT_DYNAMIC(CMemberWnd, CZrWnd)
 
 namespace {
+
+constexpr int32_t kUnitsPerPage = 10000;
 
 // Double clicks, horizontal and vertical redraw.
 constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -113,4 +116,27 @@ void CMemberWnd::DrawPicture(CDC* dc, const RECT& rect)
 std::string CMemberWnd::GetBubbleText()
 {
     return m_member.GetName();
+}
+
+bool CMemberWnd::PageUnitsAt(int32_t x, int32_t y, AvatarPoint& units) const
+{
+    CWnd* place = Host().GetPlaceWnd();
+    if (!place)
+        return false;
+    POINT point{x, y};
+    ::ScreenToClient(place->GetSafeHwnd(), &point);
+    const AvatarPage page = Host().GetPageArea();
+    if (point.x < page.left || point.y < page.top || point.x >= page.left + page.width ||
+        point.y >= page.top + page.height)
+        return false;
+    units = AvatarUnits(point.x, point.y, page);
+    return units.x >= 0 && units.y >= 0 && units.x <= kUnitsPerPage && units.y <= kUnitsPerPage;
+}
+
+void CMemberWnd::NotifyShown(bool shown)
+{
+    ZrWndHost* host = ZrWndHost::Get();
+    CWnd* main = host ? host->GetMainWnd() : nullptr;
+    if (main && main->GetSafeHwnd())
+        ::PostMessageA(main->GetSafeHwnd(), kShownMessage, shown ? 1 : 0, 0);
 }

@@ -16,6 +16,8 @@ class CMemberWnd : public CZrWnd {
 public:
     static constexpr char kTitle[] = "ZRC member";
     static constexpr uint32_t kCursorId = 263;
+    // To the main window: the own avatar or a group was shown or hidden.
+    static constexpr UINT kShownMessage = WM_USER + 0;
 
     CMemberWnd(CZrObject& member, IMemberWndHost& host);
 
@@ -44,7 +46,13 @@ protected:
     // Moves the window to the member's place position under the place
     // window.
     void PlaceOnPage(AvatarExtent size);
+    // The page position in units of a screen point, or false when the point
+    // lies outside the page.
+    bool PageUnitsAt(int32_t x, int32_t y, AvatarPoint& units) const;
     AvatarExtent CurrentSize() const;
+    // Tells the main window that the window was shown (1) or hidden (0):
+    // it zooms to or from it.
+    void NotifyShown(bool shown);
 
 private:
     CZrObject& m_member;

@@ -8,6 +8,7 @@
 
 #include "CMemberWnd.h"
 
+class CZrGroup;
 class CZrPerson;
 
 class CPresenceWnd : public CMemberWnd {
@@ -16,6 +17,8 @@ public:
     // Properties of a person: its flip letters and its mood bitmap.
     static constexpr uint16_t kFlipProperty = 30;
     static constexpr uint16_t kMoodProperty = 31;
+    static constexpr uint16_t kMenuId = 253;
+    static constexpr UINT kCmdIdentity = 32801;
 
     CPresenceWnd(CZrPerson& person, IMemberWndHost& host);
 
@@ -25,6 +28,7 @@ public:
     void UpdatePosition() override;
     // The person's name, or "ignored" for a person the user ignores.
     std::string GetBubbleText() override;
+    void BuildContextMenu(HMENU popup, int32_t x, int32_t y) override;
 
     void SetOverlayState(bool on);
     bool GetOverlayState() const { return m_overlay; }
@@ -33,6 +37,13 @@ public:
 
 protected:
     bool MayShow() const override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDblClk(UINT flags, POINT point);
+    // The window of the group the person sits in, when the group lays its
+    // members out in its own window; null otherwise.
+    class CGroupWnd* HostGroupWindow() const;
+    void SitInRow(const CZrGroup& row);
+    DECLARE_MESSAGE_MAP()
 
 private:
     CPicture* OwnPicture();

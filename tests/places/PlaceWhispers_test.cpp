@@ -46,6 +46,7 @@ public:
     {
         Log("Transfer " + std::to_string(sender) + " " + displayName + " " + std::to_string(payload.Length()));
     }
+    bool AwaitsTransfer(uint32_t, const CTvlBlob&) const override { return awaited; }
     void OpenStageInvitation(const std::string& text, const std::string& displayName) override
     {
         Log("StageInvitation " + text + " " + displayName);
@@ -66,6 +67,7 @@ public:
     uint32_t listed = 0;
     std::vector<std::string> traces;
     std::vector<std::string> calls;
+    bool awaited = false;
 };
 
 class PlaceWhispersTest : public ::testing::Test {
@@ -185,6 +187,18 @@ TEST_F(PlaceWhispersTest, TransferPayloadsWithinTheirRateLimit)
     states.SetState(kPeerId, 0);
     Whisper(transfer, "", Peer(), 13000);
     EXPECT_EQ(whispers.calls, (std::vector<std::string>(3, "Transfer 42 Shown Ada 5")));
+}
+
+TEST_F(PlaceWhispersTest, AwaitedTransferAnswersPassTheRateLimit)
+{
+    const uint8_t body[] = {2, 0, 0};
+    const CPayload data(CPayload::kObjectTransfer, 1, 3, body);
+    whispers.awaited = true;
+    Whisper(data, "", Peer(), 20000);
+    Whisper(data, "", Peer(), 20100);
+    whispers.awaited = false;
+    Whisper(data, "", Peer(), 20200);
+    EXPECT_EQ(whispers.calls, (std::vector<std::string>(2, "Transfer 42 Shown Ada 5")));
 }
 
 TEST_F(PlaceWhispersTest, CommandsShareOneMovingStamp)

@@ -6,6 +6,7 @@
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "PreferencesCommand.h"
+#include "TourSetupCommand.h"
 #include "resource.h"
 
 void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
@@ -19,6 +20,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_COMMUNITY_SERVERS:
     case ID_LOCATE:
     case ID_EDIT_IDENTITY:
+    case ID_TOUR_SETUP:
       break;
     default:
       ui->Enable(false);
@@ -30,6 +32,9 @@ void CDialogCommands::RunCommand(UINT id) {
   switch (id) {
     case ID_PREFERENCES:
       RunPreferences(m_app);
+      break;
+    case ID_TOUR_SETUP:
+      RunTourSetup(m_app);
       break;
     case ID_ABOUT:
       m_app.SmallDialogs().RunAbout();

@@ -600,6 +600,17 @@ void CChatWnd::RelabelPlaceCommands(HMENU popup) {
   }
 }
 
+// The own avatar's items that leave or gather groups need the indicator
+// ready, as the avatar's drag does.
+void CChatWnd::PrepareOwnAvatarMenu(HMENU popup) {
+  RelabelPlaceCommands(popup);
+  AdjustOwnAvatarMenu(popup);
+  const unsigned indicator = ZrApp().GetIndicatorState();
+  const bool ready = indicator == 1 || indicator == 2;
+  for (UINT id : {kEnterLeave, kGuideTour, kStartGame})
+    ::EnableMenuItem(popup, id, MF_BYCOMMAND | (ready ? MF_ENABLED : MF_GRAYED));
+}
+
 // Flip and mood items appear only while the own avatar stands in the room
 // or a row; moods only for pictures the user has.
 void CChatWnd::AdjustOwnAvatarMenu(HMENU popup) {

@@ -25,6 +25,9 @@ class CChatWnd : public CFrameWnd {
   DECLARE_DYNAMIC(CChatWnd)
 
  public:
+  // The menu of the own avatar window: its items are the main window's
+  // own-avatar commands, labelled and offered as in the main menu.
+  void PrepareOwnAvatarMenu(HMENU popup);
   static constexpr char kClassName[] = "ZRFrame";
   // Resource id of the frame's menu, accelerators, icon and title.
   static constexpr UINT kResourceId = 128;
@@ -123,6 +126,7 @@ class CChatWnd : public CFrameWnd {
   void OnClose();
   void OnTimer(UINT_PTR id);
   void OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu);
+
   // The favourite places of the Favorites popup are owner-drawn items; the
   // one selected shows its address instead of the command's prompt.
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);

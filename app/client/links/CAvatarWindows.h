@@ -12,16 +12,21 @@
 #include <set>
 
 #include "AvatarPlacement.h"
+#include "ICommandTarget.h"
 #include "IMemberWndHost.h"
 #include "ZrWndHost.h"
 
+class CGroupWnd;
+class CMemberWnd;
 class CMyselfWnd;
+class CSeatRowWnd;
 class CPresenceWnd;
 class CPicture;
 class CZrApp;
+class CZrGroup;
 class CZrPerson;
 
-class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
+class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandTarget {
  public:
   explicit CAvatarWindows(CZrApp& app);
   ~CAvatarWindows();
@@ -35,6 +40,20 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   void Destroy(CZrPerson& person);
   // Every window goes (the place ends).
   void DestroyAll();
+
+  // The window of a group of the place (group, tour or game window), made
+  // on first use, laid out with its members and shown; seat rows have none
+  // here.
+  void ShowGroup(CZrGroup& group);
+  void RelayoutGroup(CZrGroup& group);
+  void WithdrawGroup(CZrGroup& group);
+  void RepaintGroup(CZrGroup& group);
+  // The group goes: its members' windows return to the page first.
+  void DestroyGroup(CZrGroup& group);
+  // The window of the seat row the user sits in, along the page's foot,
+  // made on first use; a seat that frees gets its marker again.
+  void ShowRow(CZrGroup& row);
+  void FreeSeat(CZrGroup& row, uint16_t seat);
 
   // The own avatar, made on first use over the page.
   void ShowOwn(bool show);
@@ -58,6 +77,32 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   bool IsLocalModerator() const override;
   void OnAvatarWithdrawn() override;
   void MoveMyself(uint16_t x, uint16_t y) override;
+  void MoveGroup(const CZrObject& group, uint16_t x, uint16_t y) override;
+  CMemberWnd* FindWindowOf(const CZrObject& member) const override;
+  CMemberWnd* GroupWindowFor(const CZrObject& group) override;
+  MemberContainer ContainerKindOf(const CZrObject* container) const override;
+  void PreparePersonMenu(HMENU menu, const CZrObject& person) override;
+  void RunPersonCommand(UINT command, const CZrObject& person) override;
+  void PrepareGroupMenu(HMENU menu, const CZrObject& group) override;
+  void RunGroupCommand(UINT command, const CZrObject& group) override;
+  void JoinGroup(const CZrObject& group) override;
+  const std::vector<CSlotAttr>* GameSlotsOf(const CZrObject& game) const override;
+  bool UsesBigAvatars() const override;
+  void JoinGame(const CZrObject& game, uint16_t slot) override;
+  const CZrObject* GetOwnMember() const override;
+  CSeatRowWnd* RowWindowOf(const CZrObject& row) const override;
+  bool ShowsSeatRows() const override { return true; }
+  void ChooseSeat(const CZrObject& row, uint16_t seat) override;
+  void LeaveRow(const CZrObject& row) override;
+  std::string LoadText(uint32_t id) const override;
+  void StartGroupWith(const CZrObject& person) override;
+  void PrepareOwnMenu(HMENU menu) override;
+  void RunOwnCommand(UINT command) override;
+  void PublishOwnItem(uint16_t code, const std::string& text) override;
+
+  // ICommandTarget: the moods and flips of the own avatar.
+  void UpdateCommand(UINT id, CCmdUI* ui) override;
+  void RunCommand(UINT id) override;
 
   // ZrWndHost
   int32_t GetIndicatorState() const override;
@@ -70,9 +115,21 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   void UnregisterIdleWindow(CWnd* wnd) override { m_redrawn.erase(wnd); }
 
  private:
+  void ZoomOnChange(bool wasShown);
+
   CZrApp& m_app;
   AvatarSizes m_sizes;
+  CGroupWnd* MakeGroupWindow(CZrGroup& group);
+  // The user's own group: the person is already the group's own member.
+  bool IsOwnGroup(const CZrObject& group) const;
+  void LeaveOwnGroup(const CZrObject& group);
+  // The member windows of a group's window go back to the page, hidden.
+  void ReleaseMembers(CZrGroup& group);
+  void PlaceRow(CSeatRowWnd& row);
+
   std::map<const CZrPerson*, CPresenceWnd*> m_windows;
+  std::map<const CZrObject*, CGroupWnd*> m_groups;
+  std::map<const CZrObject*, CSeatRowWnd*> m_rows;
   std::map<uint32_t, std::unique_ptr<CPicture>> m_pictures;
   CMyselfWnd* m_own = nullptr;
   std::set<CWnd*> m_redrawn;

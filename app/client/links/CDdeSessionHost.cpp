@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "CChatWnd.h"
+#include "CGames.h"
 #include "CMyselfClient.h"
 #include "CPlaceMessage.h"
 #include "CSpyWnd.h"
@@ -97,9 +98,11 @@ void CDdeSessionHost::StopVoiceAndGoBack() {
   }
 }
 
-// Games join through their game session, which the program does not have:
-// the user goes to where the group is.
+// A game installed here is joined through the game session; otherwise the
+// user goes to where the group is.
 void CDdeSessionHost::JoinGroup(CZrObject& group) {
+  CGames* games = m_app.Games();
+  if (games && games->JoinGame(group, 0)) return;
   if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself())) myself->GoToPersonsPlace(group);
 }
 

@@ -3,9 +3,14 @@
 #include <windows.h>
 
 #include "CDdeSession.h"
+#include "CGames.h"
 #include "CZrApp.h"
 
 void CMyselfViewsLink::AnimateIndicator() { m_app.SetIndicatorState(CZrApp::kParticipating); }
+
+void CMyselfViewsLink::ReleaseGame() {
+  if (CGames* games = m_app.Games()) games->ReleaseGame();
+}
 
 void CMyselfViewsLink::StopIndicator() { m_app.SetIndicatorState(CZrApp::kWaiting); }
 

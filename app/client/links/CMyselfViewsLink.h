@@ -1,9 +1,8 @@
 // The program's side of the local user: its own avatar window, the
 // participation indicator, the exclamation sound, the tips and the DDE
 // notices that only the local user raises. The avatar's overlay, the chat
-// tabs of its groups, the auditorium's seat map and the game session are not
-// part of the program yet: those calls change nothing and the queries answer
-// "none".
+// tabs of its groups and the auditorium's seat map are not part of the
+// program yet: those calls change nothing and the queries answer "none".
 #pragma once
 
 #include "IMyselfViews.h"
@@ -35,7 +34,7 @@ class CMyselfViewsLink : public IMyselfViews {
 
   void CloseSeatMap() override {}
   void EnableSeatMap() override {}
-  void ReleaseGame() override {}
+  void ReleaseGame() override;
 
   void PostAlert(uint32_t sender, const std::string& name) override;
   void PostMoveError(uint32_t stringId) override;

@@ -58,6 +58,8 @@ std::string CPeopleHostLink::GetCommunityName() const { return m_app.PlaceLink()
 
 COLORREF CPeopleHostLink::GetColor(uint32_t index) const { return m_app.Resources().GetColor(index); }
 
+std::string CPeopleHostLink::GetGestureFolder() const { return m_app.Settings().m_gestureDirectory; }
+
 int32_t CPeopleHostLink::GetMaxObservers() const { return m_app.Settings().m_maxObservers; }
 
 VoiceState CPeopleHostLink::GetVoiceState(uint32_t person) const {

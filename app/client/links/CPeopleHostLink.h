@@ -26,6 +26,7 @@ class CPeopleHostLink : public IPeopleHost {
   bool AreAvatarsShown() const override;
   std::string GetCommunityName() const override;
   COLORREF GetColor(uint32_t index) const override;
+  std::string GetGestureFolder() const override;
   int32_t GetMaxObservers() const override;
   VoiceState GetVoiceState(uint32_t person) const override;
   bool CanCall() const override;

@@ -3,6 +3,7 @@
 #include "CAvatarWindows.h"
 #include "CClientRoom.h"
 #include "CDdeSession.h"
+#include "CGames.h"
 #include "CPersonStateList.h"
 #include "CPplManager.h"
 #include "CPresenceWnd.h"
@@ -49,10 +50,26 @@ void CPersonViewsLink::ShowPicture(CZrPerson& person, const CTvlBlob& picture) {
   }
 }
 
-// A game lays its avatar slots out for the avatar size in use.
+// A game lays its avatar slots out for the avatar size in use; the row the
+// user sits in shows its window.
 void CPersonViewsLink::CreateGroupWindow(CZrGroup& group) {
   if (auto* room = dynamic_cast<CClientRoom*>(&group)) room->LoadSlots(m_app.Settings().m_bigFaces != 0);
+  if (CClientPlace::IsSeatRow(&group)) m_app.Avatars().ShowRow(group);
 }
+
+void CPersonViewsLink::FreeSeat(CZrGroup& row, uint16_t seat) { m_app.Avatars().FreeSeat(row, seat); }
+
+void CPersonViewsLink::AddEmptySeat(CZrGroup& row, uint16_t seat) { m_app.Avatars().FreeSeat(row, seat); }
+
+void CPersonViewsLink::ShowGroupWindow(CZrGroup& group) { m_app.Avatars().ShowGroup(group); }
+
+void CPersonViewsLink::WithdrawGroupWindow(CZrGroup& group) { m_app.Avatars().WithdrawGroup(group); }
+
+void CPersonViewsLink::RelayoutGroupWindow(CZrGroup& group) { m_app.Avatars().RelayoutGroup(group); }
+
+void CPersonViewsLink::RepaintGroupWindow(CZrGroup& group) { m_app.Avatars().RepaintGroup(group); }
+
+void CPersonViewsLink::DestroyGroupWindows(CZrGroup& group) { m_app.Avatars().DestroyGroup(group); }
 
 void CPersonViewsLink::SendPlaceNotice(CZrPerson& person, uint32_t value) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostEnterRoom(person, value != 0);
@@ -60,10 +77,12 @@ void CPersonViewsLink::SendPlaceNotice(CZrPerson& person, uint32_t value) {
 
 void CPersonViewsLink::SendMemberMessage(CZrPerson& person, CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostJoinGroup(person, group);
+  if (CGames* games = m_app.Games()) games->OnMemberJoined(person, group);
 }
 
 void CPersonViewsLink::PostLeaveGroup(CZrPerson& person, CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostLeaveGroup(person, group);
+  if (CGames* games = m_app.Games()) games->OnMemberLeft(person, group);
 }
 
 void CPersonViewsLink::SendPlaceRequest(CZrPerson& person) {
@@ -72,10 +91,12 @@ void CPersonViewsLink::SendPlaceRequest(CZrPerson& person) {
 
 void CPersonViewsLink::PostStartGroup(CZrGroup& group, CZrPerson& starter) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostStartGroup(group, starter);
+  if (CGames* games = m_app.Games()) games->OnGroupStarted(group, starter);
 }
 
 void CPersonViewsLink::PostBreakGroup(CZrGroup& group) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostBreakGroup(group);
+  if (CGames* games = m_app.Games()) games->OnGroupBroken(group);
 }
 
 void CPersonViewsLink::PostStart1on1(CZrGroup& group, CZrPerson& person) {

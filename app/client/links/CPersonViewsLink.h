@@ -1,7 +1,6 @@
 // The program's side of the persons and groups of the place: their avatar
 // windows over the page, their rows in the people list, and their DDE
-// notices to the DDE session. Group windows and seat rows are not part of
-// the program yet: those calls change nothing.
+// notices to the DDE session.
 #pragma once
 
 #include "IPersonViews.h"
@@ -22,8 +21,8 @@ class CPersonViewsLink : public IPersonViews {
   void SetOverlay(CZrPerson& person, bool on) override;
   void ShowPicture(CZrPerson& person, const CTvlBlob& picture) override;
   void DestroyWindows(CZrPerson& person) override;
-  void FreeSeat(CZrGroup&, uint16_t) override {}
-  void AddEmptySeat(CZrGroup&, uint16_t) override {}
+  void FreeSeat(CZrGroup& row, uint16_t seat) override;
+  void AddEmptySeat(CZrGroup& row, uint16_t seat) override;
   void AddToPeople(CZrPerson& person) override;
   void RemoveFromPeople(CZrPerson& person) override;
   void UpdateInPeople(CZrPerson& person) override;
@@ -31,11 +30,11 @@ class CPersonViewsLink : public IPersonViews {
   void RedrawPeople() override;
 
   void CreateGroupWindow(CZrGroup& group) override;
-  void ShowGroupWindow(CZrGroup&) override {}
-  void WithdrawGroupWindow(CZrGroup&) override {}
-  void RelayoutGroupWindow(CZrGroup&) override {}
-  void RepaintGroupWindow(CZrGroup&) override {}
-  void DestroyGroupWindows(CZrGroup&) override {}
+  void ShowGroupWindow(CZrGroup& group) override;
+  void WithdrawGroupWindow(CZrGroup& group) override;
+  void RelayoutGroupWindow(CZrGroup& group) override;
+  void RepaintGroupWindow(CZrGroup& group) override;
+  void DestroyGroupWindows(CZrGroup& group) override;
   void AddGroupToPeople(CZrGroup& group) override;
   void RemoveGroupFromPeople(CZrGroup& group) override;
   void UpdateGroupInPeople(CZrGroup& group) override;

@@ -4,6 +4,7 @@
 
 #include "CMyselfClient.h"
 #include "CPplManager.h"
+#include "CTransfers.h"
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "ZrTextMessage.h"
@@ -46,4 +47,13 @@ void CPlaceWhispersLink::SetSpeakInvitation(uint32_t host) {
 void CPlaceWhispersLink::ClearPendingAction() {
   if (auto* myself = dynamic_cast<CMyselfClient*>(m_app.GetMyself()))
     myself->SetPendingAction(CMyselfClient::kNoAction, 0);
+}
+
+void CPlaceWhispersLink::HandOnTransfer(uint32_t sender, const std::string& displayName, const CTvlBlob& payload) {
+  if (CTransfers* transfers = m_app.Transfers()) transfers->OnPayload(sender, displayName, payload);
+}
+
+bool CPlaceWhispersLink::AwaitsTransfer(uint32_t sender, const CTvlBlob& payload) const {
+  CTransfers* transfers = m_app.Transfers();
+  return transfers && transfers->Awaits(sender, payload);
 }

@@ -2,9 +2,9 @@
 // trace, the away message and identity texts of the settings, the local
 // user's pending action; the identity texts a person sent go to that
 // person's identity dialog. Instant messages are kept until the
-// conversation windows take them, so none is lost. Object transfers, stage
-// invitations and event queue items have no window in the program yet:
-// what they would show changes nothing.
+// conversation windows take them, so none is lost. Object transfers go to
+// the transfers. Stage invitations and event queue items have no window in
+// the program yet: what they would show changes nothing.
 #pragma once
 
 #include <cstdint>
@@ -40,7 +40,8 @@ class CPlaceWhispersLink : public IPlaceWhispers {
   void ReceiveIm(const CZrTextMessage& record, const std::string& text, const CTvlBlob& payload,
                  const std::string& displayName) override;
   void GiveIdentity(uint32_t person, const CIdentityTexts& texts) override;
-  void HandOnTransfer(uint32_t, const std::string&, const CTvlBlob&) override {}
+  void HandOnTransfer(uint32_t sender, const std::string& displayName, const CTvlBlob& payload) override;
+  bool AwaitsTransfer(uint32_t sender, const CTvlBlob& payload) const override;
   void OpenStageInvitation(const std::string&, const std::string&) override {}
   void AddEventQueueItems(uint32_t, const std::string&) override {}
   void SetSpeakInvitation(uint32_t host) override;

@@ -8,6 +8,8 @@
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
+#include "CGames.h"
+#include "CTransfers.h"
 #include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPplManager.h"
@@ -253,7 +255,7 @@ void CZrPlaceLink::SetSpeakerLevel(int32_t level) { m_app.Voice().SetSpeakerLeve
 
 void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
-void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}
+void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) { m_app.Promotions().Show(record); }
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}
 
@@ -261,7 +263,9 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
-void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
+void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
+  if (CTransfers* transfers = m_app.Transfers()) transfers->OnDeliveryFailed(target, code);
+}
 void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->ForwardPair(kind, answer);
 }
@@ -280,8 +284,8 @@ bool CZrPlaceLink::OfferPersonDescription(uint32_t id, const std::string&,
 }
 
 // ---- DDE session ----------------------------------------------------------
-// The notices go to the session while it exists. Game data for the game
-// session has nowhere to go until the program has one.
+// The notices go to the session while it exists; game data goes to the game
+// too.
 
 void CZrPlaceLink::PostConnectCommunity() {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostConnectCommunity();
@@ -309,10 +313,13 @@ void CZrPlaceLink::SendGameData(uint32_t sender, const std::string& name, const 
                                 const CTvlBlob& payload, uint32_t first, uint32_t second) {
   if (CDdeSession* session = m_app.GetDdeSession())
     session->PostSend(sender, name, text, BytesOf(payload), first, second);
+  if (CGames* games = m_app.Games()) games->OnGameData(sender, name, text, payload, first, second);
 }
 
-void CZrPlaceLink::ForwardGameData(uint32_t, uint32_t, uint32_t, const std::string&,
-                                   const CTvlBlob&) {}
+void CZrPlaceLink::ForwardGameData(uint32_t sender, uint32_t kind, uint32_t code, const std::string& text,
+                                   const CTvlBlob& payload) {
+  if (CGames* games = m_app.Games()) games->OnServiceData(sender, kind, code, text, payload);
+}
 
 // ---- Browser frame --------------------------------------------------------
 

@@ -16,6 +16,13 @@ constexpr char kLibraryName[] = "window_probe_hook.dll";
 constexpr wchar_t kReadMenuBar[] = L"ZrWindowProbe.ReadMenuBar";
 // Reads the menu whose handle is in lParam as it is (an open popup).
 constexpr wchar_t kReadMenu[] = L"ZrWindowProbe.ReadMenu";
+// Counts the objects the client's process holds: GDI objects and its
+// windows (USER objects).
+constexpr wchar_t kCountObjects[] = L"ZrWindowProbe.CountObjects";
+// Creates and shows as many plain child windows of a size under the window
+// the request is sent to, then destroys them; answers the milliseconds that
+// creating and showing took. lParam: count | width << 10 | height << 20.
+constexpr wchar_t kPlainWindows[] = L"ZrWindowProbe.PlainWindows";
 // dwData of the answer's WM_COPYDATA.
 constexpr ULONG_PTR kAnswerCode = 0x5A525750;
 

@@ -54,6 +54,17 @@
 //   close                posts WM_CLOSE to the frame
 //   waitgone MS          waits until the frame is destroyed
 //   wait MS              sleeps
+//   objects              the client's live GDI objects and windows, counted in
+//                        its process by the hook
+//   plainwindows COUNT W H
+//                        the milliseconds the client's thread takes to create
+//                        and show COUNT plain W x H child windows of its frame
+//                        (destroyed again)
+//   watchcapture MS      watches for MS whether the frame has the mouse
+//                        captured: for how long, in how many spans, when first
+//   waitcount TITLE N MS polls until N visible windows below the frame carry
+//                        TITLE: the count and the system clock (seconds since
+//                        1970) when it was reached
 //   quit                 ends the probe (so does the end of the input)
 //
 // Menus can be read only inside their own process under Wine, so `menu` and
@@ -547,6 +558,105 @@ std::string Menu(const Words&) {
   return Answer("menu", menu.substr(1, menu.size() - 2));
 }
 
+// The client's live GDI objects and windows, counted in its process.
+std::string Objects(const Words&) {
+  std::string why;
+  const std::string counts = AskHook(probe_hook::kCountObjects, 0, why);
+  if (counts.empty()) return Error("objects", why);
+  return Answer("objects", counts.substr(1, counts.size() - 2));
+}
+
+// The time the client's thread takes to create and show COUNT plain child
+// windows of W x H on its frame.
+std::string PlainWindows(const Words& words) {
+  long long count = 0, width = 0, height = 0;
+  if (!ParseNumber(words[1], count) || !ParseNumber(words[2], width) || !ParseNumber(words[3], height) ||
+      count <= 0 || count > 1000 || width <= 0 || width > 1000 || height <= 0 || height > 1000)
+    return Error("plainwindows", "usage: plainwindows COUNT W H (each 1..1000)");
+  std::string why;
+  const LPARAM request = static_cast<LPARAM>(count | width << 10 | height << 20);
+  const std::string timing = AskHook(probe_hook::kPlainWindows, request, why);
+  if (timing.empty()) return Error("plainwindows", why);
+  return Answer("plainwindows", timing.substr(1, timing.size() - 2));
+}
+
+double Milliseconds(const FILETIME& time);
+
+// Seconds since 1970 of the system clock, as Python's time.time() reads it.
+double WallSeconds() {
+  FILETIME now{};
+  ::GetSystemTimePreciseAsFileTime(&now);
+  return (Milliseconds(now) - 11644473600000.0) / 1000.0;
+}
+
+int CountShownTitled(const std::string& title) {
+  struct Search {
+    std::string title;
+    int count = 0;
+  } search{title};
+  ::EnumChildWindows(g_target.frame, [](HWND window, LPARAM data) -> BOOL {
+    auto* wanted = reinterpret_cast<Search*>(data);
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    if (wanted->title == text && ::IsWindowVisible(window)) ++wanted->count;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+// Polls every 2 ms until at least N visible windows below the frame carry
+// TITLE, for up to MS: the count, and the system clock when it was reached.
+std::string WaitCount(const Words& words) {
+  long long wanted = 0, ms = 0;
+  if (!ParseNumber(words[2], wanted) || !ParseNumber(words[3], ms) || wanted < 0 || ms < 0)
+    return Error("waitcount", "usage: waitcount TITLE N MS");
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+  int count = 0;
+  while (true) {
+    count = CountShownTitled(words[1]);
+    if (count >= wanted) {
+      return Answer("waitcount", Field("count", std::to_string(count)) + "," + Field("reached", "true") + "," +
+                                     Field("wall", std::to_string(WallSeconds())));
+    }
+    if (::GetTickCount64() >= end) break;
+    ::Sleep(2);
+  }
+  return Answer("waitcount", Field("count", std::to_string(count)) + "," + Field("reached", "false"));
+}
+
+// Watches for MS which window of the frame's thread has the mouse captured,
+// every millisecond: how long the frame held it, in how many spans, and the
+// system clock when it first took it.
+std::string WatchCapture(const Words& words) {
+  long long ms = 0;
+  if (!ParseNumber(words[1], ms) || ms < 0) return Error("watchcapture", "usage: watchcapture MS");
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+  LARGE_INTEGER frequency{}, last{}, now{};
+  ::QueryPerformanceFrequency(&frequency);
+  double heldMs = 0;
+  int spans = 0;
+  bool held = false;
+  double first = 0;
+  ::QueryPerformanceCounter(&last);
+  while (::GetTickCount64() < end) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const bool captured = ::GetGUIThreadInfo(g_target.threadId, &info) && info.hwndCapture == g_target.frame;
+    ::QueryPerformanceCounter(&now);
+    if (held) heldMs += 1000.0 * static_cast<double>(now.QuadPart - last.QuadPart) / frequency.QuadPart;
+    if (captured && !held) {
+      ++spans;
+      if (spans == 1) first = WallSeconds();
+    }
+    held = captured;
+    last = now;
+    ::Sleep(1);
+  }
+  return Answer("watchcapture", Field("held_ms", std::to_string(heldMs)) + "," +
+                                    Field("spans", std::to_string(spans)) + "," +
+                                    Field("first", std::to_string(first)) + "," + Field("held_at_end", Bool(held)));
+}
+
 // ---- Real input --------------------------------------------------------------
 
 struct KeyName {
@@ -830,6 +940,21 @@ std::string OpenMenu(const Words& words) {
                                 items.substr(1, items.size() - 2));
 }
 
+// The popup menu open now (a context menu a click opened), read and left
+// open.
+std::string Popup(const Words&) {
+  HWND popup = nullptr;
+  for (DWORD waited = 0; !(popup = OpenPopup()) && waited < kMenuOpenTimeoutMs; waited += kPollMs)
+    PollWait(kPollMs);
+  if (!popup) return Error("popup", "no popup open");
+  const LRESULT menu = SendTo(popup, MN_GETHMENU, 0, 0);
+  std::string why;
+  const std::string items = AskHook(probe_hook::kReadMenu, menu, why);
+  if (items.empty()) return Error("popup", why);
+  return Answer("popup", Field("popup", Handle(popup)) + "," + Field("rect", Rect(WindowRect(popup))) + "," +
+                             items.substr(1, items.size() - 2));
+}
+
 // ---- Commands without answers of their own --------------------------------
 
 std::string Post(const Words& words) {
@@ -905,6 +1030,9 @@ const std::map<std::string, Command>& Commands() {
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
       {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
       {"keydown", {1, 1, true, KeyHalf}},      {"keyup", {1, 1, true, KeyHalf}},
+      {"popup", {0, 0, true, Popup}},
+      {"objects", {0, 0, true, Objects}},      {"plainwindows", {3, 3, true, PlainWindows}},
+      {"waitcount", {3, 3, true, WaitCount}},  {"watchcapture", {1, 1, true, WatchCapture}},
   };
   return commands;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ProbeHook.h"
 #include "ProbeJson.h"
@@ -80,6 +81,67 @@ std::string Menu(HWND frame, HMENU menu) {
          "}";
 }
 
+// Live GDI objects: Wine's GetGuiResources answers 0, so every slot of the
+// process's GDI handle table is asked for its object type there.
+unsigned long LiveGdiObjects() {
+  const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  if (reported) return reported;
+  unsigned long live = 0;
+  for (UINT_PTR slot = 1; slot < 0x10000; ++slot) {
+    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(slot))) ++live;
+  }
+  return live;
+}
+
+// The process's windows, top-level and child (children are enumerated
+// with their parents, and each child window once through its own parent).
+unsigned long LiveWindows() {
+  unsigned long count = 0;
+  ::EnumWindows([](HWND window, LPARAM counter) -> BOOL {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<unsigned long*>(counter);
+    ::EnumChildWindows(window, [](HWND, LPARAM inner) -> BOOL {
+      ++*reinterpret_cast<unsigned long*>(inner);
+      return TRUE;
+    }, counter);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+std::string Objects() {
+  const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  return "{" + Field("gdi", std::to_string(LiveGdiObjects())) + "," +
+         Field("windows", std::to_string(LiveWindows())) + "," + Field("user_reported", std::to_string(user)) +
+         "}";
+}
+
+std::string PlainWindows(HWND parent, LPARAM request) {
+  const int count = static_cast<int>(request & 0x3FF);
+  const int width = static_cast<int>((request >> 10) & 0x3FF);
+  const int height = static_cast<int>((request >> 20) & 0x3FF);
+  std::vector<HWND> made;
+  LARGE_INTEGER frequency{}, start{}, end{};
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&start);
+  for (int i = 0; i < count; ++i) {
+    HWND window = ::CreateWindowExA(0, "STATIC", "plain", WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS,
+                                    (i * 7) % 400, (i * 11) % 300, width, height, parent, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    if (!window) break;
+    made.push_back(window);
+    ::ShowWindow(window, SW_SHOW);
+    ::UpdateWindow(window);
+  }
+  ::QueryPerformanceCounter(&end);
+  for (HWND window : made) ::DestroyWindow(window);
+  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+  return "{" + Field("made", std::to_string(made.size())) + "," + Field("ms", std::to_string(ms)) + "}";
+}
+
 void Answer(HWND probe, HWND frame, const std::string& text) {
   COPYDATASTRUCT data{};
   data.dwData = probe_hook::kAnswerCode;
@@ -100,6 +162,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPA
     if (call->message == readMenuBar) Answer(probe, call->hwnd, MenuBar(call->hwnd));
     if (call->message == readMenu)
       Answer(probe, call->hwnd, Menu(call->hwnd, reinterpret_cast<HMENU>(call->lParam)));
+    static const UINT countObjects = ::RegisterWindowMessageW(probe_hook::kCountObjects);
+    static const UINT plainWindows = ::RegisterWindowMessageW(probe_hook::kPlainWindows);
+    if (call->message == countObjects) Answer(probe, call->hwnd, Objects());
+    if (call->message == plainWindows) Answer(probe, call->hwnd, PlainWindows(call->hwnd, call->lParam));
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
