@@ -17,6 +17,7 @@ from voiceserver.pulse import dominant_frequency, read_samples, rms, tone
 LIST_ID = 1118
 VOICE_AREA_ID = 1331
 VOICE_CONTROL_ID = 1329
+IGNORE_BUTTON = 1144
 # The voice area's toggles (12 x 12): on, off.
 ON_TOGGLE_X, OFF_TOGGLE_X, TOGGLE_Y = 69, 103, 9
 IN_VOICE, SPEAKING = 128, 256
@@ -60,6 +61,20 @@ def page_window(client):
                 return found
         return None
     return walk(client.ask("tree")["window"])
+
+
+def row_point(client, name):
+    """Screen point on the people list's row that reads name."""
+    answer = client.ask("list %d" % LIST_ID)
+    row = answer["rows"].index(name)
+    left, top = answer["client"][0], answer["client"][1]
+    height = answer["height"]
+    return left + 60, top + height // 3 + (row - answer["top"]) * height + height // 2
+
+
+def window_centre(client, control_id):
+    left, top, right, bottom = window_with_id(client, control_id)["rect"]
+    return (left + right) // 2, (top + bottom) // 2
 
 
 def voice_status(client):
@@ -140,6 +155,16 @@ def test_voice_area_and_rows_follow_the_conference(voice_rig, window_client, pla
     assert len(loud) >= 15, "the client heard nothing: %d loud windows" % len(loud)
     assert len(on_tone) >= 0.8 * len(loud)
     assert bot.run("set A Mute true") == ["0"]
+
+    # Ignoring ann (the page's Ignore button) mutes her voice for the
+    # client; the button again lets her be heard.
+    ann_voice = [m["user"] for m in relay_server.control("members")["members"] if m["name"] == str(ann)][0]
+    for flag in ("1", "0"):
+        # Her row sorts elsewhere once ignored: selected anew each time.
+        client.ask("click %d %d" % row_point(client, "ann"))
+        client.ask("click %d %d" % window_centre(client, IGNORE_BUTTON))
+        relay_server.wait_log(lambda e: e.get("event") == "mute" and e["target"] == str(ann_voice)
+                              and e["flag"] == flag, timeout=10)
 
     # Push-to-talk: CTRL held in the client sends its microphone; the
     # control's status texts become the voice area's text.
