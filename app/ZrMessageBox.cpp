@@ -52,7 +52,8 @@ int CZrMessageBox::RunWithMainWindowsDisabled(const std::function<int()>& modal)
 
 void CZrMessageBox::ShowMessageBox(int style, char* text) {
   if (!text) return;
-  const UINT flags = style == kPlain ? MB_TASKMODAL : MB_TASKMODAL | MB_ICONINFORMATION;
+  const UINT icon = style == kPlain ? 0 : style == kWarning ? MB_ICONEXCLAMATION : MB_ICONINFORMATION;
+  const UINT flags = MB_TASKMODAL | icon;
   RunWithMainWindowsDisabled([&] { return MessageBoxA(nullptr, text, m_caption.c_str(), flags); });
   CZrMessageText::Free(text);
 }

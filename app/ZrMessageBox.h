@@ -21,6 +21,7 @@ class CZrMessageBox {
   // Style flags.
   static constexpr int kInformation = 0;
   static constexpr int kPlain = 1;
+  static constexpr int kWarning = 2;
 
   CZrMessageBox();
   ~CZrMessageBox();

@@ -144,7 +144,7 @@ bool CZrApp::InitInstance() {
   if (CPplManager* people = GetPeopleManager())
     people->Attach(m_rootPlace.get(), m_personStates.get(), &m_peopleHost);
   m_voice.LoadHosts(m_settings.GetFileName(), m_boxes.LoadText(14));
-  if (CPplManager* people = GetPeopleManager()) m_voice.CreateControl(people->m_hWnd);
+  CreateVoiceControl();
   CreateIndicator();
   AttachPageFrame();
   m_ddeSession = std::make_unique<CDdeSessionHost>(*this);
@@ -262,6 +262,35 @@ bool CZrApp::CreateMainWindow() {
     return windows;
   });
   return true;
+}
+
+// The voice control stands on the people page; without it the page's voice
+// area keeps telling that voice is unavailable.
+void CZrApp::CreateVoiceControl() {
+  m_voice.SetView(&m_voiceView);
+  CPplManager* people = GetPeopleManager();
+  CPeoplePage* page = people ? people->GetPeoplePage() : nullptr;
+  if (!page) return;
+  if (m_voice.CreateControl(page->m_hWnd)) {
+    page->Voice().SetStatus(std::string());
+    page->Layout();
+  }
+  page->Voice().SetVoiceState(true, m_settings.m_voiceEnabled != 0);
+  page->Voice().SetToggleHandler([this](bool enable) { EnableVoice(enable); });
+}
+
+// The voice toggles of the people page: the setting, and voice started or
+// stopped at once.
+void CZrApp::EnableVoice(bool enable) {
+  m_settings.m_voiceEnabled = enable ? 1 : 0;
+  m_settings.Save(false);
+  if (enable) {
+    m_placeLink.StartVoiceSession();
+  } else {
+    m_placeLink.StopVoiceSession();
+  }
+  CPplManager* people = GetPeopleManager();
+  if (CPeoplePage* page = people ? people->GetPeoplePage() : nullptr) page->Voice().SetVoiceState(true, enable);
 }
 
 // The indicator is made on the main window and stands on the page pane.

@@ -22,6 +22,7 @@
 #include "CMyselfViewsLink.h"
 #include "CVoiceSession.h"
 #include "CPeopleHostLink.h"
+#include "CVoiceViewLink.h"
 #include "CPersonViewsLink.h"
 #include "CPlaceWhispersLink.h"
 #include "CPlacesCommands.h"
@@ -240,6 +241,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void RegisterPageContentType();
   void PassToRunningInstance(const std::string& commandLine);
   void CreateIndicator();
+  void CreateVoiceControl();
+  void EnableVoice(bool enable);
   void AttachPageFrame();
   BrowserView ChooseBrowserView() const;
   // Pages load as the client expects only with these browser settings.
@@ -352,6 +355,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // of the root place.
   CPersonViewsLink m_personViews{*this};
   CPeopleHostLink m_peopleHost{*this};
+  CVoiceViewLink m_voiceView{*this};
   std::unique_ptr<CDdeSessionHost> m_ddeSession;
 };
 

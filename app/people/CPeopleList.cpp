@@ -26,6 +26,10 @@ constexpr UINT kOwnIcon = 277;
 constexpr UINT kOneOnOneIcon = 279;
 constexpr UINT kSeatRowIcon = 356;
 constexpr UINT kGameIcon = 440;
+// Voice states of a person row: silent (the local user's own), speaking.
+constexpr UINT kVoiceSilentIcon = 798;
+constexpr UINT kVoiceOwnSilentIcon = 797;
+constexpr UINT kVoiceSpeakingIcon = 799;
 constexpr int32_t kIconWidth = 16;
 constexpr uint32_t kOwnColor = 5;
 constexpr COLORREF kIgnoredColor = RGB(255, 0, 0);
@@ -463,6 +467,9 @@ uint32_t CPeopleList::RowFlags(COutlineNode* node) {
   if (node->IsFullWidth()) flags |= kFlagHeader;
   if (IsOwnObject(*item)) flags |= kFlagOwn;
   if (item->listMade) flags |= kFlagListMade;
+  const VoiceState voice = VoiceStateOf(*item);
+  if (voice != VoiceState::kNone) flags |= kFlagInVoice;
+  if (voice == VoiceState::kSpeaking) flags |= kFlagSpeaking;
   return flags;
 }
 
@@ -473,12 +480,29 @@ UINT CPeopleList::IconOf(const CPeopleItem& item, CZrObject* object) const {
     if (item.container) return item.game ? kGameIcon : kTourIcon;
     return kPersonIcon;
   }
-  if (item.person) return IsOwnObject(item) ? kOwnIcon : kPersonIcon;
+  if (item.person) {
+    switch (VoiceStateOf(item)) {
+      case VoiceState::kSpeaking:
+        return kVoiceSpeakingIcon;
+      case VoiceState::kSilent:
+        return IsOwnObject(item) ? kVoiceOwnSilentIcon : kVoiceSilentIcon;
+      case VoiceState::kNone:
+        break;
+    }
+    return IsOwnObject(item) ? kOwnIcon : kPersonIcon;
+  }
   if (item.game) return kGameIcon;
   if (item.kind == people::kTourKind) return object ? kTourIcon : 0;
   if (item.kind == people::kSeatRowKind) return kSeatRowIcon;
   if (item.kind == people::kOneOnOneKind) return kOneOnOneIcon;
   return 0;
+}
+
+// Live persons of the place only: the rows the list made stand for people
+// elsewhere.
+VoiceState CPeopleList::VoiceStateOf(const CPeopleItem& item) const {
+  if (!item.person || item.listMade || !m_host) return VoiceState::kNone;
+  return m_host->GetVoiceState(item.id);
 }
 
 void CPeopleList::DrawIcon(CDC* dc, UINT bitmapId, int32_t x, const RECT& rect) {

@@ -13,6 +13,7 @@
 #include "COutlineCtrl.h"
 #include "CPeopleItem.h"
 #include "PeopleRules.h"
+#include "VoiceRoster.h"
 
 class CPeoplePage;
 class CPersonStateList;
@@ -34,6 +35,9 @@ class CPeopleList : public COutlineCtrl {
     kFlagHeader = 16,
     kFlagOwn = 32,
     kFlagListMade = 64,
+    // The person is in the voice conference, and speaks now.
+    kFlagInVoice = 128,
+    kFlagSpeaking = 256,
   };
   // The kind of the observer request's answer; other kinds belong to the
   // auditorium's seat map.
@@ -117,6 +121,7 @@ class CPeopleList : public COutlineCtrl {
   std::string HeaderText(const CPeopleItem& item) const;
   std::string GroupText(const CPeopleItem& item, CZrObject* object) const;
   UINT IconOf(const CPeopleItem& item, CZrObject* object) const;
+  VoiceState VoiceStateOf(const CPeopleItem& item) const;
   void DrawIcon(CDC* dc, UINT bitmap, int32_t x, const RECT& rect);
 
   CPeoplePage& m_page;

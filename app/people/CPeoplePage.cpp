@@ -30,7 +30,6 @@ constexpr UINT kBanText = 436;
 constexpr UINT kEjectText = 438;
 constexpr UINT kInviteText = 453;
 constexpr UINT kSpeakLoudText = 413;
-constexpr char kVoiceUnavailable[] = "Error:  Voice is unavailable";
 // Subtypes of the command payload.
 constexpr uint8_t kInviteToStageCommand = 3;
 constexpr uint8_t kSpeakLoudOnCommand = 4;
@@ -55,6 +54,13 @@ constexpr int32_t kButtonHeight = 41;
 constexpr int32_t kButtonGap = 2;
 constexpr int32_t kSideMargin = 4;
 constexpr int32_t kVoiceAreaHeight = 33;
+// The voice control (made on the page by the voice session) stands small in
+// the bottom left corner.
+constexpr int kVoiceControlId = 1329;
+constexpr int32_t kVoiceControlLeft = 8;
+constexpr int32_t kVoiceControlAboveBottom = 37;
+constexpr int32_t kVoiceControlWidth = 6;
+constexpr int32_t kVoiceControlHeight = 32;
 
 const ButtonLook* LookOf(int id) {
   for (const ButtonLook& look : kButtons) {
@@ -88,18 +94,13 @@ void CPeoplePage::SetContext(CPlace* root, CPersonStateList* states, IPeopleHost
 
 bool CPeoplePage::Create(CWnd* parent) { return CDialog::Create(kTemplateId, parent); }
 
-// The voice control is not part of the program: the voice area says so.
+// The voice area reads that voice is unavailable until a voice control is
+// made on the page.
 bool CPeoplePage::OnInitDialog() {
   CDialog::OnInitDialog();
-  // The voice status is written in 7-point Arial.
-  LOGFONTA font{};
-  CClientDC screen(this);
-  font.lfHeight = -::MulDiv(7, ::GetDeviceCaps(screen.m_hDC, LOGPIXELSY), 72);
-  lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
-  m_voiceFont.CreateFontIndirect(font);
-  m_voiceStatus = kVoiceUnavailable;
   RECT none{0, 0, 10, 10};
   if (!m_list.Create(this, none)) return false;
+  if (!m_voiceArea.Create(this, none)) return false;
   Layout();
   UpdateButtons();
   return true;
@@ -125,6 +126,11 @@ void CPeoplePage::Layout() {
     const int32_t bottom = std::max<int32_t>(buttonsTop - kVoiceAreaHeight, kListTop);
     m_list.List().MoveWindow(RECT{kSideMargin, kListTop - 4, client.right - kSideMargin, bottom}, TRUE);
   }
+  if (m_voiceArea.m_hWnd) m_voiceArea.MoveWindow(VoiceArea(), TRUE);
+  if (HWND control = ::GetDlgItem(m_hWnd, kVoiceControlId)) {
+    ::MoveWindow(control, kVoiceControlLeft, client.bottom - kVoiceControlAboveBottom, kVoiceControlWidth,
+                 kVoiceControlHeight, TRUE);
+  }
   Invalidate();
 }
 
@@ -141,15 +147,6 @@ void CPeoplePage::OnPaint() {
   RECT client{};
   GetClientRect(&client);
   dc.FillSolidRect(client, ::GetSysColor(COLOR_BTNFACE));
-  RECT area = VoiceArea();
-  dc.FillSolidRect(area, RGB(192, 192, 192));
-  ::DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
-  dc.SetBkMode(TRANSPARENT);
-  dc.SetTextColor(RGB(0, 0, 0));
-  const int saved = dc.SaveDC();
-  if (m_voiceFont.GetSafeHandle()) dc.SelectObject(&m_voiceFont);
-  dc.DrawText(m_voiceStatus, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  dc.RestoreDC(saved);
 }
 
 void CPeoplePage::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {

@@ -8,6 +8,7 @@
 #include "CDialog.h"
 #include "CFont.h"
 #include "CPeopleList.h"
+#include "CVoiceArea.h"
 
 class CPersonStateList;
 class CPlace;
@@ -57,6 +58,7 @@ class CPeoplePage : public CDialog {
   void SetContext(CPlace* root, CPersonStateList* states, IPeopleHost* host);
   bool Create(CWnd* parent);
   CPeopleList& List() { return m_list; }
+  CVoiceArea& Voice() { return m_voiceArea; }
 
   void ShowPersonMenu(const CPeopleItem& item, int32_t x, int32_t y);
   void ShowPersonMenu(const MenuPerson& person, int32_t x, int32_t y);
@@ -68,6 +70,8 @@ class CPeoplePage : public CDialog {
   void OnSelectionChanged(const CPeopleItem* item);
   // For the selected row.
   void UpdateButtons();
+  // Places the list, the buttons, the voice area and the voice control.
+  void Layout();
 
  protected:
   bool OnInitDialog() override;
@@ -96,13 +100,11 @@ class CPeoplePage : public CDialog {
   void InviteToStage(const MenuPerson& person);
   void SpeakLoud(const MenuPerson& person);
   void SendCommandPayload(uint32_t target, uint8_t subtype);
-  void Layout();
   RECT VoiceArea() const;
 
   CPeopleList m_list;
   CPlace* m_root = nullptr;
   CPersonStateList* m_states = nullptr;
   IPeopleHost* m_host = nullptr;
-  CFont m_voiceFont;
-  std::string m_voiceStatus;
+  CVoiceArea m_voiceArea;
 };

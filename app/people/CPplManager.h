@@ -56,6 +56,7 @@ class CPplManager : public CWnd {
   void CreateToolbar(bool create);
 
   CPeopleList* GetPeopleList() { return m_page ? &m_page->List() : nullptr; }
+  CPeoplePage* GetPeoplePage() { return HasPage() ? m_page.get() : nullptr; }
   // The gestures palette, opened on the gesture folder; null before the
   // manager is attached.
   CAvatarGalleryWnd* GetGestureGallery() const { return m_gestures.get(); }

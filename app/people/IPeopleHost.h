@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "VoiceRoster.h"
+
 class CDialog;
 
 class IPeopleHost {
@@ -39,6 +41,8 @@ class IPeopleHost {
   virtual std::string GetGestureFolder() const = 0;
   // The setting of how many observers the list shows.
   virtual int32_t GetMaxObservers() const = 0;
+  // The person's state in the voice conference of the place.
+  virtual VoiceState GetVoiceState(uint32_t id) const = 0;
   // Whether the call program can be reached, and whether files may be sent.
   virtual bool CanCall() const = 0;
   virtual bool CanSendFiles() const = 0;

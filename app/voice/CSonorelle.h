@@ -15,6 +15,15 @@ class CSonorelle {
  public:
   // The control's child-window id.
   static constexpr UINT kControlId = 1329;
+  // Events of the control, by dispatch id.
+  enum Event : DISPID {
+    kJoined = 1,
+    kDisconnected = 2,
+    kSdkError = 3,
+    kStatus = 4,
+    kRosterAdd = 5,
+    kRosterDel = 6,
+  };
 
   // Makes the control inside parent at position; false when it cannot be
   // made (voice then stays unavailable).
@@ -23,6 +32,10 @@ class CSonorelle {
   HWND GetSafeHwnd() const { return m_control.GetItemWindow(); }
   void Show(bool show);
   void Destroy() { m_control.Destroy(); }
+  // The control's events go to handler.
+  bool AdviseEvents(COleControlItem::EventHandler handler) {
+    return SUCCEEDED(m_control.AdviseEvents(std::move(handler)));
+  }
 
   void SetConfName(const std::string& text) { PutText(1, text); }
   void SetServerAddress(const std::string& text) { PutText(2, text); }

@@ -62,6 +62,10 @@ std::string CPeopleHostLink::GetGestureFolder() const { return m_app.Settings().
 
 int32_t CPeopleHostLink::GetMaxObservers() const { return m_app.Settings().m_maxObservers; }
 
+VoiceState CPeopleHostLink::GetVoiceState(uint32_t person) const {
+  return m_app.Voice().Roster().StateOf(person);
+}
+
 bool CPeopleHostLink::CanCall() const {
   CCallProgramLink* link = m_app.GetCallProgramLink();
   return link && link->IsConnected();

@@ -28,6 +28,7 @@ class CPeopleHostLink : public IPeopleHost {
   COLORREF GetColor(uint32_t index) const override;
   std::string GetGestureFolder() const override;
   int32_t GetMaxObservers() const override;
+  VoiceState GetVoiceState(uint32_t person) const override;
   bool CanCall() const override;
   bool CanSendFiles() const override;
   bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const override;

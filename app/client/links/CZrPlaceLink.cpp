@@ -271,10 +271,10 @@ void CZrPlaceLink::StartVoiceSession() {
   m_app.Voice().Start(facts, VoiceConference{m_pageUrl, place->GetId(), myself->GetId()});
 }
 
-// The voice roster and the speaker marks of the people page are not part of
-// the program yet.
-void CZrPlaceLink::ClearVoiceSpeaker() {}
-void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
+void CZrPlaceLink::ClearVoiceSpeaker() { m_app.Voice().ClearSpeakers(); }
+
+void CZrPlaceLink::SetSpeakerLevel(int32_t level) { m_app.Voice().SetSpeakerLevel(level); }
+
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
 void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) { m_app.Promotions().Show(record); }
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
@@ -382,7 +382,8 @@ std::string CZrPlaceLink::GetResetUrl() const { return std::string(); }
 
 // ---- Person states --------------------------------------------------------
 
-void CZrPlaceLink::ShowIgnoreState(uint32_t, int32_t) {}
+// An ignored person is not heard in the voice conference either.
+void CZrPlaceLink::ShowIgnoreState(uint32_t person, int32_t state) { m_app.Voice().IgnoreMember(person, state != 0); }
 
 // The Send Instant Message dialog is not part of the program yet.
 std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t, const std::string&) {

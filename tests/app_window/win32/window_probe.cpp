@@ -35,6 +35,9 @@
 //                        a real key press (SendInput) after bringing the frame
 //                        to the front; VK is a number, a letter or digit, or a
 //                        name such as F10, ESCAPE, RETURN, LEFT, DELETE
+//   keydown VK, keyup VK a real key pressed, or let go, alone (a key held
+//                        across commands), after bringing the frame to the
+//                        front
 //   type TEXT            the keys that type TEXT (printable ASCII) on the
 //                        keyboard, shift included, after bringing the frame
 //                        to the front
@@ -735,6 +738,16 @@ void PressKey(WORD key, const std::vector<WORD>& modifiers) {
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// A key pressed and held, or let go: words[0] says which.
+std::string KeyHalf(const Words& words) {
+  WORD key = 0;
+  if (!ParseKey(words[1], key)) return Error(words[0], "unknown key " + words[1]);
+  const bool front = BringFrameForward();
+  INPUT input = KeyInput(key, words[0] == "keyup");
+  ::SendInput(1, &input, sizeof(INPUT));
+  return Answer(words[0], Field("vk", std::to_string(key)) + "," + Field("foreground", Bool(front)));
+}
+
 std::string Key(const Words& words) {
   WORD key = 0;
   if (!ParseKey(words[1], key)) return Error("key", "unknown key " + words[1]);
@@ -1033,6 +1046,7 @@ const std::map<std::string, Command>& Commands() {
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
       {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
+      {"keydown", {1, 1, true, KeyHalf}},      {"keyup", {1, 1, true, KeyHalf}},
       {"popup", {0, 0, true, Popup}},
       {"objects", {0, 0, true, Objects}},      {"plainwindows", {3, 3, true, PlainWindows}},
       {"waitcount", {3, 3, true, WaitCount}},  {"watchcapture", {1, 1, true, WatchCapture}},

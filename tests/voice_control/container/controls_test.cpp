@@ -315,6 +315,32 @@ TEST_F(VoiceControls, ClientControlFiresEngineEventsInsideTheCallback)
     }
 }
 
+// The container item finds the default event interface through the
+// control's class information; texts passed by reference reach its handler
+// read through.
+TEST_F(VoiceControls, ContainerItemTakesTheDefaultEventsThroughClassInformation)
+{
+    CHostedControl host;
+    Create(host, kSonorelleClassId);
+    std::vector<std::pair<DISPID, std::string>> seen;
+    bool byReference = false;
+    ASSERT_EQ(host.Item().AdviseEvents([&](DISPID id, const std::vector<VARIANT>& arguments) {
+        std::string text;
+        for (const VARIANT& argument : arguments) {
+            byReference = byReference || (argument.vt & VT_BYREF) != 0;
+            text += (text.empty() ? "" : ",") + VariantText(argument);
+        }
+        seen.emplace_back(id, text);
+    }),
+        S_OK);
+    ASSERT_TRUE(FireEngineEvent(host.ControlWindow(), 4, const_cast<void*>(static_cast<const void*>(&kAnn))));
+    ASSERT_TRUE(FireEngineEvent(host.ControlWindow(), 3, const_cast<void*>(static_cast<const void*>(&kBye))));
+    ASSERT_TRUE(FireEngineEvent(host.ControlWindow(), 0, nullptr));
+    const std::vector<std::pair<DISPID, std::string>> expected {{5, "7,Ann,2"}, {4, "bye"}, {1, ""}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_FALSE(byReference);
+}
+
 TEST_F(VoiceControls, ClientControlKeepsPropertiesTheEngineChanged)
 {
     CHostedControl host;
