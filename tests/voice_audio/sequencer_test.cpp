@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <memory>
 #include <vector>
 
@@ -101,6 +103,23 @@ TEST_F(SequencerTest, ATalkSpurtStartsAfterTheJitterDelayPlus60Ms)
     EXPECT_EQ(played, (std::vector<int16_t>{100, 300}));
     EXPECT_EQ(sequencer.LastSpeakers(), (std::array<uint16_t, 2>{5, 0}));
     EXPECT_EQ(sequencer.Queued(), 0u);
+}
+
+// The speakers of the last packet played count as speaking for a while;
+// once nothing has been played for that long nobody is speaking, though
+// echo exclusion still knows who spoke last.
+TEST_F(SequencerTest, SpeakingEndsWhenNothingIsPlayedForAWhile)
+{
+    using namespace std::chrono;
+    EXPECT_EQ(sequencer.SpeakingAt(steady_clock::now()), (std::array<uint16_t, 2>{}));
+    sequencer.TakePacket(Received(100, At(10), {{5, 1}, {6, 2}}));
+    PlayOut();
+    ASSERT_EQ(played.size(), 1u);
+    const auto playedAt = steady_clock::now();
+    EXPECT_EQ(sequencer.SpeakingAt(playedAt), (std::array<uint16_t, 2>{5, 6}));
+    const auto hold = milliseconds(Sequencer::kSpeakingHoldMs);
+    EXPECT_EQ(sequencer.SpeakingAt(playedAt + hold), (std::array<uint16_t, 2>{}));
+    EXPECT_EQ(sequencer.LastSpeakers(), (std::array<uint16_t, 2>{5, 6}));
 }
 
 // With no jitter delay, queued packets that are due play at once (catch-up).

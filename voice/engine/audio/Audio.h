@@ -87,7 +87,10 @@ public:
     bool IsTransmitting() const { return m_transmitting; }
     // The input level while transmitting, else the output level.
     int32_t Level() const;
-    std::array<uint16_t, 2> Speakers() const { return m_sequencer.LastSpeakers(); }
+    std::array<uint16_t, 2> Speakers() const
+    {
+        return m_sequencer.SpeakingAt(std::chrono::steady_clock::now());
+    }
     const std::string& ErrorText() const { return m_error; }
 
     // IConfMedia

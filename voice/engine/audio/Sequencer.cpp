@@ -168,6 +168,7 @@ std::unique_ptr<WaveBuffer> Sequencer::Decode(const Packet& packet)
             excluded = 0;
     }
     m_lastSpeakers = heard;
+    m_lastPlayed = std::chrono::steady_clock::now();
     return mix;
 }
 
@@ -192,6 +193,14 @@ bool Sequencer::IsExcluded(uint16_t speaker) const
 std::array<uint16_t, 2> Sequencer::LastSpeakers() const
 {
     std::lock_guard<std::mutex> hold(m_lock);
+    return m_lastSpeakers;
+}
+
+std::array<uint16_t, 2> Sequencer::SpeakingAt(std::chrono::steady_clock::time_point now) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (now - m_lastPlayed >= std::chrono::milliseconds(kSpeakingHoldMs))
+        return {};
     return m_lastSpeakers;
 }
 

@@ -14,6 +14,7 @@
 #include "WaveBuffer.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -50,8 +51,13 @@ public:
     // The playout timer fired.
     void OnTick();
 
-    // The speakers of the last packet played, 0 for none.
+    // The speakers of the last packet played, 0 for none (echo exclusion
+    // takes them when the local user starts talking).
     std::array<uint16_t, 2> LastSpeakers() const;
+    // The speakers being played at `now`: those of the last packet played,
+    // none once nothing has been played for kSpeakingHoldMs.
+    std::array<uint16_t, 2> SpeakingAt(std::chrono::steady_clock::time_point now) const;
+    static constexpr int32_t kSpeakingHoldMs = 500;
     int32_t JitterDelay() const;
     size_t Queued() const;
 
@@ -77,5 +83,6 @@ private:
     int32_t m_referenceSlot = 0;
     int32_t m_currentSlot = 0;
     std::array<uint16_t, 2> m_lastSpeakers{};
+    std::chrono::steady_clock::time_point m_lastPlayed{};
     std::array<uint16_t, 2> m_excluded{};
 };
