@@ -99,6 +99,8 @@ class CChatWnd : public CFrameWnd {
   void StartTimer();
   void StopIdleTimer();
   int32_t GetIdleMinutes() const { return m_idleMinutes; }
+  // The user did something: the idle minutes count from 0 again.
+  void ResetIdleMinutes() { m_idleMinutes = 0; }
 
   // The panes' sizes for the main window's size (size type of WM_SIZE).
   void LayoutMainPanes(int32_t sizeType, int cx, int cy);

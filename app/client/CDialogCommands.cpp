@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CCommunityServersCommand.h"
 #include "CLocateDlg.h"
+#include "CPersonStateList.h"
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "PreferencesCommand.h"
@@ -19,6 +20,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_COMMUNITY_SERVERS:
     case ID_LOCATE:
     case ID_EDIT_IDENTITY:
+    case ID_SEND_IM:
       break;
     default:
       ui->Enable(false);
@@ -54,6 +56,9 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_EDIT_IDENTITY:
       RunIdentitySheet(m_app);
+      break;
+    case ID_SEND_IM:
+      if (CPersonStateList* states = m_app.GetPersonStateList()) states->ShowSendImDlg();
       break;
     default:
       break;

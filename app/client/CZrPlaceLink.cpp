@@ -11,6 +11,7 @@
 #include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPplManager.h"
+#include "CSendImDlg.h"
 #include "CSpyWnd.h"
 #include "CVistaplexLink.h"
 #include "CZrApp.h"
@@ -246,7 +247,9 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
-void CZrPlaceLink::OnWhisperFailed(uint32_t, uint32_t) {}
+void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
+  m_app.Whispers().Ims().List().OnSendFailed(target, code);
+}
 void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->ForwardPair(kind, answer);
 }
@@ -257,9 +260,11 @@ void CZrPlaceLink::OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, u
   m_app.Places().OnPlaceList(CPlaceResultPages::Answer{first, count, allPlaces, total, people, observers}, places);
 }
 
-// The locate dialog takes the answer to its own request.
+// The look-up of a Send Instant Message dialog, then the locate dialog,
+// take the answer to their own request.
 bool CZrPlaceLink::OfferPersonDescription(uint32_t id, const std::string&,
                                           const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) {
+  if (m_app.Whispers().Ims().OfferLookupReply(id, persons)) return true;
   CLocateDlg* locate = CLocateDlg::Current();
   return locate && locate->TakeResults(id, persons);
 }
@@ -341,7 +346,8 @@ std::string CZrPlaceLink::GetResetUrl() const { return std::string(); }
 
 void CZrPlaceLink::ShowIgnoreState(uint32_t, int32_t) {}
 
-// The Send Instant Message dialog is not part of the program yet.
-std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t, const std::string&) {
-  return nullptr;
+std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t person, const std::string& name) {
+  auto dialog = std::make_unique<CSendImDlg>(m_app, person, name);
+  if (!dialog->Open()) return nullptr;
+  return dialog;
 }
