@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <memory>
 
+#include "BroadcastRecord.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
@@ -239,7 +240,6 @@ void CZrPlaceLink::ClearVoiceSpeaker() {}
 void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
 void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
-void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo&) {}
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}
 
@@ -247,6 +247,14 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
+// A broadcast goes where its target code says: the people page's panel here;
+// the "What's Hot" page and the promotion come with the chat tabs.
+void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) {
+  const CBroadcastRoute route = BroadcastRecord::Route(record);
+  if (!route.panel) return;
+  if (CPplManager* people = m_app.GetPeopleManager()) people->ShowBroadcast(record);
+}
+
 void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
   m_app.Whispers().Ims().List().OnSendFailed(target, code);
 }

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "CBroadcastPanel.h"
 #include "CDialog.h"
 #include "CFont.h"
+#include "CParticipateWnd.h"
 #include "CPeopleList.h"
 
+class CBroadcastInfo;
 class CPersonStateList;
 class CPlace;
 class CZrObjectDesc;
@@ -62,8 +65,11 @@ class CPeoplePage : public CDialog {
   void ShowPersonMenu(const MenuPerson& person, int32_t x, int32_t y);
   // The row about to be selected (null: none).
   void OnSelectionChanged(const CPeopleItem* item);
-  // For the selected row.
+  // For the selected row; the participate window for the place.
   void UpdateButtons();
+  // A received broadcast for the broadcast panel.
+  void ShowBroadcast(const CBroadcastInfo& record);
+  CBroadcastPanel& Panel() { return m_panel; }
 
  protected:
   bool OnInitDialog() override;
@@ -71,6 +77,7 @@ class CPeoplePage : public CDialog {
   void OnCancel() override {}
   void OnSize(UINT type, int cx, int cy);
   void OnPaint();
+  void OnTimer(UINT_PTR id);
   void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   void OnIdentity();
   void OnSendIm();
@@ -94,6 +101,7 @@ class CPeoplePage : public CDialog {
   void SendCommandPayload(uint32_t target, uint8_t subtype);
   void Layout();
   RECT VoiceArea() const;
+  void UpdateParticipate();
 
   CPeopleList m_list;
   CPlace* m_root = nullptr;
@@ -101,4 +109,6 @@ class CPeoplePage : public CDialog {
   IPeopleHost* m_host = nullptr;
   CFont m_voiceFont;
   std::string m_voiceStatus;
+  CBroadcastPanel m_panel;
+  CParticipateWnd m_participate;
 };

@@ -3,7 +3,7 @@ the main window tests' fixtures (the kit's community server, the client
 under Wine, the window probe) and a pool of kit bots."""
 import pytest
 
-from app_window.conftest import window_client  # noqa: F401
+from app_window.conftest import pictures, window_client  # noqa: F401
 from zrkit.bot import BotPool
 from zrkit.fixtures import server_factory  # noqa: F401
 

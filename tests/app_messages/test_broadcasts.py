@@ -1,0 +1,123 @@
+"""Broadcasts and the participate window in the people page of the running
+client against the kit's server: a broadcast for the people page's panel
+shows its picture there for its display time, then the default picture
+comes back; in an auditorium the PARTICIPATE button shows and blinks.
+Read from outside: the window tree through the window probe and the
+screen's pixels."""
+import subprocess
+import time
+
+import pytest
+
+from app_window.window_tools import NICK, PLACE, entered_member
+from zrkit import wire
+
+SEND_IM_BUTTON = 1030
+PANEL_WIDTH, PANEL_TOP = 134, 2
+# The picture area inside the panel: from (3, 3) to (128, 93).
+PICTURE_POINT = (60, 20)
+AUDITORIUM_KIND = 0x801
+
+
+def walk(node):
+    yield node
+    for child in node["children"]:
+        yield from walk(child)
+
+
+def people_page(client):
+    """The people page: the window whose children hold the Send IM button."""
+    for node in walk(client.ask("tree")["window"]):
+        if any(child["id"] == SEND_IM_BUTTON for child in node["children"]):
+            return node
+    raise AssertionError("no people page in the window tree")
+
+
+def pixel(pictures, name, point):
+    """The screen's colour at point as (r, g, b)."""
+    x, y = point
+    path = pictures.capture(name, [x, y, x + 1, y + 1])
+    out = subprocess.run(["convert", str(path), "-format", "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]",
+                          "info:"], capture_output=True, text=True, check=True, timeout=30).stdout
+    return tuple(int(v) for v in out.split())
+
+
+def gif(colour):
+    return subprocess.run(["convert", "-size", "40x30", "xc:" + colour, "gif:-"], capture_output=True,
+                          check=True, timeout=30).stdout
+
+
+def start(window_client, zr_server):
+    window_client.start()
+    window_client.wait_frame()
+    window_client.member = entered_member(zr_server, NICK)
+    return window_client
+
+
+def wait_colour(pictures, point, wanted, timeout, tolerance=40):
+    deadline = time.monotonic() + timeout
+    while True:
+        colour = pixel(pictures, "panel", point)
+        if all(abs(a - b) <= tolerance for a, b in zip(colour, wanted)):
+            return colour
+        if time.monotonic() > deadline:
+            raise AssertionError("colour %r at %r, wanted %r" % (colour, point, wanted))
+        time.sleep(0.3)
+
+
+def test_panel_shows_a_broadcast_for_its_display_time(window_client, zr_server, bots, pictures):
+    client = start(window_client, zr_server)
+    page = people_page(client)
+    participate = [n for n in walk(page) if n["text"] == "PARTICIPATE"]
+    assert participate and not participate[0]["visible"], "no invitation outside an auditorium"
+    left, top, right, _ = page["client"]
+    panel_left = left + (right - left - PANEL_WIDTH) // 2
+    point = (panel_left + PICTURE_POINT[0], top + PANEL_TOP + PICTURE_POINT[1])
+    before = pixel(pictures, "before", point)
+
+    sender = bots.bot("admin")
+    record = wire.Broadcast(texts=["", "big news", ""], picture=gif("#00ff00"), first=[4, 0, 3, 0, 0])
+    sender.send(dict(type=7, id=0, record=record, flag=None))
+    wait_colour(pictures, point, (0, 255, 0), timeout=10)
+    # Three seconds later the default picture is back.
+    time.sleep(2)
+    wait_colour(pictures, point, before, timeout=6)
+
+    # A broadcast for the "What's Hot" page only leaves the panel alone.
+    record = wire.Broadcast(texts=["", "page only", ""], picture=gif("#ff0000"), first=[1, 0, 3, 0, 0])
+    sender.send(dict(type=7, id=0, record=record, flag=None))
+    zr_server.wait_log({"dir": "out", "member": client.member, "msg": {"type": 7}}, timeout=10)
+    time.sleep(1)
+    assert pixel(pictures, "page-only", point) == before
+
+
+@pytest.fixture
+def auditorium_server(server_factory):
+    return server_factory(time_limit=900, scenario={
+        "welcome": {"entry_count": 30}, "places": [{"name": PLACE, "kind": 0x800 | AUDITORIUM_KIND}]})
+
+
+def test_participate_blinks_in_an_auditorium(build_win, tmp_path, auditorium_server, pictures):
+    from app_window.window_tools import program_client
+    client = program_client(build_win, tmp_path / "program", auditorium_server)
+    try:
+        start(client, auditorium_server)
+        deadline = time.monotonic() + 20
+        while True:
+            button = [n for n in walk(client.ask("tree")["window"]) if n["text"] == "PARTICIPATE"]
+            if button and button[0]["visible"]:
+                break
+            if time.monotonic() > deadline:
+                raise AssertionError("no visible PARTICIPATE button: %r" % button)
+            time.sleep(0.5)
+        left, top, right, bottom = button[0]["rect"]
+        # Away from the caption: the face alone, which changes every 2 s.
+        point = (left + 3, (top + bottom) // 2)
+        seen = set()
+        deadline = time.monotonic() + 7
+        while time.monotonic() < deadline and len(seen) < 2:
+            seen.add(pixel(pictures, "participate", point))
+            time.sleep(0.4)
+        assert len(seen) >= 2, "the button kept one colour: %r" % seen
+    finally:
+        client.stop()
