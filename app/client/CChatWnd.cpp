@@ -9,7 +9,8 @@
 #include "CIdleDlg.h"
 #include "CMenu.h"
 #include "CPplManager.h"
-#include "CReservedPane.h"
+#include "CChatFrame.h"
+#include "CChatPage.h"
 #include "CSpyWnd.h"
 #include "CSplashWnd.h"
 #include "CZrApp.h"
@@ -156,7 +157,7 @@ END_MESSAGE_MAP()
 
 CChatWnd::CChatWnd() = default;
 
-CChatWnd::~CChatWnd() = default;
+CChatWnd::~CChatWnd() { m_balloons.RemoveAll(); }
 
 // ---- Creation --------------------------------------------------------------
 
@@ -168,6 +169,10 @@ bool CChatWnd::Init() {
   ::Sleep(kSplashPauseMs);
   m_nameBubble.Create(this, ZrApp().Resources().GetColor(kBubbleColour));
   ModifyStyle(0, WS_CLIPCHILDREN);
+  m_balloons.SetOwner(m_hWnd);
+  auto* chat = static_cast<CChatFrame*>(m_nestedSplitter.GetPane(1, 0));
+  if (!chat->Tabs().Init(chat)) return false;
+  ZrApp().Chat().Attach(&chat->Tabs(), &m_balloons);
   return true;
 }
 
@@ -243,7 +248,7 @@ bool CChatWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
                                        WS_CHILD | WS_VISIBLE | WS_BORDER, nestedId) &&
          m_nestedSplitter.CreateView(0, 0, RUNTIME_CLASS(CSpyWnd),
                                      SIZE{width * 2 / 3, height * 2 / 3}, context) &&
-         m_nestedSplitter.CreateView(1, 0, RUNTIME_CLASS(CReservedPane), SIZE{0, 0}, context) &&
+         m_nestedSplitter.CreateView(1, 0, RUNTIME_CLASS(CChatFrame), SIZE{0, 0}, context) &&
          m_mainSplitter.CreateView(0, 1, RUNTIME_CLASS(CPplManager), SIZE{0, 0}, context) &&
          (m_mainSplitter.SetColumnInfo(0, width * 2 / 3, 0), true);
 }
@@ -428,6 +433,24 @@ CZrLayoutRecord::Capture CChatWnd::CaptureLayout(int32_t mode, int32_t defaultBo
   capture.mode = mode;
   capture.defaultBottomHeight = defaultBottomHeight;
   return capture;
+}
+
+bool CChatWnd::OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) {
+  constexpr UINT kFirstEditCommand = 57633;
+  constexpr UINT kLastEditCommand = 57643;
+  if (id >= kFirstEditCommand && id <= kLastEditCommand) {
+    CChatPage* page = CChatPage::OfWindow(::GetFocus());
+    CChatTabWnd* tabs = GetChatTabs();
+    if (!page && tabs) page = dynamic_cast<CChatPage*>(tabs->GetActivePage());
+    if (page && page->OnCmdMsg(id, code, call)) return true;
+  }
+  return CFrameWnd::OnCmdMsg(id, code, call);
+}
+
+CChatTabWnd* CChatWnd::GetChatTabs() const {
+  CWnd* pane = m_nestedSplitter.GetPane(1, 0);
+  if (!pane || !pane->m_hWnd || !pane->IsKindOf(RUNTIME_CLASS(CChatFrame))) return nullptr;
+  return &static_cast<CChatFrame*>(pane)->Tabs();
 }
 
 CWnd* CChatWnd::GetMainPane() const { return m_nestedSplitter.GetPane(0, 0); }
@@ -694,6 +717,7 @@ void CChatWnd::StopIdleTimer() {
 
 void CChatWnd::OnTimer(UINT_PTR id) {
   if (id != kIdleTimer) {
+    m_balloons.OnTimer(id);
     Default();
     return;
   }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "CBalloonManager.h"
 #include "CBarHost.h"
 #include "CFrameWnd.h"
 #include "CLogoWnd.h"
@@ -18,6 +19,7 @@
 #include "NameBubble.h"
 #include "ZrLayoutRecord.h"
 
+class CChatTabWnd;
 class CDialog;
 class CPplManager;
 
@@ -72,6 +74,9 @@ class CChatWnd : public CFrameWnd {
   CWnd* GetMainPane() const;
   // The people column.
   CWnd* GetPeoplePane() const;
+  // The chat tab container of the lower area; null before it exists.
+  CChatTabWnd* GetChatTabs() const;
+  CBalloonManager& Balloons() { return m_balloons; }
   // The people manager in the people column; null while it has no window.
   CPplManager* GetPeopleManager() const;
   // Height of the tool bars above the panes; 0 while they are hidden.
@@ -99,12 +104,15 @@ class CChatWnd : public CFrameWnd {
   void StartTimer();
   void StopIdleTimer();
   int32_t GetIdleMinutes() const { return m_idleMinutes; }
-  // The user did something: the idle minutes count from 0 again.
+  // Every line the user sends starts the idle count again.
   void ResetIdleMinutes() { m_idleMinutes = 0; }
 
   // The panes' sizes for the main window's size (size type of WM_SIZE).
   void LayoutMainPanes(int32_t sizeType, int cx, int cy);
   void RecalcLayout() override;
+  // Edit commands go to the chat page that has the keyboard focus, or else
+  // the page shown.
+  bool OnCmdMsg(UINT id, UINT code, zr::MsgCall* call) override;
 
   // After a lost connection, while it was connected.
   void ResetAfterDisconnect();
@@ -177,6 +185,7 @@ class CChatWnd : public CFrameWnd {
   CZrStatusBar m_statusBar;
   CWnd m_statusIndicator;
   CNameBubble m_nameBubble;
+  CBalloonManager m_balloons;
 
   int32_t m_lastLeft = 0;
   int32_t m_lastTop = 0;

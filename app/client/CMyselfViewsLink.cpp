@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "CChatTabWnd.h"
 #include "CDdeSession.h"
 #include "CZrApp.h"
+#include "ZrGroup.h"
 
 void CMyselfViewsLink::AnimateIndicator() { m_app.SetIndicatorState(CZrApp::kParticipating); }
 
@@ -31,4 +33,38 @@ void CMyselfViewsLink::PostGroupError(uint32_t stringId) {
 
 void CMyselfViewsLink::PostMove(uint32_t x, uint32_t y) {
   if (CDdeSession* session = m_app.GetDdeSession()) session->PostMove(x, y);
+}
+
+// ---- Chat tabs of the containers the user is in ---------------------------------
+
+void CMyselfViewsLink::CreateGameTab(CZrGroup& group) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->CreateGameTab(group.GetId());
+}
+
+void CMyselfViewsLink::CreateTourTab(CZrGroup& group) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->CreateTourTab(group.GetId());
+}
+
+void CMyselfViewsLink::CreateRowTab(CZrGroup& group) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->CreateRowTab(group.GetId(), group.GetName());
+}
+
+void CMyselfViewsLink::CreateStageTab(CZrGroup& room) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->CreateStageTab(room.GetId());
+}
+
+// A one-on-one group: the page of the group, named after the other person.
+void CMyselfViewsLink::ShowImTab(CZrObject& person, CZrGroup& group) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs())
+    tabs->CreatePersonTab(group.GetId(), m_app.PlaceLink().DisplayNameOf(person));
+}
+
+void CMyselfViewsLink::ClosePersonPage(CZrObject& object) {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->CloseTargetPage(object.GetId());
+}
+
+bool CMyselfViewsLink::IsImPageActive() const {
+  CChatTabWnd* tabs = m_app.Chat().Tabs();
+  CPaneDlg* page = tabs ? tabs->GetActivePage() : nullptr;
+  return page && page->GetKind() == CPaneDlg::kInstantMessageKind;
 }

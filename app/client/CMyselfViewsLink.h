@@ -25,13 +25,13 @@ class CMyselfViewsLink : public IMyselfViews {
   void SetOwnOverlay(bool) override {}
   void EnableDrag(CZrGroup&) override {}
 
-  void CreateGameTab(CZrGroup&) override {}
-  void CreateTourTab(CZrGroup&) override {}
-  void CreateRowTab(CZrGroup&) override {}
-  void CreateStageTab(CZrGroup&) override {}
-  void ShowImTab(CZrObject&, CZrGroup&) override {}
-  void ClosePersonPage(CZrObject&) override {}
-  bool IsImPageActive() const override { return false; }
+  void CreateGameTab(CZrGroup& group) override;
+  void CreateTourTab(CZrGroup& group) override;
+  void CreateRowTab(CZrGroup& group) override;
+  void CreateStageTab(CZrGroup& room) override;
+  void ShowImTab(CZrObject& person, CZrGroup& group) override;
+  void ClosePersonPage(CZrObject& object) override;
+  bool IsImPageActive() const override;
 
   void CloseSeatMap() override {}
   void EnableSeatMap() override {}

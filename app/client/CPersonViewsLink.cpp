@@ -133,3 +133,7 @@ void CPersonViewsLink::RemoveGroupFromPeople(CZrGroup& group) {
 void CPersonViewsLink::UpdateGroupInPeople(CZrGroup& group) {
   if (CPplManager* people = m_app.GetPeopleManager()) people->UpdatePerson(group);
 }
+
+void CPersonViewsLink::ShowGroupSay(CZrGroup& group, CZrObject& sender, const std::string& text) {
+  m_app.Chat().ShowChatLine(group.GetId(), sender, text);
+}

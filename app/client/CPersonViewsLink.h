@@ -39,7 +39,7 @@ class CPersonViewsLink : public IPersonViews {
   void AddGroupToPeople(CZrGroup& group) override;
   void RemoveGroupFromPeople(CZrGroup& group) override;
   void UpdateGroupInPeople(CZrGroup& group) override;
-  void ShowGroupSay(CZrGroup&, CZrObject&, const std::string&) override {}
+  void ShowGroupSay(CZrGroup& group, CZrObject& sender, const std::string& text) override;
 
   void SendPlaceNotice(CZrPerson& person, uint32_t value) override;
   void SendMemberMessage(CZrPerson& person, CZrGroup& group) override;

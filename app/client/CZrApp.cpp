@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "CChatPage.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
@@ -76,6 +77,7 @@ CZrApp::~CZrApp() = default;
 
 bool CZrApp::InitInstance() {
   SetAppUi(this);
+  CChatPage::SetHost(&m_chat);
   m_tips.SetHost(this);
   TvlSetSwitchSource(&m_switches);
   m_settingsHost.SetResourceModule(AfxGetInstanceHandle());
@@ -398,6 +400,7 @@ int CZrApp::ExitInstance() {
   m_oleStarted = false;
   TvlSetLogSink(nullptr);
   TvlSetSwitchSource(nullptr);
+  CChatPage::SetHost(nullptr);
   SetAppUi(nullptr);
   AfxSetResourceHandle(AfxGetInstanceHandle());
   m_resources.Free();

@@ -10,6 +10,7 @@
 
 #include "BrowserChoice.h"
 #include "CCallProgramLink.h"
+#include "CChatLink.h"
 #include "CDdeSessionHost.h"
 #include "CDialogCommands.h"
 #include "CDirectoryLink.h"
@@ -101,6 +102,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CPersonStateList* GetPersonStateList() const { return m_personStates.get(); }
   CPlaceWhispersLink& Whispers() { return m_whispers; }
   CAvatarWindows& Avatars() { return m_avatars; }
+  // Chat pages, the tab container and balloons.
+  CChatLink& Chat() { return m_chat; }
   // The people column of the main window; null while it has no window.
   CPplManager* GetPeopleManager() const;
   bool IsRunning() const { return m_running != 0; }
@@ -318,6 +321,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CCommunityProtocol> m_protocol;
   std::unique_ptr<CCommunityConnection> m_connection;
   CAvatarWindows m_avatars{*this};
+  CChatLink m_chat{*this};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
   std::unique_ptr<CPersonStateList> m_personStates;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "BroadcastRecord.h"
+#include "CChatTabWnd.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
 #include "CDdeSession.h"
@@ -164,8 +165,9 @@ void CZrPlaceLink::SetMainTitle(const std::string& title) {
   if (CChatWnd* main = m_app.MainFrame()) main->SetWindowText(title);
 }
 
-// The chat tabs are not part of the program yet.
-void CZrPlaceLink::ResetChatTabs() {}
+void CZrPlaceLink::ResetChatTabs() {
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs()) tabs->ResetTabs();
+}
 
 // The program is no longer connected: the page text goes and the main window
 // shows the product name again.
@@ -198,8 +200,18 @@ void CZrPlaceLink::SetPlaceLayout(int32_t placeType) {
   if (CChatWnd* main = m_app.MainFrame()) main->SetPlaceLayout(placeType, true);
 }
 
-// No chat page is open.
-int32_t CZrPlaceLink::GetActiveChatPageType() const { return 0; }
+int32_t CZrPlaceLink::GetActiveChatPageType() const {
+  CChatTabWnd* tabs = m_app.Chat().Tabs();
+  CPaneDlg* page = tabs ? tabs->GetActivePage() : nullptr;
+  return page ? static_cast<int32_t>(page->GetKind()) : 0;
+}
+
+// The page text goes to the chat page shown as its separator line.
+void CZrPlaceLink::SetPageText(const std::string& text) {
+  m_pageText = text;
+  CChatTabWnd* tabs = m_app.Chat().Tabs();
+  if (auto* page = dynamic_cast<CChatPage*>(tabs ? tabs->GetActivePage() : nullptr)) page->AppendText(text);
+}
 
 void CZrPlaceLink::OnPlaceEntered() {
   m_entered = true;
@@ -232,13 +244,18 @@ CZrPosition CZrPlaceLink::GetAvatarPosition() const {
   return CZrPosition::XY(x, y);
 }
 
+// ---- Chat ---------------------------------------------------------------------
+
+void CZrPlaceLink::ShowSay(const CZrObject& sender, const std::string& text) { m_app.Chat().ShowSay(sender, text); }
+
+void CZrPlaceLink::SetWordList(const std::vector<std::string>& words) { m_app.Chat().SetWordList(words); }
+
 // ---- Voice and chat windows: not part of the program yet ------------------
 
 void CZrPlaceLink::StopVoiceSession() {}
 void CZrPlaceLink::StartVoiceSession() {}
 void CZrPlaceLink::ClearVoiceSpeaker() {}
 void CZrPlaceLink::SetSpeakerLevel(int32_t) {}
-void CZrPlaceLink::ShowSay(const CZrObject&, const std::string&) {}
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}

@@ -2,9 +2,8 @@
 // the place asks of the application, its browser frame and its DDE session,
 // and where the connection stores the community's items. It reaches the
 // settings, the resource library's texts, the message boxes and the main
-// frame through the application. Windows that do not exist yet (chat tabs,
-// voice, avatar windows, browser view) are not reached: those
-// calls change nothing and the queries answer "none".
+// frame through the application. Windows that do not exist yet (voice,
+// browser view) are not reached: those calls change nothing and the queries answer "none".
 #pragma once
 
 #include <cstdint>
@@ -47,7 +46,6 @@ class CZrPlaceLink : public IPlaceApp,
   const std::string& GetCurrentUrl() const { return m_currentUrl; }
   std::string GetCommunityText(uint16_t code) const;
   uint32_t GetCommunityValue(uint16_t code) const;
-  const std::vector<std::string>& GetWordList() const { return m_words; }
 
   // IPlaceApp
   std::string LoadText(uint32_t id) const override;
@@ -87,7 +85,7 @@ class CZrPlaceLink : public IPlaceApp,
   void RunPendingRefresh() override;
   void SetPlaceLayout(int32_t placeType) override;
   int32_t GetActiveChatPageType() const override;
-  void SetPageText(const std::string& text) override { m_pageText = text; }
+  void SetPageText(const std::string& text) override;
   void OnPlaceEntered() override;
   void FocusMainWindow() override;
   void SetOwnMark(bool on) override;
@@ -137,7 +135,7 @@ class CZrPlaceLink : public IPlaceApp,
   void SetCurrentUrl(const std::string& url) override { m_currentUrl = url; }
   void SetCommunityTitle(const std::string& title) override { m_communityTitle = title; }
   void SetLoginBaseUrl(const std::string& url) override { m_loginBaseUrl = url; }
-  void SetWordList(const std::vector<std::string>& words) override { m_words = words; }
+  void SetWordList(const std::vector<std::string>& words) override;
   void SetValue(uint16_t code, uint32_t value) override { m_values[code] = value; }
   bool ReloadServiceLinks() override;
   void BuildServiceLinksMenu() override;
@@ -158,7 +156,6 @@ class CZrPlaceLink : public IPlaceApp,
   std::string m_communityTitle;
   std::string m_loginBaseUrl;
   std::string m_eventText;
-  std::vector<std::string> m_words;
   std::map<uint16_t, std::string> m_texts;
   std::map<uint16_t, uint32_t> m_values;
 };

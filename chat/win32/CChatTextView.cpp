@@ -341,6 +341,23 @@ bool CChatTextView::PointAt(POINT point, TranscriptPoint& at) const {
   return m_layout.HitTest(screenRow, point.x - margin, at);
 }
 
+// Below the last row a drag reaches the end of the last row shown.
+bool CChatTextView::PointPastText(POINT point, TranscriptPoint& at) const {
+  const int32_t margin = m_layout.Margin();
+  if (m_layout.TooSmall() || point.y < margin) {
+    return false;
+  }
+  const int32_t screenRow =
+      std::min(static_cast<int32_t>((point.y - margin) / m_layout.LineHeight()), m_layout.VisibleRowCount());
+  for (int32_t row = screenRow - 1; row >= 0; --row) {
+    if (const TranscriptRow* last = m_layout.VisibleRow(row)) {
+      at = TranscriptPoint{last->line, last->part, static_cast<int32_t>(last->text.size())};
+      return true;
+    }
+  }
+  return false;
+}
+
 void CChatTextView::OnLButtonDown(UINT /*flags*/, POINT point) {
   SetFocus();
   bool hadSelection = m_layout.HasSelection() || m_layout.Dragging();
@@ -362,7 +379,7 @@ void CChatTextView::OnMouseMove(UINT /*flags*/, POINT point) {
   RECT client;
   GetClientRect(&client);
   TranscriptPoint at;
-  if (::PtInRect(&client, point) && PointAt(point, at)) {
+  if (::PtInRect(&client, point) && (PointAt(point, at) || PointPastText(point, at))) {
     m_layout.ExtendSelection(at);
     Invalidate();
   }

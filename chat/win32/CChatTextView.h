@@ -78,6 +78,7 @@ class CChatTextView : public CWnd {
   void CreateFrames(CWnd* dialog);
   void PlaceFrames();
   bool PointAt(POINT point, TranscriptPoint& at) const;
+  bool PointPastText(POINT point, TranscriptPoint& at) const;
   void UpdateScrollBar();
   void Scroll(int32_t target);
   void RefreshPrivateRoom();

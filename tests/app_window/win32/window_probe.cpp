@@ -51,6 +51,8 @@
 //   close                posts WM_CLOSE to the frame
 //   waitgone MS          waits until the frame is destroyed
 //   wait MS              sleeps
+//   clipboard            the clipboard's text (CF_TEXT); null when it holds
+//                        none
 //   quit                 ends the probe (so does the end of the input)
 //
 // Menus can be read only inside their own process under Wine, so `menu` and
@@ -869,6 +871,21 @@ std::string CpuTime(const Words& words) {
   return Answer("cputime", Field("pid", std::to_string(pid)) + "," + times);
 }
 
+// ---- Clipboard ---------------------------------------------------------------
+
+std::string Clipboard(const Words&) {
+  if (!::OpenClipboard(nullptr)) return Error("clipboard", "cannot open");
+  std::string text = "null";
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = Quote(std::string(chars));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return Answer("clipboard", Field("text", text));
+}
+
 // ---- Command table and input -----------------------------------------------
 
 struct Command {
@@ -891,6 +908,7 @@ const std::map<std::string, Command>& Commands() {
       {"wait", {1, 1, false, Wait}},           {"move", {2, 2, false, Move}},
       {"drag", {4, 4, false, Drag}},           {"type", {1, 1, true, Type}},
       {"focus", {0, 0, true, Focus}},          {"list", {1, 1, true, ListRows}},
+      {"clipboard", {0, 0, false, Clipboard}},
   };
   return commands;
 }

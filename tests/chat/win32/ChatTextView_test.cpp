@@ -268,6 +268,21 @@ TEST_F(ChatTextViewTest, DraggingSelectsAndCtrlCCopies) {
   EXPECT_EQ(ClipboardText(), "kept");
 }
 
+TEST_F(ChatTextViewTest, DraggingBelowTheTextSelectsToItsEnd) {
+  view.AddLine("alice", "first line", kRed);
+  view.AddLine("bob", "second", kRed);
+  POINT start = CharPoint(0, 0);
+  start.x = view.Layout().Margin() + 1;
+  const TranscriptLayout& layout = view.Layout();
+  const POINT below{start.x + 5, layout.Margin() + 4 * layout.LineHeight() + layout.LineHeight() / 2};
+  Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, below, MK_LBUTTON);
+  Mouse(WM_LBUTTONUP, below);
+  ASSERT_TRUE(view.Layout().HasSelection());
+  view.CopySelection();
+  EXPECT_EQ(FoldBlanks(ClipboardText()), "alice first line\r\nbob second");
+}
+
 TEST_F(ChatTextViewTest, DoubleClickSelectsAWordAndCtrlInsertCopies) {
   view.AddLine("carol", "say hello42, world", kRed);
   const std::string& row = view.Layout().VisibleRow(0)->text;

@@ -1,0 +1,187 @@
+"""The chat area of the running client against the kit's server: the room
+page in the tab container below the page, its input line sending place
+operation 17 (with the typing operations 15 and 16 around it) that a bot in
+the place receives, the input's line history on Up and Down, a bot's line
+in the transcript (read back through the transcript's copy and the
+clipboard) and in a balloon over the bot's avatar, the community's word
+list masking words, and a one-on-one page opened as a tab that takes the
+group's lines."""
+import time
+
+from app_window.window_tools import NICK, PLACE, entered_member
+from zrkit import wire
+from zrkit.bot import BotPool
+from zrkit.wire import Position
+
+INPUT_ID, TRANSCRIPT_ID, SEND_ID = 1105, 1106, 1107
+BALLOON_CLASS = "ZrChatBalloon"
+# Kind of a one-on-one group.
+ONE_ON_ONE = 514
+
+
+def windows(client):
+    """Every window below the frame, depth first."""
+    found = []
+
+    def walk(window):
+        found.append(window)
+        for child in window["children"]:
+            walk(child)
+    walk(client.ask("tree")["window"])
+    return found
+
+
+def visible(client, control_id):
+    """The visible window with that control id (the current page's)."""
+    matches = [w for w in windows(client) if w["id"] == control_id and w["visible"]]
+    assert matches, "no visible window %d" % control_id
+    return matches[0]
+
+
+def centre(window):
+    left, top, right, bottom = window["rect"]
+    return (left + right) // 2, (top + bottom) // 2
+
+
+def wait_for(what, check, timeout=20):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = check()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("no %s in %d s" % (what, timeout))
+        time.sleep(0.3)
+
+
+def said_by(server, member):
+    """Texts of the op 17 requests of member, in order."""
+    return [e["msg"]["text"] for e in server.messages("in", type=15, op=17)
+            if e["msg"].get("about") == member]
+
+
+def ops_of(server, member, op):
+    return [e for e in server.messages("in", type=15, op=op) if e["msg"].get("about") == member]
+
+
+def type_into_input(client, text):
+    x, y = centre(visible(client, INPUT_ID))
+    client.probe("click %d %d" % (x, y), 'type "%s"' % text)
+
+
+def transcript_text(client):
+    """The transcript's whole text: dragged over from its first row (below
+    the top margin of about a character's width) to below its last, copied
+    with Ctrl+C and read from the clipboard."""
+    view = visible(client, TRANSCRIPT_ID)
+    left, top, right, bottom = view["client"]
+    answers = client.probe("drag %d %d %d %d" % (left + 2, top + 10, right - 4, bottom - 4),
+                           "key C ctrl", "wait 300", "clipboard")
+    return answers[-1]["text"] or ""
+
+
+def balloons(client):
+    return [w for w in windows(client) if w["class"] == BALLOON_CLASS and w["visible"]]
+
+
+def start(window_client, zr_server):
+    window_client.start()
+    window_client.wait_frame()
+    window_client.member = entered_member(zr_server, NICK)
+    return window_client
+
+
+def test_room_page_sends_and_shows_lines(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        ann = pool.bot("ann")
+        ann.enter(PLACE, Position.xy(3000, 3000))
+        client = start(window_client, zr_server)
+        member = client.member
+
+        # A typed line goes out cleaned, once, as the room's talk request;
+        # typing told the place first, sending cleared it again.
+        type_into_input(client, "  hello   world")
+        client.probe("key RETURN")
+        zr_server.wait_log({"dir": "in", "msg": {"type": 15, "op": 17, "text": "hello world"}})
+        assert said_by(zr_server, member) == ["hello world"]
+        assert len(ops_of(zr_server, member, 15)) == 1
+        wait_for("op 16", lambda: ops_of(zr_server, member, 16))
+        assert visible(client, INPUT_ID)["text"] == ""
+        # The bot in the place hears it.
+        heard = ann.expect(type=15, op=17, text="hello world", timeout=10)
+        assert heard["about"] == member
+
+        # Up recalls the sent line as it was typed, Down goes back to the
+        # empty draft.
+        client.probe("key UP")
+        assert wait_for("recalled line", lambda: visible(client, INPUT_ID)["text"] == "hello   world")
+        client.probe("key DOWN")
+        assert wait_for("draft", lambda: visible(client, INPUT_ID)["text"] == "")
+        type_into_input(client, "second")
+        client.probe("key RETURN")
+        wait_for("second line", lambda: said_by(zr_server, member) == ["hello world", "second"])
+        client.probe("key UP", "key UP")
+        assert wait_for("older line", lambda: visible(client, INPUT_ID)["text"] == "hello   world")
+        client.probe("key DOWN", "key DOWN")
+
+        # A bot's line: a balloon over the bot's avatar, and the transcript
+        # (after the own lines, which came back from the server). Listed
+        # words are masked in both.
+        ann.say("darn it, HECK")
+        masked = "#### it, ####"
+        found = wait_for("balloon", lambda: [b for b in balloons(client) if b["text"] == masked])
+        text = wait_for("transcript", lambda: masked in transcript_text(client) and transcript_text(client))
+        rows = text.split("\r\n")
+        assert [row.split()[0] for row in rows] == [NICK, NICK, "ann"]
+        assert rows[0].endswith("hello world") and rows[2].endswith(masked)
+        assert found[0]["visible"]
+    finally:
+        pool.stop()
+
+
+def chat_pages(client):
+    """The chat page dialogs in the chat area: (visible, input id) pairs."""
+    return [w for w in windows(client) if w["class"] == "#32770"
+            and any(child["id"] == INPUT_ID for child in w["children"])]
+
+
+def test_one_on_one_page_opens_as_a_tab(window_client, zr_server):
+    pool = BotPool(zr_server.host, zr_server.port)
+    try:
+        kim = pool.bot("kim")
+        kim.enter(PLACE, Position.xy(3000, 3000))
+        client = start(window_client, zr_server)
+        wait_for("the client in kim's tree", lambda: client.member in kim.tree)
+        assert len(chat_pages(client)) == 1
+
+        # kim pairs with the user: a one-on-one page joins as a second tab,
+        # not shown until chosen.
+        kim.op(10, info=wire.GroupInfo(name="", capacity=2, flags=1), kind=ONE_ON_ONE,
+               other=kim.tree[kim.member_id]["parent"], value=0, pair=1, partner=client.member)
+        group = kim.expect(type=15, op=10, timeout=10)["group"]
+        pages = wait_for("second page", lambda: len(chat_pages(client)) == 2 and chat_pages(client))
+        assert [page["visible"] for page in pages] == [True, False]
+
+        # kim's line to the group goes to that page only.
+        kim.say("just between us", obj=group)
+        room_text = transcript_text(client)
+        assert "just between us" not in room_text
+
+        # Choosing the tab (right of the room's) shows the page; its line
+        # goes to the group.
+        strip = [w for w in windows(client) if w["class"].startswith("ZrWnd")
+                 and w["rect"][1] >= pages[0]["rect"][3] - 2 and w["rect"][3] - w["rect"][1] < 40]
+        left, top, right, bottom = strip[0]["rect"]
+        client.probe("click %d %d" % (left + 110, (top + bottom) // 2))
+        wait_for("the one-on-one page shown",
+                 lambda: [page["visible"] for page in chat_pages(client)] == [False, True])
+        text = wait_for("group line", lambda: "just between us" in transcript_text(client)
+                        and transcript_text(client))
+        assert text.split()[0] == "kim"
+        type_into_input(client, "psst")
+        client.probe("key RETURN")
+        line = zr_server.wait_log({"dir": "in", "msg": {"type": 15, "op": 17, "text": "psst"}})
+        assert line["msg"]["object"] == group
+    finally:
+        pool.stop()
