@@ -1,10 +1,13 @@
 """Instant messages of the running client against the kit's server: the
 Send Instant Message dialog looks the typed name up and sends to the one
-person found, or says why not; a message sent while the user ignores all
-messages is answered with the away text, at most once a second, and a
-person the user ignores gets nothing. Read from outside: the dialog's
-window tree and message boxes through the window probe, and what the
-bots receive."""
+person found, or says why not, and the first message stands above the
+reply on the conversation page that the reply opens; a bot's message opens
+a conversation page, and the user's answer typed there reaches the bot; a
+message sent while the user ignores all messages is answered with the away
+text, at most once a second, and a person the user ignores gets nothing.
+Read from outside: the dialogs' and pages' window trees and message boxes
+through the window probe, transcripts through their copy command and the
+clipboard, and what the bots receive."""
 import time
 
 import pytest
@@ -18,6 +21,9 @@ DIALOG = "#32770"
 SEND_IM_TITLE = "Send Instant Message"
 NAME_EDIT, TEXT_EDIT, AVAILABLE_BUTTON, SEND_BUTTON = 1029, 1108, 1001, 1
 LIST_ID = 1118
+INPUT_ID, TRANSCRIPT_ID, RESPOND_ID = 1105, 1106, 1110
+# A floating conversation page's frame: a class the framework names.
+FLOAT_CLASS = "ZrWnd:*"
 AWAY = "gone fishing"
 # The title of the client's message boxes.
 BOX_TITLE = "Zanthe"
@@ -65,6 +71,41 @@ def wait_message_box(client, text, timeout=20):
             raise AssertionError("no message box saying %r" % text)
 
 
+def page_controls(client, title):
+    tree = client.ask("tree", window_class=FLOAT_CLASS, window_title=title, find_seconds=20)
+    return {node["id"]: node for node in walk(tree["window"])}
+
+
+def page_transcript(client, title):
+    """The conversation page's transcript: dragged over, copied with Ctrl+C
+    and read from the clipboard."""
+    left, top, right, bottom = page_controls(client, title)[TRANSCRIPT_ID]["client"]
+    answers = client.probe("drag %d %d %d %d" % (left + 2, top + 10, right - 4, bottom - 4),
+                           "key C ctrl", "wait 300", "clipboard", window_class=FLOAT_CLASS,
+                           window_title=title)
+    if "text" not in answers[-1]:
+        raise AssertionError("copy of the transcript: %r" % answers)
+    return answers[-1]["text"] or ""
+
+
+def wait_transcript(client, title, wanted, timeout=20):
+    """The transcript once every text of wanted stands in it, in order."""
+    deadline = time.monotonic() + timeout
+    while True:
+        text = page_transcript(client, title)
+        at = 0
+        for piece in wanted:
+            at = text.find(piece, at)
+            if at < 0:
+                break
+            at += len(piece)
+        if at >= 0:
+            return text
+        if time.monotonic() > deadline:
+            raise AssertionError("transcript %r lacks %r" % (text, wanted))
+        time.sleep(0.5)
+
+
 def start_client(window_client, zr_server, **settings):
     for section, values in settings.items():
         window_client.settings.setdefault(section, {}).update(values)
@@ -106,7 +147,35 @@ def test_send_dialog_looks_the_name_up_and_sends(window_client, zr_server, bots)
     assert got["record"].sender == client.member
     # Sent: the dialog closes.
     with pytest.raises(ProbeError):
-        client.probe("tree", window_class=DIALOG, window_title=SEND_IM_TITLE, find_seconds=3)
+        client.ask("tree", window_class=DIALOG, window_title=SEND_IM_TITLE, find_seconds=3)
+
+    # bob's reply opens the conversation, the first message above it.
+    bob.whisper(client.member, "hi there")
+    wait_transcript(client, "IM>bob", [NICK, "hello bob", "bob", "hi there"])
+
+
+def test_message_opens_a_page_where_the_user_answers(window_client, zr_server, bots):
+    bob = bots.bot("bob")
+    bob.enter(PLACE, Position.xy(1000, 1000))
+    client = start_client(window_client, zr_server)
+    bob.whisper(client.member, "are you there")
+    wait_transcript(client, "IM>bob", ["bob", "are you there"])
+    # The page opens in respond mode: Respond brings the input line.
+    controls = page_controls(client, "IM>bob")
+    assert not controls[INPUT_ID]["visible"] and controls[RESPOND_ID]["visible"]
+    x, y = centre(controls[RESPOND_ID]["rect"])
+    client.ask("click %d %d" % (x, y), window_class=FLOAT_CLASS, window_title="IM>bob")
+    controls = page_controls(client, "IM>bob")
+    assert controls[INPUT_ID]["visible"] and not controls[RESPOND_ID]["visible"]
+    x, y = centre(controls[INPUT_ID]["rect"])
+    client.probe("click %d %d" % (x, y), 'type "yes I am"', "key RETURN", window_class=FLOAT_CLASS,
+                 window_title="IM>bob")
+    got = bob.expect(type=5, timeout=20)
+    assert got["text"] == "yes I am" and got["record"].sender == client.member
+    wait_transcript(client, "IM>bob", ["bob", "are you there", NICK, "yes I am"])
+    # A second message lands on the same page.
+    bob.whisper(client.member, "good")
+    wait_transcript(client, "IM>bob", ["yes I am", "bob", "good"])
 
 
 def test_send_dialog_tells_unknown_and_ambiguous_names(window_client, zr_server, bots):

@@ -1,6 +1,5 @@
 // The program's instant messages: the conversation list on the root place,
-// the DDE notices and the conversation pages. A received message waits in
-// the kept list until a conversation page shows it.
+// the DDE notices and the conversation pages in the chat tab container.
 #pragma once
 
 #include <cstdint>
@@ -8,26 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "CImDialog.h"
 #include "ImConversationList.h"
 
 class CZrApp;
 class CZrPersonDesc;
 
-// An instant message received and not yet shown on a page.
-struct CKeptMessage {
-  uint32_t sender;
-  std::string name;
-  std::string text;
-  std::vector<uint8_t> payload;
-  std::string pending;
-};
-
-class CImLink : public IImRoad {
+class CImLink : public IImRoad, public IImPages {
  public:
   explicit CImLink(CZrApp& app) : m_app(app), m_list(*this) {}
 
   CImConversationList& List() { return m_list; }
-  const std::vector<CKeptMessage>& KeptMessages() const { return m_kept; }
   // A person query's answer: taken when a dialog's look-up asked for it.
   bool OfferLookupReply(uint32_t request, const std::vector<std::unique_ptr<CZrPersonDesc>>& persons);
 
@@ -38,9 +28,13 @@ class CImLink : public IImRoad {
   void ShowIm(uint32_t sender, const std::string& name, const std::string& text, const CTvlBlob& payload,
               const std::string& pending) override;
   void ShowNotFound(const std::string& name) override;
+  // IImPages
+  void SendFromPage(uint32_t person, const std::string& text) override;
+  void OnPageClosed(uint32_t person) override;
 
  private:
   CZrApp& m_app;
+  CImDialog* PageFor(uint32_t sender, const std::string& name);
+
   CImConversationList m_list;
-  std::vector<CKeptMessage> m_kept;
 };
