@@ -118,6 +118,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   // The page is shown by the directory program instead of a frame of ours.
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
+  const CServiceLinks& ServiceLinks() const { return m_links; }
   CPageFrameLink& PageFrame() { return m_pageFrameLink; }
   CIndicatorButton& Indicator() { return m_indicator; }
   BrowserView GetBrowserView() const { return m_browserView; }

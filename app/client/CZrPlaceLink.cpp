@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <memory>
 
+#include "BroadcastPageLink.h"
 #include "BroadcastRecord.h"
 #include "CChatTabWnd.h"
 #include "CChatWnd.h"
@@ -264,10 +265,11 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
-// A broadcast goes where its target code says: the people page's panel here;
-// the "What's Hot" page and the promotion come with the chat tabs.
+// A broadcast goes where its target code says: the "What's Hot" page, the
+// people page's panel (the promotion over the page has no window yet).
 void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) {
   const CBroadcastRoute route = BroadcastRecord::Route(record);
+  if (route.page) ShowBroadcastOnPage(m_app, record);
   if (!route.panel) return;
   if (CPplManager* people = m_app.GetPeopleManager()) people->ShowBroadcast(record);
 }

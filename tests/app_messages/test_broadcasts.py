@@ -4,6 +4,7 @@ shows its picture there for its display time, then the default picture
 comes back; in an auditorium the PARTICIPATE button shows and blinks.
 Read from outside: the window tree through the window probe and the
 screen's pixels."""
+import re
 import subprocess
 import time
 
@@ -121,3 +122,37 @@ def test_participate_blinks_in_an_auditorium(build_win, tmp_path, auditorium_ser
         assert len(seen) >= 2, "the button kept one colour: %r" % seen
     finally:
         client.stop()
+
+
+def broadcast_lines(client):
+    """(time line, text) of the "What's Hot" page."""
+    for node in walk(client.ask("tree")["window"]):
+        if node["text"] == "Broadcast Text":
+            texts = {child["id"]: child["text"] for child in node["children"]}
+            return texts.get(1, ""), texts.get(2, "")
+    raise AssertionError("no broadcast page in the window tree")
+
+
+def test_whats_hot_page_shows_a_broadcast_then_the_bulletins(window_client, zr_server, bots):
+    client = start(window_client, zr_server)
+    _, bulletins = broadcast_lines(client)
+    sender = bots.bot("admin")
+    record = wire.Broadcast(texts=["", "page news", ""], picture=gif("#0000ff"), first=[5, 0, 3, 0, 0])
+    sender.send(dict(type=7, id=0, record=record, flag=None))
+    deadline = time.monotonic() + 10
+    while broadcast_lines(client)[1] != "page news":
+        if time.monotonic() > deadline:
+            raise AssertionError("the page shows %r" % (broadcast_lines(client),))
+        time.sleep(0.3)
+    stamp, _ = broadcast_lines(client)
+    assert re.fullmatch(r"\d\d:\d\d [AP]M", stamp), stamp
+    # After its display time the bulletin text is back, without a time line.
+    time.sleep(3.5)
+    assert broadcast_lines(client) == ("", bulletins)
+
+    # A broadcast for the panel only leaves the page alone.
+    record = wire.Broadcast(texts=["", "panel only", ""], picture=gif("#0000ff"), first=[4, 0, 3, 0, 0])
+    sender.send(dict(type=7, id=0, record=record, flag=None))
+    zr_server.wait_log({"dir": "out", "member": client.member, "msg": {"type": 7}}, timeout=10)
+    time.sleep(1)
+    assert broadcast_lines(client) == ("", bulletins)
