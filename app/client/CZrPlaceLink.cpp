@@ -287,13 +287,14 @@ void CZrPlaceLink::OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, u
   m_app.Places().OnPlaceList(CPlaceResultPages::Answer{first, count, allPlaces, total, people, observers}, places);
 }
 
-// The look-up of a Send Instant Message dialog, then the locate dialog,
-// take the answer to their own request.
+// The look-up of a Send Instant Message dialog, the locate dialog and a
+// page interaction take the answer to their own request.
 bool CZrPlaceLink::OfferPersonDescription(uint32_t id, const std::string&,
                                           const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) {
   if (m_app.Whispers().Ims().OfferLookupReply(id, persons)) return true;
   CLocateDlg* locate = CLocateDlg::Current();
-  return locate && locate->TakeResults(id, persons);
+  if (locate && locate->TakeResults(id, persons)) return true;
+  return m_app.Interactions().OfferLookupReply(id, persons);
 }
 
 // ---- DDE session ----------------------------------------------------------
