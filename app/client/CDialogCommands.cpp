@@ -1,5 +1,6 @@
 #include "CDialogCommands.h"
 
+#include "BroadcastPageLink.h"
 #include "CCmdUI.h"
 #include "CCommunityServersCommand.h"
 #include "CLocateDlg.h"
@@ -21,6 +22,7 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_LOCATE:
     case ID_EDIT_IDENTITY:
     case ID_SEND_IM:
+    case ID_BROADCAST:
       break;
     default:
       ui->Enable(false);
@@ -59,6 +61,9 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_SEND_IM:
       if (CPersonStateList* states = m_app.GetPersonStateList()) states->ShowSendImDlg();
+      break;
+    case ID_BROADCAST:
+      RunBroadcastDialog(m_app);
       break;
     default:
       break;

@@ -156,3 +156,43 @@ def test_whats_hot_page_shows_a_broadcast_then_the_bulletins(window_client, zr_s
     zr_server.wait_log({"dir": "out", "member": client.member, "msg": {"type": 7}}, timeout=10)
     time.sleep(1)
     assert broadcast_lines(client) == ("", bulletins)
+
+
+BROADCAST_COMMAND = 32800
+BROADCAST_TITLE = "Lumora Chat Broadcast Extension"
+FILE_EDIT, TEXT_EDIT, DISPLAY_TIME_EDIT, MONITOR_CHECK, SEND_BUTTON = 1114, 1111, 1195, 1203, 1
+
+
+def test_broadcast_extension_dialog_checks_and_sends(window_client, zr_server, bots, tmp_path):
+    from app_messages.test_instant_messages import (DIALOG, click, dialog_controls, type_into,
+                                                    wait_message_box)
+    picture = tmp_path / "ad.gif"
+    picture.write_bytes(gif("#ff00ff"))
+    listener = bots.bot("listener")
+    client = start(window_client, zr_server)
+    client.ask("command %d" % BROADCAST_COMMAND)
+    dialog_controls(client, BROADCAST_TITLE)
+
+    # Without a picture, then without a place to show it: told, nothing sent.
+    click(client, BROADCAST_TITLE, SEND_BUTTON)
+    wait_message_box(client, "Please select image file to broadcast.")
+    type_into(client, BROADCAST_TITLE, FILE_EDIT, "Z:" + str(picture).replace("/", "\\"))
+    type_into(client, BROADCAST_TITLE, TEXT_EDIT, "  big   sale")
+    click(client, BROADCAST_TITLE, SEND_BUTTON)
+    wait_message_box(client, "Please select broadcast type.")
+    assert [e for e in zr_server.log() if e.get("dir") == "in" and e.get("msg", {}).get("type") == 7] == []
+
+    click(client, BROADCAST_TITLE, MONITOR_CHECK)
+    type_into(client, BROADCAST_TITLE, DISPLAY_TIME_EDIT, "7")
+    click(client, BROADCAST_TITLE, SEND_BUTTON)
+    zr_server.wait_log({"dir": "in", "msg": {"type": 7}}, timeout=20)
+    record = listener.expect(type=7, timeout=20)["record"]
+    assert record.texts[1] == "big sale", "the text is cleaned like a chat line"
+    assert record.first[0] == 4 and record.first[2] == 7
+    assert record.picture == picture.read_bytes()
+    # The dialog closed; opened again it keeps its values.
+    client.ask("command %d" % BROADCAST_COMMAND)
+    controls = dialog_controls(client, BROADCAST_TITLE)
+    assert controls[TEXT_EDIT]["text"] == "  big   sale"
+    assert controls[DISPLAY_TIME_EDIT]["text"] == "7"
+    client.ask("key ESCAPE", window_class=DIALOG, window_title=BROADCAST_TITLE)

@@ -9,3 +9,5 @@ class CZrApp;
 // Before the main window is made.
 void UseBroadcastPage(CZrApp& app);
 void ShowBroadcastOnPage(CZrApp& app, const CBroadcastInfo& record);
+// The Broadcast Extension dialog, modal.
+void RunBroadcastDialog(CZrApp& app);

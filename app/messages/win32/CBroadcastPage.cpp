@@ -171,6 +171,16 @@ void CBroadcastPage::ShowBullets() {
   m_text.SetLines(std::string(), lines, false);
 }
 
+void CBroadcastPage::SetPreviewMode(bool on) {
+  if (m_preview == on) return;
+  m_preview = on;
+  if (!on) {
+    KillTimer(kTimerId);
+    m_showing = false;
+    ShowBullets();
+  }
+}
+
 void CBroadcastPage::OnTimer(UINT_PTR id) {
   if (id != kTimerId) return;
   KillTimer(kTimerId);

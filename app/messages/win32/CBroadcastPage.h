@@ -66,6 +66,10 @@ class CBroadcastPage : public CPaneDlg {
   // A received broadcast; seconds 0 keeps it until the next one.
   void ShowBroadcast(const CBroadcastInfo& record, int32_t seconds);
   void ShowBullets();
+  // A preview from the Broadcast Extension dialog stays until it ends;
+  // then the bulletins come back.
+  void SetPreviewMode(bool on);
+  bool InPreview() const { return m_preview; }
   bool IsShowingBroadcast() const { return m_showing; }
   void SetWindowRect(const RECT& rect) override;
 
@@ -86,4 +90,5 @@ class CBroadcastPage : public CPaneDlg {
   CBroadcastTextWnd m_text;
   std::string m_link;
   bool m_showing = false;
+  bool m_preview = false;
 };
