@@ -5,90 +5,17 @@ the place receives, the input's line history on Up and Down, a bot's line
 in the transcript (read back through the transcript's copy and the
 clipboard) and in a balloon over the bot's avatar, the community's word
 list masking words, and a one-on-one page opened as a tab that takes the
-group's lines."""
+group's lines; the typing state cleared when the input loses the focus,
+and a user whom the server does not let send seeing the own line only
+locally."""
 import time
 
-from app_window.window_tools import NICK, PLACE, entered_member
+from app_chat.chat_tools import (INPUT_ID, ONE_ON_ONE, TRANSCRIPT_ID, balloons, centre, chat_pages, ops_of,
+                                 said_by, start, transcript_text, type_into_input, visible, wait_for, windows)
+from app_window.window_tools import NICK, PLACE
 from zrkit import wire
 from zrkit.bot import BotPool
 from zrkit.wire import Position
-
-INPUT_ID, TRANSCRIPT_ID, SEND_ID = 1105, 1106, 1107
-BALLOON_CLASS = "ZrChatBalloon"
-# Kind of a one-on-one group.
-ONE_ON_ONE = 514
-
-
-def windows(client):
-    """Every window below the frame, depth first."""
-    found = []
-
-    def walk(window):
-        found.append(window)
-        for child in window["children"]:
-            walk(child)
-    walk(client.ask("tree")["window"])
-    return found
-
-
-def visible(client, control_id):
-    """The visible window with that control id (the current page's)."""
-    matches = [w for w in windows(client) if w["id"] == control_id and w["visible"]]
-    assert matches, "no visible window %d" % control_id
-    return matches[0]
-
-
-def centre(window):
-    left, top, right, bottom = window["rect"]
-    return (left + right) // 2, (top + bottom) // 2
-
-
-def wait_for(what, check, timeout=20):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = check()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("no %s in %d s" % (what, timeout))
-        time.sleep(0.3)
-
-
-def said_by(server, member):
-    """Texts of the op 17 requests of member, in order."""
-    return [e["msg"]["text"] for e in server.messages("in", type=15, op=17)
-            if e["msg"].get("about") == member]
-
-
-def ops_of(server, member, op):
-    return [e for e in server.messages("in", type=15, op=op) if e["msg"].get("about") == member]
-
-
-def type_into_input(client, text):
-    x, y = centre(visible(client, INPUT_ID))
-    client.probe("click %d %d" % (x, y), 'type "%s"' % text)
-
-
-def transcript_text(client):
-    """The transcript's whole text: dragged over from its first row (below
-    the top margin of about a character's width) to below its last, copied
-    with Ctrl+C and read from the clipboard."""
-    view = visible(client, TRANSCRIPT_ID)
-    left, top, right, bottom = view["client"]
-    answers = client.probe("drag %d %d %d %d" % (left + 2, top + 10, right - 4, bottom - 4),
-                           "key C ctrl", "wait 300", "clipboard")
-    return answers[-1]["text"] or ""
-
-
-def balloons(client):
-    return [w for w in windows(client) if w["class"] == BALLOON_CLASS and w["visible"]]
-
-
-def start(window_client, zr_server):
-    window_client.start()
-    window_client.wait_frame()
-    window_client.member = entered_member(zr_server, NICK)
-    return window_client
 
 
 def test_room_page_sends_and_shows_lines(window_client, zr_server):
@@ -140,12 +67,6 @@ def test_room_page_sends_and_shows_lines(window_client, zr_server):
         pool.stop()
 
 
-def chat_pages(client):
-    """The chat page dialogs in the chat area: (visible, input id) pairs."""
-    return [w for w in windows(client) if w["class"] == "#32770"
-            and any(child["id"] == INPUT_ID for child in w["children"])]
-
-
 def test_one_on_one_page_opens_as_a_tab(window_client, zr_server):
     pool = BotPool(zr_server.host, zr_server.port)
     try:
@@ -188,3 +109,30 @@ def test_one_on_one_page_opens_as_a_tab(window_client, zr_server):
         assert line["msg"]["object"] == group
     finally:
         pool.stop()
+
+
+def test_typing_state_and_a_user_who_may_not_send(window_client, zr_server):
+    client = start(window_client, zr_server)
+    member = client.member
+
+    # Leaving the input with a half-typed line clears the typing state once
+    # and keeps the text.
+    type_into_input(client, "half typed")
+    wait_for("op 15", lambda: len(ops_of(zr_server, member, 15)) == 1)
+    transcript = visible(client, TRANSCRIPT_ID)
+    client.probe("click %d %d" % centre(transcript))
+    wait_for("op 16", lambda: len(ops_of(zr_server, member, 16)) == 1)
+    assert visible(client, INPUT_ID)["text"] == "half typed"
+    assert len(ops_of(zr_server, member, 15)) == 1
+
+    # The server takes the right to send (member flag 0x2): the line stays
+    # here, shown as the user's own line and in the own balloon.
+    zr_server.control("op", session=NICK, about=member, op=24, fields="0002")
+    time.sleep(1)
+    type_into_input(client, " and muted")
+    client.probe("key RETURN")
+    found = wait_for("own balloon", lambda: [b for b in balloons(client) if b["text"] == "half typed and muted"])
+    assert found
+    text = wait_for("echo", lambda: "half typed and muted" in transcript_text(client) and transcript_text(client))
+    assert text.split()[0] == NICK
+    assert said_by(zr_server, member) == []
