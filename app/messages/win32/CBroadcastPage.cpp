@@ -137,8 +137,10 @@ CBroadcastPage::CBroadcastPage(const std::string& title, BulletSource bullets, c
 
 bool CBroadcastPage::OnInitDialog() {
   CPaneDlg::OnInitDialog();
+  // The two windows take the places of their placeholders.
   m_image.Create(this, ChildRect(m_hWnd, kImageId));
   m_text.Create(this, ChildRect(m_hWnd, kTextId));
+  for (UINT id : {kImageId, kTextId}) ::DestroyWindow(::GetDlgItem(m_hWnd, static_cast<int>(id)));
   ShowBullets();
   return true;
 }
