@@ -116,9 +116,7 @@ void CChatEdit::OnRButtonDown(UINT, POINT point) {
   for (UINT command : {kUndo, kCut, kCopy, kPaste, kClearAll})
     ::EnableMenuItem(popup, command, MF_BYCOMMAND | (IsEditCommandEnabled(command) ? MF_ENABLED : MF_GRAYED));
   ::ClientToScreen(m_hWnd, &point);
-  m_menu = popup;
   const UINT chosen = ::TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, m_hWnd, nullptr);
-  m_menu = nullptr;
   ::DestroyMenu(menu);
   if (chosen) DoEditCommand(chosen);
 }

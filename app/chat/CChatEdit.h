@@ -52,7 +52,6 @@ class CChatEdit : public CWnd {
 
   bool m_ctrlDown = false;
   bool m_typing = false;
-  HMENU m_menu = nullptr;
   InputHistory m_history;
   std::function<void()> m_onTypingEnded;
   std::function<void()> m_onInstantMessage;

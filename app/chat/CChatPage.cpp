@@ -89,6 +89,10 @@ bool CChatPage::OnInitDialog() {
   m_transcript.SetInstantMessageHandler(openIm);
   if (m_send.SubclassDlgItem(kSendId, this))
     m_send.SetColors(0, 0, ResourceColour(kDockedColourIndex), RGB(0, 0, 0));
+  if (m_gestures.SubclassDlgItem(kGesturesId, this)) {
+    m_gestures.SetPicture(std::string(), std::string(), std::string());
+    m_gestures.EnableWindow(false);
+  }
   SendMessage(DM_SETDEFID, kSendId);
   return true;
 }
@@ -177,7 +181,7 @@ void CChatPage::SetTypingState(bool on) {
 }
 
 void CChatPage::EnableInput(bool on) {
-  for (UINT id : {kSendId, CChatEdit::kControlId, kGesturesId})
+  for (UINT id : {kSendId, CChatEdit::kControlId})
     if (HWND control = ::GetDlgItem(m_hWnd, static_cast<int>(id))) ::EnableWindow(control, on);
 }
 

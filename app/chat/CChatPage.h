@@ -16,6 +16,7 @@
 #include "CChatTextView.h"
 #include "CCmdUI.h"
 #include "CColorButton.h"
+#include "CColorButton2.h"
 #include "CPaneDlg.h"
 #include "ChatTabModel.h"
 
@@ -92,6 +93,8 @@ class CChatPage : public CPaneDlg {
   CChatTextView m_transcript;
   CChatEdit m_input;
   CColorButton m_send;
+  // Shows the chosen gesture; without a gesture gallery it stays disabled.
+  CColorButton2 m_gestures;
   std::string m_typed;
   bool m_leftPrivateRoom = false;
   std::string m_privateRoomTitle;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CFrameWnd.h"
 #include "CTabItem.h"
 #include "CWinApp.h"
 #include "IAppUi.h"
@@ -324,13 +325,18 @@ void CChatTabWnd::AttachSideWindow(CWnd* window) {
   m_sideWindow = window;
   Layout();
   if (window) window->ShowWindow(SW_SHOW);
-  if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_SIZE, 0, 0);
+  RecalcMainLayout();
 }
 
 void CChatTabWnd::DetachSideWindow(CWnd* window) {
   if (m_sideWindow != window) return;
   m_sideWindow = nullptr;
   Layout();
+  RecalcMainLayout();
+}
+
+void CChatTabWnd::RecalcMainLayout() {
+  if (auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd())) main->RecalcLayout();
 }
 
 // ---- Layout ----------------------------------------------------------------------

@@ -114,6 +114,8 @@ class CChatTabWnd : public CPageTabRow, public IPaneContainer {
   // The next docked page after index (wrapping), or null.
   CPaneDlg* NextDockedPage(int index) const;
   void FollowLayoutMode(CPaneDlg* page);
+  // The main window lays its panes out again (a side window came or went).
+  static void RecalcMainLayout();
 
   CWnd* m_host = nullptr;
   CPaneDlg* m_current = nullptr;

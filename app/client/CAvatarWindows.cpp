@@ -164,3 +164,7 @@ void CAvatarWindows::OnAvatarWithdrawn() {
   m_app.PlaceLink().StopVoiceSession();
   m_app.PlaceLink().ClearVoiceSpeaker();
 }
+
+void CAvatarWindows::PaintBalloonTails(HWND window, HDC dc) {
+  if (CChatWnd* main = m_app.MainFrame()) main->Balloons().PaintTails(window, dc);
+}

@@ -58,6 +58,7 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost {
   bool IsLocalModerator() const override;
   void OnAvatarWithdrawn() override;
   void MoveMyself(uint16_t x, uint16_t y) override;
+  void PaintBalloonTails(HWND window, HDC dc) override;
 
   // ZrWndHost
   int32_t GetIndicatorState() const override;

@@ -216,6 +216,12 @@ void CZrPlaceLink::SetPageText(const std::string& text) {
 
 void CZrPlaceLink::OnPlaceEntered() {
   m_entered = true;
+  CPlace* place = m_app.GetRootPlace();
+  if (CChatTabWnd* tabs = m_app.Chat().Tabs(); tabs && place) {
+    tabs->SetPlaceKind(place->IsAuditorium()   ? CChatTabWnd::kAuditoriumPlace
+                       : place->IsPrivateRoom() ? CChatTabWnd::kPrivatePlace
+                                                : CChatTabWnd::kPlainPlace);
+  }
   m_app.ClearReconnectState();
   m_app.SetIndicatorState(CZrApp::kParticipating);
   if (CPplManager* people = m_app.GetPeopleManager()) people->RebuildList(true);

@@ -114,3 +114,8 @@ std::string CMemberWnd::GetBubbleText()
 {
     return m_member.GetName();
 }
+
+void CMemberWnd::DrawDecoration(CDC* dc, const RECT&)
+{
+    m_host.PaintBalloonTails(m_hWnd, dc->GetSafeHdc());
+}

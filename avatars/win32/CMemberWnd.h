@@ -35,6 +35,8 @@ public:
 
     bool IsMemberWnd() const override { return true; }
     void DrawPicture(CDC* dc, const RECT& rect) override;
+    // The tails of the member's chat balloons.
+    void DrawDecoration(CDC* dc, const RECT& rect) override;
     std::string GetBubbleText() override;
 
 protected:

@@ -43,6 +43,8 @@ public:
     virtual void OnAvatarWithdrawn() = 0;
     // The local user dropped its avatar at (x, y) units of the page.
     virtual void MoveMyself(uint16_t x, uint16_t y) = 0;
+    // Draws into dc the tails of the chat balloons that stand beside window.
+    virtual void PaintBalloonTails(HWND window, HDC dc) = 0;
 
 protected:
     ~IMemberWndHost() = default;

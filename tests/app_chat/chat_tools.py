@@ -1,6 +1,9 @@
 """The chat tests' tools: the chat area's windows read from the window
 tree, typing into the current page's input line, the transcript's text
 through a drag, Ctrl+C and the clipboard, and the balloons shown."""
+import os
+import re
+import subprocess
 import time
 
 from app_window.window_tools import NICK, entered_member
@@ -87,3 +90,23 @@ def chat_pages(client):
     """The chat page dialogs in the chat area: (visible, input id) pairs."""
     return [w for w in windows(client) if w["class"] == "#32770"
             and any(child["id"] == INPUT_ID for child in w["children"])]
+
+
+def screen_pixel(x, y):
+    """The colour of a screen pixel as "#RRGGBB", from a screenshot of the
+    display."""
+    shot = subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root",
+                           "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
+                          capture_output=True, text=True, check=True).stdout
+    return re.search(r"#[0-9A-Fa-f]{6}", shot).group(0).upper()
+
+
+def tail_point(avatar, balloon):
+    """A screen point inside the tail that a balloon paints into the corner
+    of its avatar's client area that it stands at."""
+    left, top, right, bottom = avatar["client"]
+    on_right = balloon["rect"][0] > left
+    below = balloon["rect"][1] > top
+    x = right - 1 - 5 if on_right else left + 6
+    y = bottom - 1 - 3 if below else top + 3
+    return x, y

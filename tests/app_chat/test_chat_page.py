@@ -11,7 +11,8 @@ locally."""
 import time
 
 from app_chat.chat_tools import (INPUT_ID, ONE_ON_ONE, TRANSCRIPT_ID, balloons, centre, chat_pages, ops_of,
-                                 said_by, start, transcript_text, type_into_input, visible, wait_for, windows)
+                                 said_by, screen_pixel, start, tail_point, transcript_text, type_into_input, visible,
+                                 wait_for, windows)
 from app_window.window_tools import NICK, PLACE
 from zrkit import wire
 from zrkit.bot import BotPool
@@ -58,11 +59,17 @@ def test_room_page_sends_and_shows_lines(window_client, zr_server):
         ann.say("darn it, HECK")
         masked = "#### it, ####"
         found = wait_for("balloon", lambda: [b for b in balloons(client) if b["text"] == masked])
+        # Its white tail is painted into the avatar's corner it stands at.
+        balloon = found[0]
+        (avatar,) = [w for w in windows(client) if w["text"] == "ZRC member"
+                     and w["rect"][0] < balloon["rect"][2] and balloon["rect"][0] < w["rect"][2]
+                     and w["rect"][1] < balloon["rect"][3] + 10 and balloon["rect"][1] < w["rect"][3] + 10]
+        assert screen_pixel(*tail_point(avatar, balloon)) == "#FFFFFF"
+        assert screen_pixel(*centre(avatar)) != "#FFFFFF"
         text = wait_for("transcript", lambda: masked in transcript_text(client) and transcript_text(client))
         rows = text.split("\r\n")
         assert [row.split()[0] for row in rows] == [NICK, NICK, "ann"]
         assert rows[0].endswith("hello world") and rows[2].endswith(masked)
-        assert found[0]["visible"]
     finally:
         pool.stop()
 
@@ -136,3 +143,12 @@ def test_typing_state_and_a_user_who_may_not_send(window_client, zr_server):
     text = wait_for("echo", lambda: "half typed and muted" in transcript_text(client) and transcript_text(client))
     assert text.split()[0] == NICK
     assert said_by(zr_server, member) == []
+
+    # Ctrl+V (an accelerator of the main window) pastes the copied
+    # transcript into the input, which starts the typing state as typing
+    # does.
+    typing = len(ops_of(zr_server, member, 15))
+    x, y = centre(visible(client, INPUT_ID))
+    client.probe("click %d %d" % (x, y), "key V ctrl")
+    wait_for("pasted text", lambda: visible(client, INPUT_ID)["text"].startswith(NICK))
+    wait_for("op 15 on paste", lambda: len(ops_of(zr_server, member, 15)) == typing + 1)
