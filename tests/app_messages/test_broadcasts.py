@@ -18,6 +18,7 @@ PANEL_WIDTH, PANEL_TOP = 134, 2
 # The picture area inside the panel: from (3, 3) to (128, 93).
 PICTURE_POINT = (60, 20)
 AUDITORIUM_KIND = 0x801
+WS_VISIBLE = 0x10000000
 
 
 def walk(node):
@@ -125,11 +126,14 @@ def test_participate_blinks_in_an_auditorium(build_win, tmp_path, auditorium_ser
 
 
 def broadcast_lines(client):
-    """(time line, text) of the "What's Hot" page."""
+    """(time line, text) of the "What's Hot" page; the time line is empty
+    while it is hidden."""
     for node in walk(client.ask("tree")["window"]):
         if node["text"] == "Broadcast Text":
-            texts = {child["id"]: child["text"] for child in node["children"]}
-            return texts.get(1, ""), texts.get(2, "")
+            lines = {child["id"]: child for child in node["children"]}
+            time_line = lines.get(1)
+            shown = time_line["text"] if time_line and time_line["style"] & WS_VISIBLE else ""
+            return shown, lines[2]["text"]
     raise AssertionError("no broadcast page in the window tree")
 
 

@@ -76,20 +76,26 @@ bool CBroadcastTextWnd::Create(CWnd* parent, const RECT& rect) {
   m_white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
   const char* name = RegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), m_white);
   if (!CreateEx(0, name, "Broadcast Text", WS_CHILD | WS_VISIBLE, rect, parent, 0)) return false;
-  const HFONT font = reinterpret_cast<HFONT>(parent->SendMessage(WM_GETFONT));
-  for (int id : {kTimeId, kTextId}) {
-    HWND line = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, m_hWnd,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
-    if (line && font) ::SendMessageA(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  m_font = reinterpret_cast<HFONT>(parent->SendMessage(WM_GETFONT));
+  MakeLine(kTextId);
   PlaceLines();
   return true;
 }
 
+HWND CBroadcastTextWnd::MakeLine(int id) {
+  HWND line = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, m_hWnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
+  if (line && m_font) ::SendMessageA(line, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+  return line;
+}
+
+// The time line is made with the first time it shows; without a time it is
+// hidden.
 void CBroadcastTextWnd::SetLines(const std::string& time, const std::string& text, bool link) {
   m_link = link;
   m_timeShown = !time.empty();
-  ::SetDlgItemTextA(m_hWnd, kTimeId, time.c_str());
+  if (m_timeShown && !::GetDlgItem(m_hWnd, kTimeId)) MakeLine(kTimeId);
+  if (m_timeShown) ::SetDlgItemTextA(m_hWnd, kTimeId, time.c_str());
   ::SetDlgItemTextA(m_hWnd, kTextId, text.c_str());
   PlaceLines();
   Invalidate();
@@ -113,8 +119,10 @@ void CBroadcastTextWnd::PlaceLines() {
   GetClientRect(&client);
   const int x = metrics.tmMaxCharWidth;
   const int y = m_timeShown ? metrics.tmHeight : 0;
-  ::ShowWindow(::GetDlgItem(m_hWnd, kTimeId), m_timeShown ? SW_SHOWNA : SW_HIDE);
-  ::MoveWindow(::GetDlgItem(m_hWnd, kTimeId), x, 0, std::max<int>(client.right - 2 * x, 0), metrics.tmHeight, TRUE);
+  if (HWND timeLine = ::GetDlgItem(m_hWnd, kTimeId)) {
+    ::ShowWindow(timeLine, m_timeShown ? SW_SHOWNA : SW_HIDE);
+    ::MoveWindow(timeLine, x, 0, std::max<int>(client.right - 2 * x, 0), metrics.tmHeight, TRUE);
+  }
   ::MoveWindow(textLine, x, y, std::max<int>(client.right - 2 * x, 0), std::max<int>(client.bottom - y, 0), TRUE);
 }
 

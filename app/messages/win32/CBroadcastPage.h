@@ -44,9 +44,11 @@ class CBroadcastTextWnd : public CWnd {
 
  private:
   void PlaceLines();
+  HWND MakeLine(int id);
   bool m_link = false;
   bool m_timeShown = true;
   HBRUSH m_white = nullptr;
+  HFONT m_font = nullptr;
 };
 
 class CBroadcastPage : public CPaneDlg {
