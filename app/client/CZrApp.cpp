@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "BroadcastPageLink.h"
 #include "CChatPage.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
@@ -80,6 +81,7 @@ CZrApp::~CZrApp() = default;
 bool CZrApp::InitInstance() {
   SetAppUi(this);
   CChatPage::SetHost(&m_chat);
+  UseBroadcastPage(*this);
   m_tips.SetHost(this);
   TvlSetSwitchSource(&m_switches);
   m_settingsHost.SetResourceModule(AfxGetInstanceHandle());

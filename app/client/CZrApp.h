@@ -24,6 +24,7 @@
 #include "CPeopleHostLink.h"
 #include "CVoiceViewLink.h"
 #include "CPersonViewsLink.h"
+#include "CInteractionLink.h"
 #include "CPlaceWhispersLink.h"
 #include "CPlacesCommands.h"
 #include "CSavedRegistryValue.h"
@@ -126,6 +127,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool IsPageInDirectoryProgram() const { return m_pagesInDirectoryProgram; }
   CZrPlaceLink& PlaceLink() { return m_placeLink; }
   CVoiceSession& Voice() { return m_voice; }
+  const CServiceLinks& ServiceLinks() const { return m_links; }
+  CInteractionLink& Interactions() { return m_interactions; }
   CPageFrameLink& PageFrame() { return m_pageFrameLink; }
   CIndicatorButton& Indicator() { return m_indicator; }
   BrowserView GetBrowserView() const { return m_browserView; }
@@ -348,6 +351,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CChatLink m_chat{*this};
   CMyselfViewsLink m_myselfViews{*this};
   CPlaceWhispersLink m_whispers{*this};
+  CInteractionLink m_interactions{*this};
   std::unique_ptr<CPersonStateList> m_personStates;
   std::unique_ptr<CMyselfClient> m_myself;
   std::unique_ptr<CPlace> m_rootPlace;

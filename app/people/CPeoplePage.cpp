@@ -11,6 +11,8 @@
 #include "CPayload.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
+#include "BroadcastInfo.h"
+#include "BroadcastRecord.h"
 #include "CWarningDlg.h"
 #include "CWinApp.h"
 #include "IPeopleHost.h"
@@ -35,6 +37,13 @@ constexpr uint8_t kInviteToStageCommand = 3;
 constexpr uint8_t kSpeakLoudOnCommand = 4;
 constexpr uint8_t kSpeakLoudOffCommand = 5;
 constexpr uint32_t kSayChat = 5;
+// The broadcast panel, centred at the top, and the participate window,
+// centred in the voice area.
+constexpr int32_t kPanelTop = 2;
+constexpr int32_t kPanelWidth = 134;
+constexpr int32_t kPanelHeight = 102;
+constexpr int32_t kParticipateWidth = 100;
+constexpr int32_t kParticipateHeight = 20;
 
 struct ButtonLook {
   int id;
@@ -74,6 +83,7 @@ const ButtonLook* LookOf(int id) {
 BEGIN_MESSAGE_MAP(CPeoplePage, CDialog)
   ON_WM_SIZE()
   ON_WM_PAINT()
+  ON_WM_TIMER()
   ON_WM_DRAWITEM()
   ON_BN_CLICKED(CPeoplePage::kIdentityButton, OnIdentity)
   ON_BN_CLICKED(CPeoplePage::kSendImButton, OnSendIm)
@@ -101,6 +111,10 @@ bool CPeoplePage::OnInitDialog() {
   RECT none{0, 0, 10, 10};
   if (!m_list.Create(this, none)) return false;
   if (!m_voiceArea.Create(this, none)) return false;
+  m_panel.SetHost(this);
+  if (m_host) m_panel.SetDefaultTexts(m_host->GetProductString(0), m_host->GetProductString(1));
+  m_panel.Start();
+  m_participate.Create(this, none);
   Layout();
   UpdateButtons();
   return true;
@@ -131,6 +145,14 @@ void CPeoplePage::Layout() {
     ::MoveWindow(control, kVoiceControlLeft, client.bottom - kVoiceControlAboveBottom, kVoiceControlWidth,
                  kVoiceControlHeight, TRUE);
   }
+  const int32_t panelLeft = (client.right - kPanelWidth) / 2;
+  m_panel.SetRect(panelLeft, kPanelTop, panelLeft + kPanelWidth, kPanelTop + kPanelHeight);
+  if (m_participate.m_hWnd) {
+    const RECT area = VoiceArea();
+    const int32_t x = (area.left + area.right - kParticipateWidth) / 2;
+    const int32_t y = (area.top + area.bottom - kParticipateHeight) / 2;
+    m_participate.MoveWindow(RECT{x, y, x + kParticipateWidth, y + kParticipateHeight}, TRUE);
+  }
   Invalidate();
 }
 
@@ -147,6 +169,15 @@ void CPeoplePage::OnPaint() {
   RECT client{};
   GetClientRect(&client);
   dc.FillSolidRect(client, ::GetSysColor(COLOR_BTNFACE));
+  m_panel.Paint(dc);
+}
+
+void CPeoplePage::OnTimer(UINT_PTR id) { m_panel.OnTimer(id); }
+
+// A broadcast stays for its own display time.
+void CPeoplePage::ShowBroadcast(const CBroadcastInfo& record) {
+  m_panel.SetDisplayTime(record.values[BroadcastRecord::kDisplayTime]);
+  m_panel.ShowBroadcast(record);
 }
 
 void CPeoplePage::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
@@ -202,7 +233,17 @@ bool CPeoplePage::IsOwn(const MenuPerson& person) const {
 
 void CPeoplePage::OnSelectionChanged(const CPeopleItem* item) { UpdateButtonsFor(item); }
 
-void CPeoplePage::UpdateButtons() { UpdateButtonsFor(m_list.SelectedItem()); }
+void CPeoplePage::UpdateButtons() {
+  UpdateButtonsFor(m_list.SelectedItem());
+  UpdateParticipate();
+}
+
+// In an auditorium the page invites the user to take part in the event.
+void CPeoplePage::UpdateParticipate() {
+  if (!m_participate.m_hWnd) return;
+  const bool auditorium = m_root && m_list.IsConnected() && m_root->IsAuditorium();
+  if (auditorium != m_participate.IsBlinking()) m_participate.ShowTimed(auditorium);
+}
 
 // Send IM and Locate while connected; Identity for a person when identity
 // windows can be opened; Ignore for another person of the place.

@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "CBroadcastPanel.h"
 #include "CDialog.h"
 #include "CFont.h"
+#include "CParticipateWnd.h"
 #include "CPeopleList.h"
 #include "CVoiceArea.h"
 
+class CBroadcastInfo;
 class CPersonStateList;
 class CPlace;
 class CZrObjectDesc;
@@ -68,10 +71,13 @@ class CPeoplePage : public CDialog {
   void RunPersonCommand(UINT command, const CPeopleItem& item) { RunCommand(command, PersonOf(item)); }
   // The row about to be selected (null: none).
   void OnSelectionChanged(const CPeopleItem* item);
-  // For the selected row.
+  // For the selected row; the participate window for the place.
   void UpdateButtons();
   // Places the list, the buttons, the voice area and the voice control.
   void Layout();
+  // A received broadcast for the broadcast panel.
+  void ShowBroadcast(const CBroadcastInfo& record);
+  CBroadcastPanel& Panel() { return m_panel; }
 
  protected:
   bool OnInitDialog() override;
@@ -79,6 +85,7 @@ class CPeoplePage : public CDialog {
   void OnCancel() override {}
   void OnSize(UINT type, int cx, int cy);
   void OnPaint();
+  void OnTimer(UINT_PTR id);
   void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   void OnIdentity();
   void OnSendIm();
@@ -101,10 +108,13 @@ class CPeoplePage : public CDialog {
   void SpeakLoud(const MenuPerson& person);
   void SendCommandPayload(uint32_t target, uint8_t subtype);
   RECT VoiceArea() const;
+  void UpdateParticipate();
 
   CPeopleList m_list;
   CPlace* m_root = nullptr;
   CPersonStateList* m_states = nullptr;
   IPeopleHost* m_host = nullptr;
   CVoiceArea m_voiceArea;
+  CBroadcastPanel m_panel;
+  CParticipateWnd m_participate;
 };

@@ -136,6 +136,10 @@ void CPplManager::RedrawList() {
   if (HasPage()) m_page->List().RedrawRows();
 }
 
+void CPplManager::ShowBroadcast(const CBroadcastInfo& record) {
+  if (HasPage()) m_page->ShowBroadcast(record);
+}
+
 void CPplManager::ShowPersonMenu(const CZrObjectDesc& person, bool described, int32_t x, int32_t y) {
   if (!HasPage()) return;
   if (!described) {

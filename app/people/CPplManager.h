@@ -42,6 +42,10 @@ class CPplManager : public CWnd {
   bool IsListed(uint32_t id) const;
   void ForwardPair(uint32_t kind, const CZrObjectDesc& answer);
   void RedrawList();
+  // A broadcast for the page's broadcast panel.
+  void ShowBroadcast(const CBroadcastInfo& record);
+  // The page while it has its window, else null.
+  CPeoplePage* GetPage() const { return HasPage() ? m_page.get() : nullptr; }
   // The person menu at a screen point: with described, for the described
   // person (a locate answer); otherwise for the person's row of the place,
   // and nothing when it has none.

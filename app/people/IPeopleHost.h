@@ -35,6 +35,9 @@ class IPeopleHost {
   virtual bool AreAvatarsShown() const = 0;
 
   virtual std::string GetCommunityName() const = 0;
+  // An entry of the resource library's product strings (0 and 1: the
+  // broadcast panel's default texts).
+  virtual std::string GetProductString(uint32_t index) const = 0;
   // A colour of the resource library (5: the local user's rows).
   virtual COLORREF GetColor(uint32_t index) const = 0;
   // The folder of the gesture files.

@@ -1,8 +1,10 @@
 #include "CDialogCommands.h"
 
+#include "BroadcastPageLink.h"
 #include "CCmdUI.h"
 #include "CCommunityServersCommand.h"
 #include "CLocateDlg.h"
+#include "CPersonStateList.h"
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "PreferencesCommand.h"
@@ -21,6 +23,8 @@ void CDialogCommands::UpdateCommand(UINT id, CCmdUI* ui) {
     case ID_LOCATE:
     case ID_EDIT_IDENTITY:
     case ID_TOUR_SETUP:
+    case ID_SEND_IM:
+    case ID_BROADCAST:
       break;
     default:
       ui->Enable(false);
@@ -59,6 +63,12 @@ void CDialogCommands::RunCommand(UINT id) {
       break;
     case ID_EDIT_IDENTITY:
       RunIdentitySheet(m_app);
+      break;
+    case ID_SEND_IM:
+      if (CPersonStateList* states = m_app.GetPersonStateList()) states->ShowSendImDlg();
+      break;
+    case ID_BROADCAST:
+      RunBroadcastDialog(m_app);
       break;
     default:
       break;

@@ -1,6 +1,7 @@
 #include "CBrowserServices.h"
 
 #include "CCommunityCheck.h"
+#include "CInteractionLink.h"
 #include "CPlaceAddress.h"
 #include "CZrApp.h"
 #include "IBrowserInteraction.h"
@@ -23,9 +24,10 @@ void CBrowserServices::OpenPlaceAddress(const CPlaceAddress& address, int32_t fl
 // The place is connected again, with the login values the page gave.
 void CBrowserServices::ConnectPlace() { m_app.Reconnect(); }
 
-// Event interactions come with the events code, which is not part of the
-// program yet: no URL is one.
-std::unique_ptr<IBrowserInteraction> CBrowserServices::ParseInteraction(const std::string&) { return nullptr; }
+std::unique_ptr<IBrowserInteraction> CBrowserServices::ParseInteraction(const std::string& url) {
+  if (!CInteractionLink::IsInteraction(url)) return nullptr;
+  return std::make_unique<CPageInteraction>(m_app.Interactions(), url);
+}
 
 std::string CBrowserServices::GetWelcomeUrl() const { return GetProgramDir() + kWelcomePage; }
 

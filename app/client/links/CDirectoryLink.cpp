@@ -1,6 +1,7 @@
 #include "CDirectoryLink.h"
 
 #include "CCommunityCheck.h"
+#include "CInteractionLink.h"
 #include "CPlace.h"
 #include "CPlaceAddress.h"
 #include "CZrApp.h"
@@ -44,3 +45,7 @@ void CDirectoryLink::OpenPlace(const std::string& text) {
   CPlaceAddress address(CCommunityCheck::ForService(m_app.Settings().m_listFile));
   if (address.Parse(text)) m_app.OpenPlaceAddress(address, false);
 }
+
+bool CDirectoryLink::IsInteractionLink(const std::string& text) const { return CInteractionLink::IsInteraction(text); }
+
+void CDirectoryLink::PerformInteraction(const std::string& text) { m_app.Interactions().Perform(text); }

@@ -26,10 +26,9 @@ class CDirectoryLink : public CDirectoryClient {
   std::string Nickname() const override;
   std::string CurrentPlaceName() const override;
   bool IsPlaceLink(const std::string& text) const override;
-  // Event interactions are not part of the client yet: no text is one.
-  bool IsInteractionLink(const std::string&) const override { return false; }
+  bool IsInteractionLink(const std::string& text) const override;
   void OpenPlace(const std::string& text) override;
-  void PerformInteraction(const std::string&) override {}
+  void PerformInteraction(const std::string& text) override;
 
  private:
   CZrApp& m_app;

@@ -56,6 +56,8 @@ int CPeopleHostLink::RunModal(CDialog& dialog) {
 
 std::string CPeopleHostLink::GetCommunityName() const { return m_app.PlaceLink().GetCommunityName(); }
 
+std::string CPeopleHostLink::GetProductString(uint32_t index) const { return m_app.Resources().GetString(index); }
+
 COLORREF CPeopleHostLink::GetColor(uint32_t index) const { return m_app.Resources().GetColor(index); }
 
 std::string CPeopleHostLink::GetGestureFolder() const { return m_app.Settings().m_gestureDirectory; }

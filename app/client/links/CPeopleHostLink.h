@@ -25,6 +25,7 @@ class CPeopleHostLink : public IPeopleHost {
   bool ForwardRightClick(uint32_t, POINT) override { return false; }
   bool AreAvatarsShown() const override;
   std::string GetCommunityName() const override;
+  std::string GetProductString(uint32_t index) const override;
   COLORREF GetColor(uint32_t index) const override;
   std::string GetGestureFolder() const override;
   int32_t GetMaxObservers() const override;

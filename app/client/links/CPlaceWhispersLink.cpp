@@ -30,9 +30,7 @@ bool CPlaceWhispersLink::IsInPeopleList(uint32_t person) const {
 
 void CPlaceWhispersLink::ReceiveIm(const CZrTextMessage& record, const std::string& text, const CTvlBlob& payload,
                                    const std::string& displayName) {
-  CKeptMessage kept{record.senderId, record.name, displayName, text, {}};
-  if (payload.Bytes()) kept.payload.assign(payload.Bytes(), payload.Bytes() + payload.Length());
-  m_kept.push_back(std::move(kept));
+  m_ims.List().OnImReceived(record.senderId, text, payload, displayName.empty() ? record.name : displayName);
 }
 
 void CPlaceWhispersLink::GiveIdentity(uint32_t person, const CIdentityTexts& texts) {

@@ -1,35 +1,27 @@
 // The program's side of the whispers the root place receives: its clock and
 // trace, the away message and identity texts of the settings, the local
 // user's pending action; the identity texts a person sent go to that
-// person's identity dialog. Instant messages are kept until the
-// conversation windows take them, so none is lost. Object transfers go to
-// the transfers. Stage invitations and event queue items have no window in
-// the program yet: what they would show changes nothing.
+// person's identity dialog; instant messages go to the conversation list.
+// Object transfers go to the transfers. Stage invitations and event queue
+// items have no window in the program yet: what they would show changes
+// nothing.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "CImLink.h"
 #include "IPlaceWhispers.h"
 #include "TvlBlob.h"
 
 class CZrApp;
 
-// An instant message received and not yet shown.
-struct CKeptMessage {
-  uint32_t sender;
-  std::string senderName;
-  std::string displayName;
-  std::string text;
-  std::vector<uint8_t> payload;
-};
-
 class CPlaceWhispersLink : public IPlaceWhispers {
  public:
-  explicit CPlaceWhispersLink(CZrApp& app) : m_app(app) {}
+  explicit CPlaceWhispersLink(CZrApp& app) : m_app(app), m_ims(app) {}
 
-  const std::vector<CKeptMessage>& KeptMessages() const { return m_kept; }
+  CImLink& Ims() { return m_ims; }
 
   uint64_t TickMs() const override;
   void Trace(const std::string& line) override;
@@ -49,5 +41,5 @@ class CPlaceWhispersLink : public IPlaceWhispers {
 
  private:
   CZrApp& m_app;
-  std::vector<CKeptMessage> m_kept;
+  CImLink m_ims;
 };

@@ -148,6 +148,13 @@ int CServiceLinks::CountBulletSlots() const {
   return count;
 }
 
+std::vector<std::string> CServiceLinks::BulletTitles() const {
+  std::vector<std::string> titles;
+  for (size_t slot = 0; slot < m_addresses.size(); ++slot)
+    if (m_addresses[slot].find(kBulletMark) != std::string::npos) titles.push_back(m_titles[slot]);
+  return titles;
+}
+
 int CServiceLinks::CountPlainSlots() const {
   int count = 0;
   for (const std::string& address : m_addresses)

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class CServiceLinks {
  public:
@@ -33,6 +34,8 @@ class CServiceLinks {
   std::string AddressOf(UINT command) const;
 
   int CountBulletSlots() const;
+  // Titles of the bullet entries, in list order.
+  std::vector<std::string> BulletTitles() const;
   int CountPlainSlots() const;
 
  private:

@@ -5,6 +5,8 @@
 #include <cstdarg>
 #include <memory>
 
+#include "BroadcastPageLink.h"
+#include "BroadcastRecord.h"
 #include "CChatTabWnd.h"
 #include "CChatWnd.h"
 #include "CCommunityConnection.h"
@@ -14,6 +16,7 @@
 #include "CLocateDlg.h"
 #include "CPlace.h"
 #include "CPplManager.h"
+#include "CSendImDlg.h"
 #include "CSpyWnd.h"
 #include "CVistaplexLink.h"
 #include "CZrApp.h"
@@ -276,7 +279,6 @@ void CZrPlaceLink::ClearVoiceSpeaker() { m_app.Voice().ClearSpeakers(); }
 void CZrPlaceLink::SetSpeakerLevel(int32_t level) { m_app.Voice().SetSpeakerLevel(level); }
 
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
-void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) { m_app.Promotions().Show(record); }
 void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
 void CZrPlaceLink::CloseVoteDialog() {}
 
@@ -284,7 +286,18 @@ void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;
   partner.Send(text);
 }
+// A broadcast goes where its target code says: the "What's Hot" page, the
+// promotion over the page, the people page's panel.
+void CZrPlaceLink::ShowBroadcast(const CBroadcastInfo& record) {
+  const CBroadcastRoute route = BroadcastRecord::Route(record);
+  if (route.page) ShowBroadcastOnPage(m_app, record);
+  if (route.promotion) m_app.Promotions().Show(record);
+  if (!route.panel) return;
+  if (CPplManager* people = m_app.GetPeopleManager()) people->ShowBroadcast(record);
+}
+
 void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
+  m_app.Whispers().Ims().List().OnSendFailed(target, code);
   if (CTransfers* transfers = m_app.Transfers()) transfers->OnDeliveryFailed(target, code);
 }
 void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
@@ -297,11 +310,14 @@ void CZrPlaceLink::OnPlaceList(uint32_t first, uint32_t count, bool allPlaces, u
   m_app.Places().OnPlaceList(CPlaceResultPages::Answer{first, count, allPlaces, total, people, observers}, places);
 }
 
-// The locate dialog takes the answer to its own request.
+// The look-up of a Send Instant Message dialog, the locate dialog and a
+// page interaction take the answer to their own request.
 bool CZrPlaceLink::OfferPersonDescription(uint32_t id, const std::string&,
                                           const std::vector<std::unique_ptr<CZrPersonDesc>>& persons) {
+  if (m_app.Whispers().Ims().OfferLookupReply(id, persons)) return true;
   CLocateDlg* locate = CLocateDlg::Current();
-  return locate && locate->TakeResults(id, persons);
+  if (locate && locate->TakeResults(id, persons)) return true;
+  return m_app.Interactions().OfferLookupReply(id, persons);
 }
 
 // ---- DDE session ----------------------------------------------------------
@@ -385,7 +401,8 @@ std::string CZrPlaceLink::GetResetUrl() const { return std::string(); }
 // An ignored person is not heard in the voice conference either.
 void CZrPlaceLink::ShowIgnoreState(uint32_t person, int32_t state) { m_app.Voice().IgnoreMember(person, state != 0); }
 
-// The Send Instant Message dialog is not part of the program yet.
-std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t, const std::string&) {
-  return nullptr;
+std::unique_ptr<IPersonDialog> CZrPlaceLink::CreateSendImDlg(uint32_t person, const std::string& name) {
+  auto dialog = std::make_unique<CSendImDlg>(m_app, person, name);
+  if (!dialog->Open()) return nullptr;
+  return dialog;
 }
