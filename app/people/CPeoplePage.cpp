@@ -242,7 +242,12 @@ void CPeoplePage::UpdateButtons() {
 void CPeoplePage::UpdateParticipate() {
   if (!m_participate.m_hWnd) return;
   const bool auditorium = m_root && m_list.IsConnected() && m_root->IsAuditorium();
-  if (auditorium != m_participate.IsBlinking()) m_participate.ShowTimed(auditorium);
+  if (auditorium == m_participate.IsBlinking()) return;
+  m_participate.ShowTimed(auditorium);
+  // The button stands in the voice area: above it, and the area leaves it unpainted.
+  if (auditorium) {
+    ::SetWindowPos(m_participate.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 // Send IM and Locate while connected; Identity for a person when identity

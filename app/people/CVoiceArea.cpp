@@ -35,7 +35,7 @@ END_MESSAGE_MAP()
 
 bool CVoiceArea::Create(CWnd* page, const RECT& rect) {
   const char* windowClass = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW));
-  if (!CreateEx(0, windowClass, kUnavailable, WS_CHILD | WS_VISIBLE, rect, page, kAreaId)) return false;
+  if (!CreateEx(0, windowClass, kUnavailable, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, page, kAreaId)) return false;
   LOGFONTA font{};
   CClientDC screen(this);
   font.lfHeight = -::MulDiv(7, ::GetDeviceCaps(screen.m_hDC, LOGPIXELSY), 72);
