@@ -47,14 +47,14 @@ public:
         return true;
     }
     std::string TemporaryDirectory() override { return temporary; }
-    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override
+    std::optional<std::vector<uint8_t>> ReadBytes(const std::string& path) override
     {
         const auto found = files.find(path);
         if (found == files.end())
             return std::nullopt;
         return found->second;
     }
-    bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override
+    bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) override
     {
         if (failingWrites.count(path)) {
             files[path] = std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2);
@@ -63,7 +63,7 @@ public:
         files[path] = bytes;
         return true;
     }
-    ReplaceOutcome ReplaceFile(const std::string& from, const std::string& to) override
+    ReplaceOutcome PutInPlace(const std::string& from, const std::string& to) override
     {
         const auto found = files.find(from);
         if (found == files.end())
@@ -77,7 +77,7 @@ public:
         files.erase(from);
         return ReplaceOutcome::Replaced;
     }
-    bool DeleteFile(const std::string& path) override
+    bool RemoveFile(const std::string& path) override
     {
         files.erase(path);
         return true;

@@ -26,14 +26,14 @@ public:
 
     // The folder for downloads with a trailing separator; empty when none.
     virtual std::string TemporaryDirectory() = 0;
-    virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) = 0;
+    virtual std::optional<std::vector<uint8_t>> ReadBytes(const std::string& path) = 0;
     // Creates or truncates the file.
-    virtual bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+    virtual bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
     // Puts `from` in place of `to` in one step: `to` is either the old file or
     // the whole new one, never a mixture.
-    virtual ReplaceOutcome ReplaceFile(const std::string& from, const std::string& to) = 0;
+    virtual ReplaceOutcome PutInPlace(const std::string& from, const std::string& to) = 0;
     // Deletes a file, read-only or not; true when it is gone.
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // The version resource of a file; nothing when it has none.

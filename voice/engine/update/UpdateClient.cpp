@@ -117,6 +117,6 @@ void UpdateClient::DeleteDownloads(const std::vector<UpdateEntry>& entries, size
 {
     for (size_t i = 0; i < count; ++i) {
         if (!entries[i].downloadDirectory.empty())
-            m_platform.DeleteFile(entries[i].downloadDirectory + entries[i].Text(UpdateEntry::kDownloadName));
+            m_platform.RemoveFile(entries[i].downloadDirectory + entries[i].Text(UpdateEntry::kDownloadName));
     }
 }

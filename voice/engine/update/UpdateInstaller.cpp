@@ -41,7 +41,7 @@ int32_t UpdateInstaller::InstallEntry(const UpdateEntry& entry)
         return MissingFolderCode(entry.Location());
     if (entry.Kind() == '4')
         return RunProgram(entry);
-    return CopyFile(entry);
+    return CopyIntoPlace(entry);
 }
 
 int32_t UpdateInstaller::Remove(const UpdateEntry& entry)
@@ -50,7 +50,7 @@ int32_t UpdateInstaller::Remove(const UpdateEntry& entry)
     const std::string path = entry.installDirectory + name;
     if (entry.Kind() == '2')
         m_platform.RegisterServer(path, false);
-    if (!m_platform.DeleteFile(path))
+    if (!m_platform.RemoveFile(path))
         return UpdateResult::kInstallFailed;
     if (entry.installedBefore)
         m_platform.ForgetDirectory(name);
@@ -63,30 +63,30 @@ int32_t UpdateInstaller::RunProgram(const UpdateEntry& entry)
     const std::string program = NamePart(extra);
     const std::string source = entry.downloadDirectory + program;
     const std::string target = entry.installDirectory + program;
-    const std::optional<std::vector<uint8_t>> bytes = m_platform.ReadFile(source);
+    const std::optional<std::vector<uint8_t>> bytes = m_platform.ReadBytes(source);
     if (!bytes || PlaceFile(*bytes, target, entry.Text(UpdateEntry::kDigest)) != ReplaceOutcome::Replaced)
         return UpdateResult::kInstallFailed;
-    m_platform.DeleteFile(source);
+    m_platform.RemoveFile(source);
     const bool ran = m_platform.RunProgram(target, RestPart(extra));
-    m_platform.DeleteFile(target);
+    m_platform.RemoveFile(target);
     if (!ran)
         return UpdateResult::kInstallFailed;
     m_restartNeeded = true;
     return UpdateResult::kDone;
 }
 
-int32_t UpdateInstaller::CopyFile(const UpdateEntry& entry)
+int32_t UpdateInstaller::CopyIntoPlace(const UpdateEntry& entry)
 {
     const std::string& name = entry.Text(UpdateEntry::kInstalledName);
     const std::string source = entry.downloadDirectory + entry.Text(UpdateEntry::kDownloadName);
     const std::string target = entry.installDirectory + name;
-    const std::optional<std::vector<uint8_t>> bytes = m_platform.ReadFile(source);
+    const std::optional<std::vector<uint8_t>> bytes = m_platform.ReadBytes(source);
     if (!bytes)
         return UpdateResult::kInstallFailed;
     const ReplaceOutcome outcome = PlaceFile(*bytes, target, entry.Text(UpdateEntry::kDigest));
     if (outcome == ReplaceOutcome::Failed)
         return UpdateResult::kInstallFailed;
-    m_platform.DeleteFile(source);
+    m_platform.RemoveFile(source);
     if (outcome == ReplaceOutcome::AtRestart && entry.NeedsRestart())
         m_restartNeeded = true;
     m_platform.RecordDirectory(name, entry.installDirectory);
@@ -115,18 +115,18 @@ ReplaceOutcome UpdateInstaller::PlaceFile(const std::vector<uint8_t>& bytes, con
     if (!Md5::MatchesBase64(bytes.data(), bytes.size(), expectedDigest))
         return ReplaceOutcome::Failed;
     const std::string staging = target + kStagingSuffix;
-    if (!m_platform.WriteFile(staging, bytes)) {
-        m_platform.DeleteFile(staging);
+    if (!m_platform.WriteBytes(staging, bytes)) {
+        m_platform.RemoveFile(staging);
         return ReplaceOutcome::Failed;
     }
-    const std::optional<std::vector<uint8_t>> written = m_platform.ReadFile(staging);
+    const std::optional<std::vector<uint8_t>> written = m_platform.ReadBytes(staging);
     if (!written || *written != bytes) {
-        m_platform.DeleteFile(staging);
+        m_platform.RemoveFile(staging);
         return ReplaceOutcome::Failed;
     }
-    const ReplaceOutcome outcome = m_platform.ReplaceFile(staging, target);
+    const ReplaceOutcome outcome = m_platform.PutInPlace(staging, target);
     if (outcome == ReplaceOutcome::Failed)
-        m_platform.DeleteFile(staging);
+        m_platform.RemoveFile(staging);
     return outcome;
 }
 

@@ -24,7 +24,7 @@ private:
     int32_t InstallEntry(const UpdateEntry& entry);
     int32_t Remove(const UpdateEntry& entry);
     int32_t RunProgram(const UpdateEntry& entry);
-    int32_t CopyFile(const UpdateEntry& entry);
+    int32_t CopyIntoPlace(const UpdateEntry& entry);
     bool WriteTextFile(const UpdateEntry& entry);
     // Puts `bytes` in place of `target` through a checked staging file.
     ReplaceOutcome PlaceFile(const std::vector<uint8_t>& bytes, const std::string& target,

@@ -37,8 +37,8 @@ int32_t UpdatePipeline::StepCode(char step)
 
 size_t UpdatePipeline::Run(std::string_view steps, const PipelineJob& job)
 {
-    m_platform.DeleteFile(TempFile(kFirstTemp));
-    m_platform.DeleteFile(TempFile(kSecondTemp));
+    m_platform.RemoveFile(TempFile(kFirstTemp));
+    m_platform.RemoveFile(TempFile(kSecondTemp));
     m_current.clear();
     m_data.clear();
     m_dataRead = false;
@@ -59,7 +59,7 @@ bool UpdatePipeline::RunStep(char step, const PipelineJob& job)
     case 'f': {
         std::optional<std::vector<uint8_t>> bytes;
         if (!m_current.empty())
-            bytes = m_platform.ReadFile(m_current);
+            bytes = m_platform.ReadBytes(m_current);
         if (!bytes || bytes->empty())
             return Fail(step, job);
         m_data = std::move(*bytes);
@@ -71,7 +71,7 @@ bool UpdatePipeline::RunStep(char step, const PipelineJob& job)
                Fail(step, job);
     case 'm':
         return (!m_current.empty() &&
-                m_platform.ReplaceFile(m_current, job.destination) == ReplaceOutcome::Replaced) ||
+                m_platform.PutInPlace(m_current, job.destination) == ReplaceOutcome::Replaced) ||
                Fail(step, job);
     default:
         return Fail(step, job);

@@ -149,6 +149,6 @@ bool UpdateSelection::IsOlderThanListed(const UpdateEntry& entry, const std::str
 {
     if (const std::optional<VersionNumber> installed = m_platform.FileVersion(path))
         return CompareVersions(*installed, ParseVersionText(entry.Text(UpdateEntry::kVersion)));
-    const std::optional<std::vector<uint8_t>> contents = m_platform.ReadFile(path);
+    const std::optional<std::vector<uint8_t>> contents = m_platform.ReadBytes(path);
     return !contents || !Md5::MatchesBase64(contents->data(), contents->size(), entry.Text(UpdateEntry::kDigest));
 }

@@ -1,11 +1,10 @@
 #include "CWin32UpdatePlatform.h"
 
-#include "CDownloadCallback.h"
 #include "FileVersion.h"
 #include "RegistryKey.h"
 
 #include <shellapi.h>
-#include <urlmon.h>
+#include <wininet.h>
 
 #include <fstream>
 #include <iterator>
@@ -14,24 +13,74 @@ namespace {
 
 constexpr DWORD kProgramPollMs = 20;
 
+constexpr DWORD kHttpOk = 200;
+constexpr DWORD kReadChunk = 16384;
+constexpr DWORD kFreshDownload = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
+
 struct DownloadJob
 {
     std::string url;
     std::string path;
-    HRESULT result = E_FAIL;
+    bool done = false;
 };
+
+// A handle of the internet functions that closes itself.
+struct InternetHandle
+{
+    HINTERNET handle;
+    ~InternetHandle()
+    {
+        if (handle)
+            InternetCloseHandle(handle);
+    }
+};
+
+DWORD QueryNumber(HINTERNET request, DWORD what)
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    return HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) ? value : 0;
+}
+
+// Copies the response body into the file; false on a read or write failure,
+// or when fewer or more bytes came than the server announced.
+bool SaveBody(HINTERNET request, const std::string& path)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    const DWORD announced = QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH);
+    uint64_t received = 0;
+    char chunk[kReadChunk];
+    DWORD read = 0;
+    while (InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0) {
+        file.write(chunk, read);
+        received += read;
+    }
+    file.flush();
+    const bool complete = read == 0 && (announced == 0 || received == announced);
+    return static_cast<bool>(file) && complete;
+}
+
+bool Fetch(const std::string& url, const std::string& path)
+{
+    const InternetHandle session{InternetOpenA("SnCom", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
+    if (!session.handle)
+        return false;
+    const InternetHandle request{InternetOpenUrlA(session.handle, url.c_str(), nullptr, 0, kFreshDownload, 0)};
+    if (!request.handle || QueryNumber(request.handle, HTTP_QUERY_STATUS_CODE) != kHttpOk)
+        return false;
+    if (SaveBody(request.handle, path))
+        return true;
+    ::DeleteFileA(path.c_str());
+    return false;
+}
 
 // The download runs on a thread of its own, so that the host's name is never
 // looked up on the caller's thread, which may own windows.
 DWORD WINAPI RunDownload(void* parameter)
 {
     auto* job = static_cast<DownloadJob*>(parameter);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    auto* callback = new CDownloadCallback();
-    job->result = URLDownloadToFileA(nullptr, job->url.c_str(), job->path.c_str(), 0, callback);
-    callback->Release();
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    job->done = Fetch(job->url, job->path);
     return 0;
 }
 
@@ -80,7 +129,7 @@ bool CWin32UpdatePlatform::Download(const std::string& url, const std::string& p
         return false;
     WaitAnsweringSentMessages(thread);
     CloseHandle(thread);
-    return SUCCEEDED(job.result) && FileExists(path);
+    return job.done && FileExists(path);
 }
 
 std::string CWin32UpdatePlatform::TemporaryDirectory()
@@ -92,7 +141,7 @@ std::string CWin32UpdatePlatform::TemporaryDirectory()
     return WithSeparator(path);
 }
 
-std::optional<std::vector<uint8_t>> CWin32UpdatePlatform::ReadFile(const std::string& path)
+std::optional<std::vector<uint8_t>> CWin32UpdatePlatform::ReadBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -103,7 +152,7 @@ std::optional<std::vector<uint8_t>> CWin32UpdatePlatform::ReadFile(const std::st
     return bytes;
 }
 
-bool CWin32UpdatePlatform::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+bool CWin32UpdatePlatform::WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -111,7 +160,7 @@ bool CWin32UpdatePlatform::WriteFile(const std::string& path, const std::vector<
     return static_cast<bool>(file);
 }
 
-ReplaceOutcome CWin32UpdatePlatform::ReplaceFile(const std::string& from, const std::string& to)
+ReplaceOutcome CWin32UpdatePlatform::PutInPlace(const std::string& from, const std::string& to)
 {
     SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -124,10 +173,10 @@ ReplaceOutcome CWin32UpdatePlatform::ReplaceFile(const std::string& from, const 
     return ReplaceOutcome::Failed;
 }
 
-bool CWin32UpdatePlatform::DeleteFile(const std::string& path)
+bool CWin32UpdatePlatform::RemoveFile(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    ::DeleteFileA(path.c_str());
     return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 

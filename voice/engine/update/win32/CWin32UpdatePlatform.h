@@ -1,5 +1,6 @@
-// The update client's machine side on Windows: URL moniker downloads on a
-// worker thread, files, install folders and the engine's client registry key.
+// The update client's machine side on Windows: HTTP downloads through the
+// internet functions on a worker thread, files, install folders and the
+// engine's client registry key.
 #pragma once
 
 #include "ClientRegistry.h"
@@ -14,10 +15,10 @@ public:
 
     bool Download(const std::string& url, const std::string& path) override;
     std::string TemporaryDirectory() override;
-    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override;
-    bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
-    ReplaceOutcome ReplaceFile(const std::string& from, const std::string& to) override;
-    bool DeleteFile(const std::string& path) override;
+    std::optional<std::vector<uint8_t>> ReadBytes(const std::string& path) override;
+    bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) override;
+    ReplaceOutcome PutInPlace(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::optional<VersionNumber> FileVersion(const std::string& path) override;
