@@ -81,12 +81,11 @@ def run_host(env, program, *args):
     done = subprocess.run(["wine", str(program), *args], env=env, capture_output=True, timeout=180,
                           cwd=str(program.parent))
     assert done.returncode == 0, done
-    return done.stdout.decode("latin-1").split("\r\n" if b"\r\n" in done.stdout else "\n")
+    return [line for line in done.stdout.decode("latin-1").splitlines() if line]
 
 
 def update(env, program, component="SNCom"):
-    lines = [line for line in run_host(env, program, "list", *HOST_CODES, component) if line]
-    return lines
+    return run_host(env, program, "list", *HOST_CODES, component)
 
 
 def test_a_new_file_is_downloaded_checked_and_installed(server, system_folder, wine_env, program):
@@ -174,7 +173,37 @@ def test_container_info_installs_the_branding_library_in_the_language(server, sy
     ])
     point_engine_at(wine_env, server.base_url)
 
-    lines = [line for line in run_host(wine_env, program, "container", "ZrUpdBrand", "de-DE") if line]
-    assert lines == ["CONTAINER done"]
+    assert run_host(wine_env, program, "container", "ZrUpdBrand", "de-DE") == ["CONTAINER done"]
     assert (folder / german).read_bytes() == contents
     assert not (folder / english).exists()
+
+
+@pytest.mark.parametrize("server_key", ["InprocServer32", "LocalServer32"])
+def test_a_com_servers_file_goes_to_the_servers_folder(server_key, server, prefix, wine_env, program):
+    class_id = "{%s}" % str(uuid.uuid4()).upper()
+    key = r"HKCR\CLSID\%s\%s" % (class_id, server_key)
+    folder_name = unique_name("")
+    folder = prefix / "drive_c" / folder_name
+    registered = '"C:\\%s\\server.exe" /automation' % folder_name if server_key == "LocalServer32" \
+        else "C:\\%s\\server.dll" % folder_name
+    wine(wine_env, "reg", "add", key, "/ve", "/d", registered, "/f")
+    name = unique_name()
+    contents = b"a file of the server"
+    server.put("/files/" + name, contents)
+    server.put_list([list_line("3", "1", server.root_url + "/files", name, name, contents, "zrsrv",
+                               extra=class_id)])
+    try:
+        # The folder does not exist yet: nothing is installed.
+        point_engine_at(wine_env, server.base_url)
+        assert update(wine_env, program) == ["LIST 0 1", "INSTALL 108"]
+
+        folder.mkdir()
+        point_engine_at(wine_env, server.base_url)
+        assert update(wine_env, program) == ["LIST 0 1", "INSTALL 0"]
+        assert (folder / name).read_bytes() == contents
+    finally:
+        wine(wine_env, "reg", "delete", r"HKCR\CLSID\%s" % class_id, "/f", check=False)
+        if folder.exists():
+            for path in folder.iterdir():
+                path.unlink()
+            folder.rmdir()

@@ -101,8 +101,12 @@ std::string WithSeparator(std::string directory)
     return directory;
 }
 
-std::string DirectoryOfFile(const std::string& path)
+// The folder of a registered file name, which may be quoted and followed by
+// arguments.
+std::string DirectoryOfFile(std::string path)
 {
+    if (!path.empty() && path.front() == '"')
+        path = path.substr(1, path.find('"', 1) - 1);
     const size_t separator = path.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
