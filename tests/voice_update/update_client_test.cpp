@@ -88,11 +88,18 @@ TEST(UpdateClient, ComponentRequestsAreInstalledAtOnce)
     EXPECT_FALSE(update.platform.FileExists(kSys + "host.dat"));
     EXPECT_EQ(update.platform.finishedKeeping, 1);
 
+    update.platform.server[kList] += "\n" + ListLine("20CC6", "2.0", "http://h/files", "np.dll", "np.dl", "", "np", "G72364");
+    update.Serve("np.dl", "np");
+    update.platform.files[kSys + "sx5363s.dll"] = FakeUpdatePlatform::Bytes("old codec");
+    EXPECT_EQ(update.client.InstallComponents({{"G72364", "", "6"}}, {"", "enu"}), 106); // no plug-in folder
+    EXPECT_EQ(update.platform.Text(kSys + "sx5363s.dll"), "codec");
+    EXPECT_FALSE(update.platform.FileExists(kTemp + "np.dl")); // not left behind
+
     update.Serve("codec.dl", "tampered");
     update.platform.files[kSys + "sx5363s.dll"] = FakeUpdatePlatform::Bytes("old codec");
     EXPECT_EQ(update.client.InstallComponents({{"G72364", "", "6"}}, {"", "enu"}), 104);
     EXPECT_EQ(update.platform.Text(kSys + "sx5363s.dll"), "old codec");
-    EXPECT_EQ(update.platform.finishedDropping, 3); // before each list, and after the failure
+    EXPECT_EQ(update.platform.finishedDropping, 5); // before each list, and after each failure
 }
 
 TEST(UpdateClient, TheStampedBaseUrlCountsOnlyWhileItIsValidAndNear)

@@ -51,7 +51,7 @@ int32_t UpdateClient::InstallComponents(const std::vector<ComponentRequest>& req
             UpdateSelection(m_platform).ForRequests(std::move(listed), requests, languages.system);
         result = Download(entries);
         if (result == UpdateResult::kDone)
-            result = UpdateInstaller(m_platform).Install(entries);
+            return Install(entries);
     }
     Finish(result);
     return result;
@@ -61,6 +61,8 @@ int32_t UpdateClient::Install(const std::vector<UpdateEntry>& entries)
 {
     const int32_t result = UpdateInstaller(m_platform).Install(entries);
     Finish(result);
+    // Installed files took their downloads with them; the rest are not kept.
+    DeleteDownloads(entries, entries.size());
     return result;
 }
 
