@@ -84,8 +84,8 @@ def run_host(env, program, *args):
     return [line for line in done.stdout.decode("latin-1").splitlines() if line]
 
 
-def update(env, program, component="SNCom"):
-    return run_host(env, program, "list", *HOST_CODES, component)
+def update(env, program, component="SNCom", *starts):
+    return run_host(env, program, "list", *HOST_CODES, component, *starts)
 
 
 def test_a_new_file_is_downloaded_checked_and_installed(server, system_folder, wine_env, program):
@@ -111,6 +111,18 @@ def test_a_new_file_is_downloaded_checked_and_installed(server, system_folder, w
     assert registry_text(wine_env, CLIENT_KEY, "snacus") is None
     point_engine_at(wine_env, server.base_url)
     assert update(wine_env, program) == ["LIST 0 0"]
+
+
+def test_a_list_made_while_the_engine_is_in_use_asks_for_a_restart(server, system_folder, wine_env, program):
+    folder, made = system_folder
+    name = unique_name()
+    made.append(name)
+    server.put("/files/" + name, b"busy")
+    server.put_list([list_line("1", "1", server.root_url + "/files", name, name, b"busy", "zrbusy")])
+    point_engine_at(wine_env, server.base_url)
+    # Started twice: another user of the engine keeps its files in use.
+    assert update(wine_env, program, "SNCom", "2") == ["LIST 1 1", "INSTALL 0"]
+    assert (folder / name).read_bytes() == b"busy"
 
 
 @pytest.mark.parametrize("served", [

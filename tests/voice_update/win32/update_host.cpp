@@ -1,9 +1,10 @@
 // update_host (Windows): loads SnCom.dll as the voice control does and runs
 // one update, printing each result as a line.
 //
-//   update_host list FIRST SECOND COMPONENT
-//       SonorelleIfc_GetToUpdateFileList with the two host codes, then the
-//       host's install step for the list it hands over:
+//   update_host list FIRST SECOND COMPONENT [STARTS]
+//       SonorelleIfc_GetToUpdateFileList with the two host codes, after
+//       STARTS calls of SonorelleIfc_Init (1 unless given), then the host's
+//       install step for the list it hands over:
 //       "LIST <result> <entries>" and, with a list, "INSTALL <result>".
 //   update_host container BRAND LOCALE
 //       an instance (op 17, kind 3, SDK) in a window of its own, with the
@@ -82,10 +83,10 @@ int RunContainer(HMODULE engine, const char* brand, const char* locale)
 
 int main(int argc, char** argv)
 {
-    const bool list = argc == 5 && std::strcmp(argv[1], "list") == 0;
+    const bool list = (argc == 5 || argc == 6) && std::strcmp(argv[1], "list") == 0;
     const bool container = argc == 4 && std::strcmp(argv[1], "container") == 0;
     if (!list && !container) {
-        std::printf("usage: update_host list FIRST SECOND COMPONENT | container BRAND LOCALE\n");
+        std::printf("usage: update_host list FIRST SECOND COMPONENT [STARTS] | container BRAND LOCALE\n");
         return 2;
     }
     HMODULE engine = LoadLibraryA("SnCom.dll");
@@ -93,11 +94,14 @@ int main(int argc, char** argv)
         std::printf("NOENGINE\n");
         return 2;
     }
-    Entry<void (*)()>(engine, "SonorelleIfc_Init")();
+    const int starts = list && argc == 6 ? std::atoi(argv[5]) : 1;
+    for (int i = 0; i < starts; ++i)
+        Entry<void (*)()>(engine, "SonorelleIfc_Init")();
     const int code = list ? RunList(engine, std::atoi(argv[2]), std::atoi(argv[3]), argv[4])
                           : RunContainer(engine, argv[2], argv[3]);
     std::fflush(stdout);
-    Entry<void (*)()>(engine, "SonorelleIfc_Uninit")();
+    for (int i = 0; i < starts; ++i)
+        Entry<void (*)()>(engine, "SonorelleIfc_Uninit")();
     FreeLibrary(engine);
     return code;
 }
