@@ -551,7 +551,8 @@ TEST_F(SnComDll, ModelessMessagesBelongToTheirHost)
     EXPECT_FALSE(IsWindow(message));
 }
 
-TEST_F(SnComDll, WithoutAnUpdateClientNoListIsAvailable)
+// The built-in update server of a test build reaches nothing.
+TEST_F(SnComDll, AnUnreachableUpdateServerGivesNoList)
 {
     void* list = reinterpret_cast<void*>(1);
     EXPECT_EQ(engine.getUpdateList(0, &list, 76, 79, "SnCom"), 103);

@@ -248,6 +248,23 @@ TEST_F(ClientRegistryTest, DirectoriesAndContentByName)
     EXPECT_FALSE(m_registry.ReadContent(ContentArea::Kept, "list"));
 }
 
+TEST_F(ClientRegistryTest, KeptRunningContentMovesIntoContent)
+{
+    EXPECT_FALSE(m_registry.KeepRunningContent()); // nothing running
+    EXPECT_TRUE(m_registry.WriteContent(ContentArea::Kept, "list", {1}));
+    EXPECT_TRUE(m_registry.WriteContent(ContentArea::Kept, "other", {2}));
+    EXPECT_TRUE(m_registry.WriteContent(ContentArea::Running, "list", {9, 8}));
+    EXPECT_TRUE(m_registry.WriteContent(ContentArea::Running, "codec", {}));
+    EXPECT_TRUE(m_registry.WriteContent(ContentArea::Running, "a much longer value name", {7}));
+
+    EXPECT_TRUE(m_registry.KeepRunningContent());
+    EXPECT_FALSE(KeyExists("Content\\temp"));
+    EXPECT_EQ((std::vector<uint8_t>{9, 8}), m_registry.ReadContent(ContentArea::Kept, "list"));
+    EXPECT_EQ((std::vector<uint8_t>{2}), m_registry.ReadContent(ContentArea::Kept, "other"));
+    EXPECT_EQ(std::vector<uint8_t>{}, m_registry.ReadContent(ContentArea::Kept, "codec"));
+    EXPECT_EQ((std::vector<uint8_t>{7}), m_registry.ReadContent(ContentArea::Kept, "a much longer value name"));
+}
+
 TEST_F(ClientRegistryTest, ValueOfAnotherTypeIsNotRead)
 {
     EXPECT_TRUE(m_registry.WriteContent(ContentArea::Kept, "blob", {1}));

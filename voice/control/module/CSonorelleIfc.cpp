@@ -5,6 +5,7 @@
 #include "CUpdateCheckStore.h"
 #include "CWin32EngineModule.h"
 #include "OleText.h"
+#include "UpdateService.h"
 
 #include <ctime>
 #include <type_traits>
@@ -12,6 +13,11 @@
 namespace {
 
 constexpr size_t kTextBufferSize = 100;
+constexpr int32_t kUpdateDone = 0;
+constexpr int32_t kUpdateRestartNeeded = 1;
+constexpr int32_t kUpdateCaption = 10005;
+constexpr int32_t kUpdateRestartText = 10003;
+constexpr DWORD kLibraryReleaseWaitMs = 10;
 
 CEngineBinding& Binding()
 {
@@ -78,9 +84,33 @@ void CSonorelleIfc::CheckForUpdates(const std::string& brand)
     if (!store.TakeUpdateCheck(static_cast<uint32_t>(std::time(nullptr))))
         return;
     void* list = nullptr;
-    CallExport<int32_t>(EngineExport::GetToUpdateFileList, static_cast<int32_t>(0), &list, kBrandCode,
-        kUpdateHostCode, brand.c_str());
-    // The engine hands out no list yet, so there is nothing to install.
+    const int32_t result = CallExport<int32_t>(EngineExport::GetToUpdateFileList, static_cast<int32_t>(0), &list,
+        kBrandCode, kUpdateHostCode, brand.c_str());
+    if (!list) {
+        UpdateService::Finish(result);
+        return;
+    }
+    InstallUpdates(list, result);
+}
+
+// Installs the files of the engine's update list. Unless the engine said its
+// files are in use, this link lets go of the library while they are
+// replaced, so that the engine's own library can be among them.
+void CSonorelleIfc::InstallUpdates(void* list, int32_t listResult)
+{
+    const bool release = listResult != kUpdateRestartNeeded && m_holdsLibrary;
+    if (release) {
+        Binding().FreeEngineLibrary();
+        m_holdsLibrary = false;
+        ::Sleep(kLibraryReleaseWaitMs);
+    }
+    const int32_t installed = UpdateService::InstallList(list);
+    if (release)
+        m_holdsLibrary = Binding().LoadEngineLibrary();
+    const bool listed = listResult == kUpdateDone || listResult == kUpdateRestartNeeded;
+    if (installed == kUpdateRestartNeeded && listed)
+        CallExport<void>(EngineExport::DisplayModlessDialog, static_cast<void*>(m_instance), kUpdateCaption,
+            kUpdateRestartText);
 }
 
 void CSonorelleIfc::SetCustomBrandingDll(const std::string& brand)

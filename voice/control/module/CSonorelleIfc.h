@@ -72,6 +72,7 @@ public:
 private:
     int32_t Select(int32_t operation, void* arguments);
     BSTR SelectText(int32_t operation, const std::string& name);
+    void InstallUpdates(void* list, int32_t listResult);
 
     HWND m_instance = nullptr;
     bool m_holdsLibrary = false;

@@ -2,7 +2,9 @@
 
 #include "ClientRegistry.h"
 #include "EngineWindows.h"
+#include "ComponentRequests.h"
 #include "SnComStrings.h"
+#include "UpdateService.h"
 
 #include <winsock2.h>
 #include <ole2.h>
@@ -210,4 +212,13 @@ void CEngineLibrary::RegisterBranding(void* handle)
 bool CEngineLibrary::InUse() const
 {
     return !m_instances.Empty() || !m_windows.empty() || m_count.Count() > 1;
+}
+
+int32_t CEngineLibrary::EnsureComponents(void* handle)
+{
+    const CEngineInstance* engine = Find(handle);
+    const bool dialsTelephones = engine && !engine->Params().Text(EngineParam::kPhoneDialInfo).empty();
+    const std::string& locale = m_process.locale;
+    return UpdateService::InstallComponents(
+        EngineComponentRequests(m_process.customBrand, locale, dialsTelephones), locale);
 }

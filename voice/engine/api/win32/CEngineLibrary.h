@@ -50,6 +50,11 @@ public:
     void RegisterBranding(void* handle);
     // Anything that keeps the engine's files in use.
     bool InUse() const;
+    // Has the update client install the components the instance needs: the
+    // branding library and the engine's texts for the locale, and the
+    // G.723.1 codec when it dials telephones.
+    int32_t EnsureComponents(void* handle);
+    const std::string& Locale() const { return m_process.locale; }
 
 private:
     struct HostWindows

@@ -5,6 +5,8 @@
 #include "EngineWindows.h"
 #include "SocketMediaChannel.h"
 #include "SonorelleIfcTypes.h"
+#include "UpdateResult.h"
+#include "UpdateService.h"
 #include "WinsockNetSocket.h"
 
 #include <oleauto.h>
@@ -12,6 +14,21 @@
 #include <cstring>
 #include <optional>
 #include <vector>
+
+namespace {
+
+constexpr char kLibraryRequest[] = "1";
+
+// A codec library that does not load is installed by the update client as a
+// library component of the codec's name.
+bool FetchCodecComponent(const std::string& codecName)
+{
+    const int32_t result = UpdateService::InstallComponents({{codecName, std::string(), kLibraryRequest}},
+                                                            std::string());
+    return result == UpdateResult::kDone || result == UpdateResult::kRestartNeeded;
+}
+
+} // namespace
 
 CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
                              const CResourceChain& resources)
@@ -24,6 +41,7 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
       m_frames([this] { m_audio.OnFrameTick(); }),
       m_card(m_devices, m_preroll, [&services](int32_t number) { return services.String(number); },
              Soundcard::Waits{}),
+      m_codecLibraries(FetchCodecComponent),
       m_codecTable(m_codecLibraries),
       m_codecs(m_codecTable, [](unsigned, const std::string&) {}),
       m_audio(m_card, m_playout, m_frames, [] { return static_cast<uint32_t>(timeGetTime()); },

@@ -6,6 +6,8 @@
 #include "EngineWindows.h"
 #include "SnComStrings.h"
 #include "SonorelleIfcTypes.h"
+#include "UpdateResult.h"
+#include "UpdateService.h"
 
 #include <windows.h>
 
@@ -17,7 +19,6 @@
 namespace {
 
 constexpr int32_t kLongestResourceString = 512;
-constexpr int32_t kListNotAvailable = 103;
 constexpr int32_t kGagOn = 0x8001;
 
 CEngineLibrary& Library()
@@ -90,13 +91,15 @@ SN_EXPORT void SonorelleIfc_SetCustomBrandingDll(void* instance, int32_t brandCo
     Library().SetBranding(instance, brandCode, library);
 }
 
-SN_EXPORT int32_t SonorelleIfc_GetToUpdateFileList(int32_t, void** list, int32_t, int32_t,
-                                                   const char*)
+SN_EXPORT int32_t SonorelleIfc_GetToUpdateFileList(int32_t, void** list, int32_t firstHostCode,
+                                                   int32_t secondHostCode, const char* component)
 {
-    // The update client is not part of this library yet: no list is available.
-    if (list)
-        *list = nullptr;
-    return kListNotAvailable;
+    const int32_t result = UpdateService::PrepareList(firstHostCode, secondHostCode, OrEmpty(component),
+                                                      Library().Locale(), list);
+    // The engine's own files cannot be replaced while they are in use.
+    if (result == UpdateResult::kDone && Library().InUse())
+        return UpdateResult::kRestartNeeded;
+    return result;
 }
 
 SN_EXPORT void SonorelleIfc_SetParam(void* instance, const char* name, const char* value)
@@ -157,6 +160,7 @@ SN_EXPORT void SonorelleIfc_SetHostUrl(void* instance, const char* url, const ch
 SN_EXPORT void SonorelleIfc_SetContainerInfo(void* instance, const char* app, const char* version)
 {
     if (CEngineInstance* engine = Library().Find(instance)) {
+        Library().EnsureComponents(instance);
         Library().RegisterBranding(instance);
         engine->SetContainer(OrEmpty(app), OrEmpty(version));
     }

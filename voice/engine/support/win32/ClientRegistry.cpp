@@ -110,6 +110,19 @@ bool CClientRegistry::DeleteRunningContent() const
     return OpenExisting(kContentKey).DeleteTree(kRunningContentKey);
 }
 
+bool CClientRegistry::KeepRunningContent() const
+{
+    const CRegistryKey running = OpenExisting(ContentPath(ContentArea::Running));
+    if (!running.IsOpen())
+        return false;
+    bool kept = true;
+    for (const std::string& name : running.ValueNames()) {
+        const std::optional<std::vector<uint8_t>> bytes = running.ReadBinary(name);
+        kept = bytes && WriteContent(ContentArea::Kept, name, *bytes) && kept;
+    }
+    return DeleteRunningContent() && kept;
+}
+
 void CClientRegistry::AppendLastError(const std::string& text, unsigned category) const
 {
     const CRegistryKey key = OpenSubkey(kErrorLogKey);

@@ -55,6 +55,9 @@ public:
     bool DeleteContent(ContentArea area, const std::string& name) const;
     // Deletes "Content\temp" with all its values.
     bool DeleteRunningContent() const;
+    // Moves every value of "Content\temp" into "Content", then deletes
+    // "Content\temp".
+    bool KeepRunningContent() const;
 
     // Puts `text` in front of the category's log, keeping at most five
     // entries; does nothing when the key cannot be opened.

@@ -67,6 +67,19 @@ bool CRegistryKey::DeleteValue(const std::string& name) const
     return IsOpen() && RegDeleteValueA(m_key, name.c_str()) == ERROR_SUCCESS;
 }
 
+std::vector<std::string> CRegistryKey::ValueNames() const
+{
+    std::vector<std::string> names;
+    for (DWORD index = 0; IsOpen(); ++index) {
+        char name[16384];
+        DWORD length = sizeof name;
+        if (RegEnumValueA(m_key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
 bool CRegistryKey::DeleteTree(const std::string& subkey) const
 {
     return IsOpen() && RegDeleteTreeA(m_key, subkey.c_str()) == ERROR_SUCCESS;

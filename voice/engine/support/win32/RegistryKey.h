@@ -34,6 +34,8 @@ public:
     bool WriteText(const std::string& name, const std::string& text) const;
     bool WriteBinary(const std::string& name, const std::vector<uint8_t>& bytes) const;
     bool DeleteValue(const std::string& name) const;
+    // The names of all values of the key.
+    std::vector<std::string> ValueNames() const;
     // Deletes the subkey with everything below it.
     bool DeleteTree(const std::string& subkey) const;
 
