@@ -233,9 +233,17 @@ protected:
         return Run(host, operation, &record);
     }
 
-    HWND MessageWindow()
+    // The engine's modeless notice (dialog 245) of this process.
+    HWND Notice()
     {
-        return FindWindowExA(nullptr, nullptr, "SonorelleMessageWindow", nullptr);
+        for (HWND found = FindWindowExA(nullptr, nullptr, "#32770", nullptr); found;
+             found = FindWindowExA(nullptr, found, "#32770", nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == GetCurrentProcessId() && GetDlgItem(found, 228))
+                return found;
+        }
+        return nullptr;
     }
 
     Engine engine;
@@ -285,10 +293,10 @@ TEST_F(SnComDll, ASecondPlainInstanceGetsTheNoticeAndAHolderWindow)
     ASSERT_EQ(engine.onCreateObject(first), 1);
     EXPECT_EQ(Create(second, 2, false), 0);
 
-    HWND notice = MessageWindow();
+    HWND notice = Notice();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(WindowText(notice), "SnCom");
-    EXPECT_EQ(WindowText(GetWindow(notice, GW_CHILD)),
+    EXPECT_EQ(WindowText(GetDlgItem(notice, 228)),
               "Another instance of the Voice Control is currently connected.   Connection not available.");
 
     engine.onCreateWindow(second, second);
@@ -543,12 +551,55 @@ TEST_F(SnComDll, ModelessMessagesBelongToTheirHost)
 {
     HWND host = NewHost();
     engine.displayModless(host, 219, 238);
-    HWND message = MessageWindow();
+    HWND message = Notice();
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(WindowText(message), "Message sent");
-    EXPECT_EQ(WindowText(GetWindow(message, GW_CHILD)), "Warning sent");
+    EXPECT_EQ(WindowText(GetDlgItem(message, 228)), "Warning sent");
+    EXPECT_TRUE(IsWindowVisible(message));
+    EXPECT_NE(GetDlgItem(message, IDOK), nullptr);
     engine.destroy(host);
     EXPECT_FALSE(IsWindow(message));
+}
+
+TEST_F(SnComDll, ANoticeClosesWithItsOkButton)
+{
+    HWND host = NewHost();
+    engine.displayModless(host, 219, 238);
+    HWND notice = Notice();
+    ASSERT_NE(notice, nullptr);
+    SendMessageA(GetDlgItem(notice, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(notice));
+    engine.destroy(host); // nothing left to close twice
+}
+
+// A plain (not SDK) instance shows its user interface: a join without a user
+// name asks for one, and the name given is stored and joined with.
+TEST_F(SnComDll, AJoinWithoutAUserNameAsksForOne)
+{
+    RecordAgreement("2.1.0.7");
+    HWND host = NewHost();
+    ASSERT_EQ(Create(host, 1, false), 1);
+    ASSERT_EQ(engine.onCreateWindow(host, host), 0);
+    engine.setParam(host, "ServerAddress", "127.0.0.1");
+    engine.setParam(host, "ConfName", "room");
+    EXPECT_EQ(engine.sdkJoin(host), 1301);
+
+    HWND dialog = FindWindowA("#32770", "Name Required");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), host); // the engine window's top-level parent
+    HWND edit = GetDlgItem(dialog, 201);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 26);
+    EXPECT_NE(GetDlgItem(dialog, 211), nullptr);
+    EXPECT_EQ(engine.sdkJoin(host), 1301); // asked once: still the one dialog
+    EXPECT_EQ(FindWindowExA(nullptr, dialog, "#32770", "Name Required"), nullptr);
+
+    SetWindowTextA(edit, "Zed");
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(Read(host, SonorelleIfcOp::kGetSdkProperty, "Username"),
+              (std::pair<int32_t, std::string>{0, "Zed"}));
+    engine.destroy(host);
 }
 
 TEST_F(SnComDll, WithoutAnUpdateClientNoListIsAvailable)
