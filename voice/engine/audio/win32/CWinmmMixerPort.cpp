@@ -1,5 +1,6 @@
 #include "CWinmmMixerPort.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,25 +39,62 @@ int32_t CWinmmMixerPort::Open(Route route)
 {
     Close();
     const bool input = m_direction == Direction::Input;
-    const UINT_PTR device = m_device();
     if (route == Route::WaveHandle)
-        return Code(mixerOpen(&m_mixer, device, 0, 0,
+        return Code(mixerOpen(&m_mixer, m_device(), 0, 0,
                               input ? MIXER_OBJECTF_HWAVEIN : MIXER_OBJECTF_HWAVEOUT));
-    // The wave mapper's own device number, else the first device.
-    UINT number = 0;
-    if (device) {
-        DWORD_PTR mapped = 0;
-        DWORD status = 0;
-        const UINT query = kMapperPreferredGet;
-        const MMRESULT asked =
-            input ? waveInMessage(reinterpret_cast<HWAVEIN>(device), query,
-                                  reinterpret_cast<DWORD_PTR>(&mapped), reinterpret_cast<DWORD_PTR>(&status))
-                  : waveOutMessage(reinterpret_cast<HWAVEOUT>(device), query,
-                                   reinterpret_cast<DWORD_PTR>(&mapped), reinterpret_cast<DWORD_PTR>(&status));
-        if (asked == MMSYSERR_NOERROR && mapped != static_cast<DWORD_PTR>(-1))
-            number = static_cast<UINT>(mapped);
+    const UINT number = DeviceNumber();
+    MMRESULT result =
+        mixerOpen(&m_mixer, number, 0, 0, input ? MIXER_OBJECTF_WAVEIN : MIXER_OBJECTF_WAVEOUT);
+    if (result == MMSYSERR_NOERROR && HasDestination())
+        return 0;
+    Close();
+    // Some platforms give the wrong mixer for a device number: the mixer of
+    // the same name with the device's destination line is the one.
+    const std::string name = DeviceName(number);
+    for (UINT each = 0; each < mixerGetNumDevs(); ++each) {
+        MIXERCAPSA caps{};
+        if (mixerGetDevCapsA(each, &caps, sizeof caps) != MMSYSERR_NOERROR || name != caps.szPname ||
+            mixerOpen(&m_mixer, each, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
+            continue;
+        if (HasDestination())
+            return 0;
+        Close();
     }
-    return Code(mixerOpen(&m_mixer, number, 0, 0, input ? MIXER_OBJECTF_WAVEIN : MIXER_OBJECTF_WAVEOUT));
+    return result != MMSYSERR_NOERROR ? Code(result) : MIXERR_INVALLINE;
+}
+
+// The wave mapper's own device number, else the first device.
+UINT CWinmmMixerPort::DeviceNumber()
+{
+    const UINT_PTR device = m_device();
+    if (!device)
+        return 0;
+    DWORD_PTR mapped = 0;
+    DWORD status = 0;
+    const auto out = reinterpret_cast<DWORD_PTR>(&mapped);
+    const auto flags = reinterpret_cast<DWORD_PTR>(&status);
+    const MMRESULT asked =
+        m_direction == Direction::Input
+            ? waveInMessage(reinterpret_cast<HWAVEIN>(device), kMapperPreferredGet, out, flags)
+            : waveOutMessage(reinterpret_cast<HWAVEOUT>(device), kMapperPreferredGet, out, flags);
+    return asked == MMSYSERR_NOERROR && mapped != static_cast<DWORD_PTR>(-1) ? static_cast<UINT>(mapped)
+                                                                            : 0;
+}
+
+std::string CWinmmMixerPort::DeviceName(UINT number)
+{
+    if (m_direction == Direction::Input) {
+        WAVEINCAPSA caps{};
+        return waveInGetDevCapsA(number, &caps, sizeof caps) == MMSYSERR_NOERROR ? caps.szPname : "";
+    }
+    WAVEOUTCAPSA caps{};
+    return waveOutGetDevCapsA(number, &caps, sizeof caps) == MMSYSERR_NOERROR ? caps.szPname : "";
+}
+
+bool CWinmmMixerPort::HasDestination()
+{
+    MIXERLINEA line;
+    return FindDestination(line) == 0;
 }
 
 void CWinmmMixerPort::Close()
@@ -70,7 +108,8 @@ int32_t CWinmmMixerPort::FindDestination(MIXERLINEA& line)
 {
     line = MIXERLINEA{};
     line.cbStruct = sizeof line;
-    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;
+    line.dwComponentType = m_direction == Direction::Input ? MIXERLINE_COMPONENTTYPE_DST_WAVEIN
+                                                           : MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
     return Code(mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &line,
                                   MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE));
 }

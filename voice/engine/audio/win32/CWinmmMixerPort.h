@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 
 #include <functional>
+#include <string>
 
 class CWinmmMixerPort : public IMixerPort
 {
@@ -32,6 +33,11 @@ public:
     int32_t SetMicrophoneVolume(uint32_t value) override;
 
 private:
+    UINT DeviceNumber();
+    std::string DeviceName(UINT number);
+    // Whether the open mixer has the direction's destination line: the
+    // recording line of an input, the speakers of an output.
+    bool HasDestination();
     int32_t FindDestination(MIXERLINEA& line);
     int32_t FindMicrophone(MIXERLINEA& line);
     int32_t FindControl(const MIXERLINEA& line, DWORD type, MIXERCONTROLA& control);
