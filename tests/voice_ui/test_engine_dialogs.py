@@ -14,6 +14,7 @@ from voiceserver.harness import VoiceServerProcess
 
 INVITED = 6
 INVITATION_DECLINED = 8
+ACCOUNT, ACCOUNT_KEY = "47205318", "Qm4TzK7pWa2"  # user operations need a keyed session
 
 
 @pytest.fixture
@@ -56,7 +57,8 @@ def server(tmp_path):
         address = loopback_address()
         try:
             started = VoiceServerProcess(tmp_path / ("server%d" % attempt), "--host", address,
-                                         "--port", "3450")
+                                         "--port", "3450",
+                                         "--account", "%s:%s" % (ACCOUNT, ACCOUNT_KEY))
         except RuntimeError:
             continue  # the port of that address is taken: another one
         yield started
@@ -70,13 +72,16 @@ def session(host, server):
     """Ann (user interface shown) and Bob (SDK) joined; their user numbers."""
     host.engine("A", server.host, "lobby", "Ann", sdk_mode=False)
     host.engine("B", server.host, "lobby", "Bob")
-    assert host.run("join A")[0] == "0"
-    host.event("A", 0)
-    ann = host.event("A", 4)[0]
-    assert host.run("join B")[0] == "0"
-    host.event("B", 0)
-    bob = host.event("A", 4)[0]
-    return ann, bob
+    for name in ("A", "B"):
+        assert host.run("set %s Account %s" % (name, ACCOUNT)) == ["0"]
+        assert host.run("key %s %s" % (name, ACCOUNT_KEY)) == ["0"]
+        assert host.run("join " + name)[0] == "0"
+        host.event(name, 0)
+    users = {}
+    while len(users) < 2:
+        user, _, name, _ = host.event("A", 4)
+        users[name] = user
+    return users["Ann"], users["Bob"]
 
 
 def controls(tree):
@@ -117,7 +122,14 @@ def test_a_text_message_opens_the_instant_message_dialog_with_the_transcript(
     assert controls(tree)[114][1] == "Bob: hello there\r\nBob: again\r\n"
 
     # Ann answers: Bob gets the text, the transcript shows Ann's line.
-    probe("Instant Message", "type Hi", "command 216")
+    probe("Instant Message", "type Hi")
+    typed = ""
+    for _ in range(10):  # the typed keys reach the input edit a little later
+        typed = controls(probe("Instant Message", "tree")[0])[203][1]
+        if typed == "Hi":
+            break
+    assert typed == "Hi"
+    probe("Instant Message", "command 216")
     assert host.event("B", 9)[2:] == ("Ann", "Hi")
     tree, = probe("Instant Message", "tree")
     assert controls(tree)[114][1].endswith("Ann: Hi\r\n")
