@@ -602,6 +602,70 @@ TEST_F(SnComDll, AJoinWithoutAUserNameAsksForOne)
     engine.destroy(host);
 }
 
+// The engine window's menu commands open their dialogs (here for no user
+// in particular: the window is not in a conference).
+class SnComDialogs : public SnComDll
+{
+protected:
+    HWND OpenByCommand(UINT command, const char* caption)
+    {
+        HWND host = NewHost();
+        EXPECT_EQ(Create(host, 1, false), 1);
+        EXPECT_EQ(engine.onCreateWindow(host, host), 0);
+        SendMessageA(GetDlgItem(host, 111), WM_COMMAND, command, 0);
+        return FindWindowA("#32770", caption);
+    }
+    static void Press(HWND dialog, int id)
+    {
+        SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    }
+};
+
+TEST_F(SnComDialogs, TheGagDialogTakesOneToThirtyMinutes)
+{
+    HWND dialog = OpenByCommand(32773, "Gag User");
+    ASSERT_NE(dialog, nullptr);
+    HWND minutes = GetDlgItem(dialog, 214);
+    EXPECT_EQ(WindowText(minutes), "10");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "&Gag");
+    for (const char* refused : {"0", "31", ""}) {
+        SetWindowTextA(minutes, refused);
+        Press(dialog, IDOK);
+        EXPECT_TRUE(IsWindow(dialog)) << refused;
+    }
+    SetWindowTextA(minutes, "30");
+    Press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(SnComDialogs, TheWarningFormOfSendMessageSendsNoEmptyText)
+{
+    HWND dialog = OpenByCommand(32772, "Send Warning");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 213)), "Enter warning text for the user below:");
+    HWND text = GetDlgItem(dialog, 202);
+    EXPECT_EQ(WindowText(text), "Please keep to the rules of this conference.");
+    EXPECT_EQ(SendMessageA(text, EM_GETLIMITTEXT, 0, 0), 512);
+    SetWindowTextA(text, "");
+    Press(dialog, IDOK);
+    EXPECT_TRUE(IsWindow(dialog)); // nothing sent, still open
+    Press(dialog, IDCANCEL);
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(SnComDialogs, TheNameChangeDialogRenamesTheLocalUser)
+{
+    HWND dialog = OpenByCommand(32778, "Name Change");
+    ASSERT_NE(dialog, nullptr);
+    HWND name = GetDlgItem(dialog, 229);
+    EXPECT_EQ(SendMessageA(name, EM_GETLIMITTEXT, 0, 0), 26);
+    SetWindowTextA(name, "Newname");
+    Press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(Read(hosts.back(), SonorelleIfcOp::kGetSdkProperty, "Username"),
+              (std::pair<int32_t, std::string>{0, "Newname"}));
+}
+
 TEST_F(SnComDll, WithoutAnUpdateClientNoListIsAvailable)
 {
     void* list = reinterpret_cast<void*>(1);
