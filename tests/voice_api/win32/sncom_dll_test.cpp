@@ -666,6 +666,39 @@ TEST_F(SnComDialogs, TheNameChangeDialogRenamesTheLocalUser)
               (std::pair<int32_t, std::string>{0, "Newname"}));
 }
 
+// UIOptions 2: a horizontal meter of round lamps fills the panel; before
+// any audio it shows its starting level, every lamp lit.
+TEST_F(SnComDll, TheLevelMeterFillsThePanelWithLitLamps)
+{
+    HWND host = NewHost();
+    ASSERT_EQ(Create(host, 1, false), 1);
+    ASSERT_EQ(Set(host, SonorelleIfcOp::kSetUiOption, "UIOptions", "2"), 0);
+    ASSERT_EQ(engine.onCreateWindow(host, host), 0);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    engine.moveWindow(host, 230, 14);
+    HWND meter = GetDlgItem(GetDlgItem(host, 111), 102);
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(ClassOf(meter), "SonorelleLevelMeter");
+    RECT area;
+    GetClientRect(meter, &area);
+    EXPECT_EQ(area.right, 230);
+    EXPECT_EQ(area.bottom, 14);
+    UpdateWindow(meter);
+
+    // 17 lamps of 12 pixels with a 1-pixel gap: green, yellow from lamp 8,
+    // red from lamp 12.
+    HDC dc = GetDC(meter);
+    const struct {
+        int lamp;
+        COLORREF colour;
+    } lamps[] = {{0, RGB(0, 255, 0)},    {7, RGB(0, 255, 0)}, {8, RGB(255, 255, 0)},
+                 {11, RGB(255, 255, 0)}, {12, RGB(255, 0, 0)}, {16, RGB(255, 0, 0)}};
+    for (const auto& lamp : lamps)
+        EXPECT_EQ(GetPixel(dc, 1 + lamp.lamp * 13 + 6, 7), lamp.colour) << lamp.lamp;
+    EXPECT_NE(GetPixel(dc, 1 + 17 * 13 + 6, 7), RGB(255, 0, 0)); // no eighteenth lamp
+    ReleaseDC(meter, dc);
+}
+
 TEST_F(SnComDll, WithoutAnUpdateClientNoListIsAvailable)
 {
     void* list = reinterpret_cast<void*>(1);

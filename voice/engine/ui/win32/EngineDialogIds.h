@@ -29,8 +29,6 @@
 #define IDC_SN_NEW_NAME        229
 #define IDC_SN_KEYPAD_DIGITS   231
 #define IDC_SN_TRANSCRIPT      114
-#define IDC_SN_KEY_FIRST       256
-#define IDC_SN_KEY_LAST        267
 
 #define IDS_SN_WARNING_FROM    235
 #define IDS_SN_WARNING_CAPTION 236
