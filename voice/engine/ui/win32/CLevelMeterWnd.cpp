@@ -48,6 +48,8 @@ bool CLevelMeterWnd::Create(HWND parent, int id, bool horizontal)
 LRESULT CALLBACK CLevelMeterWnd::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* meter = reinterpret_cast<CLevelMeterWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && meter)
+        meter->m_window = nullptr; // gone with its parent
     if (message == WM_PAINT && meter) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
