@@ -4,6 +4,7 @@
 // keep them (a device that times out).
 #pragma once
 
+#include "FakeMixerPort.h"
 #include "IWaveDevices.h"
 
 #include <deque>
@@ -56,10 +57,8 @@ public:
             inputs.push_back(buffer);
         return result;
     }
-    int32_t SetInputGain(int32_t percent) override
-    {
-        return Call("SetInputGain " + std::to_string(percent));
-    }
+    IMixerPort& InputMixer() override { return inputMixer; }
+    IMixerPort& OutputMixer() override { return outputMixer; }
 
     // The device finished playing its oldest buffer.
     void PlayNext()
@@ -96,6 +95,8 @@ public:
     std::deque<WaveBuffer*> written;
     std::deque<WaveBuffer*> inputs;
     ISoundcardNotices* notices = nullptr;
+    FakeMixerPort inputMixer;
+    FakeMixerPort outputMixer;
 
 private:
     int32_t Call(const std::string& name)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -229,10 +230,58 @@ TEST_F(SoundcardTest, ClosingAFullDuplexCardWhileTalkingClosesBothDevices)
     EXPECT_TRUE(Card().PrepareAndOpen(30, true)) << Card().ErrorText();
 }
 
+// The platform may refuse a mixer on a wave handle yet give it by the
+// device's number; with neither, the card still works, without a mixer.
+TEST_F(SoundcardTest, TheMixersFallBackToTheDeviceNumberAndThenToNone)
+{
+    const struct {
+        const char* name;
+        std::map<IMixerPort::Route, int32_t> refusals;
+        std::vector<uint32_t> volumes; // full gain at set-up, then 50 percent
+        std::vector<std::string> logged;
+    } cases[] = {
+        {"handle works", {}, {65535, 32767}, {}},
+        {"handle refused", {{IMixerPort::Route::WaveHandle, 2}}, {65535, 32767}, {"0x2", "0x2"}},
+        {"both refused",
+         {{IMixerPort::Route::WaveHandle, 2}, {IMixerPort::Route::DeviceNumber, 6}},
+         {},
+         {"0x2", "0x6", "0x2", "0x6"}},
+    };
+    for (const auto& c : cases) {
+        FakeWaveDevices cardDevices;
+        cardDevices.inputMixer.refusals = c.refusals;
+        cardDevices.outputMixer.refusals = c.refusals;
+        FakeTimer timer;
+        Soundcard card(cardDevices, timer, [](int32_t n) { return std::to_string(n); }, {});
+        std::vector<std::string> logged;
+        card.SetErrorLog([&logged](const std::string& entry) { logged.push_back(entry); });
+        ASSERT_TRUE(card.PrepareAndOpen(60, true)) << c.name << card.ErrorText();
+        ASSERT_TRUE(card.StartTransmit()) << c.name << card.ErrorText();
+        EXPECT_TRUE(card.SetMicrophoneGain(50)) << c.name;
+        EXPECT_EQ(cardDevices.inputMixer.volumes, c.volumes) << c.name;
+        EXPECT_EQ(logged, c.logged) << c.name;
+        EXPECT_EQ(cardDevices.inputMixer.open, c.volumes.size() > 0) << c.name;
+        EXPECT_TRUE(card.StopTransmit()) << c.name;
+        EXPECT_FALSE(cardDevices.inputMixer.open) << c.name;
+    }
+}
+
+TEST_F(SoundcardTest, AMicrophoneThatCannotBeSetUpClosesTheInputAgain)
+{
+    OpenCard();
+    devices.inputMixer.muteResult = 11;
+    devices.TakeCalls();
+    EXPECT_FALSE(Card().StartTransmit());
+    EXPECT_EQ(Card().ErrorText(), "0xb");
+    EXPECT_EQ(devices.TakeCalls(), (std::vector<std::string>{"OpenInput", "CloseInput"}));
+}
+
 TEST_F(SoundcardTest, MicrophoneGainFailuresLeaveTheirText)
 {
+    OpenCard();
+    ASSERT_TRUE(Card().StartTransmit());
     EXPECT_TRUE(Card().SetMicrophoneGain(80));
-    devices.results["SetInputGain 50"] = {4};
+    devices.inputMixer.volumeResult = 7;
     EXPECT_FALSE(Card().SetMicrophoneGain(50));
-    EXPECT_EQ(Card().ErrorText(), "card busy");
+    EXPECT_EQ(Card().ErrorText(), "0x7");
 }

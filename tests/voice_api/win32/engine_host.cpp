@@ -5,12 +5,17 @@
 // loop; every engine event and command result is one line on stdout.
 //
 //   agree                     records the acceptance of the user agreement
-//   create NAME               an instance (op 17, kind 3, SDK) with its window
+//   create NAME               an instance (op 17, kind 3, SDK) with its window;
+//                             "set NAME SDKmode false" then shows its user
+//                             interface (the engine's dialogs)
 //   set NAME PARAM VALUE      SonorelleIfc_SetParam (VALUE is the rest)
 //   key NAME KEY              the AccountKey (index 11, op 16)
 //   hosturl NAME URL          SonorelleIfc_SetHostUrl; answers with its time
 //   join NAME                 SonorelleIfc_SDKJoin
 //   message NAME USER TEXT    SonorelleIfc_TextMessage
+//   warn NAME USER TEXT       SonorelleIfc_WarnUser
+//   invite NAME USER          SonorelleIfc_SendInvite
+//   notice NAME CAPTION TEXT  SonorelleIfc_DisplayModlessDialog with string numbers
 //   ignore NAME USER          op 9 with the flag on
 //   record NAME FORMAT SOURCES FILE   op 0: records to a wave file
 //   stoprecord NAME           op 1
@@ -63,6 +68,9 @@ struct Engine
     int32_t (*sdkJoin)(void*) = nullptr;
     int32_t (*disconnect)(void*) = nullptr;
     int32_t (*textMessage)(void*, int32_t, const char*) = nullptr;
+    int32_t (*warnUser)(void*, int32_t, const char*) = nullptr;
+    int32_t (*sendInvite)(void*, int32_t) = nullptr;
+    void (*displayModless)(void*, int32_t, int32_t) = nullptr;
     void (*destroy)(void*) = nullptr;
     void (*setSdkCallback)(void*, const SonorelleIfcCallback*) = nullptr;
     int32_t (*getVersion)(void*, char*, int32_t) = nullptr;
@@ -88,6 +96,9 @@ bool Load(Engine& engine)
            Bind(m, "SonorelleIfc_SDKJoin", engine.sdkJoin) &&
            Bind(m, "SonorelleIfc_Disconnect", engine.disconnect) &&
            Bind(m, "SonorelleIfc_TextMessage", engine.textMessage) &&
+           Bind(m, "SonorelleIfc_WarnUser", engine.warnUser) &&
+           Bind(m, "SonorelleIfc_SendInvite", engine.sendInvite) &&
+           Bind(m, "SonorelleIfc_DisplayModlessDialog", engine.displayModless) &&
            Bind(m, "SonorelleIfc_Destroy", engine.destroy) &&
            Bind(m, "SonorelleIfc_SetSdkCallback", engine.setSdkCallback) &&
            Bind(m, "SonorelleIfc_GetVersion", engine.getVersion) &&
@@ -284,6 +295,20 @@ public:
             int32_t user = 0;
             in >> user;
             Result(command, host, m_engine.textMessage(host.window, user, Rest(in).c_str()));
+        } else if (command == "warn") {
+            int32_t user = 0;
+            in >> user;
+            Result(command, host, m_engine.warnUser(host.window, user, Rest(in).c_str()));
+        } else if (command == "invite") {
+            int32_t user = 0;
+            in >> user;
+            Result(command, host, m_engine.sendInvite(host.window, user));
+        } else if (command == "notice") {
+            int32_t caption = 0;
+            int32_t text = 0;
+            in >> caption >> text;
+            m_engine.displayModless(host.window, caption, text);
+            Result(command, host, 0);
         } else if (command == "ignore") {
             int32_t user = 0;
             in >> user;

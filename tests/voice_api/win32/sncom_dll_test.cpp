@@ -233,9 +233,17 @@ protected:
         return Run(host, operation, &record);
     }
 
-    HWND MessageWindow()
+    // The engine's modeless notice (dialog 245) of this process.
+    HWND Notice()
     {
-        return FindWindowExA(nullptr, nullptr, "SonorelleMessageWindow", nullptr);
+        for (HWND found = FindWindowExA(nullptr, nullptr, "#32770", nullptr); found;
+             found = FindWindowExA(nullptr, found, "#32770", nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == GetCurrentProcessId() && GetDlgItem(found, 228))
+                return found;
+        }
+        return nullptr;
     }
 
     Engine engine;
@@ -285,10 +293,10 @@ TEST_F(SnComDll, ASecondPlainInstanceGetsTheNoticeAndAHolderWindow)
     ASSERT_EQ(engine.onCreateObject(first), 1);
     EXPECT_EQ(Create(second, 2, false), 0);
 
-    HWND notice = MessageWindow();
+    HWND notice = Notice();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(WindowText(notice), "SnCom");
-    EXPECT_EQ(WindowText(GetWindow(notice, GW_CHILD)),
+    EXPECT_EQ(WindowText(GetDlgItem(notice, 228)),
               "Another instance of the Voice Control is currently connected.   Connection not available.");
 
     engine.onCreateWindow(second, second);
@@ -543,12 +551,152 @@ TEST_F(SnComDll, ModelessMessagesBelongToTheirHost)
 {
     HWND host = NewHost();
     engine.displayModless(host, 219, 238);
-    HWND message = MessageWindow();
+    HWND message = Notice();
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(WindowText(message), "Message sent");
-    EXPECT_EQ(WindowText(GetWindow(message, GW_CHILD)), "Warning sent");
+    EXPECT_EQ(WindowText(GetDlgItem(message, 228)), "Warning sent");
+    EXPECT_TRUE(IsWindowVisible(message));
+    EXPECT_NE(GetDlgItem(message, IDOK), nullptr);
     engine.destroy(host);
     EXPECT_FALSE(IsWindow(message));
+}
+
+TEST_F(SnComDll, ANoticeClosesWithItsOkButton)
+{
+    HWND host = NewHost();
+    engine.displayModless(host, 219, 238);
+    HWND notice = Notice();
+    ASSERT_NE(notice, nullptr);
+    SendMessageA(GetDlgItem(notice, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(notice));
+    engine.destroy(host); // nothing left to close twice
+}
+
+// A plain (not SDK) instance shows its user interface: a join without a user
+// name asks for one, and the name given is stored and joined with.
+TEST_F(SnComDll, AJoinWithoutAUserNameAsksForOne)
+{
+    RecordAgreement("2.1.0.7");
+    HWND host = NewHost();
+    ASSERT_EQ(Create(host, 1, false), 1);
+    ASSERT_EQ(engine.onCreateWindow(host, host), 0);
+    engine.setParam(host, "ServerAddress", "127.0.0.1");
+    engine.setParam(host, "ConfName", "room");
+    EXPECT_EQ(engine.sdkJoin(host), 1301);
+
+    HWND dialog = FindWindowA("#32770", "Name Required");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), host); // the engine window's top-level parent
+    HWND edit = GetDlgItem(dialog, 201);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 26);
+    EXPECT_NE(GetDlgItem(dialog, 211), nullptr);
+    EXPECT_EQ(engine.sdkJoin(host), 1301); // asked once: still the one dialog
+    EXPECT_EQ(FindWindowExA(nullptr, dialog, "#32770", "Name Required"), nullptr);
+
+    SetWindowTextA(edit, "Zed");
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(Read(host, SonorelleIfcOp::kGetSdkProperty, "Username"),
+              (std::pair<int32_t, std::string>{0, "Zed"}));
+    engine.destroy(host);
+}
+
+// The engine window's menu commands open their dialogs (here for no user
+// in particular: the window is not in a conference).
+class SnComDialogs : public SnComDll
+{
+protected:
+    HWND OpenByCommand(UINT command, const char* caption)
+    {
+        HWND host = NewHost();
+        EXPECT_EQ(Create(host, 1, false), 1);
+        EXPECT_EQ(engine.onCreateWindow(host, host), 0);
+        SendMessageA(GetDlgItem(host, 111), WM_COMMAND, command, 0);
+        return FindWindowA("#32770", caption);
+    }
+    static void Press(HWND dialog, int id)
+    {
+        SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    }
+};
+
+TEST_F(SnComDialogs, TheGagDialogTakesOneToThirtyMinutes)
+{
+    HWND dialog = OpenByCommand(32773, "Gag User");
+    ASSERT_NE(dialog, nullptr);
+    HWND minutes = GetDlgItem(dialog, 214);
+    EXPECT_EQ(WindowText(minutes), "10");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "&Gag");
+    for (const char* refused : {"0", "31", ""}) {
+        SetWindowTextA(minutes, refused);
+        Press(dialog, IDOK);
+        EXPECT_TRUE(IsWindow(dialog)) << refused;
+    }
+    SetWindowTextA(minutes, "30");
+    Press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(SnComDialogs, TheWarningFormOfSendMessageSendsNoEmptyText)
+{
+    HWND dialog = OpenByCommand(32772, "Send Warning");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 213)), "Enter warning text for the user below:");
+    HWND text = GetDlgItem(dialog, 202);
+    EXPECT_EQ(WindowText(text), "Please keep to the rules of this conference.");
+    EXPECT_EQ(SendMessageA(text, EM_GETLIMITTEXT, 0, 0), 512);
+    SetWindowTextA(text, "");
+    Press(dialog, IDOK);
+    EXPECT_TRUE(IsWindow(dialog)); // nothing sent, still open
+    Press(dialog, IDCANCEL);
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(SnComDialogs, TheNameChangeDialogRenamesTheLocalUser)
+{
+    HWND dialog = OpenByCommand(32778, "Name Change");
+    ASSERT_NE(dialog, nullptr);
+    HWND name = GetDlgItem(dialog, 229);
+    EXPECT_EQ(SendMessageA(name, EM_GETLIMITTEXT, 0, 0), 26);
+    SetWindowTextA(name, "Newname");
+    Press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(Read(hosts.back(), SonorelleIfcOp::kGetSdkProperty, "Username"),
+              (std::pair<int32_t, std::string>{0, "Newname"}));
+}
+
+// UIOptions 2: a horizontal meter of round lamps fills the panel; before
+// any audio it shows its starting level, every lamp lit.
+TEST_F(SnComDll, TheLevelMeterFillsThePanelWithLitLamps)
+{
+    HWND host = NewHost();
+    ASSERT_EQ(Create(host, 1, false), 1);
+    ASSERT_EQ(Set(host, SonorelleIfcOp::kSetUiOption, "UIOptions", "2"), 0);
+    ASSERT_EQ(engine.onCreateWindow(host, host), 0);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    engine.moveWindow(host, 230, 14);
+    HWND meter = GetDlgItem(GetDlgItem(host, 111), 102);
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(ClassOf(meter), "SonorelleLevelMeter");
+    RECT area;
+    GetClientRect(meter, &area);
+    EXPECT_EQ(area.right, 230);
+    EXPECT_EQ(area.bottom, 14);
+    UpdateWindow(meter);
+
+    // 17 lamps of 12 pixels with a 1-pixel gap: green, yellow from lamp 8,
+    // red from lamp 12.
+    HDC dc = GetDC(meter);
+    const struct {
+        int lamp;
+        COLORREF colour;
+    } lamps[] = {{0, RGB(0, 255, 0)},    {7, RGB(0, 255, 0)}, {8, RGB(255, 255, 0)},
+                 {11, RGB(255, 255, 0)}, {12, RGB(255, 0, 0)}, {16, RGB(255, 0, 0)}};
+    for (const auto& lamp : lamps)
+        EXPECT_EQ(GetPixel(dc, 1 + lamp.lamp * 13 + 6, 7), lamp.colour) << lamp.lamp;
+    EXPECT_NE(GetPixel(dc, 1 + 17 * 13 + 6, 7), RGB(255, 0, 0)); // no eighteenth lamp
+    ReleaseDC(meter, dc);
 }
 
 // The built-in update server of a test build reaches nothing.

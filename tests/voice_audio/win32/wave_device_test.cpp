@@ -1,8 +1,9 @@
-// The sound card on the platform's real wave devices. Run by
+// The sound card and its mixer on the platform's real wave devices. Run by
 // test_wave_devices.py under a PulseAudio daemon of its own whose capture
 // source is the monitor of the playback sink: what the card plays, it hears.
 #include "CMmTimer.h"
 #include "CWinmmWaveDevices.h"
+#include "Mixer.h"
 #include "Soundcard.h"
 #include "WaveSamples.h"
 
@@ -146,4 +147,38 @@ TEST(WaveDevices, TheCardOpensAgainAfterItWasClosed)
         EXPECT_EQ(card.ErrorText(), "string 214");
         ASSERT_TRUE(card.Close()) << card.ErrorText();
     }
+}
+
+// The platform refuses a mixer on a wave handle here; the mixer of the
+// device is found by its number instead (by name where the number gives
+// another device's mixer), and the microphone's line and volume are on it.
+// (This platform's recording volume cannot be read back, so the value
+// written is checked with fake mixers only.)
+TEST(WaveDevices, TheMixersAreFoundByDeviceNumberWhenTheHandleIsRefused)
+{
+    CWinmmWaveDevices devices;
+    ASSERT_EQ(devices.OpenInput(), 0);
+    ASSERT_EQ(devices.OpenOutput(), 0);
+    Mixer input(devices.InputMixer());
+    Mixer output(devices.OutputMixer());
+    std::vector<std::string> logged;
+    input.SetErrorLog([&logged](const std::string& entry) { logged.push_back(entry); });
+    ASSERT_TRUE(input.Open(true)) << input.ErrorText();
+    ASSERT_TRUE(output.Open(false)) << output.ErrorText();
+    for (const Mixer* mixer : {&input, &output}) {
+        EXPECT_FALSE(mixer->IsAbsent());
+        EXPECT_EQ(mixer->Route(), IMixerPort::Route::DeviceNumber);
+    }
+    EXPECT_EQ(logged, std::vector<std::string>{"0x2"}); // the refused handle
+
+    uint32_t least = 1;
+    uint32_t most = 0;
+    EXPECT_EQ(devices.InputMixer().MicrophoneVolumeRange(least, most), 0);
+    EXPECT_LT(least, most);
+    EXPECT_EQ(devices.InputMixer().SetMicrophoneMute(false), 0);
+    EXPECT_TRUE(input.SetMicrophoneGain(40)) << input.ErrorText();
+    input.Close();
+    output.Close();
+    EXPECT_EQ(devices.CloseOutput(), 0);
+    EXPECT_EQ(devices.CloseInput(), 0);
 }

@@ -3,6 +3,7 @@
 #include "CConferenceProtocol.h"
 #include "ConfText.h"
 #include "EngineValueText.h"
+#include "IEngineDialogs.h"
 #include "KeypadMap.h"
 #include "PageAddress.h"
 
@@ -371,6 +372,8 @@ int32_t CEngineInstance::RunJoinChecks()
     if (m_params.Text(EngineParam::kUsername).empty()) {
         if (!m_statusDisplay)
             ReportMissing("Username");
+        else if (IEngineDialogs* dialogs = m_session ? m_session->Dialogs() : nullptr)
+            dialogs->AskForUserName();
         return SonorelleIfcStatus::kMissingParameter;
     }
     if (m_params.Text(EngineParam::kAccount).empty()) {

@@ -48,6 +48,8 @@ void CEngineSessionOwner::Connected()
 
 void CEngineSessionOwner::Disconnected(int32_t reason, const std::string& text)
 {
+    if (IEngineDialogs* dialogs = m_session.Dialogs())
+        dialogs->CloseSessionDialogs();
     m_session.StopConnectWait();
     const bool wasInSession = m_instance.IsJoined() || m_instance.IsJoining();
     if (reason == ConfLeaveReason::kRedirect || reason == ConfLeaveReason::kBreakout) {
@@ -78,6 +80,8 @@ void CEngineSessionOwner::RosterAdded(const ConfUser& user)
 
 void CEngineSessionOwner::RosterRemoved(const ConfUser& user)
 {
+    if (IEngineDialogs* dialogs = m_session.Dialogs())
+        dialogs->CloseUserDialogs(user.User());
     m_instance.OnRosterRemoved(user.User());
     SonorelleIfcLongPayload payload{user.User()};
     m_instance.RaiseEvent(SonorelleIfcEventCode::kRosterDelete, &payload);
@@ -115,10 +119,23 @@ void CEngineSessionOwner::Breakout(int32_t user, int32_t kind, const std::string
         m_instance.RaiseEvent(SonorelleIfcEventCode::kInvitationAccepted, &payload);
         return;
     }
+    if (IEngineDialogs* dialogs = ShownDialogs()) {
+        const std::string name = m_session.Conference().NameOf(user);
+        if (kind == 0)
+            dialogs->ShowInvitation(user, name);
+        else
+            dialogs->ShowInvitationDeclined(user, name);
+    }
     SonorelleIfcLongPayload payload{user};
     m_instance.RaiseEvent(kind == 0 ? SonorelleIfcEventCode::kInvited
                                     : SonorelleIfcEventCode::kInvitationDeclined,
                           &payload);
+}
+
+// The dialogs of the session's window while its user interface is shown.
+IEngineDialogs* CEngineSessionOwner::ShownDialogs()
+{
+    return m_instance.StatusDisplayOn() ? m_session.Dialogs() : nullptr;
 }
 
 void CEngineSessionOwner::RaiseMessage(int32_t code, int32_t user, const std::string& name,
@@ -131,12 +148,16 @@ void CEngineSessionOwner::RaiseMessage(int32_t code, int32_t user, const std::st
 void CEngineSessionOwner::MessageReceived(int32_t user, const std::string& name,
                                           const std::string& text)
 {
+    if (IEngineDialogs* dialogs = ShownDialogs())
+        dialogs->ShowTextMessage(user, name, text);
     RaiseMessage(SonorelleIfcEventCode::kTextMessage, user, name, text);
 }
 
 void CEngineSessionOwner::WarningReceived(int32_t user, const std::string& name,
                                           const std::string& text)
 {
+    if (IEngineDialogs* dialogs = ShownDialogs())
+        dialogs->ShowWarning(user, name, text);
     RaiseMessage(SonorelleIfcEventCode::kWarning, user, name, text);
 }
 

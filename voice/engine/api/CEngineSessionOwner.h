@@ -6,6 +6,7 @@
 
 #include "CEngineInstance.h"
 #include "IConferenceOwner.h"
+#include "IEngineDialogs.h"
 #include "IEngineServices.h"
 #include "IEngineSession.h"
 
@@ -46,6 +47,7 @@ public:
     void ConnectFailed() override;
 
 private:
+    IEngineDialogs* ShownDialogs();
     void RaiseMessage(int32_t code, int32_t user, const std::string& name,
                       const std::string& text);
 

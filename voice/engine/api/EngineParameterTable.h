@@ -38,6 +38,7 @@ constexpr int32_t kSdkMode = 15;
 constexpr int32_t kHostUrl = 16;
 constexpr int32_t kHandsFree = 17;
 constexpr int32_t kSmIconChoices = 21;
+constexpr int32_t kUiOptions = 23;
 constexpr int32_t kConfClone = 24;
 constexpr int32_t kTunnel = 25;
 constexpr int32_t kTinyStitch = 26;

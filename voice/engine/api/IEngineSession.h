@@ -10,6 +10,7 @@
 #include <string>
 
 class CConferenceProtocol;
+class IEngineDialogs;
 
 // How a wave item plays: its id for play status (0: none), whether its
 // format must be 16-bit mono at 8000 Hz, repetition, destination (1 local,
@@ -35,6 +36,8 @@ public:
     // Stops the connection-wait timer.
     virtual void StopConnectWait() = 0;
     virtual CConferenceProtocol& Conference() = 0;
+    // The session's dialogs; none for a session without a window.
+    virtual IEngineDialogs* Dialogs() { return nullptr; }
     // The audio level (-78 is silence) and the speakers of the last packet
     // played (0 for none).
     virtual int32_t AudioLevel() const = 0;

@@ -6,6 +6,7 @@
 // them possibly after the reset call has returned.
 #pragma once
 
+#include "IMixerPort.h"
 #include "WaveBuffer.h"
 
 #include <cstdint>
@@ -55,8 +56,9 @@ public:
     virtual int32_t ResetInput() = 0;
     virtual int32_t AddInputBuffer(WaveBuffer* buffer) = 0;
 
-    // The microphone's gain in percent on the input mixer.
-    virtual int32_t SetInputGain(int32_t percent) = 0;
+    // The mixers of the input and the output device.
+    virtual IMixerPort& InputMixer() = 0;
+    virtual IMixerPort& OutputMixer() = 0;
 };
 
 // The one-shot timer of the output pre-roll.

@@ -31,7 +31,9 @@ Soundcard::Soundcard(IWaveDevices& devices, IAudioTimer& preroll, Strings string
       m_strings(std::move(strings)),
       m_waits(waits),
       m_inputLevel(WaveSamples::kSilentLevel),
-      m_outputLevel(WaveSamples::kSilentLevel)
+      m_outputLevel(WaveSamples::kSilentLevel),
+      m_inputMixer(devices.InputMixer()),
+      m_outputMixer(devices.OutputMixer())
 {
     const std::string device = m_devices.OutputDeviceText();
     if (!device.empty()) {
@@ -105,24 +107,41 @@ void Soundcard::TestDuplex()
 bool Soundcard::OpenOutputDevice()
 {
     const int32_t result = m_devices.OpenOutput();
-    return result == WaveResult::kDone || Fail(result);
+    if (result != WaveResult::kDone)
+        return Fail(result);
+    if (m_outputMixer.Open(false))
+        return true;
+    m_error = m_outputMixer.ErrorText();
+    m_devices.CloseOutput();
+    return false;
 }
 
 bool Soundcard::CloseOutputDevice()
 {
     const int32_t result = m_devices.CloseOutput();
+    if (result == WaveResult::kDone)
+        m_outputMixer.Close();
     return result == WaveResult::kDone || result == WaveResult::kStillPlaying || Fail(result);
 }
 
+// The input mixer's first opening makes the microphone the recorded line.
 bool Soundcard::OpenInputDevice()
 {
     const int32_t result = m_devices.OpenInput();
-    return result == WaveResult::kDone || Fail(result);
+    if (result != WaveResult::kDone)
+        return Fail(result);
+    if (m_inputMixer.Open(true))
+        return true;
+    m_error = m_inputMixer.ErrorText();
+    m_devices.CloseInput();
+    return false;
 }
 
 bool Soundcard::CloseInputDevice()
 {
     const int32_t result = m_devices.CloseInput();
+    if (result == WaveResult::kDone)
+        m_inputMixer.Close();
     return result == WaveResult::kDone || Fail(result);
 }
 
@@ -327,8 +346,17 @@ void Soundcard::OnCaptured(WaveBuffer* buffer)
         m_captureQueue.pop_back();
 }
 
+// Called from the capture listener, with the device lock held.
 bool Soundcard::SetMicrophoneGain(int32_t percent)
 {
-    const int32_t result = m_devices.SetInputGain(percent);
-    return result == WaveResult::kDone || Fail(result);
+    if (m_inputMixer.SetMicrophoneGain(percent))
+        return true;
+    m_error = m_inputMixer.ErrorText();
+    return false;
+}
+
+void Soundcard::SetErrorLog(Mixer::ErrorLog log)
+{
+    m_inputMixer.SetErrorLog(log);
+    m_outputMixer.SetErrorLog(std::move(log));
 }

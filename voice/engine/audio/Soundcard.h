@@ -7,6 +7,7 @@
 #pragma once
 
 #include "IWaveDevices.h"
+#include "Mixer.h"
 #include "WaveBuffer.h"
 
 #include <atomic>
@@ -52,6 +53,8 @@ public:
     // The pre-roll timer fired: playback starts.
     void OnPrerollTick();
     bool SetMicrophoneGain(int32_t percent);
+    // Where the mixers' failures are logged.
+    void SetErrorLog(Mixer::ErrorLog log);
 
     void SetInputMute(bool mute) { m_inputMute = mute; }
     bool InputMute() const { return m_inputMute; }
@@ -113,5 +116,7 @@ private:
     std::condition_variable m_returned;
     Queue m_captureQueue;
     Queue m_outputQueue;
+    Mixer m_inputMixer;
+    Mixer m_outputMixer;
     std::string m_error;
 };

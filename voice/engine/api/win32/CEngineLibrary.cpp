@@ -1,5 +1,6 @@
 #include "CEngineLibrary.h"
 
+#include "CNoticeDlg.h"
 #include "ClientRegistry.h"
 #include "EngineWindows.h"
 #include "ComponentRequests.h"
@@ -42,6 +43,13 @@ CEngineLibrary::CEngineLibrary()
 {
     m_resources.AddModule(s_module);
     EngineWindows::Register(s_module, CSonorelleWnd::WindowProc);
+    CLevelMeterWnd::Register(s_module);
+}
+
+HINSTANCE CEngineLibrary::DialogModule(int templateId) const
+{
+    const auto found = m_resources.Find(static_cast<UINT>(templateId), RT_DIALOG);
+    return found ? static_cast<HINSTANCE>(found->module) : s_module;
 }
 
 std::string CEngineLibrary::ModuleDirectory()
@@ -93,8 +101,11 @@ void CEngineLibrary::Refuse(void* handle)
 
 void CEngineLibrary::ShowNotice(void* handle, const std::string& caption, const std::string& text)
 {
-    if (HWND window = EngineWindows::CreateMessageWindow(caption, text))
-        m_windows[handle].messages.push_back(window);
+    auto& notices = m_windows[handle].notices;
+    if (!notices)
+        notices = std::make_unique<CEngineDialogList>(
+            [this](int templateId) { return DialogModule(templateId); }, nullptr);
+    notices->Open(std::make_unique<CNoticeDlg>(caption, text));
 }
 
 void CEngineLibrary::OnCreate(const SonorelleIfcCreateInfo& info)
@@ -172,8 +183,7 @@ void CEngineLibrary::Destroy(void* handle)
         windows = std::move(found->second);
         m_windows.erase(found);
     }
-    for (HWND message : windows.messages)
-        DestroyWindow(message);
+    windows.notices.reset();
     if (windows.attached)
         EngineWindows::Detach(windows.attached);
     // The session leaves its conference while the instance can still tell

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CBrandingState.h"
+#include "CEngineDialogList.h"
 #include "CEngineInstanceList.h"
 #include "CEngineSelector.h"
 #include "CSonorelleWnd.h"
@@ -63,13 +64,14 @@ private:
         std::unique_ptr<CSonorelleWnd> session; // owns the engine window
         HWND holder = nullptr;
         HWND attached = nullptr;
-        std::vector<HWND> messages;
+        std::unique_ptr<CEngineDialogList> notices;
     };
 
     CEngineLibrary();
     void Refuse(void* handle);
     void ShowNotice(void* handle, const std::string& caption, const std::string& text);
     HWND WindowOf(void* handle) const;
+    HINSTANCE DialogModule(int templateId) const;
     static std::string ModuleDirectory();
 
     static HINSTANCE s_module;

@@ -3,6 +3,7 @@
 #include "ConfStrings.h"
 #include "EngineParameterTable.h"
 #include "EngineWindows.h"
+#include "ResourceChain.h"
 #include "SocketMediaChannel.h"
 #include "SonorelleIfcTypes.h"
 #include "UpdateResult.h"
@@ -33,6 +34,8 @@ bool FetchCodecComponent(const std::string& codecName)
 CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
                              const CResourceChain& resources)
     : m_instance(instance),
+      m_services(services),
+      m_resources(resources),
       m_environment(resources),
       m_plan(*this),
       m_link(m_sockets, m_environment, m_plan),
@@ -66,6 +69,7 @@ CSonorelleWnd::CSonorelleWnd(CEngineInstance& instance, IEngineServices& service
 
 CSonorelleWnd::~CSonorelleWnd()
 {
+    m_dialogs.reset();
     if (m_window)
         DestroyWindow(m_window);
 }
@@ -73,7 +77,42 @@ CSonorelleWnd::~CSonorelleWnd()
 HWND CSonorelleWnd::Create(HWND parent)
 {
     m_window = EngineWindows::CreateEngineWindow(parent, this);
+    if (m_window)
+        OnCreated();
     return m_window;
+}
+
+// The dialogs' templates come from the first resource module that has them.
+void CSonorelleWnd::OnCreated()
+{
+    auto moduleOf = [this](int templateId) -> HINSTANCE {
+        const auto found = m_resources.Find(static_cast<UINT>(templateId), RT_DIALOG);
+        return found ? static_cast<HINSTANCE>(found->module) : nullptr;
+    };
+    m_dialogs = std::make_unique<CSessionDialogs>(
+        m_instance, m_services, *this, moduleOf, m_window,
+        [this](int32_t stringNumber) { m_owner.ShowStatus(stringNumber); });
+    const bool horizontal = m_instance.Params().Number(EngineParam::kUiOptions) == kHorizontalMeter;
+    m_meter.Create(m_window, kLevelMeterId, horizontal);
+    LayOut();
+}
+
+// With the roster list hidden the level meter fills the panel, unless the
+// panel shows nothing at all.
+void CSonorelleWnd::LayOut()
+{
+    if (!m_meter.Window())
+        return;
+    RECT client;
+    GetClientRect(m_window, &client);
+    const bool shown = m_instance.Params().Number(EngineParam::kUiOptions) != kNoPanel;
+    ShowWindow(m_meter.Window(), shown ? SW_SHOW : SW_HIDE);
+    MoveWindow(m_meter.Window(), 0, 0, client.right, client.bottom, TRUE);
+}
+
+void CSonorelleWnd::ShowLevel()
+{
+    m_meter.SetLevel(m_audio.Level());
 }
 
 LRESULT CALLBACK CSonorelleWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -127,6 +166,12 @@ LRESULT CSonorelleWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
+        return 0;
+    case WM_SIZE:
+        LayOut();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
         return 0;
     case WM_DESTROY:
         OnDestroy();
@@ -189,6 +234,7 @@ void CSonorelleWnd::KillTunnelTimer()
 void CSonorelleWnd::OnAttemptConnected(int32_t port, SOCKET socket)
 {
     StopConnectWait();
+    SetTimer(m_window, kLevelTimer, kLevelMs, nullptr);
     // A result that comes too late closes its socket with the socket object.
     m_link.OnAttemptConnected(port, std::make_unique<WinsockNetSocket>(socket));
     WatchChannel();
@@ -395,6 +441,15 @@ void CSonorelleWnd::StopTalking()
 
 void CSonorelleWnd::OnTimer(UINT_PTR timer)
 {
+    if (timer == kLevelTimer) {
+        ShowLevel();
+        return;
+    }
+    if (timer == CSessionDialogs::kJoinTimer) {
+        KillTimer(m_window, timer);
+        m_instance.Join();
+        return;
+    }
     if (timer == kTalkReleaseTimer) {
         StopTalking();
         return;
@@ -440,8 +495,33 @@ void CSonorelleWnd::OnRecordPacket(std::vector<uint8_t>* bytes)
     SafeArrayDestroy(array);
 }
 
+void CSonorelleWnd::OnCommand(UINT command)
+{
+    if (!m_dialogs)
+        return;
+    switch (command) {
+    case kWarnCommand:
+        m_dialogs->OpenSendMessage(m_menuUser, true);
+        break;
+    case kGagCommand:
+        m_dialogs->OpenGag(m_menuUser);
+        break;
+    case kInstantMessageCommand:
+        m_dialogs->OpenInstantMessage(m_menuUser);
+        break;
+    case kNameCommand:
+        m_dialogs->OpenNameChange();
+        break;
+    default:
+        break;
+    }
+}
+
 void CSonorelleWnd::OnDestroy()
 {
+    m_dialogs.reset();
+    KillTimer(m_window, kLevelTimer);
+    KillTimer(m_window, CSessionDialogs::kJoinTimer);
     MSG pending;
     while (PeekMessageA(&pending, m_window, kRecordPacket, kRecordPacket, PM_REMOVE))
         delete reinterpret_cast<std::vector<uint8_t>*>(pending.lParam);

@@ -10,6 +10,7 @@
 #include "CConferenceProtocol.h"
 #include "CEngineInstance.h"
 #include "CEngineSessionOwner.h"
+#include "CLevelMeterWnd.h"
 #include "CMmTimer.h"
 #include "CWinmmWaveDevices.h"
 #include "CodecFactory.h"
@@ -20,6 +21,7 @@
 #include "IConfConnectAttempts.h"
 #include "IEngineSession.h"
 #include "PushToTalkHook.h"
+#include "CSessionDialogs.h"
 #include "Soundcard.h"
 #include "Win32CodecLibraries.h"
 #include "WinsockSocketFactory.h"
@@ -48,6 +50,19 @@ public:
     static constexpr UINT_PTR kTalkReleaseTimer = 109;
     static constexpr UINT kTalkReleaseMs = 150;
     static constexpr UINT kConnectWaitMs = 1000;
+    // The level meter and speaking marks follow the audio from the first
+    // connection on.
+    static constexpr UINT_PTR kLevelTimer = 103;
+    static constexpr UINT kLevelMs = 150;
+    static constexpr int kLevelMeterId = 102;
+    // Commands of the engine window's menus that open dialogs.
+    static constexpr UINT kWarnCommand = 32772;
+    static constexpr UINT kGagCommand = 32773;
+    static constexpr UINT kInstantMessageCommand = 32775;
+    static constexpr UINT kNameCommand = 32778;
+    // UIOptions: 0 shows no panel, 2 a horizontal level meter.
+    static constexpr int32_t kNoPanel = 0;
+    static constexpr int32_t kHorizontalMeter = 2;
     static constexpr int kConnectWaitTicks = 60;
 
     CSonorelleWnd(CEngineInstance& instance, IEngineServices& services,
@@ -67,6 +82,7 @@ public:
     int32_t StartConnect(int32_t tunnel, const std::string& server, int32_t port) override;
     void StopConnectWait() override;
     CConferenceProtocol& Conference() override { return m_conference; }
+    IEngineDialogs* Dialogs() override { return m_dialogs.get(); }
     int32_t AudioLevel() const override { return m_audio.Level(); }
     std::array<uint16_t, 2> Speakers() const override { return m_audio.Speakers(); }
     void SetInputMute(bool mute) override { m_card.SetInputMute(mute); }
@@ -101,6 +117,10 @@ private:
     void OnSocketNotice(SOCKET socket, LPARAM notice);
     void OnMediaNotice(SOCKET socket);
     void OnTimer(UINT_PTR timer);
+    void OnCommand(UINT command);
+    void OnCreated();
+    void LayOut();
+    void ShowLevel();
     // Whether the talk key may switch the microphone now.
     bool TalkKeyApplies() const;
     void OnTalkKeyDown();
@@ -116,6 +136,8 @@ private:
     Audio::Channels MediaChannels() const;
 
     CEngineInstance& m_instance;
+    IEngineServices& m_services;
+    const CResourceChain& m_resources;
     HWND m_window = nullptr;
     WinsockSocketFactory m_sockets;
     CConfWin32Environment m_environment;
@@ -136,4 +158,8 @@ private:
     std::map<int32_t, std::unique_ptr<ConnectionThread>> m_attempts;
     const ControlChannel* m_watchedChannel = nullptr;
     int m_connectTicks = 0;
+    std::unique_ptr<CSessionDialogs> m_dialogs;
+    CLevelMeterWnd m_meter;
+    // The user of the roster row whose menu gave the last command.
+    int32_t m_menuUser = 0;
 };

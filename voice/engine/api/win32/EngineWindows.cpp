@@ -4,22 +4,9 @@ namespace {
 
 const char kEngineClass[] = "SonorelleWindow";
 const char kHolderClass[] = "SonorelleHolderWindow";
-const char kMessageClass[] = "SonorelleMessageWindow";
 const char kOriginalProc[] = "SonorelleOriginalProc";
-constexpr int kMessageWidth = 360;
-constexpr int kMessageHeight = 140;
-constexpr int kMargin = 10;
 
 HINSTANCE g_module = nullptr;
-
-LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CLOSE) {
-        ShowWindow(window, SW_HIDE);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 LRESULT CALLBACK AttachedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -57,14 +44,12 @@ void EngineWindows::Register(HINSTANCE module, WNDPROC engineProcedure)
     const auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     RegisterClassNamed(kEngineClass, engineProcedure, face);
     RegisterClassNamed(kHolderClass, DefWindowProcA, face);
-    RegisterClassNamed(kMessageClass, MessageWindowProc, face);
 }
 
 void EngineWindows::Unregister(HINSTANCE module)
 {
     UnregisterClassA(kEngineClass, module);
     UnregisterClassA(kHolderClass, module);
-    UnregisterClassA(kMessageClass, module);
 }
 
 HWND EngineWindows::CreateEngineWindow(HWND parent, void* owner)
@@ -75,22 +60,6 @@ HWND EngineWindows::CreateEngineWindow(HWND parent, void* owner)
 HWND EngineWindows::CreateHolderWindow(HWND parent)
 {
     return CreateChild(kHolderClass, parent);
-}
-
-HWND EngineWindows::CreateMessageWindow(const std::string& caption, const std::string& text)
-{
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kMessageClass, caption.c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  kMessageWidth, kMessageHeight, nullptr, nullptr, g_module, nullptr);
-    if (!window)
-        return nullptr;
-    RECT client;
-    GetClientRect(window, &client);
-    CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, kMargin, kMargin,
-                    client.right - 2 * kMargin, client.bottom - 2 * kMargin, window, nullptr,
-                    g_module, nullptr);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    return window;
 }
 
 bool EngineWindows::Attach(HWND window)

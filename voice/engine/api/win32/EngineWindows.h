@@ -1,11 +1,8 @@
 // The windows the engine library makes for its hosts: the engine window of
-// an instance, the placeholder of a host without one, the modeless message
-// windows, and the attachment of a host's own window (plug-in hosts).
+// an instance, the placeholder of a host without one, and the attachment of a host's own window (plug-in hosts).
 #pragma once
 
 #include <windows.h>
-
-#include <string>
 
 class EngineWindows
 {
@@ -20,9 +17,6 @@ public:
     // engine window's creation parameter is `owner`.
     static HWND CreateEngineWindow(HWND parent, void* owner);
     static HWND CreateHolderWindow(HWND parent);
-    // A small modeless window with `caption` and `text`, shown without
-    // taking the focus.
-    static HWND CreateMessageWindow(const std::string& caption, const std::string& text);
 
     // Subclasses a host's window so that the engine sees its messages; the
     // window keeps working as before.

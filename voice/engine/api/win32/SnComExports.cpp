@@ -3,6 +3,7 @@
 // handles give 1204 from status exports and do nothing otherwise.
 #include "CEngineLibrary.h"
 #include "ConfText.h"
+#include "CLevelMeterWnd.h"
 #include "EngineWindows.h"
 #include "SnComStrings.h"
 #include "SonorelleIfcTypes.h"
@@ -56,6 +57,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
         CEngineLibrary::SetModule(module);
     } else if (reason == DLL_PROCESS_DETACH) {
         EngineWindows::Unregister(module);
+        CLevelMeterWnd::Unregister(module);
     }
     return TRUE;
 }

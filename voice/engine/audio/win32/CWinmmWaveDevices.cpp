@@ -11,6 +11,10 @@ constexpr DWORD kThreadStartMs = 2000;
 } // namespace
 
 CWinmmWaveDevices::CWinmmWaveDevices()
+    : m_inputMixer(CWinmmMixerPort::Direction::Input,
+                   [this] { return reinterpret_cast<UINT_PTR>(m_input); }),
+      m_outputMixer(CWinmmMixerPort::Direction::Output,
+                    [this] { return reinterpret_cast<UINT_PTR>(m_output); })
 {
     m_format.wFormatTag = WAVE_FORMAT_PCM;
     m_format.nChannels = 1;
@@ -186,11 +190,6 @@ int32_t CWinmmWaveDevices::AddInputBuffer(WaveBuffer* buffer)
     if (result == MMSYSERR_NOERROR)
         result = waveInAddBuffer(m_input, header, sizeof *header);
     return static_cast<int32_t>(result);
-}
-
-int32_t CWinmmWaveDevices::SetInputGain(int32_t)
-{
-    return 0;
 }
 
 // The header is done with before the sound card hears of its buffer, which

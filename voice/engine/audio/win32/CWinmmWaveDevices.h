@@ -1,10 +1,10 @@
 // The wave devices of the platform's multimedia API: the wave mapper for
 // output and input in 16-bit mono at 8000 Hz, with an event thread of their
 // own that receives the devices' notices and hands finished buffers to the
-// sound card. There is no mixer yet: the microphone gain changes nothing,
-// as on a system without a mixer device.
+// sound card, and the mixers of the two devices.
 #pragma once
 
+#include "CWinmmMixerPort.h"
 #include "IWaveDevices.h"
 
 #include <windows.h>
@@ -38,7 +38,8 @@ public:
     int32_t StartInput() override;
     int32_t ResetInput() override;
     int32_t AddInputBuffer(WaveBuffer* buffer) override;
-    int32_t SetInputGain(int32_t percent) override;
+    IMixerPort& InputMixer() override { return m_inputMixer; }
+    IMixerPort& OutputMixer() override { return m_outputMixer; }
 
 private:
     static DWORD WINAPI EventThread(void* self);
@@ -57,4 +58,6 @@ private:
     ISoundcardNotices* m_notices = nullptr;
     std::mutex m_headersLock;
     std::map<WaveBuffer*, std::unique_ptr<WAVEHDR>> m_headers;
+    CWinmmMixerPort m_inputMixer;
+    CWinmmMixerPort m_outputMixer;
 };
