@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
-
 #include "CTourLeaderWnd.h"
 #include "ZrMessageBox.h"
 

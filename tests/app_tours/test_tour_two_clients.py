@@ -216,8 +216,10 @@ def test_the_passengers_browser_follows_the_guides_page(guide, passenger, server
 
 
 def test_leaving_the_tour_brings_the_passengers_page_back(guide, passenger, server, tour):
+    after = len(server.log())
     passenger.ask("command %d" % ID_GUIDE_TOUR)
-    left = server.wait_log({"dir": "in", "member": passenger.member, "msg": {"type": 15, "op": 6}}, timeout=WAIT)
+    left = server.wait_log({"dir": "in", "member": passenger.member, "msg": {"type": 15, "op": 6}}, timeout=WAIT,
+                           after=after)
     assert left["msg"]["dest"] != tour
     wait_for("the passenger's page again", lambda: address_of(passenger).rstrip("/") == PLACE.rstrip("/"))
     wait_for("the passenger's tour page closed", lambda: len(chat_pages(passenger)) == 1)
