@@ -13,7 +13,7 @@ import time
 
 import pytest
 
-from app_chat.chat_tools import INPUT_ID, chat_pages, transcript_text, visible
+from app_chat.chat_tools import INPUT_ID, balloons, chat_pages, transcript_text, visible
 from app_tours.test_tour_setup import (DIALOG, GARAGE, LARGE_PREVIEW, SETUP, CHANGE, NAME_EDIT, click, controls,
                                        on_dialog, open_setup, replace_name, tour_settings)
 from app_window.test_page_frame import ADDRESS_FIELD, type_address
@@ -204,6 +204,9 @@ def test_both_have_a_tour_page_and_its_lines_reach_only_the_tour(guide, passenge
 def test_the_passengers_browser_follows_the_guides_page(guide, passenger, server, tour):
     guide_entries = len(entries_of(server, guide.member))
     passenger_entries = len(entries_of(server, passenger.member))
+    # The balloon of the tour's line stands by the guide's avatar, near the
+    # location bar: it goes first.
+    wait_for("the balloons gone", lambda: not balloons(guide))
     type_address(guide, WING)
     put = server.wait_log({"dir": "in", "member": guide.member, "msg": {"type": 15, "op": 19, "about": tour}},
                           timeout=WAIT)
