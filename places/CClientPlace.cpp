@@ -211,6 +211,10 @@ void CClientPlace::OnDataChanged(const CTvlBlob* newData, const CTvlBlob*, uint3
 
 void CClientPlace::OnItemPut(CZrItem& item)
 {
+    if (IsLedGroup() && !IsGame() && item.GetCode() == kGuidePageItem) {
+        FollowGuide(item);
+        return;
+    }
     CPlace* place = RootPlace();
     if (!place || !place->IsAuditorium() || !IsRoom())
         return;
@@ -228,6 +232,16 @@ void CClientPlace::OnItemPut(CZrItem& item)
     default:
         break;
     }
+}
+
+// The passengers' browsers go where the guide's went; the guide's own page
+// is where it is already.
+void CClientPlace::FollowGuide(const CZrItem& item)
+{
+    CPlace* place = RootPlace();
+    if (!place || item.GetText().empty() || !IsMyselfParentOf() || GetHost() == place->GetMyself())
+        return;
+    place->FollowGuidePage(item.GetText());
 }
 
 void CClientPlace::OnItemRemoved(CZrItem& item)

@@ -21,6 +21,8 @@ public:
     static constexpr uint32_t kOneOnOneKind = 514;
     static constexpr uint32_t kGameKind = 518;
     static constexpr uint32_t kSeatRowKind = 519;
+    // Item of a tour: the address of the page its guide shows.
+    static constexpr uint16_t kGuidePageItem = 21;
     // The longest line said in a group that is shown.
     static constexpr size_t kMaxGroupLine = 800;
 
@@ -56,6 +58,7 @@ protected:
 
 private:
     bool IsMyselfParentOf();
+    void FollowGuide(const CZrItem& item);
     void SaveMyselfPosition();
 
     IPersonViews& m_views;

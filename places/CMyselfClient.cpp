@@ -436,11 +436,21 @@ void CMyselfClient::OpenContainerTab(CZrGroup* parent)
         m_own.CreateTourTab(*parent);
         m_own.ShowTip(kGroupTip);
         Views().SendMemberMessage(*this, *parent);
+        FollowTourPage(*parent);
     } else if (CClientPlace::IsSeatRow(parent)) {
         m_own.CreateRowTab(*parent);
         Views().CreateGroupWindow(*parent);
         m_own.LayoutOwnAvatar();
     }
+}
+
+// A passenger who joins a tour sees the page its guide shows.
+void CMyselfClient::FollowTourPage(const CZrGroup& tour)
+{
+    const CZrItem* page = tour.GetInfo().Items().Find(CClientPlace::kGuidePageItem);
+    CPlace* place = RootPlace();
+    if (place && page && !page->GetText().empty() && tour.GetHost() != this)
+        place->FollowGuidePage(page->GetText());
 }
 
 // An invitation to speak follows the seat rows named by the place's item

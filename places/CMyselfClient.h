@@ -66,6 +66,7 @@ public:
     IMyselfViews& Own() const { return m_own; }
 
 private:
+    void FollowTourPage(const CZrGroup& tour);
     CPlace* RootPlace();
     bool InAuditorium();
     void ShowMessage(uint32_t first, uint32_t second, const std::vector<std::string>& arguments);

@@ -87,6 +87,8 @@ public:
     void ShowPairTab(CZrPerson& person, CZrGroup& group);
     // After a tour or game: the copy of the current place and its page again.
     void ReturnToPage();
+    // The browser frame shows the page of the guide of the user's tour.
+    void FollowGuidePage(const std::string& url) { m_frame.FollowGuidePage(url); }
 
     // Pictures load one at a time: each arriving picture asks for the next
     // missing one until none is left.

@@ -11,6 +11,7 @@
 #include "CCommunityConnection.h"
 #include "CCommunityProtocol.h"
 #include "CGames.h"
+#include "COwnUserCommands.h"
 #include "CTransfers.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
@@ -418,7 +419,8 @@ void CZrApp::StartGames() {
     if (CPlace* root = GetRootPlace()) root->ShowUrl(address);
   };
   m_games = std::make_unique<CGames>(std::move(program));
-  SetCommandTarget(ZrCommandTarget::kOwnUser, m_games.get());
+  m_ownUserCommands = std::make_unique<COwnUserCommands>(*this, *m_games);
+  SetCommandTarget(ZrCommandTarget::kOwnUser, m_ownUserCommands.get());
 }
 
 void CZrApp::StartTransfers() {
@@ -451,6 +453,7 @@ int CZrApp::ExitInstance() {
   // The leave and the closing frame reach the server before the sockets go.
   if (m_socketWindow) m_socketWindow->Settle();
   m_ddeSession.reset();
+  m_ownUserCommands.reset();
   m_games.reset();
   m_transfers.reset();
   m_tips.Close();

@@ -52,6 +52,7 @@
 
 class CChatWnd;
 class CGames;
+class COwnUserCommands;
 class CTransfers;
 class CCommunityConnection;
 class CCommunityProtocol;
@@ -319,6 +320,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CServiceLinks m_links;
   CDialogCommands m_dialogCommands{*this};
   std::unique_ptr<CGames> m_games;
+  std::unique_ptr<COwnUserCommands> m_ownUserCommands;
   std::unique_ptr<CTransfers> m_transfers;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};

@@ -8,6 +8,7 @@
 #include "CCommunityConnection.h"
 #include "CMyselfClient.h"
 #include "CMyselfWnd.h"
+#include "CClientPlace.h"
 #include "CPlace.h"
 #include "CPplManager.h"
 #include "CServerAdviceDlg.h"
@@ -15,6 +16,7 @@
 #include "CZrApp.h"
 #include "ModuleState.h"
 #include "ZrCopyData.h"
+#include "ZrGroup.h"
 #include "ZrPerson.h"
 #include "resource.h"
 
@@ -43,11 +45,23 @@ bool CZrApp::IsMyselfInRootPlace() { return IsConnected() && m_rootPlace->IsInRo
 
 uint32_t CZrApp::GetOwnUserClass() const { return m_rootPlace ? m_rootPlace->LocalClass() : 0; }
 
-// Groups, tours, games and seat rows of the own user are followed by the
-// local user object; until the program has it the own user is in none.
-CZrApp::GroupRole CZrApp::GetGameRole() const { return GroupRole::kNone; }
-CZrApp::GroupRole CZrApp::GetTourRole() const { return GroupRole::kNone; }
-bool CZrApp::IsInRow() const { return false; }
+// The own user's part in the group it is in: its host leads it.
+namespace {
+
+CZrApp::GroupRole RoleIn(const CZrPerson* myself, bool game) {
+  const CZrGroup* group = myself ? myself->GetParent() : nullptr;
+  if (!CClientPlace::IsLedGroup(group) || CClientPlace::IsGame(group) != game) return CZrApp::GroupRole::kNone;
+  return group->GetHost() == myself ? CZrApp::GroupRole::kHost : CZrApp::GroupRole::kGuest;
+}
+
+}  // namespace
+
+CZrApp::GroupRole CZrApp::GetGameRole() const { return IsConnected() ? RoleIn(GetMyself(), true) : GroupRole::kNone; }
+CZrApp::GroupRole CZrApp::GetTourRole() const { return IsConnected() ? RoleIn(GetMyself(), false) : GroupRole::kNone; }
+bool CZrApp::IsInRow() const {
+  const CZrPerson* myself = GetMyself();
+  return IsConnected() && myself && CClientPlace::IsSeatRow(myself->GetParent());
+}
 
 // ---- Connection ------------------------------------------------------------------
 

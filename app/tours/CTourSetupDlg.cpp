@@ -2,9 +2,7 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
-
-#include "CDC.h"
+#include "CTourLeaderWnd.h"
 #include "ZrMessageBox.h"
 
 namespace {
@@ -13,8 +11,10 @@ constexpr UINT kTourTitleString = 206;     // "Lumora Chat Tour"
 constexpr UINT kCannotChangeString = 197;  // "Can not change the tour picture."
 constexpr UINT kSelectFirstString = 182;   // "Please select a tour before saving settings."
 constexpr UINT kNoFirstString = 199;
-constexpr int kCaptionHeight = 16;
 constexpr int kInset = 2;
+// Vehicle pictures are of this size (the tours folder's gallery shows them so).
+constexpr int kPictureWidth = 150;
+constexpr int kPictureHeight = 75;
 
 }  // namespace
 
@@ -23,94 +23,89 @@ BEGIN_MESSAGE_MAP(CTourSetupDlg, CDialog)
   ON_BN_CLICKED(CTourSetupDlg::kSmallRadio, OnSmall)
   ON_BN_CLICKED(CTourSetupDlg::kLargeRadio, OnLarge)
   ON_BN_CLICKED(CTourSetupDlg::kChange, OnChange)
-  ON_CONTROL(STN_CLICKED, CTourSetupDlg::kSmallPreview, OnSmall)
-  ON_CONTROL(STN_CLICKED, CTourSetupDlg::kLargePreview, OnLarge)
-  ON_CONTROL(STN_DBLCLK, CTourSetupDlg::kSmallPreview, OnPreviewDoubleClick)
-  ON_CONTROL(STN_DBLCLK, CTourSetupDlg::kLargePreview, OnPreviewDoubleClick)
-  ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 CTourSetupDlg::CTourSetupDlg(CWnd* parent, Owner owner, CTourSetup setup)
     : CDialog(kTemplateId, parent), m_owner(std::move(owner)), m_setup(std::move(setup)) {}
 
+// The previews' windows went with the dialog's.
+CTourSetupDlg::~CTourSetupDlg() {
+  for (CTourLeaderWnd* preview : {m_smallPreview, m_largePreview}) {
+    if (preview) preview->SafeDelete();
+  }
+}
+
 bool CTourSetupDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetDlgItemText(kNameEdit, m_setup.GetName());
   CreatePreviews();
-  LoadPicture(CTourSetup::kSmall);
-  LoadPicture(CTourSetup::kLarge);
   Select(m_setup.Selected());
   return true;
 }
 
-// Both previews fill the picture area, 2 pixels inside its frame; only the
-// selected one shows.
+CTourLeaderWnd* CTourSetupDlg::PreviewOf(int capacity) const {
+  return capacity == CTourSetup::kLarge ? m_largePreview : m_smallPreview;
+}
+
+// Both previews are centred in the picture area, 2 pixels inside its frame;
+// only the selected one shows. They carry their control ids and their
+// captions as window texts, so that they can be found.
 void CTourSetupDlg::CreatePreviews() {
   const HWND area = GetDlgItem(kPictureArea)->m_hWnd;
   RECT rect;
   ::GetWindowRect(area, &rect);
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
   ::InflateRect(&rect, -kInset, -kInset);
+  CTourLeaderWnd::Owner owner;
+  owner.overOwnAvatar = m_owner.overOwnAvatar;
+  owner.dropped = [this](int) { OnPreviewDropped(); };
+  owner.doubleClicked = [this](int) { OnPreviewDoubleClick(); };
   for (int capacity : {CTourSetup::kSmall, CTourSetup::kLarge}) {
-    const int id = capacity == CTourSetup::kLarge ? kLargePreview : kSmallPreview;
-    ::CreateWindowExA(0, "Static", m_setup.CaptionOf(capacity).c_str(), WS_CHILD | SS_OWNERDRAW | SS_NOTIFY,
-                      rect.left, rect.top,
-                      rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    ::SetWindowPos(::GetDlgItem(m_hWnd, id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    auto* preview = new CTourLeaderWnd(capacity, kPictureWidth, kPictureHeight, owner);
+    (capacity == CTourSetup::kLarge ? m_largePreview : m_smallPreview) = preview;
+    const std::string caption = m_setup.CaptionOf(capacity);
+    if (!preview->Create(this, rect.left, rect.top, CPicture(), true, caption, std::string())) continue;
+    RECT own;
+    ::GetWindowRect(preview->m_hWnd, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    ::SetWindowPos(preview->m_hWnd, HWND_TOP, (rect.left + rect.right - width) / 2,
+                   (rect.top + rect.bottom - height) / 2, 0, 0, SWP_NOSIZE);
+    ::SetWindowLongPtrA(preview->m_hWnd, GWLP_ID, capacity == CTourSetup::kLarge ? kLargePreview : kSmallPreview);
+    ::SetWindowTextA(preview->m_hWnd, caption.c_str());
+    LoadPicture(capacity);
   }
 }
 
+// The vehicle's own picture, else the built-in one.
 void CTourSetupDlg::LoadPicture(int capacity) {
-  CPicture& picture = capacity == CTourSetup::kLarge ? m_largePicture : m_smallPicture;
-  picture = CPicture();
+  CTourLeaderWnd* preview = PreviewOf(capacity);
+  if (!preview || !preview->m_hWnd) return;
   const std::string& path = m_setup.PictureOf(capacity);
-  if (!path.empty()) picture.LoadFile(path);
+  if (path.empty() || !preview->SetPictureFile(path))
+    preview->SetPicture(m_owner.vehiclePicture ? m_owner.vehiclePicture(capacity) : CPicture());
 }
 
 void CTourSetupDlg::Select(int capacity) {
   m_setup.Select(capacity);
   ::CheckRadioButton(m_hWnd, kSmallRadio, kLargeRadio, capacity == CTourSetup::kLarge ? kLargeRadio : kSmallRadio);
-  const HWND small = ::GetDlgItem(m_hWnd, kSmallPreview);
-  const HWND large = ::GetDlgItem(m_hWnd, kLargePreview);
-  ::ShowWindow(small, capacity == CTourSetup::kSmall ? SW_SHOW : SW_HIDE);
-  ::ShowWindow(large, capacity == CTourSetup::kLarge ? SW_SHOW : SW_HIDE);
-  ::InvalidateRect(capacity == CTourSetup::kLarge ? large : small, nullptr, TRUE);
+  for (int each : {CTourSetup::kSmall, CTourSetup::kLarge}) {
+    CTourLeaderWnd* preview = PreviewOf(each);
+    if (!preview || !preview->m_hWnd) continue;
+    preview->ShowWindow(each == capacity ? SW_SHOW : SW_HIDE);
+    if (each == capacity) preview->Invalidate();
+  }
 }
 
 void CTourSetupDlg::OnNameChanged() {
   m_setup.SetName(GetDlgItemText(kNameEdit));
-  // The previews are named by their window text too, so that they can be found.
   for (int capacity : {CTourSetup::kSmall, CTourSetup::kLarge}) {
-    const HWND preview = ::GetDlgItem(m_hWnd, capacity == CTourSetup::kLarge ? kLargePreview : kSmallPreview);
-    ::SetWindowTextA(preview, m_setup.CaptionOf(capacity).c_str());
-    ::InvalidateRect(preview, nullptr, TRUE);
+    CTourLeaderWnd* preview = PreviewOf(capacity);
+    if (!preview || !preview->m_hWnd) continue;
+    const std::string caption = m_setup.CaptionOf(capacity);
+    preview->SetFirstLine(caption);
+    ::SetWindowTextA(preview->m_hWnd, caption.c_str());
   }
-}
-
-// The picture above, the caption below, on white.
-void CTourSetupDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
-  if (id != kSmallPreview && id != kLargePreview) return;
-  const int capacity = id == kLargePreview ? CTourSetup::kLarge : CTourSetup::kSmall;
-  RECT rect = item->rcItem;
-  ::FillRect(item->hDC, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  RECT pictureRect = rect;
-  pictureRect.bottom -= kCaptionHeight;
-  CPicture& picture = capacity == CTourSetup::kLarge ? m_largePicture : m_smallPicture;
-  if (!picture.IsEmpty()) {
-    const int width = std::min<int>(picture.Width(), pictureRect.right - pictureRect.left);
-    const int height = std::min<int>(picture.Height(), pictureRect.bottom - pictureRect.top);
-    RECT centred = {(rect.left + rect.right - width) / 2, pictureRect.top + (pictureRect.bottom - pictureRect.top - height) / 2,
-                    0, 0};
-    centred.right = centred.left + width;
-    centred.bottom = centred.top + height;
-    picture.Draw(CDC::FromHandle(item->hDC), centred);
-  }
-  RECT captionRect = rect;
-  captionRect.top = rect.bottom - kCaptionHeight;
-  ::SetBkMode(item->hDC, TRANSPARENT);
-  const std::string caption = m_setup.CaptionOf(capacity);
-  ::DrawTextA(item->hDC, caption.c_str(), -1, &captionRect, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void CTourSetupDlg::OnChange() {
@@ -153,7 +148,15 @@ void CTourSetupDlg::OnOK() {
   if (SaveChoices()) CDialog::OnOK();
 }
 
+// Dropped on the own avatar: a user in no group starts guiding with the
+// choices made here.
+void CTourSetupDlg::OnPreviewDropped() {
+  if (!m_owner.mayGuide() || !SaveChoices()) return;
+  m_owner.guideTour();
+  EndDialog(IDOK);
+}
+
 void CTourSetupDlg::OnPreviewDoubleClick() {
-  if (SaveChoices()) m_owner.guideTour();
+  if (SaveChoices() && m_owner.mayGuide()) m_owner.guideTour();
   EndDialog(IDOK);
 }

@@ -1,6 +1,7 @@
 // "Tour Setup": the vehicle the user guides tours with (2 or 11 passengers),
 // the tour's name and each vehicle's picture from the tours folder. OK saves
-// them; a double click on the vehicle saves them and starts guiding.
+// them; the vehicle dropped on the user's own avatar, or double-clicked,
+// saves them and starts guiding.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,8 @@
 #include "CDialog.h"
 #include "Picture.h"
 #include "TourSetup.h"
+
+class CTourLeaderWnd;
 
 class CTourSetupDlg : public CDialog {
  public:
@@ -30,11 +33,18 @@ class CTourSetupDlg : public CDialog {
     // The tours folder, and a new one the user went to.
     std::function<std::string()> toursFolder;
     std::function<void(const std::string&)> setToursFolder;
+    // Whether the user may start guiding now (it is in no group).
+    std::function<bool()> mayGuide;
     // Starts guiding a tour; false when the user cannot now.
     std::function<bool()> guideTour;
+    // Whether the screen point lies on the user's own avatar.
+    std::function<bool(POINT)> overOwnAvatar;
+    // The built-in picture of a vehicle without its own.
+    std::function<CPicture(int capacity)> vehiclePicture;
   };
 
   CTourSetupDlg(CWnd* parent, Owner owner, CTourSetup setup);
+  ~CTourSetupDlg() override;
 
   const CTourSetup& Setup() const { return m_setup; }
 
@@ -45,19 +55,20 @@ class CTourSetupDlg : public CDialog {
   void OnSmall() { Select(CTourSetup::kSmall); }
   void OnLarge() { Select(CTourSetup::kLarge); }
   void OnChange();
-  void OnPreviewDoubleClick();
-  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   void CreatePreviews();
+  CTourLeaderWnd* PreviewOf(int capacity) const;
   void Select(int capacity);
   void LoadPicture(int capacity);
   bool SaveChoices();
+  void OnPreviewDropped();
+  void OnPreviewDoubleClick();
 
   Owner m_owner;
   CTourSetup m_setup;
-  CPicture m_smallPicture;
-  CPicture m_largePicture;
+  CTourLeaderWnd* m_smallPreview = nullptr;
+  CTourLeaderWnd* m_largePreview = nullptr;
 };

@@ -67,11 +67,24 @@ bool CCaptionedPictureWnd::SetPictureFile(const std::string& path)
     if (!loaded.LoadFile(path)) {
         return false;
     }
-    m_picture = loaded;
+    SetPicture(loaded);
+    return true;
+}
+
+void CCaptionedPictureWnd::SetPicture(const CPicture& picture)
+{
+    m_picture = picture;
     if (m_hWnd) {
         Invalidate();
     }
-    return true;
+}
+
+void CCaptionedPictureWnd::SetFirstLine(const std::string& text)
+{
+    m_first = text;
+    if (m_hWnd) {
+        Invalidate();
+    }
 }
 
 void CCaptionedPictureWnd::DrawPicture(CDC* dc, const RECT&)

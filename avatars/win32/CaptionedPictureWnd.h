@@ -22,6 +22,9 @@ public:
                 const std::string& second);
     // Loads the picture from a file and repaints; false when it does not load.
     bool SetPictureFile(const std::string& path);
+    void SetPicture(const CPicture& picture);
+    // A new text for the first line, in the line's place.
+    void SetFirstLine(const std::string& text);
     virtual void DrawCaptions(CDC* dc);
 
     int PictureWidth() const { return m_width; }

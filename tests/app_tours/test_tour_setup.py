@@ -1,8 +1,11 @@
 """The Tour Setup dialog of the running client, driven with real input and
-seen from outside: which vehicle preview shows, and the Tour section of the
-settings file after OK. The tests run in order on one client."""
+seen from outside: which vehicle preview shows, the Tour section of the
+settings file after OK, and the tour that a double click on the vehicle
+starts. The tests run in order on one client."""
 import configparser
 import time
+
+import pytest
 
 from app_window.window_tools import NICK, ProbeError
 
@@ -104,3 +107,16 @@ def test_small_vehicle_with_a_picture_and_no_name(client, tmp_path):
     assert tour["2Picture"] == path
     # No name: the default name stands in (and is not written as the user's).
     assert tour.get("Name", "%s's tour" % NICK) == "%s's tour" % NICK
+
+
+def test_a_double_click_on_the_vehicle_saves_and_starts_the_tour(client, server):
+    shown = open_setup(client)
+    replace_name(client, len(shown[NAME_EDIT]["text"]), "Garden")
+    left, top, right, bottom = controls(client)[SMALL_PREVIEW]["rect"]
+    on_dialog(client, SETUP, "dblclick %d %d" % ((left + right) // 2, (top + bottom) // 2))
+    created = server.wait_log({"dir": "in", "member": client.member, "msg": {"type": 15, "op": 10, "kind": 513}},
+                              timeout=30)
+    assert (created["msg"]["info"]["name"], created["msg"]["info"]["capacity"]) == ("Garden", 2)
+    assert tour_settings(client)["Name"] == "Garden"
+    with pytest.raises(ProbeError):
+        client.probe("frame", window_class=DIALOG, window_title=SETUP, find_seconds=3)

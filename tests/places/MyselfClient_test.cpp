@@ -336,3 +336,45 @@ TEST(ClientRoomTest, SlotsComeFromItemThreeUpToTwenty)
 }
 
 }  // namespace
+
+// The guide's page item of a tour moves the browser of its passengers only;
+// a passenger who joins later goes to the page the tour shows.
+TEST_F(MyselfTest, TourPassengersFollowTheGuidesPage)
+{
+    CZrGroup& tour = Group(kTour);
+    place.GetRoom()->RemoveChild(bob);
+    tour.AddHost(bob);
+    CZrItem page = CZrItem::Text(CClientPlace::kGuidePageItem, "http://pages.example/wing");
+    struct Case {
+        const char* what;
+        uint32_t where;  // the local user's group
+        bool hosts;      // the local user leads it
+        Calls followed;
+    };
+    const Case cases[] = {
+        {"a passenger", kTour, false, {"http://pages.example/wing"}},
+        {"the guide", kTour, true, {}},
+        {"in the room", kRoom, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        frame.followed.clear();
+        Group(c.where).AddChild(myself.get());
+        tour.SetHost(c.hosts ? static_cast<CZrObject*>(myself.get()) : bob);
+        tour.OnItemPut(page);
+        EXPECT_EQ(frame.followed, c.followed);
+        Group(c.where).RemoveChild(myself.get());
+    }
+    // Another item of the tour is no page.
+    Group(kTour).AddChild(myself.get());
+    tour.SetHost(bob);
+    CZrItem other = CZrItem::Text(3, "http://pages.example/other");
+    tour.OnItemPut(other);
+    EXPECT_TRUE(frame.followed.empty());
+    Group(kTour).RemoveChild(myself.get());
+
+    tour.GetInfo().Items().Put(page);
+    Group(kRoom).AddChild(myself.get());
+    Move(kTour, CZrPosition());
+    EXPECT_EQ(frame.followed, Calls{"http://pages.example/wing"});
+}

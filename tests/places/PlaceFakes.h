@@ -226,11 +226,13 @@ public:
     std::string GetPageUrl() const override { return pageUrl; }
     void SetTitle(const std::string& text) override { title = text; }
     void ShowPage(const std::string& url) override { shown.push_back(url); }
+    void FollowGuidePage(const std::string& url) override { followed.push_back(url); }
     void Layout() override { ++layouts; }
 
     std::string pageUrl;
     std::string title;
     std::vector<std::string> shown;
+    std::vector<std::string> followed;
     int32_t layouts = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "CChatWnd.h"
 #include "CClientPlace.h"
 #include "CMyselfClient.h"
+#include "CMyselfWnd.h"
 #include "CTourSetupDlg.h"
 #include "CZrApp.h"
 #include "ModuleState.h"
@@ -14,21 +15,22 @@ namespace {
 
 constexpr UINT kPossessiveString = 528;  // "'s "
 constexpr UINT kTourWordString = 444;    // "tour"
+// The built-in vehicle pictures.
+constexpr UINT kSmallVehicle = 265;
+constexpr UINT kLargeVehicle = 264;
 
-// Leaves nothing when the user is in a group already.
+}  // namespace
+
 bool GuideTour(CZrApp& app) {
   auto* myself = dynamic_cast<CMyselfClient*>(app.GetMyself());
-  if (!myself || !myself->GetParent() || CClientPlace::IsLedGroup(myself->GetParent())) return false;
+  if (!myself || !myself->GetParent()) return false;
   const CZrSettings& settings = app.Settings();
   const int capacity = settings.m_tourCapacity > 2 ? 11 : 2;
   const std::string& path = capacity == 11 ? settings.m_tour11Picture : settings.m_tour2Picture;
   std::unique_ptr<CTvlBlob> picture;
   if (!path.empty()) picture = CPictureBlob::PictureBlobFromFile(path);
-  myself->GoToPlace(settings.m_tourName, static_cast<uint16_t>(capacity), std::move(picture));
-  return true;
+  return myself->GoToPlace(settings.m_tourName, static_cast<uint16_t>(capacity), std::move(picture)) == 0;
 }
-
-}  // namespace
 
 void RunTourSetup(CZrApp& app) {
   CZrSettings& settings = app.Settings();
@@ -46,7 +48,23 @@ void RunTourSetup(CZrApp& app) {
   };
   owner.toursFolder = [&settings] { return settings.m_tours; };
   owner.setToursFolder = [&settings](const std::string& folder) { settings.m_tours = folder; };
+  // Not from inside a tour or game.
+  owner.mayGuide = [&app] {
+    const CZrPerson* myself = app.GetMyself();
+    return myself && !CClientPlace::IsLedGroup(myself->GetParent());
+  };
   owner.guideTour = [&app] { return GuideTour(app); };
+  owner.overOwnAvatar = [&app](POINT at) {
+    const CMyselfWnd* own = app.Avatars().GetOwn();
+    RECT rect{};
+    return own && own->m_hWnd && ::IsWindowVisible(own->m_hWnd) && ::GetWindowRect(own->m_hWnd, &rect) &&
+           ::PtInRect(&rect, at);
+  };
+  owner.vehiclePicture = [&app](int capacity) {
+    CPicture picture;
+    picture.LoadResource(app.Resources().Module(), capacity == CTourSetup::kSmall ? kSmallVehicle : kLargeVehicle);
+    return picture;
+  };
   const std::string name = settings.m_tourNameIsDefault ? std::string() : settings.m_tourName;
   CTourSetupDlg dialog(app.MainFrame(), std::move(owner),
                        CTourSetup(settings.m_tourCapacity, name, settings.m_tour2Picture, settings.m_tour11Picture));

@@ -5,3 +5,6 @@
 class CZrApp;
 
 void RunTourSetup(CZrApp& app);
+// Starts a tour with the vehicle and name of the settings, out of any group
+// the user is in; false when the user is in no place.
+bool GuideTour(CZrApp& app);

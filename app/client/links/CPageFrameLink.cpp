@@ -5,6 +5,7 @@
 #include "CDC.h"
 #include "CCmdUI.h"
 #include "CChatWnd.h"
+#include "CClientPlace.h"
 #include "CPlace.h"
 #include "CSpyWnd.h"
 #include "CZrApp.h"
@@ -12,6 +13,9 @@
 #include "ModuleState.h"
 #include "NewBrowserView.h"
 #include "Picture.h"
+#include "ZrGroup.h"
+#include "ZrItem.h"
+#include "ZrPerson.h"
 #include "resource.h"
 
 namespace {
@@ -56,11 +60,25 @@ CBrowser* CPageFrameLink::OpenBrowserView(CWnd& parent, IBrowserOwner& owner) {
   return view;
 }
 
-// The page becomes the root place's page, and its place is entered.
+// The page becomes the root place's page, and its place is entered. A
+// tour's guide takes the tour along instead: the page goes to the tour,
+// whose passengers' browsers follow it, and the tour stays in its place.
 void CPageFrameLink::FollowPage(const std::string& url) {
+  if (PublishToOwnTour(url)) return;
   m_app.PlaceLink().KeepPage(url);
   CPlace* place = m_app.GetRootPlace();
   if (place && m_app.IsConnected()) place->Enter(url, std::string());
+}
+
+bool CPageFrameLink::PublishToOwnTour(const std::string& url) {
+  CPlace* place = m_app.GetRootPlace();
+  CZrPerson* myself = m_app.GetMyself();
+  CZrGroup* tour = myself ? myself->GetParent() : nullptr;
+  if (!place || !m_app.IsConnected() || !CClientPlace::IsLedGroup(tour) || CClientPlace::IsGame(tour) ||
+      tour->GetHost() != myself)
+    return false;
+  place->PutItem(*tour, CZrItem::Text(CClientPlace::kGuidePageItem, url));
+  return true;
 }
 
 void CPageFrameLink::OpenPage(const std::string& url) {

@@ -44,6 +44,9 @@ class CPageFrameLink : public IPageFrameHost, public ICommandTarget {
   void RunCommand(UINT id) override;
 
  private:
+  // False when the user guides no tour.
+  bool PublishToOwnTour(const std::string& url);
+
   CZrApp& m_app;
   CBrowserServices m_services;
   CSpyWnd* m_frame = nullptr;  // a pane of the main window

@@ -377,6 +377,12 @@ void CZrPlaceLink::ShowPage(const std::string& url) {
   if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) frame->Navigate(url, true);
 }
 
+// The frame goes there as to a page followed already: the place's page
+// stays the one the user entered, shown again when the tour is left.
+void CZrPlaceLink::FollowGuidePage(const std::string& url) {
+  if (CSpyWnd* frame = m_app.PageFrame().GetFrame()) frame->Navigate(url, true);
+}
+
 void CZrPlaceLink::OnConnectFailed(int32_t reason) {
   if (CPlace* place = m_app.GetRootPlace()) place->OnConnectFailed(reason);
 }

@@ -128,6 +128,7 @@ class CZrPlaceLink : public IPlaceApp,
   std::string GetPageUrl() const override { return m_pageUrl; }
   void SetTitle(const std::string& title) override;
   void ShowPage(const std::string& url) override;
+  void FollowGuidePage(const std::string& url) override;
   void OnConnectFailed(int32_t reason) override;
   void Layout() override;
 
