@@ -12,6 +12,7 @@
 #include "CCommunityProtocol.h"
 #include "CGames.h"
 #include "CTransfers.h"
+#include "CAuditoriumEvents.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
 #include "CLocateDlg.h"
@@ -128,6 +129,7 @@ bool CZrApp::InitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
   StartGames();
   StartTransfers();
+  StartEvents();
   m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
@@ -435,6 +437,10 @@ void CZrApp::StartTransfers() {
   program.statusText = [this](const std::string& text) { SetStatusText(text); };
   program.postMessage = [this](const std::string& text) { m_placeLink.PostMessageBox(text); };
   m_transfers = std::make_unique<CTransfers>(std::move(program));
+}
+
+void CZrApp::StartEvents() {
+  m_events = std::make_unique<CAuditoriumEvents>(m_eventsLink, [this] { return static_cast<CWnd*>(MainFrame()); });
 }
 
 // Ends what start-up made, in reverse order of need; after a failed start
