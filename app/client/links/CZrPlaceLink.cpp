@@ -7,6 +7,7 @@
 
 #include "BroadcastPageLink.h"
 #include "CAuditoriumEvents.h"
+#include "TvlBlob.h"
 #include "BroadcastRecord.h"
 #include "CChatTabWnd.h"
 #include "CChatWnd.h"
