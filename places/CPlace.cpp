@@ -853,7 +853,7 @@ void CPlace::OnCommand(uint8_t code, const std::string& text, const CPayload& pa
         break;
     case kCmdStageInvitation:
         if (host && !(text == GetName() && IsInRootPlace()))
-            m_whispers->OpenStageInvitation(text, displayName);
+            m_whispers->OpenStageInvitation(text, displayName.empty() ? record.name : displayName);
         break;
     case kCmdInviteToSpeak:
         if (host)

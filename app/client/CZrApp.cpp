@@ -441,6 +441,7 @@ void CZrApp::StartTransfers() {
 
 void CZrApp::StartEvents() {
   m_events = std::make_unique<CAuditoriumEvents>(m_eventsLink, [this] { return static_cast<CWnd*>(MainFrame()); });
+  SetCommandTarget(ZrCommandTarget::kAuditorium, m_events.get());
 }
 
 // Ends what start-up made, in reverse order of need; after a failed start
@@ -450,6 +451,7 @@ int CZrApp::ExitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   SetCommandTarget(ZrCommandTarget::kOwnUser, nullptr);
   SetCommandTarget(ZrCommandTarget::kAvatars, nullptr);
+  SetCommandTarget(ZrCommandTarget::kAuditorium, nullptr);
   CLocateDlg::CloseOpen();
   m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();

@@ -180,7 +180,7 @@ void CZrApp::OnEventManagement() {
     m_browserWndLink.Open(CBrowserWnd::kEventManagement);
 }
 
-// "Interact with Guest": a question or comment for the event's stage.
+// The person menu's PARTICIPATE: a question or comment for the event's stage.
 void CZrApp::OnParticipate() {
   if (m_events) m_events->OpenParticipate();
 }

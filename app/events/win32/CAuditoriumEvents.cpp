@@ -3,11 +3,13 @@
 #include "AuditoriumTexts.h"
 #include "CAuditoriumVoteDlg.h"
 #include "CAuditoriumWelcomeDlg.h"
+#include "CCmdUI.h"
 #include "CEventParticipateDlg.h"
 #include "CEventQueueDlg.h"
 #include "CInvitationDlg.h"
 #include "ModuleState.h"
 #include "ZrMessageBox.h"
+#include "resource.h"
 
 namespace {
 
@@ -54,6 +56,18 @@ void CAuditoriumEvents::OnInvitation(const std::string& inviter, const std::stri
 }
 
 void CAuditoriumEvents::OpenParticipate() { CEventParticipateDlg::Open(m_parent(), m_host, m_participation); }
+
+void CAuditoriumEvents::UpdateCommand(UINT id, CCmdUI* ui) {
+  if (id == ID_DOWNLOAD_TRANSCRIPT)
+    ui->Enable(m_host.HasTranscriptMember());
+  else if (id != ID_PARTICIPATE)
+    ui->Enable(false);
+}
+
+void CAuditoriumEvents::RunCommand(UINT id) {
+  if (id == ID_PARTICIPATE) OpenParticipate();
+  if (id == ID_DOWNLOAD_TRANSCRIPT) m_host.SendToTranscript(TranscriptRequestText(m_host.PlaceName()));
+}
 
 void CAuditoriumEvents::Reset() {
   CEventParticipateDlg::CloseOpen();

@@ -1,7 +1,9 @@
 // The program's side of an auditorium event: what the administrator
 // announces (the participation kinds and the welcome), the votes, queue
 // items and stage invitations that hosts send, and the participate command.
-// Each opens or feeds its dialog.
+// Each opens or feeds its dialog. It carries out the auditorium's commands
+// of the menus that it knows (participate, download the transcript); the
+// others stay disabled.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +12,11 @@
 
 #include "EventParticipation.h"
 #include "IAuditoriumEventHost.h"
+#include "ICommandTarget.h"
 
 class CWnd;
 
-class CAuditoriumEvents {
+class CAuditoriumEvents : public ICommandTarget {
  public:
   // parent: the window that owns the dialogs.
   CAuditoriumEvents(IAuditoriumEventHost& host, std::function<CWnd*()> parent);
@@ -28,6 +31,8 @@ class CAuditoriumEvents {
   void OnInvitation(const std::string& inviter, const std::string& stagePlace);
   // "Interact with Guest" and the person menu's PARTICIPATE.
   void OpenParticipate();
+  void UpdateCommand(UINT id, CCmdUI* ui) override;
+  void RunCommand(UINT id) override;
   // The administrator left or the connection ended: the event is over.
   void Reset();
 
