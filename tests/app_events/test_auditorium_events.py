@@ -8,17 +8,16 @@ administrator and back to the host; a host's invitation onto the stage
 moves the user there when accepted. The administrator and the host are kit
 bots; what the client sends is read in the server's log and by the bots,
 what it shows through the window probe."""
+import subprocess
 import time
 
+from app_avatars.test_avatar_windows import colour_at
 from app_events.conftest import HALL
 from app_messages.test_instant_messages import DIALOG, click, dialog_controls, type_into, wait_message_box
 from app_window.window_tools import ProbeError
 
 PARTICIPATE_COMMAND = 32835
 ANNOUNCEMENT = "xxxxxxxEVT01 2 Question,Comment,Welcome to the show+"
-# A white GIF of one pixel.
-WHITE_GIF = bytes.fromhex("4749463839610100010080000000000000ffffff21f90401000000002c00000000"
-                          "010001000002024401003b")
 ADD, VOTE, ANSWER = 1, 3, 4
 COMMAND_PAYLOAD = 4
 VOTE_CODE, QUEUE_CODE, ANSWER_TO_HOST_CODE, STAGE_INVITATION = 6, 7, 22, 3
@@ -60,12 +59,16 @@ def test_question_reaches_the_administrator_and_is_acknowledged(event):
     event.admin_says(22, ANNOUNCEMENT)
     welcome = dialog_controls(client, WELCOME)
     assert welcome[778]["text"] == "Welcome to the show"
-    # The picture is announced: the text stands beside its place, to the
-    # right of the picture area, until and after it comes.
-    text_left = welcome[778]["rect"][0]
-    assert text_left >= welcome[777]["rect"][0] + 100
-    event.admin_says(23, "", WHITE_GIF)
-    client.ask("wait 500")
+    # The picture is announced: the text stands to the right of its place,
+    # which shows a frame crossed by its diagonals until the picture comes.
+    left, top = welcome[777]["rect"][:2]
+    assert welcome[778]["rect"][0] >= left + 100
+    middle = (left + 50, top + 50)
+    assert colour_at(middle) == "0,0,0"
+    red = subprocess.run(["convert", "-size", "20x20", "xc:#ff0000", "gif:-"],
+                         capture_output=True, check=True, timeout=60).stdout
+    event.admin_says(23, "", red)
+    wait_until(lambda: colour_at(middle) == "255,0,0", "the welcome picture")
 
     client.ask("command %d" % PARTICIPATE_COMMAND)
     controls = dialog_controls(client, PARTICIPATE)

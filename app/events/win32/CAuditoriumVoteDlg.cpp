@@ -88,6 +88,7 @@ bool CAuditoriumVoteDlg::OnInitDialog() {
                                   : FormatNumber(AfxLoadString(kSelectManyString), m_vote.maxSelections));
   SetDlgItemText(kPrompt, m_vote.prompt);
   AddOptions();
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   return true;
 }
 

@@ -33,6 +33,7 @@ void CAuditoriumWelcomeDlg::CloseOpen() {
 bool CAuditoriumWelcomeDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   s_open = this;
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   GetDlgItem(kPictureArea)->ShowWindow(SW_HIDE);
   ::GetWindowRect(GetDlgItem(kText)->m_hWnd, &m_textHome);
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&m_textHome), 2);

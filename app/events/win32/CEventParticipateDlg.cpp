@@ -57,6 +57,7 @@ bool CEventParticipateDlg::OnInitDialog() {
   SetDlgItemText(kPrompt, m_prompt);
   GetDlgItem(kText)->SendMessage(EM_LIMITTEXT, kMaxQuestionChars);
   AddKindButtons();
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   return true;
 }
 

@@ -39,6 +39,7 @@ void CEventQueueDlg::CloseOpen() {
 bool CEventQueueDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   s_open = this;
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   UpdateButtons();
   return true;
 }

@@ -37,6 +37,7 @@ void CEventResponseDlg::CloseOpen() {
 bool CEventResponseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   s_open = this;
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   SetDlgItemText(kKindLabel, m_entry.item.kind + " From:");
   SetDlgItemText(kSender, m_entry.item.asker);
   SetDlgItemText(kQuestion, m_entry.item.question);

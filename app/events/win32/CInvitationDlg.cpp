@@ -31,6 +31,7 @@ void CInvitationDlg::CloseOpen() {
 bool CInvitationDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   s_open = this;
+  if (m_pParentWnd) CenterWindow(m_pParentWnd);
   SetDlgItemText(kText, m_inviter + AfxLoadString(kInvitingString) + m_stagePlace);
   return true;
 }
