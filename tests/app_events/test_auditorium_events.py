@@ -183,3 +183,35 @@ def test_stage_invitation_accepted_enters_the_stage(event):
     assert controls[1189]["text"] == "host1 is inviting you to enter the auditorium stage at  Stage"
     click(client, "Invitation", 1)
     event.server.wait_log({"event": "entered", "place": "Stage", "member": event.member}, timeout=30)
+
+
+def select_row(client, title, row):
+    rows = client.ask("list 1175", window_class=DIALOG, window_title=title)
+    left, top, right, _ = rows["client"]
+    y = top + rows["height"] * (row - rows["top"]) + rows["height"] // 2
+    client.ask("click %d %d" % ((left + right) // 2, y), window_class=DIALOG, window_title=title)
+
+
+def test_queue_items_are_deleted_and_closing_with_items_left_asks_first(event):
+    client = event.client
+    event.host.whisper(event.member, "ITEM 1,q17,bob,Why,not?", blob=command_payload(QUEUE_CODE))
+    dialog_controls(client, QUEUE)
+    time.sleep(1.1)
+    # Two commas only: no item.
+    event.host.whisper(event.member, "ITEM 1,q18,ann", blob=command_payload(QUEUE_CODE))
+    time.sleep(1.1)
+    event.host.whisper(event.member, "ITEM 2,q19,cat,Nice talk", blob=command_payload(QUEUE_CODE))
+    wait_until(lambda: client.ask("list 1175", window_class=DIALOG, window_title=QUEUE)["count"] == 2,
+               "the second item")
+    assert client.ask("list 1175", window_class=DIALOG, window_title=QUEUE)["rows"] == ["bob Why,not?",
+                                                                                     "cat Nice talk"]
+    select_row(client, QUEUE, 0)
+    click(client, QUEUE, 1177)
+    rows = client.ask("list 1175", window_class=DIALOG, window_title=QUEUE)
+    assert rows["rows"] == ["cat Nice talk"]
+    assert not dialog_controls(client, QUEUE)[1176]["enabled"]
+    # Closing with an item left asks; Yes closes.
+    client.ask("close", window_class=DIALOG, window_title=QUEUE)
+    wait_message_box(client, "All the items will be deleted. Are you sure you want to close the window?")
+    wait_gone(client, QUEUE)
+    assert event.requests_to_admin(ANSWER) == []
