@@ -17,6 +17,7 @@ from app_messages.test_instant_messages import DIALOG, click, dialog_controls, t
 from app_window.window_tools import ProbeError
 
 PARTICIPATE_COMMAND = 32835
+PERSON_PARTICIPATE_COMMAND = 32860
 ANNOUNCEMENT = "xxxxxxxEVT01 2 Question,Comment,Welcome to the show+"
 ADD, VOTE, ANSWER = 1, 3, 4
 COMMAND_PAYLOAD = 4
@@ -89,9 +90,15 @@ def test_question_reaches_the_administrator_and_is_acknowledged(event):
 
 def test_an_empty_question_is_refused_and_an_unknown_event_is_not_active(event):
     client = event.client
-    event.admin_says(22, ANNOUNCEMENT)
-    dialog_controls(client, WELCOME)
-    client.ask("command %d" % PARTICIPATE_COMMAND)
+    event.admin_says(22, ANNOUNCEMENT.rstrip("+"))
+    # No picture announced: the text takes the dialog's whole width, centred.
+    welcome = dialog_controls(client, WELCOME)
+    frame = client.ask("frame", window_class=DIALOG, window_title=WELCOME)["rect"]
+    text = welcome[778]["rect"]
+    assert text[0] == welcome[777]["rect"][0]
+    assert abs((text[0] - frame[0]) - (frame[2] - text[2])) <= 2
+    # The person menu's PARTICIPATE opens the same dialog.
+    client.ask("command %d" % PERSON_PARTICIPATE_COMMAND)
     click(client, PARTICIPATE, 1148)
     wait_message_box(client, "Please enter your Comment.")
     client.ask("close", window_class=DIALOG, window_title=PARTICIPATE)
