@@ -10,6 +10,7 @@ constexpr UINT kCloseQuestionString = 1313;
 }  // namespace
 
 CEventQueueDlg* CEventQueueDlg::s_open = nullptr;
+unsigned CEventQueueDlg::s_lastSerial = 0;
 
 BEGIN_MESSAGE_MAP(CEventQueueDlg, CDialog)
   ON_LBN_SELCHANGE(CEventQueueDlg::kList, OnSelectionChanged)
@@ -17,7 +18,8 @@ BEGIN_MESSAGE_MAP(CEventQueueDlg, CDialog)
   ON_BN_CLICKED(CEventQueueDlg::kDelete, OnDelete)
 END_MESSAGE_MAP()
 
-CEventQueueDlg::CEventQueueDlg(IAuditoriumEventHost& host) : CDialog(kTemplateId), m_host(host) {}
+CEventQueueDlg::CEventQueueDlg(IAuditoriumEventHost& host)
+    : CDialog(kTemplateId), m_host(host), m_serial(++s_lastSerial) {}
 
 void CEventQueueDlg::AddItem(CWnd* parent, IAuditoriumEventHost& host, uint32_t sender, const std::string& text) {
   if (!ParseQueueItem(text)) return;
@@ -83,7 +85,7 @@ void CEventQueueDlg::OnRespond() {
   if (line == LB_ERR) return;
   const auto index = static_cast<size_t>(::SendMessageA(GetDlgItem(kList)->m_hWnd, LB_GETITEMDATA, line, 0));
   const EventQueue::Entry* entry = m_queue.Find(index);
-  if (entry) CEventResponseDlg::Open(m_pParentWnd, m_host, *entry, this, index);
+  if (entry) CEventResponseDlg::Open(m_pParentWnd, m_host, *entry, m_serial, index);
 }
 
 void CEventQueueDlg::OnDelete() {

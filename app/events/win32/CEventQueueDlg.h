@@ -25,6 +25,8 @@ class CEventQueueDlg : public CDialog {
 
   // The item was answered: its line goes, and the dialog with the last one.
   void RemoveItem(size_t index);
+  // Tells this dialog from one opened later (its items' indexes are its own).
+  unsigned Serial() const { return m_serial; }
 
  protected:
   bool OnInitDialog() override;
@@ -45,6 +47,8 @@ class CEventQueueDlg : public CDialog {
   void UpdateButtons();
 
   static CEventQueueDlg* s_open;
+  static unsigned s_lastSerial;
   IAuditoriumEventHost& m_host;
   EventQueue m_queue;
+  unsigned m_serial;
 };

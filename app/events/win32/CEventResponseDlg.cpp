@@ -16,13 +16,13 @@ constexpr UINT kAnswerString = 1314;
 CEventResponseDlg* CEventResponseDlg::s_open = nullptr;
 
 CEventResponseDlg::CEventResponseDlg(IAuditoriumEventHost& host, const EventQueue::Entry& entry,
-                                     CEventQueueDlg* queue, size_t index)
-    : CDialog(kTemplateId), m_host(host), m_entry(entry), m_queue(queue), m_index(index) {}
+                                     unsigned queueSerial, size_t index)
+    : CDialog(kTemplateId), m_host(host), m_entry(entry), m_queueSerial(queueSerial), m_index(index) {}
 
 void CEventResponseDlg::Open(CWnd* parent, IAuditoriumEventHost& host, const EventQueue::Entry& entry,
-                             CEventQueueDlg* queue, size_t index) {
+                             unsigned queueSerial, size_t index) {
   CloseOpen();
-  auto* dialog = new CEventResponseDlg(host, entry, queue, index);
+  auto* dialog = new CEventResponseDlg(host, entry, queueSerial, index);
   if (!dialog->Create(kTemplateId, parent)) {
     delete dialog;
     return;
@@ -59,7 +59,7 @@ void CEventResponseDlg::OnOK() {
   m_host.SendAnswerToHost(m_entry.host, AnswerToHostText(m_entry.item, response));
   if (!sent) MessageBoxIds2(kBlankString, kNotActiveString);
   CEventQueueDlg* queue = CEventQueueDlg::Current();
-  const bool sameQueue = queue && queue == m_queue;
+  const bool sameQueue = queue && queue->Serial() == m_queueSerial;
   const size_t index = m_index;
   DestroyWindow();  // deletes this dialog
   if (sent && sameQueue) queue->RemoveItem(index);

@@ -9,8 +9,6 @@
 #include "EventQueue.h"
 #include "IAuditoriumEventHost.h"
 
-class CEventQueueDlg;
-
 class CEventResponseDlg : public CDialog {
  public:
   static constexpr UINT kTemplateId = 410;
@@ -19,9 +17,9 @@ class CEventResponseDlg : public CDialog {
   static constexpr int kQuestion = 1178;
   static constexpr int kResponse = 1176;
 
-  // Answers the entry at the index of the queue dialog's queue, closing an
-  // open response first.
-  static void Open(CWnd* parent, IAuditoriumEventHost& host, const EventQueue::Entry& entry, CEventQueueDlg* queue,
+  // Answers the entry at the index of the queue of the queue dialog with
+  // that serial, closing an open response first.
+  static void Open(CWnd* parent, IAuditoriumEventHost& host, const EventQueue::Entry& entry, unsigned queueSerial,
                    size_t index);
   static void CloseOpen();
 
@@ -32,11 +30,11 @@ class CEventResponseDlg : public CDialog {
   void PostNcDestroy() override;
 
  private:
-  CEventResponseDlg(IAuditoriumEventHost& host, const EventQueue::Entry& entry, CEventQueueDlg* queue, size_t index);
+  CEventResponseDlg(IAuditoriumEventHost& host, const EventQueue::Entry& entry, unsigned queueSerial, size_t index);
 
   static CEventResponseDlg* s_open;
   IAuditoriumEventHost& m_host;
   EventQueue::Entry m_entry;
-  CEventQueueDlg* m_queue;
+  unsigned m_queueSerial;
   size_t m_index;
 };
