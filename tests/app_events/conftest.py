@@ -13,6 +13,7 @@ from zrkit.wire import Position
 HALL = "Hall"
 AUDITORIUM_KIND = 2049
 ADMIN_CLASS = 321
+TRANSCRIPT_CLASS = 323
 HOST_CLASS = 273
 
 
@@ -33,12 +34,14 @@ def bots(zr_server):
 
 
 class Event:
-    """The event's parties: the administrator and the host (bots) and the
-    client, entered into the hall, with its member id."""
+    """The event's parties: the administrator and the host (bots), the
+    transcript service when asked for, and the client, entered into the
+    hall, with its member id."""
 
-    def __init__(self, server, bots, client):
+    def __init__(self, server, bots, client, transcript=False):
         self.server = server
         self.admin = bots.bot("AuditoriumAdmin", kind=ADMIN_CLASS)
+        self.transcript = bots.bot("Transcript", kind=TRANSCRIPT_CLASS) if transcript else None
         self.host = bots.bot("host1", kind=HOST_CLASS)
         self.host.enter(HALL, Position.xy(5000, 2000))
         self.client = client
@@ -62,3 +65,8 @@ class Event:
 @pytest.fixture
 def event(zr_server, bots, window_client):  # noqa: F811
     return Event(zr_server, bots, window_client)
+
+
+@pytest.fixture
+def event_with_transcript(zr_server, bots, window_client):  # noqa: F811
+    return Event(zr_server, bots, window_client, transcript=True)

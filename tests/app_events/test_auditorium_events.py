@@ -18,6 +18,7 @@ from app_window.window_tools import ProbeError
 
 PARTICIPATE_COMMAND = 32835
 PERSON_PARTICIPATE_COMMAND = 32860
+DOWNLOAD_TRANSCRIPT_COMMAND = 32836
 ANNOUNCEMENT = "xxxxxxxEVT01 2 Question,Comment,Welcome to the show+"
 ADD, VOTE, ANSWER = 1, 3, 4
 COMMAND_PAYLOAD = 4
@@ -222,3 +223,23 @@ def test_queue_items_are_deleted_and_closing_with_items_left_asks_first(event):
     wait_message_box(client, "All the items will be deleted. Are you sure you want to close the window?")
     wait_gone(client, QUEUE)
     assert event.requests_to_admin(ANSWER) == []
+
+
+def test_transcript_is_asked_of_the_transcript_member(event_with_transcript):
+    event = event_with_transcript
+    client = event.client
+
+    def transcript_requests():
+        return [e["msg"]["text"] for e in event.server.messages("in", type=28)
+                if e["msg"]["mode"] == 2 and e["msg"]["target"] == event.transcript.member_id]
+    event.admin_says(22, ANNOUNCEMENT.rstrip("+"))
+    assert dialog_controls(client, WELCOME)[3]["visible"]
+    click(client, WELCOME, 3)
+    assert wait_until(transcript_requests, "the transcript request") == ["%s 100" % HALL]
+    client.ask("command %d" % DOWNLOAD_TRANSCRIPT_COMMAND)
+    wait_until(lambda: len(transcript_requests()) == 2, "the second transcript request")
+
+
+def test_without_transcript_member_the_welcome_offers_no_download(event):
+    event.admin_says(22, ANNOUNCEMENT.rstrip("+"))
+    assert not dialog_controls(event.client, WELCOME)[3]["visible"]
