@@ -47,6 +47,7 @@ constexpr uint32_t kNoRecipient = 602;
 constexpr uint16_t kAnnounceHost = 6;
 constexpr uint16_t kAnnounceArrival = 2;
 constexpr uint8_t kCommandPayload = 4;
+constexpr uint8_t kVoteDefinitionCode = 6;
 
 uint32_t ClassOf(uint32_t kind)
 {
@@ -455,11 +456,24 @@ void CPlace::OnReceive(CZrObject* sender, uint32_t mode, const std::string& text
     if (!sender)
         return;
     if (mode == kSayChat) {
-        m_app.ShowSay(*sender, text);
+        if (IsVoteDefinition(*sender, blob))
+            m_app.OpenVote(text);
+        else
+            m_app.ShowSay(*sender, text);
         m_dde.PostMessageItem(sender->GetId(), sender->GetName(), text, blob, 1);
     } else if (mode == kSayApplicationData) {
         m_dde.SendGameData(sender->GetId(), sender->GetName(), text, blob, 1, 0);
     }
+}
+
+// In an auditorium a host's line carrying a command payload of code 6 puts
+// a vote to the audience; it is not shown as a line.
+bool CPlace::IsVoteDefinition(const CZrObject& sender, const CTvlBlob& blob)
+{
+    const uint32_t senderClass = ClassOf(sender.GetKind());
+    const bool host = senderClass == kHostClass || senderClass == kAdminHostClass;
+    const CPayload payload(blob);
+    return host && IsAuditorium() && payload.GetByte() == CPayload::kCommand && payload.GetCode() == kVoteDefinitionCode;
 }
 
 void CPlace::OnBroadcast(const CBroadcastInfo& record)
@@ -634,15 +648,21 @@ void CPlace::OnEventServiceReply(uint32_t code, const std::string& text, const C
         break;
     case 20: {
         const std::string trimmed = Trim(text);
-        if (!trimmed.empty() && trimmed[0] >= '1' && trimmed[0] <= '6')
-            ShowMessage(kStrNoFirst, 294, {std::string(1, trimmed[0])});
+        if (!trimmed.empty() && trimmed[0] >= '1' && trimmed[0] <= '6') {
+            const std::string name = m_app.EventKindName(trimmed[0] - '0');
+            ShowMessage(kStrNoFirst, 294, {name.empty() ? std::string(1, trimmed[0]) : name});
+        }
         break;
     }
     case 21:
         ShowMessage(kStrNoFirst, 295, {});
         break;
     case 22:
+        m_app.OnEventAnnouncement(text);
         SendTaggedGameData(sender, Text(kStrAuditoriumAdmin), text, 25, payload);
+        break;
+    case 23:
+        m_app.SetWelcomePicture(payload);
         break;
     default:
         break;
@@ -833,7 +853,7 @@ void CPlace::OnCommand(uint8_t code, const std::string& text, const CPayload& pa
         break;
     case kCmdStageInvitation:
         if (host && !(text == GetName() && IsInRootPlace()))
-            m_whispers->OpenStageInvitation(text, displayName);
+            m_whispers->OpenStageInvitation(text, displayName.empty() ? record.name : displayName);
         break;
     case kCmdInviteToSpeak:
         if (host)

@@ -159,6 +159,7 @@ private:
     void ShowServerError(uint32_t stringId, int32_t shownCode);
     void ReconnectWith(int32_t code, uint32_t stringId);
     void LoginRefused(uint32_t stringId, const std::vector<std::string>& arguments);
+    bool IsVoteDefinition(const CZrObject& sender, const CTvlBlob& blob);
     void OnEventServiceReply(uint32_t code, const std::string& text, const CTvlBlob& payload, uint32_t sender);
     void OnTranscriptReply(uint32_t code, const std::string& text, const CTvlBlob& payload, uint32_t sender);
     void OnAvatarServiceReply(uint32_t code, const CTvlBlob& payload);

@@ -10,6 +10,7 @@
 #include "ZrPosition.h"
 
 class CBroadcastInfo;
+class CTvlBlob;
 class CZrObject;
 class CZrObjectDesc;
 class CZrPlaceDesc;
@@ -100,6 +101,13 @@ public:
     virtual void SetEventText(const std::string& text) = 0;
     virtual void OpenInvitation(const std::string& place, const std::string& from) = 0;
     virtual void CloseVoteDialog() = 0;
+    // The auditorium's event: the administrator's announcement, the welcome
+    // picture that follows it, the name of a participation kind (1 to 6;
+    // empty when the event has none) and a host's vote definition.
+    virtual void OnEventAnnouncement(const std::string& text) = 0;
+    virtual void SetWelcomePicture(const CTvlBlob& picture) = 0;
+    virtual std::string EventKindName(int number) const = 0;
+    virtual void OpenVote(const std::string& definition) = 0;
     // The slide-show partner shows the slide the stage published.
     virtual void SendSlide(const std::string& text) = 0;
     virtual void OnWhisperFailed(uint32_t target, uint32_t code) = 0;

@@ -76,7 +76,7 @@ count_pytest() {
 # The side and third shards run beside the window shard, each with a Wine
 # prefix and display of its own, so that the three take about as long.
 side_files=(test_server_list.py test_preferences.py test_place_address.py)
-third_dirs=(voice_ui app_avatars app_avatar_groups app_people app_places app_identity dde_session app_chat app_messages app_games app_voice_people app_tours)
+third_dirs=(voice_ui app_avatars app_avatar_groups app_people app_places app_identity dde_session app_chat app_messages app_games app_voice_people app_tours app_events)
 
 # Runs pytest on the given arguments in a Wine prefix and display of its own;
 # the log goes to $log/python-NAME.txt.

@@ -13,6 +13,7 @@
 #include "CGames.h"
 #include "COwnUserCommands.h"
 #include "CTransfers.h"
+#include "CAuditoriumEvents.h"
 #include "CMyselfClient.h"
 #include "ZrWndHost.h"
 #include "CLocateDlg.h"
@@ -129,6 +130,7 @@ bool CZrApp::InitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, &m_dialogCommands);
   StartGames();
   StartTransfers();
+  StartEvents();
   m_placesCommands.Start();
   m_directoryLink.SetMainWindow(MainFrame()->m_hWnd);
 
@@ -439,6 +441,11 @@ void CZrApp::StartTransfers() {
   m_transfers = std::make_unique<CTransfers>(std::move(program));
 }
 
+void CZrApp::StartEvents() {
+  m_events = std::make_unique<CAuditoriumEvents>(m_eventsLink, [this] { return static_cast<CWnd*>(MainFrame()); });
+  SetCommandTarget(ZrCommandTarget::kAuditorium, m_events.get());
+}
+
 // Ends what start-up made, in reverse order of need; after a failed start
 // only what exists, and the resource library last.
 int CZrApp::ExitInstance() {
@@ -446,6 +453,7 @@ int CZrApp::ExitInstance() {
   SetCommandTarget(ZrCommandTarget::kDialogs, nullptr);
   SetCommandTarget(ZrCommandTarget::kOwnUser, nullptr);
   SetCommandTarget(ZrCommandTarget::kAvatars, nullptr);
+  SetCommandTarget(ZrCommandTarget::kAuditorium, nullptr);
   CLocateDlg::CloseOpen();
   m_placesCommands.Stop();
   if (m_rootPlace && m_connection && m_connection->IsConnected()) m_rootPlace->Disconnect();

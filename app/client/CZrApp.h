@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BrowserChoice.h"
+#include "CAuditoriumEventsLink.h"
 #include "CCallProgramLink.h"
 #include "CChatLink.h"
 #include "CDdeSessionHost.h"
@@ -50,6 +51,7 @@
 #include "ZrStartPlan.h"
 #include "ZrWinSettingsHost.h"
 
+class CAuditoriumEvents;
 class CChatWnd;
 class CGames;
 class COwnUserCommands;
@@ -139,6 +141,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   CGames* Games() { return m_games.get(); }
   // Objects sent between users; null before start-up.
   CTransfers* Transfers() { return m_transfers.get(); }
+  // The auditorium's event dialogs; null before start-up.
+  CAuditoriumEvents* Events() { return m_events.get(); }
   CDdeSession* GetDdeSession() { return m_ddeSession ? &m_ddeSession->Session() : nullptr; }
 
   // Closes the community connection and tells the place of the disconnect.
@@ -238,6 +242,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   bool CreateMainWindow();
   void StartGames();
   void StartTransfers();
+  void StartEvents();
   void CreateSession();
   std::unique_ptr<CPictureBlob> LoadOwnPicture();
   CPromotionSite PromotionSite();
@@ -288,6 +293,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   void OnShowDirectory();
   void OnUpdateShowDirectory(CCmdUI* ui);
   void OnEventManagement();
+  void OnParticipate();
   void OnUpdateEventManagement(CCmdUI* ui);
   void OnCloseBrowser();
   void OnAppExit();
@@ -322,6 +328,8 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<CGames> m_games;
   std::unique_ptr<COwnUserCommands> m_ownUserCommands;
   std::unique_ptr<CTransfers> m_transfers;
+  CAuditoriumEventsLink m_eventsLink{*this};
+  std::unique_ptr<CAuditoriumEvents> m_events;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};
   CBrowserWndLink m_browserWndLink{*this};

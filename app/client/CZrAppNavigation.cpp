@@ -12,6 +12,8 @@
 #include "CBrowserWnd.h"
 #include "CCmdUI.h"
 #include "CZrApp.h"
+
+#include "CAuditoriumEvents.h"
 #include "resource.h"
 
 namespace {
@@ -176,6 +178,11 @@ void CZrApp::OnEventManagement() {
     m_directoryLink.Start(CDirectoryLink::kEventManagement);
   else
     m_browserWndLink.Open(CBrowserWnd::kEventManagement);
+}
+
+// The person menu's PARTICIPATE: a question or comment for the event's stage.
+void CZrApp::OnParticipate() {
+  if (m_events) m_events->OpenParticipate();
 }
 
 void CZrApp::OnUpdateEventManagement(CCmdUI* ui) {

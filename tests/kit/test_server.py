@@ -478,3 +478,33 @@ def test_a_full_room_leaves_the_entering_member_outside_until_it_is_freed(commun
     assert snap["code"] == 0
     entry = community_server.wait_log({"event": "entered", "member": bob.member_id})
     assert entry["placed"] is True and entry["full"] is False
+
+
+def test_service_members_are_made_known_and_requests_relayed_both_ways(community_server, bots):
+    early = bots.bot("early")
+    admin = bots.bot("AuditoriumAdmin", kind=321)
+    # A client already there hears of the service; one that logs in later
+    # hears of it after its welcome.
+    assert early.expect(type=26)["ref"] == wire.ObjectRef(admin.member_id, 321, admin.member_id, 0)
+    late = bots.bot("late")
+    assert late.expect(type=26)["ref"].owner == admin.member_id
+    late.request(admin.member_id, 1, "ADD Hall 1 Why?")
+    asked = admin.expect(type=28)
+    assert (asked["mode"], asked["text"], asked["record"].sender) == (1, "ADD Hall 1 Why?", late.member_id)
+    admin.request(late.member_id, 20, "1", blob=b"\x01")
+    answer = late.expect(type=28)
+    assert (answer["mode"], answer["text"], answer["blob"]) == (20, "1", b"\x01")
+    assert (answer["record"].sender, answer["record"].kind) == (admin.member_id, 321)
+    # Plain members are no services: nobody hears of them.
+    assert not [m for m in admin.received if m.get("type") == 26]
+
+
+def test_an_auditoriums_snapshot_carries_its_rows(server_factory):
+    srv = server_factory(scenario={"places": [{"name": "Hall", "kind": 2049, "rows": 20, "seats": 10,
+                                               "row_name": "Row"}]})
+    pool = BotPool(srv.host, srv.port)
+    try:
+        snap = pool.bot("ann").enter("Hall", Position.xy(1, 1))["snapshot"]
+        assert (snap["v1"], snap["v2"], snap["location"]) == (20, 10, "Row")
+    finally:
+        pool.stop()

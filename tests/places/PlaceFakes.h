@@ -123,6 +123,16 @@ public:
         Log("OpenInvitation " + place + " from " + from);
     }
     void CloseVoteDialog() override { Log("CloseVoteDialog"); }
+    void OnEventAnnouncement(const std::string& text) override { Log("OnEventAnnouncement " + text); }
+    void SetWelcomePicture(const CTvlBlob& picture) override
+    {
+        Log("SetWelcomePicture " + std::to_string(picture.Length()));
+    }
+    std::string EventKindName(int number) const override
+    {
+        return number >= 1 && static_cast<size_t>(number) <= eventKinds.size() ? eventKinds[number - 1] : std::string();
+    }
+    void OpenVote(const std::string& definition) override { Log("OpenVote " + definition); }
     void SendSlide(const std::string& text) override { Log("SendSlide " + text); }
     void OnWhisperFailed(uint32_t target, uint32_t code) override
     {
@@ -161,6 +171,7 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> warnings;
     std::vector<std::string> status;
+    std::vector<std::string> eventKinds;
     std::map<std::string, int32_t> settings;
     std::string mainTitle;
     std::string pageText = "untouched";

@@ -246,6 +246,14 @@ TEST_F(PlaceWhispersTest, CommandsOfHostsToAnyMember)
     EXPECT_TRUE(app.messages.empty());
 }
 
+// A whisper without a display name names the inviter by the sender's name.
+TEST_F(PlaceWhispersTest, StageInvitationWithoutDisplayNameNamesTheSender)
+{
+    whispers.now = 5000;
+    place.whispered("Stage", CPayload(CPayload::kCommand, 3, 0, nullptr), PeerHost(), std::string());
+    EXPECT_EQ(whispers.calls, std::vector<std::string>{"StageInvitation Stage Hal"});
+}
+
 TEST_F(PlaceWhispersTest, GameDataCommandsAreHandedToTheDdeSession)
 {
     uint64_t at = 0;

@@ -2,6 +2,7 @@
 // recording fakes of the application, the DDE session and the browser frame.
 #include <gtest/gtest.h>
 
+#include "CPayload.h"
 #include "CPersonStateList.h"
 #include "CPlace.h"
 #include "CPlaceMessage.h"
@@ -331,6 +332,41 @@ TEST_F(PlaceTest, SayModesReachTheChatOrTheGameOrNothing)
     EXPECT_FALSE(app.Called("ShowSay 0 lost"));
 }
 
+// Only a host's line with a command payload of code 6, in an auditorium,
+// is a vote definition: it opens the vote instead of showing the line.
+TEST_F(PlaceTest, HostsVoteDefinitionOpensTheVoteInsteadOfALine)
+{
+    struct Case {
+        uint32_t placeKind;
+        uint32_t senderClass;
+        uint8_t payloadType;
+        uint8_t payloadCode;
+        bool vote;
+    };
+    const Case cases[] = {
+        {0x801, 273, CPayload::kCommand, 6, true},
+        {0x801, 274, CPayload::kCommand, 6, true},
+        {0x801, 256, CPayload::kCommand, 6, false},
+        {0x801, 273, CPayload::kCommand, 7, false},
+        {0x801, 273, CPayload::kTextWithName, 6, false},
+        {0x800, 273, CPayload::kCommand, 6, false},
+    };
+    const std::string text = "xxxxxxxv1 Lunch,3 1 A pizza,B salad,C soup,Pick one";
+    for (const Case& c : cases) {
+        app.calls.clear();
+        place.SetKind(c.placeKind);
+        CZrPerson sender;
+        sender.SetId(42);
+        sender.SetKind(c.senderClass);
+        const CPayload payload(c.payloadType, c.payloadCode, 0, nullptr);
+        place.OnReceive(&sender, 5, text, payload);
+        const std::string context = std::to_string(c.placeKind) + "/" + std::to_string(c.senderClass) + "/" +
+                                    std::to_string(c.payloadType) + "/" + std::to_string(c.payloadCode);
+        EXPECT_EQ(app.Called("OpenVote " + text), c.vote) << context;
+        EXPECT_EQ(app.Called("ShowSay 42 " + text), !c.vote) << context;
+    }
+}
+
 // ---- Entry confirmed -------------------------------------------------------
 
 TEST_F(PlaceTest, EnteredWritesThePageTextAndLayoutByPlaceKind)
@@ -462,10 +498,14 @@ TEST_F(PlaceTest, ServiceRepliesByClassAndCode)
     const Case cases[] = {
         {0x801, 321, 1, "poll", "", "", "GameData 77 AuditoriumAdmin poll 0 0"},
         {0x801, 321, 20, "  3 ", " Your 3 has been received.", "", ""},
+        {0x801, 321, 20, "1", " Your Question has been received.", "", ""},
+        {0x801, 321, 20, " 2 x", " Your Comment has been received.", "", ""},
         {0x801, 321, 20, "9", "", "", ""},
         {0x801, 321, 21, "", " Your request could not be delivered to the host.", "", ""},
         {0x800, 321, 21, "", "", "", ""},
-        {0x801, 321, 22, "queue", "", "", "GameData 77 AuditoriumAdmin queue 0 0"},
+        {0x801, 321, 22, "queue", "", "OnEventAnnouncement queue", "GameData 77 AuditoriumAdmin queue 0 0"},
+        {0x801, 321, 23, "", "", "SetWelcomePicture 0", ""},
+        {0x800, 321, 22, "queue", "", "", ""},
         {0x800, 321, 24, "Talk at 8", "", "SetEventText Talk at 8", ""},
         {0x800, 321, 25, "Ada,Hall", "", "OpenInvitation Hall from Ada", ""},
         {0x800, 321, 25, "no comma", "", "", ""},
@@ -481,6 +521,7 @@ TEST_F(PlaceTest, ServiceRepliesByClassAndCode)
         CZrPerson caseMyself;
         CPlace casePlace(&caseMyself, new CZrGroup, new CZrGroup, caseApp, caseDde, frame, states);
         casePlace.SetKind(c.placeKind);
+        caseApp.eventKinds = {"Question", "Comment"};
         CZrTextMessage record;
         record.senderId = 77;
         record.kind = c.senderClass;
@@ -491,6 +532,8 @@ TEST_F(PlaceTest, ServiceRepliesByClassAndCode)
         EXPECT_EQ(caseApp.messages, messages) << context;
         if (*c.call) {
             EXPECT_TRUE(caseApp.Called(c.call)) << context;
+        } else {
+            EXPECT_FALSE(caseApp.Called("OnEventAnnouncement " + std::string(c.text))) << context;
         }
         std::vector<std::string> items;
         if (*c.gameData)

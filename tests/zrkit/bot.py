@@ -216,6 +216,12 @@ class Bot:
         await self.send(dict(type=5, sender=self.member_id, text=text, blob=blob,
                              target=target))
 
+    async def request(self, target, mode, text="", blob=b"", value=0):
+        """A request to one member (type 28): a client's to a service, or
+        a service's reply, which the server relays with this bot's record."""
+        await self.send(dict(type=28, sender=self.member_id, value=value, mode=mode, text=text,
+                             blob=blob, target=target))
+
     async def move(self, dest, position, value=0, about=None):
         await self.op(6, about, dest=dest, position=position, value=value, with_child=0)
 

@@ -32,6 +32,10 @@ WHISPER_NOT_DELIVERED = 1      # type-6 code: no such member
 MOVE_REFUSED = 302             # op-9 code: the destination cannot take the object
 GROUP_REFUSED = 301            # op-11 code: the group request cannot be carried out
 ROOM_FULL = 307                # entry code: the room is full, the member stays outside it
+# Member classes of the community's services (the event's administrator, the
+# transcript, the avatar service): every client learns of their members by
+# a member reference (type 26) and addresses requests to them (type 28).
+SERVICE_CLASSES = (321, 323, 325)
 CLOSED = object()               # what the read side reports when the peer closed
 CONTROL_LINE_LIMIT = 32 << 20   # longest control line: room for frames of several MiB in hex
 
@@ -124,6 +128,7 @@ class ServerSession:
                        entry_count=welcome.get("entry_count", 1),
                        member_flags=welcome.get("member_flags", 0),
                        full_name=welcome.get("full_name", name)))
+        self.server.tell_services(person)
 
     def on_type13(self, msg):
         form = msg["person"]
@@ -151,6 +156,20 @@ class ServerSession:
                                   sender.info.value_le)
         target.session.send(dict(type=5, recipient=target.id, text=msg["text"],
                                  blob=msg["blob"], record=record, text2=""))
+
+    def on_type28(self, msg):
+        """A request to one member (a service): relayed to it as type 28
+        with the sender's record, so a service's answer travels the same way
+        back. Logged as it came in; a target that is gone is logged too."""
+        sender = self.member
+        target = self.server.members.get(msg["target"])
+        if target is None or target.session is None or target.session.ended:
+            self.server.log_event(self, "request_undelivered", target=msg["target"])
+            return
+        record = wire.TextMessage(sender.id, sender.kind & ~wire.KIND_OWN, sender.name, 0,
+                                  sender.info.value_le)
+        target.session.send(dict(type=28, recipient=target.id, id=msg["value"], mode=msg["mode"],
+                                 text=msg["text"], blob=msg["blob"], record=record))
 
     def on_type7(self, msg):
         for s in self.server.live_sessions():
@@ -483,12 +502,34 @@ class CommunityServer:
         for entry in self.scenario.get("places", []):
             place = self.world.place(entry["name"], entry.get("kind", wire.KIND_PLACE))
             place.title = entry.get("title", "")
+            place.rows = entry.get("rows", 0)
+            place.seats = entry.get("seats", 0)
+            place.row_name = entry.get("row_name", "")
             for p in entry.get("persons", []):
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
                 x, y = p.get("position", (5000, 5000))
                 place.g1024.add(person, Position.xy(x, y))
             for name in entry.get("observers", []):
                 place.observers.append(Person(self.world.new_id(), wire.KIND_PERSON, name))
+
+    def tell_services(self, person):
+        """A service member that logged in is made known to every client by
+        a member reference; a client that logged in learns of the services
+        already there."""
+        def reference(p):
+            return dict(type=26, ref=wire.ObjectRef(p.id, p.kind, p.id, 0))
+
+        def is_service(p):
+            return (p.kind & ~wire.KIND_OWN) in SERVICE_CLASSES
+
+        live = [p for p in self.members.values() if p.session and not p.session.ended]
+        if is_service(person):
+            for p in live:
+                if p is not person:
+                    p.session.send(reference(person))
+        for p in live:
+            if p is not person and is_service(p):
+                person.session.send(reference(p))
 
     def peer_role(self, peer):
         """The first frame: the client's IPv4 address as the server sees it."""
@@ -576,7 +617,8 @@ class CommunityServer:
         snapshot = dict(place_id=place.id, kind=place.kind, name=place.name,
                         selector=msg["selector"], g1025=place.g1025.id,
                         g1024=place.g1024.form(exclude=person),
-                        code=ROOM_FULL if full and msg["has_pos"] else 0, last="")
+                        code=ROOM_FULL if full and msg["has_pos"] else 0, last="",
+                        v1=place.rows, v2=place.seats, location=place.row_name)
         person.known = {n.id for n in place.g1024.subtree()} | {place.id, place.g1025.id,
                                                                 person.id}
         session.send(M.place_op(session.key, person.id, 3, snapshot=snapshot))

@@ -114,6 +114,10 @@ class Place(Group):
         # Observers the place reports when asked but holds back from its
         # members' trees (a scenario's crowd).
         self.observers: List[Person] = []
+        # An auditorium's audience: its rows, seats a row and the rows' name.
+        self.rows = 0
+        self.seats = 0
+        self.row_name = ""
 
     def persons(self):
         return [n for n in self.subtree() if isinstance(n, Person)]

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "CAuditoriumEvents.h"
 #include "CMyselfClient.h"
 #include "CPplManager.h"
 #include "CTransfers.h"
@@ -54,4 +55,13 @@ void CPlaceWhispersLink::HandOnTransfer(uint32_t sender, const std::string& disp
 bool CPlaceWhispersLink::AwaitsTransfer(uint32_t sender, const CTvlBlob& payload) const {
   CTransfers* transfers = m_app.Transfers();
   return transfers && transfers->Awaits(sender, payload);
+}
+
+// A host's invitation names the stage's place; the inviter is the sender.
+void CPlaceWhispersLink::OpenStageInvitation(const std::string& text, const std::string& displayName) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnInvitation(displayName, text);
+}
+
+void CPlaceWhispersLink::AddEventQueueItems(uint32_t sender, const std::string& text) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnQueueText(sender, text);
 }

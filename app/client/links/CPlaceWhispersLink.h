@@ -2,9 +2,8 @@
 // trace, the away message and identity texts of the settings, the local
 // user's pending action; the identity texts a person sent go to that
 // person's identity dialog; instant messages go to the conversation list.
-// Object transfers go to the transfers. Stage invitations and event queue
-// items have no window in the program yet: what they would show changes
-// nothing.
+// Object transfers go to the transfers; stage invitations and the event's
+// queue items go to the auditorium's event dialogs.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +33,8 @@ class CPlaceWhispersLink : public IPlaceWhispers {
   void GiveIdentity(uint32_t person, const CIdentityTexts& texts) override;
   void HandOnTransfer(uint32_t sender, const std::string& displayName, const CTvlBlob& payload) override;
   bool AwaitsTransfer(uint32_t sender, const CTvlBlob& payload) const override;
-  void OpenStageInvitation(const std::string&, const std::string&) override {}
-  void AddEventQueueItems(uint32_t, const std::string&) override {}
+  void OpenStageInvitation(const std::string& text, const std::string& displayName) override;
+  void AddEventQueueItems(uint32_t sender, const std::string& text) override;
   void SetSpeakInvitation(uint32_t host) override;
   void ClearPendingAction() override;
 

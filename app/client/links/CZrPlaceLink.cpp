@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "BroadcastPageLink.h"
+#include "CAuditoriumEvents.h"
+#include "TvlBlob.h"
 #include "BroadcastRecord.h"
 #include "CChatTabWnd.h"
 #include "CChatWnd.h"
@@ -184,7 +186,9 @@ void CZrPlaceLink::ResetAfterDisconnect() {
 // The previous place's menu, the event state and the pending refresh belong
 // to place navigation and events, which the program does not have yet.
 void CZrPlaceLink::RemovePreviousPlaceMenu() {}
-void CZrPlaceLink::ResetEventState() {}
+void CZrPlaceLink::ResetEventState() {
+  if (CAuditoriumEvents* events = m_app.Events()) events->Reset();
+}
 void CZrPlaceLink::RunPendingRefresh() {}
 
 void CZrPlaceLink::StartIdleTimer() {
@@ -279,8 +283,30 @@ void CZrPlaceLink::ClearVoiceSpeaker() { m_app.Voice().ClearSpeakers(); }
 void CZrPlaceLink::SetSpeakerLevel(int32_t level) { m_app.Voice().SetSpeakerLevel(level); }
 
 void CZrPlaceLink::ShowTranscript(const std::string&) {}
-void CZrPlaceLink::OpenInvitation(const std::string&, const std::string&) {}
-void CZrPlaceLink::CloseVoteDialog() {}
+void CZrPlaceLink::OpenInvitation(const std::string& place, const std::string& from) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnInvitation(from, place);
+}
+
+void CZrPlaceLink::CloseVoteDialog() {
+  if (CAuditoriumEvents* events = m_app.Events()) events->CloseVote();
+}
+
+void CZrPlaceLink::OnEventAnnouncement(const std::string& text) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnAnnouncement(text);
+}
+
+void CZrPlaceLink::SetWelcomePicture(const CTvlBlob& picture) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnWelcomePicture(picture.Bytes(), picture.Length());
+}
+
+std::string CZrPlaceLink::EventKindName(int number) const {
+  CAuditoriumEvents* events = m_app.Events();
+  return events ? events->KindName(number) : std::string();
+}
+
+void CZrPlaceLink::OpenVote(const std::string& definition) {
+  if (CAuditoriumEvents* events = m_app.Events()) events->OnVoteDefinition(definition);
+}
 
 void CZrPlaceLink::SendSlide(const std::string& text) {
   CVistaplexLink partner;

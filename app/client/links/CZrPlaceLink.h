@@ -104,6 +104,10 @@ class CZrPlaceLink : public IPlaceApp,
   const std::string& GetEventText() const { return m_eventText; }
   void OpenInvitation(const std::string& place, const std::string& from) override;
   void CloseVoteDialog() override;
+  void OnEventAnnouncement(const std::string& text) override;
+  void SetWelcomePicture(const CTvlBlob& picture) override;
+  std::string EventKindName(int number) const override;
+  void OpenVote(const std::string& definition) override;
   void SendSlide(const std::string& text) override;
   void OnWhisperFailed(uint32_t target, uint32_t code) override;
   void ForwardPair(uint32_t kind, const CZrObjectDesc& answer) override;
