@@ -430,14 +430,15 @@ void CPeoplePage::Sanction(UINT command, const MenuPerson& person) {
   }
 }
 
-void CPeoplePage::SendCommandPayload(uint32_t target, uint8_t subtype) {
+void CPeoplePage::SendCommandPayload(uint32_t target, uint8_t subtype, const std::string& text) {
   CPayload payload(CPayload::kCommand, subtype, 0, nullptr);
-  m_root->SendUserMessage(target, std::string(), payload);
+  m_root->SendUserMessage(target, text, payload);
 }
 
+// The invitation names the stage, the place the host stands in.
 void CPeoplePage::InviteToStage(const MenuPerson& person) {
   if (!m_root) return;
-  SendCommandPayload(person.id, kInviteToStageCommand);
+  SendCommandPayload(person.id, kInviteToStageCommand, m_root->GetName());
 }
 
 void CPeoplePage::SpeakLoud(const MenuPerson& person) {

@@ -106,7 +106,7 @@ class CPeoplePage : public CDialog {
   void Sanction(UINT command, const MenuPerson& person);
   void InviteToStage(const MenuPerson& person);
   void SpeakLoud(const MenuPerson& person);
-  void SendCommandPayload(uint32_t target, uint8_t subtype);
+  void SendCommandPayload(uint32_t target, uint8_t subtype, const std::string& text = std::string());
   RECT VoiceArea() const;
   void UpdateParticipate();
 

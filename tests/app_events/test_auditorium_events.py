@@ -12,9 +12,12 @@ import subprocess
 import time
 
 from app_avatars.test_avatar_windows import colour_at
-from app_events.conftest import HALL
+from app_avatar_groups.test_avatar_groups import choose
+from app_events.conftest import HALL, HOST_CLASS
 from app_messages.test_instant_messages import DIALOG, click, dialog_controls, type_into, wait_message_box
-from app_window.window_tools import ProbeError
+from app_people.test_people_list import row_point, wait_rows
+from app_window.window_tools import NICK, ProbeError
+from zrkit.wire import Position, Writer
 
 PARTICIPATE_COMMAND = 32835
 PERSON_PARTICIPATE_COMMAND = 32860
@@ -243,3 +246,22 @@ def test_transcript_is_asked_of_the_transcript_member(event_with_transcript):
 def test_without_transcript_member_the_welcome_offers_no_download(event):
     event.admin_says(22, ANNOUNCEMENT.rstrip("+"))
     assert not dialog_controls(event.client, WELCOME)[3]["visible"]
+
+
+def test_a_host_invites_a_person_to_the_stage_it_stands_on(event, bots):
+    """The host's Invite to Stage names the host's own place, which the
+    invited person's client takes as the stage to go to."""
+    bob = bots.bot("bob")
+    bob.enter(HALL, Position.xy(3000, 3000))
+    client = event.client
+    fields = Writer().u32(event.member).u16(HOST_CLASS).bytes()
+    event.server.control("message", session=NICK, type=32, fields=fields.hex())
+    event.server.wait_log({"dir": "out", "msg": {"type": 32, "kind": HOST_CLASS}}, timeout=20)
+    answer = wait_rows(client, lambda rows: "bob" in rows)
+    client.ask("rclick %d %d" % row_point(answer, "bob"))
+    items = client.ask("popup")["items"]
+    assert "Invite to Stage" in [item["text"] for item in items], items
+    choose(client, items, "Invite to Stage")
+    invitation = bob.expect(type=5, match=lambda m: m["blob"][:2] == command_payload(STAGE_INVITATION),
+                            timeout=20)
+    assert invitation["text"] == HALL
