@@ -92,7 +92,7 @@ def transfer_log(server, after=0):
     for entry in server.messages("in", type=5)[after:]:
         blob = bytes.fromhex(entry["msg"]["blob"])
         if blob[:2] == bytes([6, 1]):
-            found.append((entry["member"], entry["msg"]["recipient"], blob[2], blob))
+            found.append((entry["member"], entry["msg"]["target"], blob[2], blob))
     return found
 
 
