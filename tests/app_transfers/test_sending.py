@@ -16,7 +16,7 @@ import time
 
 import pytest
 
-from app_avatar_groups.test_avatar_groups import centre, choose
+from app_avatar_groups.test_avatar_groups import centre
 from app_avatars.test_avatar_windows import avatars, wait_for
 from app_people.test_people_list import row_point, wait_rows
 from app_transfers.test_transfers import DIALOG, REJECT, SAVE_AS, SAVE_BUTTON, TEXT, click, dialog_gone, \
@@ -125,17 +125,32 @@ def box_text(client, title=BOX):
 
 def open_menu_on(client, window):
     client.ask("rclick %d %d" % centre(window))
-    return client.ask("popup")["items"]
+    return client.ask("popup")
 
 
-def menu_item(items, text):
-    return next(item for item in items if item["text"] == text)
+def choose(client, menu, text):
+    """Clicks the item of the open popup (its items are all of one height):
+    with two clients on the screen, keys could go to the other one."""
+    left, top, right, bottom = menu["rect"]
+    index = [item["text"] for item in menu["items"]].index(text)
+    height = (bottom - top) / len(menu["items"])
+    client.ask("click %d %d" % ((left + right) // 2, top + int((index + 0.5) * height)))
+
+
+def close_menu(client):
+    """Closes the open popup with a click on the frame's caption."""
+    left, top = client.ask("frame")["rect"][:2]
+    client.ask("click %d %d" % (left + 150, top + 10))
+
+
+def menu_item(menu, text):
+    return next(item for item in menu["items"] if item["text"] == text)
 
 
 def send_from_menu(client, window):
-    items = open_menu_on(client, window)
-    assert menu_item(items, SEND_FILE)["enabled"], items
-    choose(client, items, SEND_FILE)
+    menu = open_menu_on(client, window)
+    assert menu_item(menu, SEND_FILE)["enabled"], menu
+    choose(client, menu, SEND_FILE)
     on_dialog(client, SEND_TITLE, "frame")
 
 
@@ -231,13 +246,16 @@ def test_only_other_persons_avatars_take_dropped_files(alice, bob_avatar, tmp_pa
     own = [w for w in avatars(alice).values() if w["hwnd"] != bob_avatar["hwnd"]][0]
     answer = alice.probe("dropfile %d %d %s" % (centre(own) + (wine_path(source),)))[0]
     assert answer.get("window") != own["hwnd"], answer
+    with pytest.raises(ProbeError):
+        alice.probe("frame", window_class=DIALOG, window_title="Send File to alice", find_seconds=2)
 
 
 def test_send_file_from_bobs_row_in_the_people_list(alice, bob, bob_avatar, server, tmp_path):
     answer = wait_rows(alice, lambda rows: "bob" in rows)
     alice.ask("rclick %d %d" % row_point(answer, "bob"))
-    items = alice.ask("popup")["items"]
-    choose(alice, items, SEND_FILE)
+    menu = alice.ask("popup")
+    assert menu_item(menu, SEND_FILE)["enabled"], menu
+    choose(alice, menu, SEND_FILE)
     on_dialog(alice, SEND_TITLE, "frame")
     close_send_dialog(alice)
 
@@ -251,10 +269,9 @@ def refuse_too_big(alice, bob_avatar, tmp_path):
 
 
 def ignore_bob(alice, bob_avatar):
-    items = open_menu_on(alice, bob_avatar)
-    choose(alice, items, "I&gnore")
+    choose(alice, open_menu_on(alice, bob_avatar), "I&gnore")
     assert not menu_item(open_menu_on(alice, bob_avatar), SEND_FILE)["enabled"]
-    alice.ask("key ESCAPE")
+    close_menu(alice)
 
 
 def refuse_ignored(alice, bob_avatar, tmp_path):
@@ -265,7 +282,7 @@ def refuse_ignored(alice, bob_avatar, tmp_path):
 def refuse_second_dialog(alice, bob_avatar, tmp_path):
     send_from_menu(alice, bob_avatar)
     assert not menu_item(open_menu_on(alice, bob_avatar), SEND_FILE)["enabled"]
-    alice.ask("key ESCAPE")
+    close_menu(alice)
     drop(alice, bob_avatar, write_file(tmp_path / "second.txt", 10))
 
 
@@ -277,6 +294,9 @@ def refuse_long_path(alice, bob_avatar, tmp_path):
 
 def undo_ignore(alice, bob_avatar):
     choose(alice, open_menu_on(alice, bob_avatar), "I&gnore")
+    menu = open_menu_on(alice, bob_avatar)
+    close_menu(alice)
+    assert not menu_item(menu, "I&gnore")["checked"] and menu_item(menu, SEND_FILE)["enabled"]
 
 
 def nothing_to_undo(alice, bob_avatar):

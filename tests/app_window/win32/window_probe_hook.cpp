@@ -159,7 +159,12 @@ std::string DropFile(LPARAM request) {
     return "{" + Field("error", "\"no path\"") + "}";
   POINT point{static_cast<LONG>((request >> 16) & 0xFFFFFF), static_cast<LONG>((request >> 40) & 0xFFFFFF)};
   HWND target = FileTarget(point);
-  if (!target) return "{" + Field("error", "\"no window takes files there\"") + "}";
+  if (!target) {
+    HWND under = ::WindowFromPoint(point);
+    wchar_t name[128] = {};
+    if (under) ::GetClassNameW(under, name, 128);
+    return "{" + Field("error", Quote(L"no window takes files there (under it: " + std::wstring(name) + L")")) + "}";
+  }
   const size_t pathBytes = (std::wcslen(path) + 2) * sizeof(wchar_t);
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + pathBytes);
   if (!block) return "{" + Field("error", "\"out of memory\"") + "}";
