@@ -30,7 +30,8 @@ std::string SafeExtension(const std::string& offered);
 // bytes), the extension compared without regard to case.
 TransferObjectKind TransferKindOf(const std::string& name, uint32_t size);
 
-// A dropped file's path is taken only up to this length.
+// A dropped file is sent only when its path has at most this many
+// characters; a longer one is refused, never cut short.
 constexpr size_t kMaxDroppedPathLength = 120;
 
 // Why a send to a person cannot start; kNone when it can.
