@@ -438,6 +438,16 @@ void CZrApp::StartTransfers() {
   };
   program.statusText = [this](const std::string& text) { SetStatusText(text); };
   program.postMessage = [this](const std::string& text) { m_placeLink.PostMessageBox(text); };
+  program.ignored = [this](uint32_t person) {
+    return m_personStates && m_personStates->GetState(person) != 0;
+  };
+  // The stage of an auditorium is its room itself; the audience sits in rows.
+  program.onStage = [this](uint32_t person) {
+    CPlace* root = GetRootPlace();
+    if (!root || !root->IsAuditorium()) return false;
+    CZrObject* found = root->FindById(person);
+    return found && m_avatars.ContainerKindOf(found->GetParent()) == MemberContainer::kPlace;
+  };
   m_transfers = std::make_unique<CTransfers>(std::move(program));
 }
 

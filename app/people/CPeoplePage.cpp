@@ -319,12 +319,12 @@ void CPeoplePage::PrepareMenu(HMENU menu, const MenuPerson& person) {
   grey(kCmdEjectFromTour, true);
   grey(kCmdIdentity, !(m_host && m_host->CanOpenIdentity()));
   grey(kCmdCall, !(m_host && m_host->CanCall()));
+  const bool ignored = m_states && m_states->GetState(person.id) != 0;
   if (m_host && m_host->CanSendFiles()) {
-    grey(kCmdSendFile, true);
+    grey(kCmdSendFile, ignored || m_host->IsSendDialogOpen());
   } else {
     ::DeleteMenu(menu, kCmdSendFile, MF_BYCOMMAND);
   }
-  const bool ignored = m_states && m_states->GetState(person.id) != 0;
   ::CheckMenuItem(menu, kCmdIgnore, MF_BYCOMMAND | (ignored ? MF_CHECKED : MF_UNCHECKED));
   grey(kCmdIgnore, IsOwn(person));
   if (!m_root) return;
@@ -361,6 +361,9 @@ void CPeoplePage::RunCommand(UINT command, const MenuPerson& person) {
       break;
     case kCmdIgnore:
       if (!IsOwn(person)) ToggleIgnore(person);
+      break;
+    case kCmdSendFile:
+      if (m_host && m_host->CanSendFiles()) m_host->SendFile(person.id, person.name);
       break;
     case kCmdWarn:
       Warn(person);

@@ -49,6 +49,11 @@ class IPeopleHost {
   // Whether the call program can be reached, and whether files may be sent.
   virtual bool CanCall() const = 0;
   virtual bool CanSendFiles() const = 0;
+  // Whether a Send Object dialog is open (Send File... is then greyed).
+  virtual bool IsSendDialogOpen() const = 0;
+  // Send File... on a person: the send dialog for the person opens, or the
+  // user is told why it cannot.
+  virtual void SendFile(uint32_t id, const std::string& name) = 0;
   // Button index of the people tool bar: its command and its four faces
   // (hot, normal, disabled, pressed); false after the last.
   virtual bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const = 0;

@@ -16,6 +16,11 @@ namespace {
 
 constexpr UINT kSavedString = 61247;  // "File %s successfully saved. "
 constexpr UINT kSendingPercentString = 416;
+constexpr UINT kSendFileTitle = 61240;
+constexpr UINT kIgnoredRefusal = 61238;     // "You can not send a file to someone (%s) you selected to ignore."
+constexpr UINT kDialogOpenRefusal = 61239;  // "A Send File dialog is already open. ..."
+constexpr UINT kOnStageRefusal = 61241;     // "You can not send files to the auditorium stage."
+constexpr char kPathTooLong[] = "The path of the dropped file is longer than %u characters: it cannot be sent.";
 
 std::string Format(const std::string& format, const std::string& argument) {
   char text[1024];
@@ -33,6 +38,34 @@ std::string Lower(std::string text) {
 CTransfers::CTransfers(Program program) : m_program(std::move(program)), m_transfer(*this) {}
 
 CTransfers::~CTransfers() { CloseDialogs(); }
+
+bool CTransfers::IsSendDialogOpen() { return CSendObjectDlg::Current() != nullptr; }
+
+void CTransfers::StartSend(uint32_t member, const std::string& memberName, const std::string& presetPath) {
+  SendTargetState state;
+  state.ignored = m_program.ignored && m_program.ignored(member);
+  state.dialogOpen = IsSendDialogOpen();
+  state.onStage = m_program.onStage && m_program.onStage(member);
+  state.presetPathLength = presetPath.size();
+  std::string refusal;
+  switch (SendRefusalFor(state)) {
+    case SendRefusal::kNone:
+      OfferSend(member, memberName, presetPath);
+      return;
+    case SendRefusal::kIgnored: refusal = Format(AfxLoadString(kIgnoredRefusal), memberName); break;
+    case SendRefusal::kDialogOpen: refusal = AfxLoadString(kDialogOpenRefusal); break;
+    case SendRefusal::kOnStage: refusal = AfxLoadString(kOnStageRefusal); break;
+    case SendRefusal::kPathTooLong: {
+      char text[200];
+      std::snprintf(text, sizeof(text), kPathTooLong, static_cast<unsigned>(kMaxDroppedPathLength));
+      refusal = text;
+      break;
+    }
+  }
+  CWnd* parent = m_program.dialogParent();
+  ::MessageBoxA(parent ? parent->GetSafeHwnd() : nullptr, refusal.c_str(), AfxLoadString(kSendFileTitle).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
 
 void CTransfers::OfferSend(uint32_t member, const std::string& memberName, const std::string& presetPath) {
   CSendObjectDlg::Owner owner;

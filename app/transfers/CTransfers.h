@@ -30,6 +30,10 @@ class CTransfers : public ITransferHost {
     std::function<void(const std::string&)> postMessage;
     // A gesture was saved: the gesture gallery reads its folder again.
     std::function<void()> gesturesChanged;
+    // Whether the user ignores the person, and whether the person stands
+    // on the stage of the auditorium the user is in.
+    std::function<bool(uint32_t)> ignored;
+    std::function<bool(uint32_t)> onStage;
   };
 
   explicit CTransfers(Program program);
@@ -37,8 +41,13 @@ class CTransfers : public ITransferHost {
 
   CObjectTransfer& Manager() { return m_transfer; }
 
+  // The user's "Send File..." on a person, or a file (presetPath) dropped
+  // on the person's avatar: opens Send Object for the person, or tells the
+  // user in a "Send File" box why it cannot.
+  void StartSend(uint32_t member, const std::string& memberName, const std::string& presetPath);
   // Opens Send Object for the member (a preset path picks the kind).
   void OfferSend(uint32_t member, const std::string& memberName, const std::string& presetPath);
+  static bool IsSendDialogOpen();
   // A transfer payload that the place handed on.
   void OnPayload(uint32_t sender, const std::string& senderName, const CTvlBlob& payload);
   bool Awaits(uint32_t sender, const CTvlBlob& payload) const;

@@ -61,3 +61,11 @@ TransferObjectKind TransferKindOf(const std::string& name, uint32_t size) {
   if ((extension == ".gif" || extension == ".bmp") && size <= kMaxAvatarSize) return TransferObjectKind::kAvatar;
   return TransferObjectKind::kFile;
 }
+
+SendRefusal SendRefusalFor(const SendTargetState& state) {
+  if (state.ignored) return SendRefusal::kIgnored;
+  if (state.dialogOpen) return SendRefusal::kDialogOpen;
+  if (state.onStage) return SendRefusal::kOnStage;
+  if (state.presetPathLength > kMaxDroppedPathLength) return SendRefusal::kPathTooLong;
+  return SendRefusal::kNone;
+}

@@ -4,6 +4,7 @@
 // an offered name stands for.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,26 @@ std::string SafeExtension(const std::string& offered);
 // File, gesture (".zra") or avatar (".gif" or ".bmp" of at most 16,384
 // bytes), the extension compared without regard to case.
 TransferObjectKind TransferKindOf(const std::string& name, uint32_t size);
+
+// A dropped file is sent only when its path has at most this many
+// characters; a longer one is refused, never cut short.
+constexpr size_t kMaxDroppedPathLength = 120;
+
+// Why a send to a person cannot start; kNone when it can.
+enum class SendRefusal { kNone, kIgnored, kDialogOpen, kOnStage, kPathTooLong };
+
+// What decides whether the user may start sending to a person: the person
+// is ignored, a Send Object dialog is open, the person stands on an
+// auditorium's stage, the length of the preset path (0: none).
+struct SendTargetState {
+  bool ignored = false;
+  bool dialogOpen = false;
+  bool onStage = false;
+  size_t presetPathLength = 0;
+};
+
+// The first reason, in that order, that refuses the send.
+SendRefusal SendRefusalFor(const SendTargetState& state);
 
 // (size + 1024) / 1024: the K shown to users.
 inline uint32_t TransferKilobytes(uint32_t size) { return (size + 1024) / 1024; }

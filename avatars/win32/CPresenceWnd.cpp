@@ -1,5 +1,7 @@
 #include "CPresenceWnd.h"
 
+#include <shellapi.h>
+
 #include "CDC.h"
 #include "CGroupWnd.h"
 #include "CSeatRowWnd.h"
@@ -13,6 +15,7 @@ IMPLEMENT_DYNAMIC(CPresenceWnd, CMemberWnd)
 
 BEGIN_MESSAGE_MAP(CPresenceWnd, CMemberWnd)
     ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 END_MESSAGE_MAP()
 
 namespace {
@@ -192,6 +195,31 @@ void CPresenceWnd::OnLButtonDblClk(UINT, POINT)
 {
     if (!IsDeletePending())
         Host().RunPersonCommand(kCmdIdentity, m_person);
+}
+
+bool CPresenceWnd::CreateMemberWindow(CWnd* parent, const RECT& rect)
+{
+    if (!CMemberWnd::CreateMemberWindow(parent, rect))
+        return false;
+    if (!IsMyselfWnd())
+        ::DragAcceptFiles(m_hWnd, TRUE);
+    return true;
+}
+
+// Only the first of the files dropped is sent.
+LRESULT CPresenceWnd::OnDropFiles(WPARAM drop, LPARAM)
+{
+    auto files = reinterpret_cast<HDROP>(drop);
+    std::string path;
+    const UINT length = ::DragQueryFileA(files, 0, nullptr, 0);
+    if (length > 0) {
+        path.resize(length + 1);
+        path.resize(::DragQueryFileA(files, 0, &path[0], length + 1));
+    }
+    ::DragFinish(files);
+    if (!path.empty() && !IsDeletePending())
+        Host().SendDroppedFile(m_person, path);
+    return 0;
 }
 
 std::string CPresenceWnd::GetBubbleText()

@@ -29,6 +29,8 @@ public:
     // The person's name, or "ignored" for a person the user ignores.
     std::string GetBubbleText() override;
     void BuildContextMenu(HMENU popup, int32_t x, int32_t y) override;
+    // Another person's avatar takes files dropped on it.
+    bool CreateMemberWindow(CWnd* parent, const RECT& rect) override;
 
     void SetOverlayState(bool on);
     bool GetOverlayState() const { return m_overlay; }
@@ -39,6 +41,7 @@ protected:
     bool MayShow() const override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDblClk(UINT flags, POINT point);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
     // The window of the group the person sits in, when the group lays its
     // members out in its own window; null otherwise.
     class CGroupWnd* HostGroupWindow() const;

@@ -74,6 +74,9 @@ public:
     // code as the people page's person menu.
     virtual void PreparePersonMenu(HMENU menu, const CZrObject& person) = 0;
     virtual void RunPersonCommand(UINT command, const CZrObject& person) = 0;
+    // A file was dropped on the person's avatar: its sending starts (the
+    // first file dropped, its full path).
+    virtual void SendDroppedFile(const CZrObject& person, const std::string& path) = 0;
     // The slot table of a game (its players' seats on the board); null for
     // a game without one.
     virtual const std::vector<CSlotAttr>* GameSlotsOf(const CZrObject& game) const = 0;

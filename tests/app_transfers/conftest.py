@@ -15,7 +15,10 @@ from zrkit.harness import ServerProcess
 @pytest.fixture(scope="module")
 def server(tmp_path_factory):
     srv = ServerProcess(tmp_path_factory.mktemp("server"), time_limit=600,
-                        scenario={"places": [{"name": PLACE, "title": "Home Page"}]})
+                        scenario={"places": [{"name": PLACE, "title": "Home Page"}],
+                                  # The client's idle limit in minutes: no idle
+                                  # prompt comes up during the tests.
+                                  "welcome": {"entry_count": 30}})
     yield srv
     srv.stop()
 

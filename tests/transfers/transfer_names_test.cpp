@@ -68,3 +68,29 @@ TEST(TransferNames, KindFollowsExtensionAndAvatarSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TransferNames, SendsAreRefusedForTheFirstReason) {
+  struct Case {
+    SendTargetState state;
+    SendRefusal refusal;
+  };
+  const Case cases[] = {
+      {{false, false, false, 0}, SendRefusal::kNone},
+      {{false, false, false, 120}, SendRefusal::kNone},
+      {{false, false, false, 121}, SendRefusal::kPathTooLong},
+      {{true, false, false, 0}, SendRefusal::kIgnored},
+      {{true, true, true, 500}, SendRefusal::kIgnored},
+      {{false, true, false, 0}, SendRefusal::kDialogOpen},
+      {{false, true, true, 500}, SendRefusal::kDialogOpen},
+      {{false, false, true, 0}, SendRefusal::kOnStage},
+      {{false, false, true, 121}, SendRefusal::kOnStage},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SendRefusalFor(c.state), c.refusal)
+        << c.state.ignored << c.state.dialogOpen << c.state.onStage << " " << c.state.presetPathLength;
+  }
+}
+
+}  // namespace

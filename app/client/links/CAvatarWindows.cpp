@@ -18,6 +18,7 @@
 #include "CSeatRowWnd.h"
 #include "CSpyWnd.h"
 #include "CTourWnd.h"
+#include "CTransfers.h"
 #include "GroupLayout.h"
 #include "CZrApp.h"
 #include "Picture.h"
@@ -369,6 +370,10 @@ void CAvatarWindows::RunPersonCommand(UINT command, const CZrObject& person) {
   }
   if (CPplManager* people = m_app.GetPeopleManager()) people->RunPersonCommand(command, person.GetId());
   if (CPresenceWnd* window = dynamic_cast<CPresenceWnd*>(FindWindowOf(person))) window->Invalidate();
+}
+
+void CAvatarWindows::SendDroppedFile(const CZrObject& person, const std::string& path) {
+  if (CTransfers* transfers = m_app.Transfers()) transfers->StartSend(person.GetId(), DisplayNameOf(person), path);
 }
 
 bool CAvatarWindows::IsOwnGroup(const CZrObject& group) const {

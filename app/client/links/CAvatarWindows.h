@@ -83,6 +83,7 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   MemberContainer ContainerKindOf(const CZrObject* container) const override;
   void PreparePersonMenu(HMENU menu, const CZrObject& person) override;
   void RunPersonCommand(UINT command, const CZrObject& person) override;
+  void SendDroppedFile(const CZrObject& person, const std::string& path) override;
   void PrepareGroupMenu(HMENU menu, const CZrObject& group) override;
   void RunGroupCommand(UINT command, const CZrObject& group) override;
   void JoinGroup(const CZrObject& group) override;

@@ -6,6 +6,7 @@
 #include "CMyselfWnd.h"
 #include "CPlace.h"
 #include "CPresenceWnd.h"
+#include "CTransfers.h"
 #include "CZrApp.h"
 #include "IdentityCommands.h"
 #include "ZrPerson.h"
@@ -74,6 +75,12 @@ bool CPeopleHostLink::CanCall() const {
 }
 
 bool CPeopleHostLink::CanSendFiles() const { return m_app.Settings().m_enableSendingFiles != 0; }
+
+bool CPeopleHostLink::IsSendDialogOpen() const { return CTransfers::IsSendDialogOpen(); }
+
+void CPeopleHostLink::SendFile(uint32_t person, const std::string& name) {
+  if (CTransfers* transfers = m_app.Transfers()) transfers->StartSend(person, name, std::string());
+}
 
 bool CPeopleHostLink::GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const {
   const CZrResLibrary::ToolBarButton entry = m_app.Resources().GetToolBarButton(kPeopleToolBar, index);

@@ -32,6 +32,8 @@ class CPeopleHostLink : public IPeopleHost {
   VoiceState GetVoiceState(uint32_t person) const override;
   bool CanCall() const override;
   bool CanSendFiles() const override;
+  bool IsSendDialogOpen() const override;
+  void SendFile(uint32_t person, const std::string& name) override;
   bool GetToolButton(uint32_t index, UINT& command, UINT faces[4]) const override;
 
  private:

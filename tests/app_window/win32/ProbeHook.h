@@ -23,6 +23,11 @@ constexpr wchar_t kCountObjects[] = L"ZrWindowProbe.CountObjects";
 // the request is sent to, then destroys them; answers the milliseconds that
 // creating and showing took. lParam: count | width << 10 | height << 20.
 constexpr wchar_t kPlainWindows[] = L"ZrWindowProbe.PlainWindows";
+// Drops a file on the window at a screen point as the shell does: posts
+// WM_DROPFILES with a DROPFILES block of the one path to that window, or to
+// its nearest ancestor that accepts files. lParam: a global atom holding
+// the path | x << 16 | y << 40.
+constexpr wchar_t kDropFile[] = L"ZrWindowProbe.DropFile";
 // dwData of the answer's WM_COPYDATA.
 constexpr ULONG_PTR kAnswerCode = 0x5A525750;
 

@@ -56,6 +56,8 @@
 //   wait MS              sleeps
 //   objects              the client's live GDI objects and windows, counted in
 //                        its process by the hook
+//   dropfile X Y PATH    drops the file on the window at the screen point
+//                        as the shell does (WM_DROPFILES, through the hook)
 //   plainwindows COUNT W H
 //                        the milliseconds the client's thread takes to create
 //                        and show COUNT plain W x H child windows of its frame
@@ -582,6 +584,24 @@ std::string PlainWindows(const Words& words) {
   return Answer("plainwindows", timing.substr(1, timing.size() - 2));
 }
 
+// Drops the file on the window at the screen point, as the shell would
+// (see ProbeHook.h).
+std::string DropFileAt(const Words& words) {
+  long long x = 0, y = 0;
+  if (!ParseNumber(words[1], x) || !ParseNumber(words[2], y) || x < 0 || y < 0 || x > 0xFFFFFF || y > 0xFFFFFF)
+    return Error("dropfile", "usage: dropfile X Y PATH");
+  const std::wstring path = Wide(words[3]);
+  if (path.empty() || path.size() > 255) return Error("dropfile", "the path must have 1 to 255 characters");
+  const ATOM atom = ::GlobalAddAtomW(path.c_str());
+  if (!atom) return Error("dropfile", "cannot make the path's atom");
+  std::string why;
+  const LPARAM request = static_cast<LPARAM>(atom | x << 16 | y << 40);
+  const std::string answer = AskHook(probe_hook::kDropFile, request, why);
+  ::GlobalDeleteAtom(atom);
+  if (answer.empty()) return Error("dropfile", why);
+  return Answer("dropfile", answer.substr(1, answer.size() - 2));
+}
+
 double Milliseconds(const FILETIME& time);
 
 // Seconds since 1970 of the system clock, as Python's time.time() reads it.
@@ -1050,7 +1070,7 @@ const std::map<std::string, Command>& Commands() {
       {"popup", {0, 0, true, Popup}},
       {"objects", {0, 0, true, Objects}},      {"plainwindows", {3, 3, true, PlainWindows}},
       {"waitcount", {3, 3, true, WaitCount}},  {"watchcapture", {1, 1, true, WatchCapture}},
-      {"clipboard", {0, 0, false, Clipboard}},
+      {"clipboard", {0, 0, false, Clipboard}},  {"dropfile", {3, 3, true, DropFileAt}},
   };
   return commands;
 }

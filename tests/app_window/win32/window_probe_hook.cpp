@@ -2,7 +2,9 @@
 // that answers the probe's menu requests (see ProbeHook.h) with the items'
 // JSON text.
 #include <windows.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -142,6 +144,44 @@ std::string PlainWindows(HWND parent, LPARAM request) {
   return "{" + Field("made", std::to_string(made.size())) + "," + Field("ms", std::to_string(ms)) + "}";
 }
 
+// The window under the point that takes dropped files: it or an ancestor
+// with WS_EX_ACCEPTFILES.
+HWND FileTarget(POINT point) {
+  for (HWND window = ::WindowFromPoint(point); window; window = ::GetParent(window)) {
+    if (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) return window;
+  }
+  return nullptr;
+}
+
+std::string DropFile(LPARAM request) {
+  wchar_t path[256] = {};
+  if (!::GlobalGetAtomNameW(static_cast<ATOM>(request & 0xFFFF), path, 256))
+    return "{" + Field("error", "\"no path\"") + "}";
+  POINT point{static_cast<LONG>((request >> 16) & 0xFFFFFF), static_cast<LONG>((request >> 40) & 0xFFFFFF)};
+  HWND target = FileTarget(point);
+  if (!target) {
+    HWND under = ::WindowFromPoint(point);
+    wchar_t name[128] = {};
+    if (under) ::GetClassNameW(under, name, 128);
+    return "{" + Field("error", Quote(L"no window takes files there (under it: " + std::wstring(name) + L")")) + "}";
+  }
+  const size_t pathBytes = (std::wcslen(path) + 2) * sizeof(wchar_t);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + pathBytes);
+  if (!block) return "{" + Field("error", "\"out of memory\"") + "}";
+  auto* header = static_cast<DROPFILES*>(::GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  ::ScreenToClient(target, &point);
+  header->pt = point;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), path, std::wcslen(path) * sizeof(wchar_t));
+  ::GlobalUnlock(block);
+  if (!::PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) {
+    ::GlobalFree(block);
+    return "{" + Field("error", "\"cannot post\"") + "}";
+  }
+  return "{" + Field("window", probe_json::Handle(target)) + "}";
+}
+
 void Answer(HWND probe, HWND frame, const std::string& text) {
   COPYDATASTRUCT data{};
   data.dwData = probe_hook::kAnswerCode;
@@ -166,6 +206,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPA
     static const UINT plainWindows = ::RegisterWindowMessageW(probe_hook::kPlainWindows);
     if (call->message == countObjects) Answer(probe, call->hwnd, Objects());
     if (call->message == plainWindows) Answer(probe, call->hwnd, PlainWindows(call->hwnd, call->lParam));
+    static const UINT dropFile = ::RegisterWindowMessageW(probe_hook::kDropFile);
+    if (call->message == dropFile) Answer(probe, call->hwnd, DropFile(call->lParam));
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
