@@ -2,13 +2,10 @@
 (a copy of the test prefix, so that each has its own single-copy guard and
 wineserver): a line typed in one reaches the other's transcript and shows
 in a balloon over the speaker's avatar there."""
-import os
-import shutil
-import subprocess
 
 import pytest
 
-from app_window.window_tools import NICK, WindowClient, entered_member
+from app_window.window_tools import NICK, entered_member
 from app_chat.chat_tools import BALLOON_CLASS, balloons, start, transcript_text, type_into_input, wait_for
 
 OTHER = "watcher"
@@ -16,19 +13,12 @@ OTHER = "watcher"
 
 @pytest.fixture
 def second_client(window_client, zr_server, tmp_path):
-    prefix = tmp_path / "prefix"
-    shutil.copytree(window_client.prefix, prefix, symlinks=True)
-    folder = tmp_path / "second"
-    shutil.copytree(window_client.folder, folder)
-    client = WindowClient(folder, prefix, window_client.probe_path, zr_server)
-    client.settings["Identity-127.0.0.1"] = {"NickName": OTHER}
+    client = window_client.copy_beside(tmp_path / "second", OTHER)
     # Side by side, and the avatars apart: a balloon shows only where its
     # avatar's corner is seen.
     client.settings["Settings"].update(MainXPos=640, WinWidth=630, MyselfXPos=3000, MyselfYPos=3000)
     yield client
-    client.stop()
-    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=str(prefix)),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+    client.end_beside()
 
 
 def test_a_line_of_one_client_reaches_the_other(window_client, second_client, zr_server):

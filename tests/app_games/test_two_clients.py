@@ -6,14 +6,12 @@ through their clients, each move going from one client to the other.
 
 Module-scoped: the server and alice's client come from conftest.py, bob's
 client and prefix are made here."""
-import os
-import shutil
 import subprocess
 import time
 
 import pytest
 
-from app_window.window_tools import NICK, PLACE, START_SECONDS, WindowClient, entered_member
+from app_window.window_tools import NICK, entered_member
 from dde_session import dde_items
 from dde_session.dde_client import DdeClient
 
@@ -54,15 +52,7 @@ def wait_logged(client, line):
 @pytest.fixture(scope="module")
 def bob(build_win, tmp_path_factory, server, client, testgame):
     base = tmp_path_factory.mktemp("bob")
-    prefix = base / "prefix"
-    source = os.environ.get("WINEPREFIX", str(build_win / "wineprefix"))
-    subprocess.run(["cp", "-a", source, str(prefix)], check=True, timeout=300)
-    folder = base / "program"
-    folder.mkdir()
-    shutil.copy(build_win / "bin" / "zrplaces.exe", folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    running = WindowClient(folder, prefix, client.probe_path, server)
-    running.settings["Identity-127.0.0.1"] = {"NickName": "bob"}
+    running = client.copy_beside(base, "bob")
     running.settings["Settings"] = dict(running.settings["Settings"], MainXPos=260, MyselfXPos=3000)
     running.game_log = base / "testgame.log"
     running.env["ZR_TESTGAME_LOG"] = wine_path(running.game_log)
@@ -72,10 +62,7 @@ def bob(build_win, tmp_path_factory, server, client, testgame):
     running.wait_frame()
     running.member = entered_member(server, "bob")
     yield running
-    running.stop()
-    subprocess.run(["wineserver", "-k"], env=running.env, timeout=60)
-    # The copied prefix is large: it goes with the test.
-    shutil.rmtree(prefix, ignore_errors=True)
+    running.end_beside()
 
 
 def test_game_between_two_clients(client, bob, server, testgame, build_win, tmp_path):

@@ -2,33 +2,23 @@
 an instant message sent from one client's Send Instant Message dialog
 opens a conversation page at the other, whose answer typed there opens the
 conversation at the first, its first message above the answer."""
-import os
-import shutil
-import subprocess
 
 import pytest
 
 from app_messages.test_instant_messages import (INPUT_ID, NAME_EDIT, RESPOND_ID, SEND_BUTTON, SEND_IM_TITLE,
                                                 TEXT_EDIT, FLOAT_CLASS, centre, click, open_send_dialog,
                                                 page_controls, start_client, type_into, wait_transcript)
-from app_window.window_tools import NICK, WindowClient, entered_member
+from app_window.window_tools import NICK, entered_member
 
 OTHER = "watcher"
 
 
 @pytest.fixture
 def second_client(window_client, zr_server, tmp_path):
-    prefix = tmp_path / "prefix"
-    shutil.copytree(window_client.prefix, prefix, symlinks=True)
-    folder = tmp_path / "second"
-    shutil.copytree(window_client.folder, folder)
-    client = WindowClient(folder, prefix, window_client.probe_path, zr_server)
-    client.settings["Identity-127.0.0.1"] = {"NickName": OTHER}
+    client = window_client.copy_beside(tmp_path / "second", OTHER)
     client.settings["Settings"].update(MainXPos=640, WinWidth=630, MyselfXPos=3000, MyselfYPos=3000)
     yield client
-    client.stop()
-    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=str(prefix)),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+    client.end_beside()
 
 
 def test_an_instant_message_goes_both_ways(window_client, second_client, zr_server):

@@ -6,8 +6,6 @@ the tour's window and joins it by dropping its own avatar on it. Both then
 have a "Tour" page, a line said there reaches the two tour pages and not the
 bot, the passenger's browser follows the guide's, and leaving the tour
 brings the passenger's page back. The tests run in order on one set-up."""
-import os
-import shutil
 import subprocess
 import time
 
@@ -17,7 +15,7 @@ from app_chat.chat_tools import INPUT_ID, balloons, chat_pages, transcript_text,
 from app_tours.test_tour_setup import (DIALOG, GARAGE, LARGE_PREVIEW, SETUP, CHANGE, NAME_EDIT, click, controls,
                                        on_dialog, open_setup, replace_name, tour_settings)
 from app_window.test_page_frame import ADDRESS_FIELD, type_address
-from app_window.window_tools import NICK, PLACE, ProbeError, WindowClient, entered_member, program_client
+from app_window.window_tools import NICK, PLACE, ProbeError, entered_member, program_client
 from zrkit.bot import BotPool
 from zrkit.wire import Position
 
@@ -118,26 +116,13 @@ def guide(build_win, tmp_path_factory, server, carol):
 
 @pytest.fixture(scope="module")
 def passenger(build_win, tmp_path_factory, server, guide):
-    base = tmp_path_factory.mktemp("passenger")
-    prefix = base / "prefix"
-    source = os.environ.get("WINEPREFIX", str(build_win / "wineprefix"))
-    subprocess.run(["cp", "-a", source, str(prefix)], check=True, timeout=300)
-    folder = base / "program"
-    folder.mkdir()
-    shutil.copy(build_win / "bin" / "zrplaces.exe", folder)
-    shutil.copy(build_win / "bin" / "ZrRes.dll", folder)
-    running = WindowClient(folder, prefix, guide.probe_path, server)
-    running.settings["Identity-127.0.0.1"] = {"NickName": PASSENGER}
+    running = guide.copy_beside(tmp_path_factory.mktemp("passenger"), PASSENGER)
     running.settings["Settings"].update(MainXPos=640, WinWidth=630, MyselfXPos=3000, MyselfYPos=3000)
     running.start()
     running.wait_frame()
     running.member = entered_member(server, PASSENGER)
     yield running
-    running.stop()
-    subprocess.run(["wineserver", "-k"], env=running.env, timeout=60,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # The copied prefix is large: it goes with the test.
-    shutil.rmtree(prefix, ignore_errors=True)
+    running.end_beside()
 
 
 @pytest.fixture(scope="module")

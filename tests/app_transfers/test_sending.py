@@ -10,8 +10,6 @@ Module-scoped: the server comes from conftest.py; alice's and bob's clients
 (each in a Wine prefix of its own) are made here."""
 import hashlib
 import os
-import shutil
-import subprocess
 import time
 
 import pytest
@@ -21,7 +19,7 @@ from app_avatars.test_avatar_windows import avatars, wait_for
 from app_people.test_people_list import row_point, wait_rows
 from app_transfers.test_transfers import DIALOG, REJECT, SAVE_AS, SAVE_BUTTON, TEXT, click, dialog_gone, \
     on_dialog, windows_of
-from app_window.window_tools import ProbeError, WindowClient, entered_member, program_client
+from app_window.window_tools import ProbeError, entered_member, program_client
 
 SEND_TITLE = "Send File to bob"
 RECEIVE = "Receive File"
@@ -60,21 +58,13 @@ def alice(build_win, tmp_path_factory, server):
 
 @pytest.fixture(scope="module")
 def bob(alice, tmp_path_factory, server):
-    base = tmp_path_factory.mktemp("bob")
-    prefix = base / "prefix"
-    shutil.copytree(alice.prefix, prefix, symlinks=True)
-    folder = base / "program"
-    shutil.copytree(alice.folder, folder)
-    running = WindowClient(folder, prefix, alice.probe_path, server)
+    running = alice.copy_beside(tmp_path_factory.mktemp("bob"), "bob")
     settings_for(running, "bob", 640, 3000)
     running.start()
     running.wait_frame()
     running.member = entered_member(server, "bob")
     yield running
-    running.stop()
-    subprocess.run(["wineserver", "-k"], env=running.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                   timeout=60)
-    shutil.rmtree(prefix, ignore_errors=True)
+    running.end_beside()
 
 
 @pytest.fixture(scope="module")

@@ -57,6 +57,26 @@ class WindowClient:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.proc
 
+    def copy_beside(self, base, nick):
+        """A client like this one on the same server, in copies of its
+        program folder and Wine prefix under base (so with a wineserver of
+        its own), named nick; not started. End it with end_beside."""
+        prefix = base / "prefix"
+        shutil.copytree(self.prefix, prefix, symlinks=True)
+        folder = base / "program"
+        shutil.copytree(self.folder, folder)
+        other = WindowClient(folder, prefix, self.probe_path, self.server)
+        other.settings["Identity-127.0.0.1"] = {"NickName": nick}
+        return other
+
+    def end_beside(self):
+        """Stops a client made by copy_beside, its wineserver and its copied
+        prefix, which is large."""
+        self.stop()
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        shutil.rmtree(self.prefix, ignore_errors=True)
+
     def probe(self, *commands, timeout=START_SECONDS + 60, window_class=None,
               window_title=None, find_seconds=START_SECONDS):
         """Answers of the probe, one dict a command, about the frame or the
