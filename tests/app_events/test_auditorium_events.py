@@ -14,7 +14,7 @@ import time
 from app_avatars.test_avatar_windows import colour_at
 from app_avatar_groups.test_avatar_groups import choose
 from app_events.conftest import HALL, HOST_CLASS
-from app_messages.test_instant_messages import DIALOG, click, dialog_controls, type_into, wait_message_box
+from app_messages.test_instant_messages import DIALOG, click, dialog_controls, type_into, wait_message_box, walk
 from app_people.test_people_list import row_point, wait_rows
 from app_window.window_tools import NICK, ProbeError
 from zrkit.wire import Position, Writer
@@ -265,3 +265,41 @@ def test_a_host_invites_a_person_to_the_stage_it_stands_on(event, bots):
     invitation = bob.expect(type=5, match=lambda m: m["blob"][:2] == command_payload(STAGE_INVITATION),
                             timeout=20)
     assert invitation["text"] == HALL
+
+
+def test_a_person_on_the_stage_is_offered_participate_only(event):
+    """The person menu of an avatar on the auditorium's stage holds
+    PARTICIPATE instead of the person-to-person items; it is enabled once
+    the administrator has announced the event's kinds."""
+    client = event.client
+
+    def host_menu():
+        """The open menu of host1's avatar: the one that is not the user's
+        own (whose menu edits the own identity)."""
+        avatars = [node for node in walk(client.ask("tree")["window"])
+                   if node["text"] == "ZRC member" and node["visible"]]
+        assert len(avatars) == 2, avatars
+        for avatar in avatars:
+            left, top, right, bottom = avatar["rect"]
+            client.ask("rclick %d %d" % ((left + right) // 2, (top + bottom) // 2))
+            items = client.ask("popup")["items"]
+            if "Edit Identity..." not in [item["text"] for item in items]:
+                return items
+            client.ask("key ESCAPE")
+        raise AssertionError("no avatar of host1")
+
+    items = host_menu()
+    texts = [item["text"] for item in items]
+    assert "PARTICIPATE" in texts and "Identity..." in texts, texts
+    for gone in ("Send Instant Message...", "Alert", "Call", "I&gnore", "Eject from My Tour", "Send File..."):
+        assert gone not in texts, texts
+    assert next(item for item in items if item["text"] == "PARTICIPATE")["grayed"]
+    client.ask("key ESCAPE")
+
+    event.admin_says(22, ANNOUNCEMENT.rstrip("+"))
+    dialog_controls(client, WELCOME)
+    client.ask("close", window_class=DIALOG, window_title=WELCOME)
+    items = host_menu()
+    assert not next(item for item in items if item["text"] == "PARTICIPATE")["grayed"]
+    choose(client, items, "PARTICIPATE")
+    assert dialog_controls(client, PARTICIPATE)

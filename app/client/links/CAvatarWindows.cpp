@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "CAuditoriumEvents.h"
 #include "CCmdUI.h"
 #include "CChatWnd.h"
 #include "CClientPlace.h"
@@ -33,6 +34,11 @@ constexpr uint32_t kStrIgnored = 466;
 constexpr uint32_t kStrEnterRoom = 395;
 constexpr uint32_t kStrEndTour = 401;
 constexpr uint32_t kStrLeaveTour = 402;
+constexpr uint32_t kStrParticipate = 349;
+// What a person on an auditorium's stage cannot be offered: the stage takes
+// part in the event only through PARTICIPATE.
+constexpr UINT kNotOnStage[] = {ID_PERSON_SEND_IM, ID_PERSON_ALERT, ID_PERSON_IGNORE,
+                                ID_EJECT_FROM_TOUR, ID_PERSON_CALL, ID_PERSON_SEND_FILE};
 // A move that the server carries out for the user.
 constexpr uint32_t kMoveMode = 1;
 
@@ -361,9 +367,30 @@ void CAvatarWindows::PreparePersonMenu(HMENU menu, const CZrObject& person) {
   // Retrieve Picture: for a person whose own picture has not arrived.
   const bool missing = person.GetInfo().Member()->DataFlag() != 0 && !person.GetInfo().Member()->GetData();
   ::EnableMenuItem(menu, CTourWnd::kCmdRetrievePicture, MF_BYCOMMAND | (missing ? MF_ENABLED : MF_GRAYED));
+  CPlace* root = m_app.GetRootPlace();
+  if (root && root->IsAuditorium() && ContainerKindOf(person.GetParent()) == MemberContainer::kPlace)
+    OfferParticipateOnly(menu);
+}
+
+// PARTICIPATE takes the place of the person-to-person items, before the
+// moderators' items (which follow a separator); it is enabled once the event
+// has announced its kinds of participation.
+void CAvatarWindows::OfferParticipateOnly(HMENU menu) {
+  for (UINT id : kNotOnStage) ::DeleteMenu(menu, id, MF_BYCOMMAND);
+  int position = 0;
+  const int count = ::GetMenuItemCount(menu);
+  while (position < count && !(::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR)) ++position;
+  CAuditoriumEvents* events = m_app.Events();
+  const UINT enabled = events && events->HasKinds() ? MF_ENABLED : MF_GRAYED;
+  ::InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING | enabled, ID_PERSON_PARTICIPATE,
+                m_app.PlaceLink().LoadText(kStrParticipate).c_str());
 }
 
 void CAvatarWindows::RunPersonCommand(UINT command, const CZrObject& person) {
+  if (command == ID_PERSON_PARTICIPATE) {
+    if (CAuditoriumEvents* events = m_app.Events()) events->OpenParticipate();
+    return;
+  }
   if (command == CTourWnd::kCmdRetrievePicture) {
     if (CPlace* root = m_app.GetRootPlace()) root->RequestPicture(const_cast<CZrObject&>(person));
     return;

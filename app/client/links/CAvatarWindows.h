@@ -117,6 +117,7 @@ class CAvatarWindows : public IMemberWndHost, public ZrWndHost, public ICommandT
   void UnregisterIdleWindow(CWnd* wnd) override { m_redrawn.erase(wnd); }
 
  private:
+  void OfferParticipateOnly(HMENU menu);
   void ZoomOnChange(bool wasShown);
 
   CZrApp& m_app;

@@ -31,6 +31,8 @@ class CAuditoriumEvents : public ICommandTarget {
   void OnInvitation(const std::string& inviter, const std::string& stagePlace);
   // "Interact with Guest" and the person menu's PARTICIPATE.
   void OpenParticipate();
+  // The administrator has announced the kinds of participation.
+  bool HasKinds() const { return !m_participation.Kinds().empty(); }
   void UpdateCommand(UINT id, CCmdUI* ui) override;
   void RunCommand(UINT id) override;
   // The administrator left or the connection ended: the event is over.
