@@ -452,7 +452,7 @@ void CZrApp::StartTransfers() {
 }
 
 void CZrApp::StartEvents() {
-  m_events = std::make_unique<CAuditoriumEvents>(m_eventsLink, [this] { return static_cast<CWnd*>(MainFrame()); });
+  m_events = std::make_unique<CAuditoriumEvents>(m_eventsLink, m_seatsLink, [this] { return static_cast<CWnd*>(MainFrame()); });
   SetCommandTarget(ZrCommandTarget::kAuditorium, m_events.get());
 }
 

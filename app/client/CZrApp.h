@@ -10,6 +10,7 @@
 
 #include "BrowserChoice.h"
 #include "CAuditoriumEventsLink.h"
+#include "CAuditoriumSeatsLink.h"
 #include "CCallProgramLink.h"
 #include "CChatLink.h"
 #include "CDdeSessionHost.h"
@@ -329,6 +330,7 @@ class CZrApp : public CWinApp, public IAppUi, public ITipHost {
   std::unique_ptr<COwnUserCommands> m_ownUserCommands;
   std::unique_ptr<CTransfers> m_transfers;
   CAuditoriumEventsLink m_eventsLink{*this};
+  CAuditoriumSeatsLink m_seatsLink{*this};
   std::unique_ptr<CAuditoriumEvents> m_events;
   CDirectoryLink m_directoryLink{*this};
   CPageFrameLink m_pageFrameLink{*this};

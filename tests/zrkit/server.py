@@ -200,10 +200,12 @@ class ServerSession:
         """The members request (a: sender, b: value, c: place or 0, e: the
         object). About a place: its corridor with the observers it holds
         back; about a member: that member. The answer echoes the value and
-        the place."""
+        the place. About a seat row: the row with its seated members."""
         node = self.server.world.find(msg["e"])
         if isinstance(node, Place):
             desc = self.server.nested(node.g1025, extra=node.observers)
+        elif isinstance(node, Group):
+            desc = self.server.nested(node)
         else:
             p = self.server.members.get(msg["e"]) or self.server.members.get(msg["b"])
             if p is None:
@@ -500,11 +502,9 @@ class CommunityServer:
 
     def _load_places(self):
         for entry in self.scenario.get("places", []):
-            place = self.world.place(entry["name"], entry.get("kind", wire.KIND_PLACE))
+            place = self.world.place(entry["name"], entry.get("kind", wire.KIND_PLACE), entry.get("rows", 0),
+                                     entry.get("seats", 0), entry.get("row_name", ""))
             place.title = entry.get("title", "")
-            place.rows = entry.get("rows", 0)
-            place.seats = entry.get("seats", 0)
-            place.row_name = entry.get("row_name", "")
             for p in entry.get("persons", []):
                 person = Person(self.world.new_id(), p.get("kind", wire.KIND_PERSON), p["name"])
                 x, y = p.get("position", (5000, 5000))

@@ -9,6 +9,7 @@ from . import wire
 from .wire import GroupForm, GroupInfo, Child, PersonForm, Position
 
 GROUP_CAPACITY = 1000          # capacity of the standing groups
+SEAT_ROW = 519                 # kind of an auditorium's seat row
 DISSOLVE_EMPTY, DISSOLVE_ONE_LEFT, DISSOLVE_HOST_LEFT = 1, 2, 4
 
 
@@ -102,22 +103,25 @@ class Group(Node):
 
 
 class Place(Group):
-    def __init__(self, ids, name, kind=wire.KIND_PLACE):
+    def __init__(self, ids, name, kind=wire.KIND_PLACE, rows=0, seats=0, row_name=""):
         super().__init__(next(ids), kind, GroupInfo(name=name, capacity=GROUP_CAPACITY, flags=8))
         self.name = name
+        # An auditorium's audience: row i (from 1) is a seat row group with
+        # the identifier of the place + i, its seats numbered from 1.
+        self.seat_rows = [Group(next(ids), SEAT_ROW, GroupInfo(name="%s %d" % (row_name, i), capacity=seats),
+                                parent=self) for i in range(1, rows + 1)]
         self.title = ""
         self.g1025 = Group(next(ids), wire.GROUP_1025,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
         self.g1024 = Group(next(ids), wire.GROUP_1024,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
-        self.children = [self.g1025, self.g1024]
+        self.children = [self.g1025, self.g1024] + self.seat_rows
         # Observers the place reports when asked but holds back from its
         # members' trees (a scenario's crowd).
         self.observers: List[Person] = []
-        # An auditorium's audience: its rows, seats a row and the rows' name.
-        self.rows = 0
-        self.seats = 0
-        self.row_name = ""
+        self.rows = rows
+        self.seats = seats
+        self.row_name = row_name
 
     def persons(self):
         return [n for n in self.subtree() if isinstance(n, Person)]
@@ -137,9 +141,9 @@ class World:
     def new_id(self):
         return next(self.ids)
 
-    def place(self, name, kind=wire.KIND_PLACE):
+    def place(self, name, kind=wire.KIND_PLACE, rows=0, seats=0, row_name=""):
         if name not in self.places:
-            self.places[name] = Place(self.ids, name, kind)
+            self.places[name] = Place(self.ids, name, kind, rows, seats, row_name)
         return self.places[name]
 
     def find(self, oid):

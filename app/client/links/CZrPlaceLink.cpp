@@ -326,8 +326,23 @@ void CZrPlaceLink::OnWhisperFailed(uint32_t target, uint32_t code) {
   m_app.Whispers().Ims().List().OnSendFailed(target, code);
   if (CTransfers* transfers = m_app.Transfers()) transfers->OnDeliveryFailed(target, code);
 }
+// In an auditorium, the seat report of a row goes to an open seat map only.
 void CZrPlaceLink::ForwardPair(uint32_t kind, const CZrObjectDesc& answer) {
+  CAuditoriumEvents* events = m_app.Events();
+  if (kind == kSeatReport && m_app.IsAuditorium() && events && events->SeatMapOpen()) {
+    events->OnSeatReport(answer.id, SeatedMembersOf(answer));
+    return;
+  }
   if (CPplManager* people = m_app.GetPeopleManager()) people->ForwardPair(kind, answer);
+}
+
+// The members of a row's description with their seats.
+std::vector<AuditoriumSeating::SeatedMember> CZrPlaceLink::SeatedMembersOf(const CZrObjectDesc& row) {
+  std::vector<AuditoriumSeating::SeatedMember> members;
+  for (const auto& member : row.members) {
+    if (member) members.push_back({member->id, member->name, member->position.GetId()});
+  }
+  return members;
 }
 
 // No window asks for person descriptions yet: none takes the answer.

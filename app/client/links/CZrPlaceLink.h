@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "AuditoriumSeating.h"
 #include "ICommunityStore.h"
 #include "IPersonStateHost.h"
 #include "IPlaceApp.h"
@@ -152,6 +153,10 @@ class CZrPlaceLink : public IPlaceApp,
   std::unique_ptr<IPersonDialog> CreateSendImDlg(uint32_t person, const std::string& name) override;
 
  private:
+  // The answer kind of a row query: the row's seated members.
+  static constexpr uint32_t kSeatReport = 21;
+  static std::vector<AuditoriumSeating::SeatedMember> SeatedMembersOf(const CZrObjectDesc& row);
+
   CZrApp& m_app;
   bool m_connected = false;
   bool m_entered = false;

@@ -1,6 +1,7 @@
 #include "CAuditoriumEvents.h"
 
 #include "AuditoriumTexts.h"
+#include "CAuditoriumMapDlg.h"
 #include "CAuditoriumVoteDlg.h"
 #include "CAuditoriumWelcomeDlg.h"
 #include "CCmdUI.h"
@@ -19,8 +20,9 @@ constexpr UINT kUnknownEventString = 535;  // "UNKNOWNEVENT"
 
 }  // namespace
 
-CAuditoriumEvents::CAuditoriumEvents(IAuditoriumEventHost& host, std::function<CWnd*()> parent)
-    : m_host(host), m_parent(std::move(parent)) {}
+CAuditoriumEvents::CAuditoriumEvents(IAuditoriumEventHost& host, IAuditoriumSeatHost& seats,
+                                     std::function<CWnd*()> parent)
+    : m_host(host), m_seats(seats), m_parent(std::move(parent)) {}
 
 // The announcement arrives inside a network callback: its message box is
 // posted, never shown there.
@@ -57,19 +59,35 @@ void CAuditoriumEvents::OnInvitation(const std::string& inviter, const std::stri
 
 void CAuditoriumEvents::OpenParticipate() { CEventParticipateDlg::Open(m_parent(), m_host, m_participation); }
 
+void CAuditoriumEvents::OpenSeatMap() { CAuditoriumMapDlg::Open(m_parent(), m_seats); }
+
+bool CAuditoriumEvents::SeatMapOpen() const { return CAuditoriumMapDlg::Current() != nullptr; }
+
+void CAuditoriumEvents::OnSeatReport(uint32_t rowId, const std::vector<AuditoriumSeating::SeatedMember>& members) {
+  if (CAuditoriumMapDlg* map = CAuditoriumMapDlg::Current()) map->OnSeatReport(rowId, members);
+}
+
+namespace {
+
+bool IsSeatMapCommand(UINT id) { return id == ID_AUDITORIUM_MAP || id == ID_AUDITORIUM_MAP2; }
+
+}  // namespace
+
 void CAuditoriumEvents::UpdateCommand(UINT id, CCmdUI* ui) {
   if (id == ID_DOWNLOAD_TRANSCRIPT)
     ui->Enable(m_host.HasTranscriptMember());
-  else if (id != ID_PARTICIPATE)
+  else if (id != ID_PARTICIPATE && !IsSeatMapCommand(id))
     ui->Enable(false);
 }
 
 void CAuditoriumEvents::RunCommand(UINT id) {
   if (id == ID_PARTICIPATE) OpenParticipate();
+  if (IsSeatMapCommand(id)) OpenSeatMap();
   if (id == ID_DOWNLOAD_TRANSCRIPT) m_host.SendToTranscript(TranscriptRequestText(m_host.PlaceName()));
 }
 
 void CAuditoriumEvents::Reset() {
   CEventParticipateDlg::CloseOpen();
+  CAuditoriumMapDlg::CloseOpen();
   m_participation.Clear();
 }
