@@ -106,16 +106,19 @@ class Place(Group):
     def __init__(self, ids, name, kind=wire.KIND_PLACE, rows=0, seats=0, row_name=""):
         super().__init__(next(ids), kind, GroupInfo(name=name, capacity=GROUP_CAPACITY, flags=8))
         self.name = name
-        # An auditorium's audience: row i (from 1) is a seat row group with
-        # the identifier of the place + i, its seats numbered from 1.
-        self.seat_rows = [Group(next(ids), SEAT_ROW, GroupInfo(name="%s %d" % (row_name, i), capacity=seats),
-                                parent=self) for i in range(1, rows + 1)]
+        # An auditorium's audience: row i (from 1) is a seat row group in
+        # the room with the identifier of the place + i, its seats numbered
+        # from 1.
+        seat_rows = [Group(next(ids), SEAT_ROW, GroupInfo(name="%s %d" % (row_name, i), capacity=seats))
+                     for i in range(1, rows + 1)]
         self.title = ""
         self.g1025 = Group(next(ids), wire.GROUP_1025,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
         self.g1024 = Group(next(ids), wire.GROUP_1024,
                            GroupInfo(capacity=GROUP_CAPACITY), parent=self)
-        self.children = [self.g1025, self.g1024] + self.seat_rows
+        self.children = [self.g1025, self.g1024]
+        for row in seat_rows:
+            self.g1024.add(row)
         # Observers the place reports when asked but holds back from its
         # members' trees (a scenario's crowd).
         self.observers: List[Person] = []

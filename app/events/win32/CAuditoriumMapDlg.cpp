@@ -100,10 +100,6 @@ void CAuditoriumMapDlg::OnSeatReport(uint32_t rowId, const std::vector<Auditoriu
 }
 
 void CAuditoriumMapDlg::UpdateChooseButton() {
-  const std::string label = AfxLoadString(kChooseThisString) + AfxLoadString(m_selectedSeat != 0 || m_selectedRow == 0
-                                                                                 ? kSeatString
-                                                                                 : kRowString);
-  SetDlgItemText(kChoose, label);
   if (CWnd* choose = GetDlgItem(kChoose)) choose->EnableWindow(m_choice.ButtonEnabled());
   SendMessage(DM_SETDEFID, m_choice.HasSelection() ? kChoose : kLocate, 0);
 }
@@ -125,6 +121,7 @@ void CAuditoriumMapDlg::OnLButtonDown(UINT, POINT point) {
   m_selectedRow = place.row;
   m_selectedSeat = place.seat;
   m_choice.Select(place.row, place.seat);
+  SetDlgItemText(kChoose, AfxLoadString(kChooseThisString) + AfxLoadString(place.seat != 0 ? kSeatString : kRowString));
   UpdateChooseButton();
   RedrawMap();
 }
@@ -135,11 +132,14 @@ BOOL CAuditoriumMapDlg::OnSetCursor(CWnd*, UINT, UINT) {
   return TRUE;
 }
 
+// The row is asked for again behind the move: its report shows the user's
+// new seat and frees the button.
 void CAuditoriumMapDlg::OnChoose() {
   const std::optional<SeatChoice::Target> target = m_choice.Choose();
   if (!target) return;
   m_selectedRow = m_selectedSeat = 0;
   m_host.MoveIntoRow(m_layout.RowId(target->row), target->seat);
+  m_host.QueryRow(m_layout.RowId(target->row));
   UpdateChooseButton();
   RedrawMap();
 }
