@@ -12,6 +12,8 @@ class IAuditoriumSeatHost {
   // The rows and seats of the current place.
   virtual AuditoriumLayout Audience() const = 0;
   virtual uint32_t LocalId() const = 0;
+  // The row the local user is in; 0 outside the rows.
+  virtual uint32_t LocalRowId() const = 0;
   // Asks the place for the seated members of the row; the answer comes as a
   // seat report.
   virtual void QueryRow(uint32_t rowId) = 0;

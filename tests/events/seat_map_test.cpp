@@ -6,6 +6,7 @@
 #include "AuditoriumSeating.h"
 #include "SeatChoice.h"
 #include "SeatPane.h"
+#include "SectionGrid.h"
 
 namespace {
 
@@ -120,6 +121,25 @@ TEST(SeatChoice, ButtonWaitsForTheReportOfTheChosenRow) {
   choice.OnLocalRow(3);
   EXPECT_TRUE(choice.ButtonEnabled());
   EXPECT_EQ(choice.Choose()->seat, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SectionGrid, PointsMapToSectionsTwelveALine) {
+  const int cell = SectionGrid::kCell;
+  const std::pair<std::pair<int, int>, int> cases[] = {
+      {{0, 0}, 1},           {{cell - 1, cell - 1}, 1}, {{cell, 0}, 2},   {{11 * cell, 0}, 12},
+      {{0, cell}, 13},       {{11 * cell + 1, 8 * cell + 1}, 108},    {{12 * cell, 0}, 0},
+      {{0, 9 * cell}, 0},    {{-1, 0}, 0},              {{0, -1}, 0},
+  };
+  for (const auto& [point, section] : cases) {
+    EXPECT_EQ(SectionGrid::SectionAt(point.first, point.second), section) << point.first << "," << point.second;
+    if (section == 0) continue;
+    const SectionGrid::Cell origin = SectionGrid::CellOf(section);
+    EXPECT_EQ(SectionGrid::SectionAt(origin.left, origin.top), section);
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace {
 // comes back as a seat report under the same value.
 constexpr uint32_t kRowQuery = 21;
 constexpr uint32_t kMoveMode = 1;
+constexpr uint32_t kSeatRowKind = 519;
 
 }  // namespace
 
@@ -25,6 +26,12 @@ AuditoriumLayout CAuditoriumSeatsLink::Audience() const {
 uint32_t CAuditoriumSeatsLink::LocalId() const {
   CZrPerson* myself = m_app.GetMyself();
   return myself ? myself->GetId() : 0;
+}
+
+uint32_t CAuditoriumSeatsLink::LocalRowId() const {
+  CZrPerson* myself = m_app.GetMyself();
+  const CZrObject* parent = myself ? myself->GetParent() : nullptr;
+  return parent && parent->GetKind() == kSeatRowKind ? parent->GetId() : 0;
 }
 
 void CAuditoriumSeatsLink::QueryRow(uint32_t rowId) {

@@ -13,6 +13,7 @@ class CAuditoriumSeatsLink : public IAuditoriumSeatHost {
 
   AuditoriumLayout Audience() const override;
   uint32_t LocalId() const override;
+  uint32_t LocalRowId() const override;
   void QueryRow(uint32_t rowId) override;
   void MoveIntoRow(uint32_t rowId, int seat) override;
   void Locate() override;

@@ -10,6 +10,7 @@ namespace {
 constexpr int kDialogWidth = 580;
 constexpr int kDialogHeight = 350;
 constexpr POINT kPaneOrigin{190, 12};
+constexpr POINT kSectionsOrigin{10, 36};
 constexpr UINT kChooseThisString = 1318;  // "Choose this "
 constexpr UINT kRowString = 1319;         // "&Row"
 constexpr UINT kSeatString = 1320;        // "&Seat"
@@ -41,7 +42,8 @@ CAuditoriumMapDlg::CAuditoriumMapDlg(IAuditoriumSeatHost& host)
       m_host(host),
       m_layout(host.Audience()),
       m_seating(m_layout, host.LocalId()),
-      m_map(m_layout, m_seating, kPaneOrigin) {}
+      m_map(m_layout, m_seating, kPaneOrigin),
+      m_sections(m_layout, kSectionsOrigin) {}
 
 void CAuditoriumMapDlg::Open(CWnd* parent, IAuditoriumSeatHost& host) {
   CloseOpen();
@@ -62,7 +64,8 @@ bool CAuditoriumMapDlg::OnInitDialog() {
   s_open = this;
   PlaceControls();
   if (m_pParentWnd) CenterWindow(m_pParentWnd);
-  ShowSection(1);
+  const int local = m_layout.SectionOf(m_layout.RowOfId(m_host.LocalRowId()));
+  ShowSection(local != 0 ? local : 1);
   UpdateChooseButton();
   return true;
 }
@@ -107,14 +110,26 @@ void CAuditoriumMapDlg::UpdateChooseButton() {
 void CAuditoriumMapDlg::RedrawMap() {
   const RECT bounds = m_map.Bounds();
   ::InvalidateRect(m_hWnd, &bounds, TRUE);
+  const RECT sections = m_sections.Bounds();
+  ::InvalidateRect(m_hWnd, &sections, TRUE);
+}
+
+int CAuditoriumMapDlg::LocalSection() const {
+  const AuditoriumSeating::Seat own = m_seating.LocalSeat();
+  return m_layout.SectionOf(own.row);
 }
 
 void CAuditoriumMapDlg::OnPaint() {
   CPaintDC dc(this);
   m_map.Paint(dc, m_selectedRow, m_selectedSeat);
+  m_sections.Paint(dc, m_map.Section(), LocalSection());
 }
 
 void CAuditoriumMapDlg::OnLButtonDown(UINT, POINT point) {
+  if (const int section = m_sections.SectionAt(point)) {
+    ShowSection(section);
+    return;
+  }
   const CAuditoriumMap::Place place = m_map.At(point);
   const bool freeSeat = place.part == SeatPane::Part::kSeat && m_seating.IsFree(place.row, place.seat);
   if (place.part != SeatPane::Part::kRowLabel && !freeSeat) return;

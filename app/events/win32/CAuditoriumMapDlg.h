@@ -1,5 +1,6 @@
-// "Auditorium Map": the seats of one section of the audience, filled from
-// the place's seat reports. A free seat or a row label is selected by a
+// "Auditorium Map": the sections of the audience at the left, a click on
+// one shows its rows and seats at the right, filled from the place's seat
+// reports. It opens on the local user's section. A free seat or a row label is selected by a
 // click; "Choose this Seat" moves the local user there and stays disabled
 // until the place reports the user in that row. Modeless; at most one open.
 #pragma once
@@ -10,6 +11,7 @@
 #include "AuditoriumLayout.h"
 #include "AuditoriumSeating.h"
 #include "CAuditoriumMap.h"
+#include "CAuditoriumSections.h"
 #include "CDialog.h"
 #include "IAuditoriumSeatHost.h"
 #include "SeatChoice.h"
@@ -41,6 +43,7 @@ class CAuditoriumMapDlg : public CDialog {
   void ShowSection(int section);
   void UpdateChooseButton();
   void RedrawMap();
+  int LocalSection() const;
   void OnPaint();
   void OnLButtonDown(UINT flags, POINT point);
   BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
@@ -52,6 +55,7 @@ class CAuditoriumMapDlg : public CDialog {
   AuditoriumLayout m_layout;
   AuditoriumSeating m_seating;
   CAuditoriumMap m_map;
+  CAuditoriumSections m_sections;
   SeatChoice m_choice;
   int m_selectedRow = 0;
   int m_selectedSeat = 0;
