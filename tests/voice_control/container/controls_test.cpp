@@ -42,19 +42,14 @@ HRESULT CallModuleEntry(const char* name)
 }
 
 // An argument given as "i:9" (long), "b:1" (flag) or "s:text".
-VARIANT Argument(const std::string& spec)
+VARIANT Argument(const std::string& typed)
 {
-    const std::string value = spec.substr(2);
-    if (spec[0] == 'i')
+    const std::string value = typed.substr(2);
+    if (typed[0] == 'i')
         return LongVariant(std::stoi(value));
-    if (spec[0] == 'b')
+    if (typed[0] == 'b')
         return BoolVariant(value == "1");
     return TextVariant(std::wstring(value.begin(), value.end()).c_str());
-}
-
-VARIANT ValueOf(const std::string& spec)
-{
-    return Argument(spec);
 }
 
 // Calls from the first one that starts with first.
@@ -92,19 +87,19 @@ protected:
         return text;
     }
 
-    HRESULT Write(CHostedControl& host, DISPID id, const std::string& spec)
+    HRESULT Write(CHostedControl& host, DISPID id, const std::string& typed)
     {
-        VARIANT value = ValueOf(spec);
+        VARIANT value = Argument(typed);
         const HRESULT result = host.Item().SetProperty(id, value);
         ::VariantClear(&value);
         return result;
     }
 
-    std::string Call(CHostedControl& host, DISPID id, const std::vector<std::string>& specs)
+    std::string Call(CHostedControl& host, DISPID id, const std::vector<std::string>& typedArguments)
     {
         std::vector<VARIANT> arguments;
-        for (const std::string& spec : specs)
-            arguments.push_back(Argument(spec));
+        for (const std::string& typed : typedArguments)
+            arguments.push_back(Argument(typed));
         VARIANT result;
         ::VariantInit(&result);
         EXPECT_EQ(host.Item().CallMethod(id, arguments, &result), S_OK) << "calling " << id;
@@ -679,9 +674,9 @@ TEST_F(VoiceControls, SettingsControlPushesEachChangeAndDropsEvents)
     for (DISPID id = 1; id <= 26; ++id) {
         const VARTYPE type = kSonorelle3Dispatch.members[id - 1].type;
         const std::string value = type == VT_BSTR ? "text" + std::to_string(id) : type == VT_BOOL ? "1" : "7";
-        const std::string spec = std::string(type == VT_BSTR ? "s:" : type == VT_BOOL ? "b:" : "i:") + value;
+        const std::string typed = std::string(type == VT_BSTR ? "s:" : type == VT_BOOL ? "b:" : "i:") + value;
         TakeEngineCalls();
-        ASSERT_EQ(Write(host, id, spec), S_OK) << id;
+        ASSERT_EQ(Write(host, id, typed), S_OK) << id;
         EXPECT_EQ(TakeEngineCalls(), Calls {"Op16 " + std::to_string(engineIndex[id - 1]) + " " + value})
             << id;
         EXPECT_EQ(Read(host, id), type == VT_BOOL ? "true" : value) << id;
